@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// What the programming engine needs of the serial port: one byte out, one
+// byte in without waiting. Either call may throw (a port error); the engine
+// ends its job as failed and lets the error go on to the window's error box.
+class IEnginePort {
+public:
+    virtual ~IEnginePort() = default;
+    // Returns once the bytes are on the line or the write time-out ran out.
+    virtual int Write(const void *buffer, int count) = 0;
+    // Returns at once with the bytes already received (0 when none wait).
+    virtual int Read(void *buffer, int count) = 0;
+};
+
+enum class GaugeColor { Red, Blue };
+
+// What the programming engine needs of the main window.
+class IEngineWindow {
+public:
+    virtual ~IEngineWindow() = default;
+    virtual void DisablePortActions() = 0;
+    virtual void EnablePortActions() = 0;
+    virtual void SetGaugeMax(int max) = 0;
+    // The gauge clamps its progress to 0..max itself.
+    virtual void SetGaugeProgress(int progress) = 0;
+    virtual int GaugeProgress() const = 0;
+    virtual void SetGaugeColor(GaugeColor color) = 0;
+    virtual void SetProgressPanelVisible(bool visible) = 0;
+    virtual void SetCancelEnabled(bool enabled) = 0;
+    virtual void ShowStatus(const QString &text) = 0;
+    virtual void RefreshBuf() = 0;
+};
