@@ -1,0 +1,123 @@
+#include "app/ActionTable.h"
+
+#include "app/Unit1.h"
+
+#define A(name) &TActions::name, #name
+#define H(name) &TForm1::name##Execute
+
+const ActionDef ActionTable[] = {
+    {A(RefreshBuf), "Main", "Обновить буфер", "=", nullptr, -1, true, H(RefreshBuf)},
+    {A(OpenPort), "Prog", "Открыть порт", "=", "F9", 3, true, H(OpenPort)},
+    {A(ClosePort), "Prog", "Закрыть порт", "=", "F10", 4, false, H(ClosePort)},
+    {A(Read258), "Prog", "Прочитать всю EEPROM", "=", "F7", 6, false, H(Read258)},
+    {A(Write258), "Prog", "Записать всю EEPROM", "=", "F8", 5, false, H(Write258)},
+    {A(ReadBlock), "Prog", "Прочитать блок 30-3F", "=", "F3", 8, false, H(ReadBlock)},
+    {A(WriteBlock), "Prog", "Записать блок 30-3F", "=", "F2", 7, false, H(WriteBlock)},
+    {A(ReadCur), "Prog", "Прочитать ячейку", "=", "F5", 10, false, H(ReadCur)},
+    {A(WriteCur), "Prog", "Записать ячейку", "=", "F6", 9, false, H(WriteCur)},
+    {A(SaveFile), "File", "Сохранить как...", "=", "Ctrl+S", 1, true, H(SaveFile)},
+    {A(LoadFile), "File", "Открыть...", "=", "Ctrl+O", 0, true, H(LoadFile)},
+    {A(ClearBuf), "File", "Отчистить буфер", "=", "Ctrl+N", 2, true, H(ClearBuf)},
+    // The standard exit action: closes the window like its close box.
+    {A(FileExit1), "File", "Выход", "Exit|Quits the application", "Alt+F4", 11, true, nullptr},
+    {A(AbuotBox), "Help", "О программе...", nullptr, nullptr, -1, true, H(AbuotBox)},
+    {A(FillList), "Main", "FillList", nullptr, nullptr, -1, true, H(FillList)},
+    {A(CancelProg), "Prog", "Отменить программирование", "=", "Esc", 12, false, H(CancelProg)},
+    {A(ShowSheme), "Help", "Схема преобразователя уровней", "=", nullptr, 13, true, H(ShowSheme)},
+    {A(L258Hand10625), "NewData", "Труба 258 10625", nullptr, nullptr, -1, true, H(L258Hand10625)},
+    {A(L258Hand12800), "NewData", "Труба 258 12800", nullptr, nullptr, -1, true, H(L258Hand12800)},
+    {A(L258Hand21250), "NewData", "Труба 258 21250", nullptr, nullptr, -1, true, H(L258Hand21250)},
+    {A(L258Base10625), "NewData", "База 258 10625", nullptr, nullptr, -1, true, H(L258Base10625)},
+    {A(L258Base12800), "NewData", "База 258 12800", nullptr, nullptr, -1, true, H(L258Base12800)},
+    {A(L258Base21250), "NewData", "База 258 21250", nullptr, nullptr, -1, true, H(L258Base21250)},
+    {A(L258PHand12800), "NewData", "Труба 258+ 12800", nullptr, nullptr, -1, true, H(L258PHand12800)},
+    {A(L258PHand21250), "NewData", "Труба 258+ 21250", nullptr, nullptr, -1, true, H(L258PHand21250)},
+    {A(L258PBase12800), "NewData", "База 258+ 12800", nullptr, nullptr, -1, true, H(L258PBase12800)},
+    {A(L258PBase21250), "NewData", "База 258+ 21250", nullptr, nullptr, -1, true, H(L258PBase21250)},
+    {A(L258Hand21250Ukr), "NewData", "Труба 258 21250 Украина", nullptr, nullptr, -1, true, H(L258Hand21250Ukr)},
+    {A(L258Base21250Ukr), "NewData", "База 258 21250 Украина", nullptr, nullptr, -1, true, H(L258Base21250Ukr)},
+    {A(SwapByte), "Main", "Поменять байты местами", nullptr, nullptr, 14, true, H(SwapByte)},
+};
+const int ActionCount = sizeof(ActionTable) / sizeof(ActionTable[0]);
+
+#undef A
+#undef H
+
+#define ITEM(name) {&TActions::name, nullptr, nullptr, nullptr}
+#define ITEMAS(name, caption) {&TActions::name, caption, nullptr, nullptr}
+#define SEP {nullptr, nullptr, nullptr, nullptr}
+#define END {nullptr, "", nullptr, nullptr}
+
+static const MenuEntry PresetEntries[] = {
+    ITEMAS(L258Hand10625, "Труба 258 &10625"),
+    ITEMAS(L258Hand12800, "Труба 258 128&00"),
+    ITEM(L258Hand21250),
+    SEP,
+    ITEMAS(L258Base10625, "База &258 10625"),
+    ITEMAS(L258Base12800, "База 2&58 12800"),
+    ITEMAS(L258Base21250, "База 25&8 21250"),
+    SEP,
+    ITEM(L258PHand12800),
+    ITEM(L258PHand21250),
+    SEP,
+    ITEM(L258PBase12800),
+    ITEM(L258PBase21250),
+    SEP,
+    ITEM(L258Hand21250Ukr),
+    ITEM(L258Base21250Ukr),
+    END,
+};
+
+static const MenuEntry FileEntries[] = {
+    ITEM(ClearBuf),
+    ITEM(LoadFile),
+    {nullptr, nullptr, PresetEntries, "Стандартные для..."},
+    ITEM(SaveFile),
+    SEP,
+    ITEM(FileExit1),
+    END,
+};
+
+static const MenuEntry EditorEntries[] = {
+    ITEM(SwapByte),
+    END,
+};
+
+static const MenuEntry TerminalEntries[] = {
+    ITEM(OpenPort),
+    ITEM(ClosePort),
+    SEP,
+    ITEMAS(ReadBlock, "Прочитать блок &30-3F"),
+    ITEMAS(WriteBlock, "Записать блок 3&0-3F"),
+    SEP,
+    ITEMAS(Read258, "Прочитать всю &EEPROM"),
+    ITEMAS(Write258, "Записать всю EE&PROM"),
+    SEP,
+    ITEM(ReadCur),
+    ITEM(WriteCur),
+    END,
+};
+
+static const MenuEntry HelpEntries[] = {
+    ITEM(ShowSheme),
+    ITEM(AbuotBox),
+    END,
+};
+
+const MenuDef MainMenu[] = {
+    {"Файл", FileEntries},
+    {"Редактор", EditorEntries},
+    {"Терминал", TerminalEntries},
+    {"?", HelpEntries},
+};
+const int MainMenuCount = sizeof(MainMenu) / sizeof(MainMenu[0]);
+
+QAction *TActions::*const ToolBarEntries[] = {
+    &TActions::ClearBuf, &TActions::LoadFile, &TActions::SaveFile, nullptr,
+    &TActions::OpenPort, &TActions::ClosePort, nullptr,
+    &TActions::ReadBlock, &TActions::WriteBlock, nullptr,
+    &TActions::Read258, &TActions::Write258, nullptr,
+    &TActions::ReadCur, &TActions::WriteCur, nullptr,
+    &TActions::CancelProg,
+};
+const int ToolBarCount = sizeof(ToolBarEntries) / sizeof(ToolBarEntries[0]);

@@ -1,0 +1,20 @@
+#include "app/Controls.h"
+
+#include <QKeyEvent>
+
+void TMaskEdit::focusOutEvent(QFocusEvent *e)
+{
+    QLineEdit::focusOutEvent(e);
+    // A popup (menu, combo list) taking the focus for a moment is not leaving the box.
+    if (e->reason() != Qt::PopupFocusReason)
+        emit Exit();
+}
+
+void TMaskEdit::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        emit KeyPress(13);
+        return;
+    }
+    QLineEdit::keyPressEvent(e);
+}

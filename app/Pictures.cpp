@@ -1,0 +1,29 @@
+#include "app/Pictures.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+QPixmap Picture(const QString &name, QSize size)
+{
+    QPixmap pm(size);
+    pm.fill(Qt::transparent);
+    QSvgRenderer svg(QStringLiteral(":/img/%1.svg").arg(name));
+    if (svg.isValid()) {
+        QPainter p(&pm);
+        svg.render(&p);
+    }
+    return pm;
+}
+
+QIcon PictureIcon(const QString &name, QSize size)
+{
+    QIcon icon;
+    icon.addPixmap(Picture(name, size));
+    icon.addPixmap(Picture(name, size * 2));
+    return icon;
+}
+
+QIcon ImageListIcon(int index)
+{
+    return PictureIcon(QString::number(index), QSize(16, 16));
+}

@@ -1,0 +1,440 @@
+#include "app/Unit1.h"
+
+#include "app/ActionTable.h"
+#include "app/ErrorBox.h"
+#include "app/Pictures.h"
+#include "app/Unit2.h"
+#include "app/Unit4.h"
+#include "link/PortNames.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QTreeWidget>
+
+static const char *const ModelNames[] = {
+    "<неизвестно>",
+    "SN-258 База",
+    "SN-258 Труба",
+    "SN-258+ База ",
+    "SN-258+ Труба",
+    "SN-258 База (Комтель)",
+    "SN-258 Труба (Комтель)",
+    "SN-258+ База Flagman",
+    "SN-258+ Труба Flagman",
+};
+
+static void InitPictures()
+{
+#ifdef QUILLON_HAVE_RESOURCES
+    Q_INIT_RESOURCE(resources);
+#endif
+}
+
+TForm1::TForm1(QWidget *parent) : QWidget(parent)
+{
+    InitPictures();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quillon 258/258+"));
+    setWindowIcon(PictureIcon(QStringLiteral("app"), QSize(32, 32)));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(363, 354);
+    move(202, 272);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateControls();
+
+    COM.OnAfterOpen = [this] { COMAfterOpen(); };
+    COM.OnAfterClose = [this] { COMAfterClose(); };
+
+    // The engine's tick: a precise timer whose real period is 16 ms (see link/).
+    Timer1.setTimerType(Qt::PreciseTimer);
+    Timer1.setInterval(16);
+    connect(&Timer1, &QTimer::timeout, this, [this] { SafeCall([this] { Timer1Timer(); }); });
+
+    AboutBox = new TAboutBox(this);
+    Form3 = new TForm3(this);
+
+    FormCreate();
+    Timer1.start();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateActions()
+{
+    for (int i = 0; i < ActionCount; ++i) {
+        const ActionDef &d = ActionTable[i];
+        auto *a = new QAction(QString::fromUtf8(d.caption), this);
+        a->setObjectName(QString::fromLatin1(d.name));
+        a->setProperty("category", QString::fromLatin1(d.category));
+        if (d.hint) {
+            const QString hint = qstrcmp(d.hint, "=") == 0 ? QString::fromUtf8(d.caption)
+                                                            : QString::fromUtf8(d.hint);
+            a->setProperty("hint", hint);
+            a->setToolTip(hint.section(u'|', 0, 0));
+            a->setStatusTip(hint.section(u'|', -1));
+        }
+        if (d.shortcut) {
+            a->setShortcut(QKeySequence(QString::fromLatin1(d.shortcut)));
+            a->setShortcutContext(Qt::WindowShortcut);
+        }
+        if (d.image >= 0)
+            a->setIcon(ImageListIcon(d.image));
+        a->setProperty("imageIndex", d.image);
+        a->setEnabled(d.enabledAtStart);
+        Act.*(d.member) = a;
+        addAction(a); // shortcuts work whatever menu or bar shows the action
+        if (d.handler) {
+            const auto handler = d.handler;
+            connect(a, &QAction::triggered, this, [this, handler] { SafeCall([&] { (this->*handler)(); }); });
+        }
+    }
+    connect(Act.FileExit1, &QAction::triggered, this, &QWidget::close);
+}
+
+// A menu item under a caption of its own: it shows the action's image and
+// shortcut, follows its enabled state and triggers it.
+static QAction *MenuItemFor(QAction *action, const char *caption, QObject *parent)
+{
+    if (!caption)
+        return action;
+    auto *item = new QAction(parent);
+    auto sync = [item, action, caption] {
+        QString text = QString::fromUtf8(caption);
+        if (!action->shortcut().isEmpty())
+            text += u'\t' + action->shortcut().toString(QKeySequence::NativeText);
+        item->setText(text);
+        item->setIcon(action->icon());
+        item->setEnabled(action->isEnabled());
+        item->setToolTip(action->toolTip());
+    };
+    sync();
+    QObject::connect(action, &QAction::changed, item, sync);
+    QObject::connect(item, &QAction::triggered, action, &QAction::trigger);
+    return item;
+}
+
+static void FillMenu(QMenu *menu, const MenuEntry *entries, TActions &act, QMenu **presetMenu)
+{
+    for (const MenuEntry *e = entries; e->member || e->submenu || !e->caption; ++e) {
+        if (e->submenu) {
+            QMenu *sub = menu->addMenu(QString::fromUtf8(e->submenuTitle));
+            FillMenu(sub, e->submenu, act, presetMenu);
+            *presetMenu = sub;
+        } else if (!e->member) {
+            menu->addSeparator();
+        } else {
+            menu->addAction(MenuItemFor(act.*(e->member), e->caption, menu));
+        }
+    }
+}
+
+void TForm1::CreateMenus()
+{
+    ActionMainMenuBar1 = new QMenuBar(this);
+    ActionMainMenuBar1->setObjectName(QStringLiteral("ActionMainMenuBar1"));
+    ActionMainMenuBar1->setNativeMenuBar(false);
+    ActionMainMenuBar1->setGeometry(0, 0, 363, 25);
+    for (int i = 0; i < MainMenuCount; ++i) {
+        QMenu *menu = ActionMainMenuBar1->addMenu(QString::fromUtf8(MainMenu[i].title));
+        FillMenu(menu, MainMenu[i].entries, Act, &PresetMenu);
+    }
+}
+
+void TForm1::CreateToolBar()
+{
+    ActionToolBar1 = new QToolBar(this);
+    ActionToolBar1->setObjectName(QStringLiteral("ActionToolBar1"));
+    ActionToolBar1->setGeometry(0, 25, 363, 26);
+    ActionToolBar1->setIconSize(QSize(16, 16));
+    ActionToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    ActionToolBar1->setMovable(false);
+    ActionToolBar1->setFloatable(false);
+    for (int i = 0; i < ToolBarCount; ++i) {
+        if (ToolBarEntries[i])
+            ActionToolBar1->addAction(Act.*(ToolBarEntries[i]));
+        else
+            ActionToolBar1->addSeparator();
+    }
+}
+
+void TForm1::CreateControls()
+{
+    PageControl2 = new QTabWidget(this);
+    PageControl2->setObjectName(QStringLiteral("PageControl2"));
+    PageControl2->setGeometry(0, 51, 361, 233);
+    PageControl2->setDocumentMode(true);
+    TabSheet5 = new QWidget;
+    TabSheet6 = new QWidget;
+    TabSheet7 = new QWidget;
+    TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
+    TabSheet6->setObjectName(QStringLiteral("TabSheet6"));
+    TabSheet7->setObjectName(QStringLiteral("TabSheet7"));
+    PageControl2->addTab(TabSheet5, QStringLiteral("Буфер"));
+    PageControl2->addTab(TabSheet6, QStringLiteral("Инфо"));
+    PageControl2->addTab(TabSheet7, QStringLiteral("Частота"));
+    CreateBufferPage();
+    CreateInfoPage();
+    CreateFreqPage();
+    // The frequency page fills itself when shown and stores itself when left.
+    connect(PageControl2, &QTabWidget::currentChanged, this, [this](int index) {
+        static constexpr int FreqPage = 2;
+        const int previous = PageControl2->property("previousPage").toInt();
+        PageControl2->setProperty("previousPage", index);
+        if (previous == FreqPage && index != FreqPage)
+            SafeCall([this] { TabSheet7Hide(); });
+        if (index == FreqPage && previous != FreqPage)
+            SafeCall([this] { TabSheet7Show(); });
+    });
+    PageControl2->setProperty("previousPage", 0);
+
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setGeometry(293, 51, 65, 21);
+    for (int n = 1; n <= 15; ++n) {
+        const QString name = QStringLiteral("COM%1").arg(n);
+        ComboBox1->addItem(name);
+        ComboBox1->setItemData(n - 1, PortDevicePath(name), Qt::ToolTipRole);
+    }
+    ComboBox1->setCurrentIndex(0);
+    ComboBox1->setToolTip(PortDevicePath(ComboBox1->currentText()));
+    connect(ComboBox1, &QComboBox::currentTextChanged, this,
+            [this](const QString &name) { ComboBox1->setToolTip(PortDevicePath(name)); });
+    ComboBox1->raise();
+
+    ComboBox2 = new QComboBox(this);
+    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    ComboBox2->setGeometry(0, 287, 145, 21);
+    for (const char *m : ModelNames)
+        ComboBox2->addItem(QString::fromUtf8(m));
+    ComboBox2->setCurrentIndex(0);
+
+    Label1 = new QLabel(QStringLiteral("Версия 3.4 от 04.04.2003"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(152, 287, 208, 16);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    bold.setPixelSize(13);
+    Label1->setFont(bold);
+    Label1->setStyleSheet(QStringLiteral("color: red;"));
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(148, 288, 211, 17);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setLineWidth(1);
+    Gauge1 = new QProgressBar(Panel1);
+    Gauge1->setObjectName(QStringLiteral("Gauge1"));
+    Gauge1->setGeometry(1, 1, 209, 15);
+    Gauge1->setTextVisible(false);
+    Gauge1->setRange(0, 100);
+    Gauge1->setValue(0);
+    SetGaugeColor(GaugeColor::Red);
+    Panel1->hide();
+
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(0, 312, 233, 21);
+
+    Label14 = new QLabel(QStringLiteral("XP Version"), this);
+    Label14->setObjectName(QStringLiteral("Label14"));
+    Label14->setGeometry(240, 310, 122, 24);
+    QFont big = Label14->font();
+    big.setPixelSize(21);
+    Label14->setFont(big);
+    Label14->setStyleSheet(QStringLiteral("color: rgb(56, 135, 222);"));
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setGeometry(0, 335, 363, 19);
+    StatusBar1->setSizeGripEnabled(false);
+    StatusPanel0 = new QLabel(StatusBar1);
+    StatusPanel1 = new QLabel(StatusBar1);
+    for (QLabel *p : {StatusPanel0, StatusPanel1})
+        p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StatusPanel0->setFixedWidth(100);
+    StatusPanel1->setFixedWidth(150);
+    StatusBar1->addWidget(StatusPanel0);
+    StatusBar1->addWidget(StatusPanel1);
+}
+
+void TForm1::CreateBufferPage()
+{
+    StringGrid1 = new QTableWidget(9, 9, TabSheet5);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->horizontalHeader()->hide();
+    StringGrid1->verticalHeader()->hide();
+    StringGrid1->horizontalHeader()->setMinimumSectionSize(8);
+    StringGrid1->verticalHeader()->setMinimumSectionSize(8);
+    StringGrid1->horizontalHeader()->setDefaultSectionSize(32);
+    StringGrid1->verticalHeader()->setDefaultSectionSize(17);
+    StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
+    StringGrid1->setTabKeyNavigation(false);
+    StringGrid1->setStyleSheet(QStringLiteral(
+        "QTableWidget { background: rgb(255, 255, 225); gridline-color: #a0a0a0; }"
+        "QTableWidget::item { padding: 0px; }"));
+    StringGrid1->setGeometry(4, 4, 9 * 32 + 2, 9 * 17 + 2);
+    const QBrush fixedBrush = palette().brush(QPalette::Button);
+    for (int r = 0; r < 9; ++r)
+        for (int c = 0; c < 9; ++c) {
+            auto *item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignCenter);
+            if (r == 0 || c == 0) {
+                item->setFlags(Qt::NoItemFlags); // label cells cannot be selected
+                item->setBackground(fixedBrush);
+                item->setForeground(palette().brush(QPalette::ButtonText));
+            } else {
+                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            }
+            StringGrid1->setItem(r, c, item);
+        }
+    StringGrid1->setCurrentCell(1, 1);
+    StringGrid1->installEventFilter(this);
+    connect(StringGrid1, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column, int previousRow, int previousColumn) {
+                if (row < 1 || column < 1) {
+                    // Keep the selection on a data cell.
+                    if (previousRow >= 1 && previousColumn >= 1)
+                        StringGrid1->setCurrentCell(previousRow, previousColumn);
+                    return;
+                }
+                SafeCall([&] { StringGrid1SelectCell(column, row); });
+            });
+
+    const int right = StringGrid1->geometry().right() + 6;
+    Label13 = new QLabel(QStringLiteral("Addr:"), TabSheet5);
+    Label13->setObjectName(QStringLiteral("Label13"));
+    Label13->setGeometry(right, 8, 28, 16);
+    Label12 = new QLabel(QStringLiteral("00H"), TabSheet5);
+    Label12->setObjectName(QStringLiteral("Label12"));
+    Label12->setGeometry(right + 28, 8, 30, 16);
+
+    MaskEdit1 = new TMaskEdit(TabSheet5);
+    MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));
+    MaskEdit1->setGeometry(right, 28, 50, 21);
+    MaskEdit1->setInputMask(QStringLiteral(">NNNN;_"));
+    MaskEdit1->setText(QStringLiteral("FFFF"));
+    connect(MaskEdit1, &TMaskEdit::Exit, this, [this] { SafeCall([this] { MaskEdit1Exit(); }); });
+    connect(MaskEdit1, &TMaskEdit::KeyPress, this,
+            [this](int key) { SafeCall([&] { MaskEdit1KeyPress(key); }); });
+
+    DeScrypt = new QPlainTextEdit(TabSheet5);
+    DeScrypt->setObjectName(QStringLiteral("DeScrypt"));
+    DeScrypt->setReadOnly(true);
+    DeScrypt->setGeometry(4, StringGrid1->geometry().bottom() + 5, 353, 44);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            SafeCall([this] { StringGrid1KeyPress(13); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    SafeCall([this] { FormClose(); });
+    event->accept();
+}
+
+void TForm1::FormCreate()
+{
+    Buf.BlankBuf();
+    RefreshBufExecute();
+}
+
+void TForm1::AbuotBoxExecute()
+{
+    AboutBox->OKButton->setFocus();
+    AboutBox->exec();
+}
+
+void TForm1::ShowShemeExecute()
+{
+    Form3->exec();
+}
+
+void TForm1::SetGaugeMax(int max)
+{
+    Gauge1->setMaximum(max);
+}
+
+void TForm1::SetGaugeProgress(int progress)
+{
+    Gauge1->setValue(qBound(0, progress, Gauge1->maximum()));
+}
+
+int TForm1::GaugeProgress() const
+{
+    return Gauge1->value();
+}
+
+void TForm1::SetGaugeColor(GaugeColor color)
+{
+    QPalette pal = Gauge1->palette();
+    pal.setColor(QPalette::Highlight, color == GaugeColor::Red ? Qt::red : Qt::blue);
+    pal.setColor(QPalette::Base, palette().color(QPalette::Button));
+    Gauge1->setPalette(pal);
+    Gauge1->setProperty("foreColor", color == GaugeColor::Red ? QStringLiteral("red") : QStringLiteral("blue"));
+}
+
+void TForm1::SetProgressPanelVisible(bool visible)
+{
+    Panel1->setVisible(visible);
+}
+
+void TForm1::SetCancelEnabled(bool enabled)
+{
+    Act.CancelProg->setEnabled(enabled);
+}
+
+void TForm1::ShowStatus(const QString &text)
+{
+    StatusPanel0->setText(text);
+}
+
+QString TForm1::StatusText(int panel) const
+{
+    return (panel == 0 ? StatusPanel0 : StatusPanel1)->text();
+}
+
+int TForm1::DeviceModel() const
+{
+    return ComboBox2->currentIndex();
+}
+
+void TForm1::SetDeviceModel(int index)
+{
+    ComboBox2->setCurrentIndex(index >= 0 && index < ComboBox2->count() ? index : -1);
+}

@@ -1,0 +1,241 @@
+#pragma once
+
+// The main window. It owns the image, the port, the engine and every control;
+// the handlers are grouped by subsystem: the shell's live in app/Unit1.cpp,
+// the others in the *Handlers.cpp files of image/, radio/ and link/.
+
+#include "app/Controls.h"
+#include "image/EepromImage.h"
+#include "link/EngineIo.h"
+
+// ---- port (link/) ----
+#include "link/CPort.h"
+// ---- engine (link/) ----
+#include "link/Engine.h"
+// ---- files and presets (image/) ----
+#include "image/FileDialogs.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSocketNotifier;
+class QStatusBar;
+class QTabWidget;
+class QTableWidget;
+class QToolBar;
+class QTreeWidget;
+class TAboutBox;
+class TForm3;
+
+// Every command of the window, by its action name.
+struct TActions {
+    QAction *RefreshBuf = nullptr;
+    QAction *OpenPort = nullptr;
+    QAction *ClosePort = nullptr;
+    QAction *Read258 = nullptr;
+    QAction *Write258 = nullptr;
+    QAction *ReadBlock = nullptr;
+    QAction *WriteBlock = nullptr;
+    QAction *ReadCur = nullptr;
+    QAction *WriteCur = nullptr;
+    QAction *SaveFile = nullptr;
+    QAction *LoadFile = nullptr;
+    QAction *ClearBuf = nullptr;
+    QAction *FileExit1 = nullptr;
+    QAction *AbuotBox = nullptr;
+    QAction *FillList = nullptr;
+    QAction *CancelProg = nullptr;
+    QAction *ShowSheme = nullptr;
+    QAction *L258Hand10625 = nullptr;
+    QAction *L258Hand12800 = nullptr;
+    QAction *L258Hand21250 = nullptr;
+    QAction *L258Base10625 = nullptr;
+    QAction *L258Base12800 = nullptr;
+    QAction *L258Base21250 = nullptr;
+    QAction *L258PHand12800 = nullptr;
+    QAction *L258PHand21250 = nullptr;
+    QAction *L258PBase12800 = nullptr;
+    QAction *L258PBase21250 = nullptr;
+    QAction *L258Hand21250Ukr = nullptr;
+    QAction *L258Base21250Ukr = nullptr;
+    QAction *SwapByte = nullptr;
+};
+
+class TForm1 : public QWidget, public IEngineWindow {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // ================= shared state =================
+    EepromImage Buf;          // the one EEPROM image
+    uint8_t SelectedAddr = 0; // word address of the selected grid cell
+
+    // ================= controls =================
+    TActions Act;
+    QMenuBar *ActionMainMenuBar1 = nullptr;
+    QToolBar *ActionToolBar1 = nullptr;
+    QMenu *PresetMenu = nullptr; // "Стандартные для..."
+    QTabWidget *PageControl2 = nullptr;
+    QWidget *TabSheet5 = nullptr; // "Буфер"
+    QWidget *TabSheet6 = nullptr; // "Инфо"
+    QWidget *TabSheet7 = nullptr; // "Частота"
+    QComboBox *ComboBox1 = nullptr; // port list
+    QComboBox *ComboBox2 = nullptr; // model list (DeviceModel)
+    QLabel *Label1 = nullptr;       // version label
+    QFrame *Panel1 = nullptr;       // progress panel
+    QProgressBar *Gauge1 = nullptr;
+    QLineEdit *Edit1 = nullptr;     // comment
+    QLabel *Label14 = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QLabel *StatusPanel0 = nullptr; // engine status
+    QLabel *StatusPanel1 = nullptr; // stays empty
+
+    // "Буфер"
+    QTableWidget *StringGrid1 = nullptr;
+    QLabel *Label13 = nullptr;
+    QLabel *Label12 = nullptr;
+    TMaskEdit *MaskEdit1 = nullptr;
+    QPlainTextEdit *DeScrypt = nullptr;
+
+    // "Инфо"
+    QTreeWidget *Prop = nullptr;
+
+    // "Частота"
+    QGroupBox *GroupBox2 = nullptr;
+    QRadioButton *RadioButton3 = nullptr;
+    QRadioButton *RadioButton4 = nullptr;
+    QRadioButton *RadioButton5 = nullptr;
+    TMaskEdit *Edit2 = nullptr;
+    QGroupBox *GroupBox3 = nullptr;
+    TMaskEdit *Edit3 = nullptr;
+    TMaskEdit *MaskEdit3 = nullptr;
+    TMaskEdit *Edit4 = nullptr;
+    TMaskEdit *MaskEdit4 = nullptr;
+    QCheckBox *CheckBox1 = nullptr;
+    TMaskEdit *MaskEdit5 = nullptr;
+    QPushButton *Button2 = nullptr;
+    QPushButton *Button3 = nullptr;
+    QPlainTextEdit *FreqNote = nullptr;
+
+    TAboutBox *AboutBox = nullptr;
+    TForm3 *Form3 = nullptr;
+
+    // The tick source. Its real period is longer than 10 ms so that a read
+    // reply at 300 bit/s fits the engine's tick limits (see link/).
+    QTimer Timer1;
+
+    // ================= shell (app/Unit1.cpp) =================
+    void FormCreate();
+    void AbuotBoxExecute();
+    void ShowShemeExecute();
+    // IEngineWindow: gauge, panel, status
+    void SetGaugeMax(int max) override;
+    void SetGaugeProgress(int progress) override;
+    int GaugeProgress() const override;
+    void SetGaugeColor(GaugeColor color) override;
+    void SetProgressPanelVisible(bool visible) override;
+    void SetCancelEnabled(bool enabled) override;
+    void ShowStatus(const QString &text) override;
+    QString StatusText(int panel) const;
+    int DeviceModel() const; // selected model index, -1 for none
+    void SetDeviceModel(int index);
+
+    // ================= grid editor (image/GridHandlers.cpp) =================
+    void RefreshBuf() override { RefreshBufExecute(); }
+    void RefreshBufExecute();
+    void ClearBufExecute();
+    void SwapByteExecute();
+    void StringGrid1SelectCell(int column, int row);
+    void StringGrid1KeyPress(int key);
+    void MaskEdit1KeyPress(int key);
+    void MaskEdit1Exit();
+
+    // ================= port (link/PortHandlers.cpp) =================
+    TComPort COM;
+    void OpenPortExecute();
+    void ClosePortExecute();
+    void COMAfterOpen();
+    void COMAfterClose();
+    void FormClose();
+    void EnablePortActions() override;
+    void DisablePortActions() override;
+
+    // ================= engine (link/EngineHandlers.cpp) =================
+    ProgrammingEngine Engine{*this, COM, Buf};
+    void Write258Execute();
+    void Read258Execute();
+    void WriteBlockExecute();
+    void ReadBlockExecute();
+    void WriteCurExecute();
+    void ReadCurExecute();
+    void CancelProgExecute();
+    void Timer1Timer();
+    void ApplicationEvents1Idle();
+    void SetTickInterval(int ms); // tests only; the program keeps its own period
+    QSocketNotifier *PortNotifier = nullptr;
+
+    // ================= information list (radio/InfoHandlers.cpp) =================
+    void FillListExecute();
+
+    // ================= frequency page (radio/FreqHandlers.cpp) =================
+    void FreqFromBuf();
+    void FreqToBuf();
+    void TabSheet7Show();
+    void TabSheet7Hide();
+    void Button2Click();
+    void Button3Click();
+    void Edit3Exit();
+    void Edit4Exit();
+    void MaskEdit3Exit();
+    void MaskEdit4Exit();
+    void MaskEdit5Exit();
+
+    // ================= image files (image/FileHandlers.cpp) =================
+    void SaveFileExecute();
+    void LoadFileExecute();
+    std::unique_ptr<FileDialogs> Dialogs; // seam: tests replace the dialogs
+
+    // ================= presets (image/PresetHandlers.cpp) =================
+    void LoadPreset(int p);
+    void L258Hand10625Execute();
+    void L258Hand12800Execute();
+    void L258Hand21250Execute();
+    void L258Base10625Execute();
+    void L258Base12800Execute();
+    void L258Base21250Execute();
+    void L258PHand12800Execute();
+    void L258PHand21250Execute();
+    void L258PBase12800Execute();
+    void L258PBase21250Execute();
+    void L258Hand21250UkrExecute();
+    void L258Base21250UkrExecute();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateControls();
+    void CreateBufferPage();
+    void CreateInfoPage();
+    void CreateFreqPage();
+};

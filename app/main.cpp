@@ -1,0 +1,19 @@
+#include "app/ErrorBox.h"
+#include "app/Unit1.h"
+
+#include <QFont>
+#include <QStyleFactory>
+
+int main(int argc, char **argv)
+{
+    TApplication app(argc, argv);
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    app.setFont(font);
+
+    TForm1 form;
+    app.setWindowIcon(form.windowIcon());
+    form.show();
+    return app.exec();
+}

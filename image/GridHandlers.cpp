@@ -1,0 +1,70 @@
+// The "Буфер" page: the hex grid, the entry box and the whole-image actions.
+#include "app/Unit1.h"
+
+#include "image/WordDescription.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+
+void TForm1::RefreshBufExecute()
+{
+    StringGrid1->item(0, 0)->setText(QStringLiteral("Addr"));
+    for (int r = 1; r <= 8; ++r)
+        StringGrid1->item(r, 0)->setText(ByteToHex(static_cast<uint8_t>(8 * (r - 1))));
+    for (int c = 1; c <= 8; ++c)
+        StringGrid1->item(0, c)->setText(ByteToHex(static_cast<uint8_t>(c - 1)));
+    for (int c = 1; c <= 8; ++c)
+        for (int r = 1; r <= 8; ++r)
+            StringGrid1->item(r, c)->setText(WordToHex(Buf[8 * (r - 1) + (c - 1)]));
+    FillListExecute();
+}
+
+void TForm1::StringGrid1SelectCell(int column, int row)
+{
+    SelectedAddr = static_cast<uint8_t>(8 * (row - 1) + (column - 1));
+    MaskEdit1->setText(StringGrid1->item(row, column)->text()); // also clears "modified"
+    Label12->setText(ByteToHex(SelectedAddr) + u'H');
+    DeScrypt->setPlainText(DescribeWord(Buf, SelectedAddr));
+}
+
+void TForm1::StringGrid1KeyPress(int key)
+{
+    if (key == 13)
+        MaskEdit1->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm1::MaskEdit1KeyPress(int key)
+{
+    if (key == 13)
+        StringGrid1->setFocus(Qt::TabFocusReason);
+}
+
+void TForm1::MaskEdit1Exit()
+{
+    // Only what the user typed goes back into the image: after a read, a load
+    // or a preset the box still shows the old value, and merely passing
+    // through the box must not overwrite the new word with it.
+    if (!MaskEdit1->isModified())
+        return;
+    Buf[SelectedAddr] = HexToWord(MaskEdit1->text());
+    MaskEdit1->setModified(false);
+    RefreshBufExecute();
+}
+
+void TForm1::ClearBufExecute()
+{
+    Buf.BlankBuf();
+    Edit1->clear();
+    SetDeviceModel(0);
+    RefreshBufExecute();
+}
+
+void TForm1::SwapByteExecute()
+{
+    for (uint16_t &w : Buf.words)
+        w = static_cast<uint16_t>((w << 8) | (w >> 8));
+    RefreshBufExecute();
+}
