@@ -1,0 +1,115 @@
+#include "radio/InfoList.h"
+
+#include "radio/FreqCalc.h"
+
+#include <QStringList>
+
+namespace InfoList {
+
+namespace {
+
+const char *const kRowCaptions[kRows] = {
+    "Устройство",
+    "Тип SENAO",
+    "Опорный генератор",
+    "F передатчика",
+    "F приёмника",
+    "F гетеродина",
+    "ПЧ",
+    "Разнос",
+    "Шаг сетки",
+    "Системные каналы",
+    "Диапазан рабочих каналов",
+    "ID код",
+};
+
+const char *const kColumnCaptions[kColumns] = {"Параметр", "Свойства", "HEX"};
+const int kColumnWidths[kColumns] = {150, 100, 80};
+
+const QString kUnknown = QStringLiteral("неизвесно");
+
+// Word 0x38 names the channel plan only when it is exactly one of these.
+QString TypeText(uint16_t range)
+{
+    switch (range) {
+    case 0x0027: return QStringLiteral("F6");
+    case 0x284F: return QStringLiteral("F7");
+    case 0x5077: return QStringLiteral("F8");
+    case 0x00EF: return QStringLiteral("PLUS");
+    default: return kUnknown;
+    }
+}
+
+QString Mhz(int32_t kHz) { return FrequencyText(kHz, "mHz"); }
+
+} // namespace
+
+QString RowCaption(int row)
+{
+    return row >= 0 && row < kRows ? QString::fromUtf8(kRowCaptions[row]) : QString();
+}
+
+QString ColumnCaption(int column)
+{
+    return column >= 0 && column < kColumns ? QString::fromUtf8(kColumnCaptions[column]) : QString();
+}
+
+int ColumnWidth(int column) { return column >= 0 && column < kColumns ? kColumnWidths[column] : 0; }
+
+QString FrequencyText(int32_t kHz, const char *suffix)
+{
+    QString s = QString::number(kHz);
+    s.insert(qMax(0, int(s.size()) - 3), QLatin1Char('.'));
+    return s + QLatin1String(suffix);
+}
+
+Rows Decode(const EepromImage &img)
+{
+    const uint16_t divider = img[Addr::RefDivider];
+    const uint16_t txMul = img[Addr::TxMultiplier];
+    const uint16_t loMul = img[Addr::LoMultiplier];
+    const uint16_t id = img[Addr::BaseId];
+    const uint16_t range = img[Addr::ChannelRange];
+    const uint16_t sys12 = img[Addr::SysChannels12];
+    const uint16_t sys34 = img[Addr::SysChannels34];
+
+    // Equal multipliers count as a handset (receiver above the LO).
+    const bool ifPositive = txMul <= loMul;
+
+    Rows rows;
+    rows[RowType] = {TypeText(range), WordToHex(range)};
+
+    const RefOscillator *ref = FindRefOscillator(divider);
+    const uint32_t stepHz = ref ? ref->stepHz : 0;
+    const int32_t ifMagnitude = ref ? ref->ifKHz : 0;
+    rows[RowReference] = {ref ? Mhz(ref->refKHz) : kUnknown, WordToHex(divider)};
+
+    // At most 25000 * 65535, well inside 32 bits.
+    const int32_t tx = static_cast<int32_t>(stepHz * txMul / 1000);
+    const int32_t lo = static_cast<int32_t>(stepHz * loMul / 1000);
+    const int32_t intermediate = ifPositive ? ifMagnitude : -ifMagnitude;
+    const int32_t rx = lo + intermediate;
+
+    rows[RowTx] = {Mhz(tx), WordToHex(txMul)};
+    rows[RowRx].value = Mhz(rx);
+    rows[RowLo] = {Mhz(lo), WordToHex(loMul)};
+    rows[RowIf].value = Mhz(intermediate);
+    rows[RowSpacing].value = Mhz(ifPositive ? rx - tx : tx - rx);
+    rows[RowStep].value = FrequencyText(static_cast<int32_t>(stepHz), "kHz");
+
+    const uint8_t sys[4] = {Hi(sys12), Lo(sys12), Hi(sys34), Lo(sys34)};
+    QStringList dec, hex;
+    for (uint8_t c : sys) {
+        dec << QString::number(c);
+        hex << ByteToHex(c);
+    }
+    rows[RowSysChannels] = {dec.join(QStringLiteral(", ")), hex.join(QStringLiteral(", "))};
+
+    rows[RowChannelRange] = {QString::number(Hi(range)) + QStringLiteral("..") + QString::number(Lo(range)),
+                          ByteToHex(Hi(range)) + QStringLiteral("..") + ByteToHex(Lo(range))};
+    rows[RowIdCode] = {QString::number(id), WordToHex(id)};
+    rows[RowDevice].value = tx > rx ? QStringLiteral("База") : QStringLiteral("Труба");
+    return rows;
+}
+
+} // namespace InfoList

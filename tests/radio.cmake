@@ -1,0 +1,3 @@
+quillon_add_test(test_radio
+  SOURCES test_radio.cpp
+  LIBS quillon_radio)
