@@ -1,0 +1,345 @@
+#include "image/ImageFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRandomGenerator>
+#include <QStringDecoder>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+const char ImageFolder[] = "EELog";
+const char ImageFilterCaption[] = "Все файлы (*.*)";
+
+QString DefaultSuffix(int deviceModel)
+{
+    // Model 0 "<неизвестно>" and no selection get no extension.
+    static const char *const suffixes[kModelCount] = {"", "b", "h", "bp", "hp", "bk", "hk", "bf", "hf"};
+    if (deviceModel < 0 || deviceModel >= kModelCount)
+        return QString();
+    return QString::fromLatin1(suffixes[deviceModel]);
+}
+
+QString OverwriteQuestion(const QString &fullName)
+{
+    return QStringLiteral("Файл ") + fullName + QStringLiteral(" уже существует. Переписать?");
+}
+
+// ---- code page 1251 ----
+//
+// Both directions come from Qt's own decoder, so the program has one source
+// for the code page. The encoder is a reverse of that table rather than
+// QStringEncoder: ICU's encoder writes 0x1A for characters it cannot map and
+// drops some (zero-width marks) without a trace, and a comment must neither
+// lose characters silently nor store a byte that reads back as another one.
+
+namespace {
+
+struct Cp1251Table {
+    bool valid = false;
+    QString toUnicode; // 256 characters, one per byte
+    QHash<char16_t, uint8_t> toByte;
+
+    Cp1251Table()
+    {
+        QStringDecoder decoder("windows-1251");
+        if (decoder.isValid()) {
+            QByteArray bytes(256, '\0');
+            for (int b = 0; b < 256; ++b)
+                bytes[b] = static_cast<char>(b);
+            toUnicode = decoder.decode(bytes);
+            valid = !decoder.hasError() && toUnicode.size() == 256;
+        }
+        if (!valid) {
+            // Without ICU only ASCII is certain; everything else reads as "?".
+            toUnicode.resize(256);
+            for (int b = 0; b < 256; ++b)
+                toUnicode[b] = b < 0x80 ? QChar(b) : QChar(u'?');
+        }
+        for (int b = 0; b < 256; ++b) {
+            const char16_t c = toUnicode.at(b).unicode();
+            if (!toByte.contains(c) && (valid || b < 0x80))
+                toByte.insert(c, static_cast<uint8_t>(b));
+        }
+    }
+};
+
+const Cp1251Table &Cp1251()
+{
+    static const Cp1251Table table;
+    return table;
+}
+
+} // namespace
+
+bool Cp1251Available() { return Cp1251().valid; }
+
+QByteArray ToCp1251(const QString &text)
+{
+    const Cp1251Table &t = Cp1251();
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ++i; // one character outside the BMP, one "?"
+            out.append('?');
+            continue;
+        }
+        const auto it = t.toByte.constFind(c.unicode());
+        out.append(it != t.toByte.constEnd() ? static_cast<char>(*it) : '?');
+    }
+    return out;
+}
+
+QString FromCp1251(const QByteArray &bytes)
+{
+    const Cp1251Table &t = Cp1251();
+    QString out;
+    out.reserve(bytes.size());
+    for (const char b : bytes)
+        out.append(t.toUnicode.at(static_cast<uint8_t>(b)));
+    return out;
+}
+
+// ---- encoding ----
+
+QByteArray EncodeImageFile(const EepromImage &image, int deviceModel, const QString &comment)
+{
+    QByteArray out;
+    out.reserve(kImageBytes + 1 + comment.size());
+    for (int a = 0; a < EepromImage::kWords; ++a) {
+        out.append(static_cast<char>(Hi(image[a])));
+        out.append(static_cast<char>(Lo(image[a])));
+    }
+    const bool known = deviceModel >= 0 && deviceModel < kModelCount;
+    out.append(static_cast<char>(known ? deviceModel : kNoModelByte));
+    out.append(ToCp1251(comment));
+    return out;
+}
+
+std::optional<ImageFileData> DecodeImageFile(const QByteArray &bytes)
+{
+    if (bytes.size() < kImageBytes)
+        return std::nullopt;
+    ImageFileData d;
+    const auto byteAt = [&](qsizetype i) { return static_cast<uint8_t>(bytes.at(i)); };
+    for (int a = 0; a < EepromImage::kWords; ++a)
+        d.image[a] = static_cast<uint16_t>(byteAt(2 * a) << 8 | byteAt(2 * a + 1));
+    if (bytes.size() > kImageBytes) {
+        const int m = byteAt(kImageBytes);
+        d.model = m < kModelCount ? m : -1;
+        d.comment = FromCp1251(bytes.mid(kImageBytes + 1));
+    }
+    return d;
+}
+
+// ---- errors ----
+
+QString IoError::Text() const
+{
+    switch (kind) {
+    case None: return QString();
+    case FileNotFound: return QStringLiteral("File not found");
+    case InvalidFilename: return QStringLiteral("Invalid filename");
+    case TooManyOpenFiles: return QStringLiteral("Too many open files");
+    case AccessDenied: return QStringLiteral("File access denied");
+    case ReadBeyondEnd: return QStringLiteral("Read beyond end of file");
+    case DiskFull: return QStringLiteral("Disk full");
+    case Other: break;
+    }
+    return QStringLiteral("I/O error %1").arg(sysErrno);
+}
+
+IoError IoErrorFromErrno(int err)
+{
+    IoError::Kind kind = IoError::Other;
+    switch (err) {
+    case 0: kind = IoError::None; break;
+    case ENOENT: kind = IoError::FileNotFound; break;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+    case EINVAL:
+    case EILSEQ: kind = IoError::InvalidFilename; break;
+    case EMFILE:
+    case ENFILE: kind = IoError::TooManyOpenFiles; break;
+    case EACCES:
+    case EPERM:
+    case EISDIR: // opening a folder as a file is refused as access on other systems too
+    case EROFS:
+    case ETXTBSY: kind = IoError::AccessDenied; break;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: kind = IoError::DiskFull; break;
+    default: break;
+    }
+    return IoError{kind, err};
+}
+
+// ---- disk ----
+//
+// Plain POSIX calls rather than QFile/QSaveFile: the error texts need the
+// system's error number of the call that failed, which Qt's file classes do not
+// keep, and QSaveFile would replace a device node (such as /dev/full) by a
+// regular file.
+
+namespace {
+
+// ENOENT means "no such file" only when the folder exists; a missing folder is
+// a bad name, as the other systems report it.
+IoError OpenFailure(int err, const QString &path)
+{
+    if (err == ENOENT && !QFileInfo(path).absoluteDir().exists())
+        return IoError{IoError::InvalidFilename, err};
+    return IoErrorFromErrno(err);
+}
+
+int OpenFile(const QByteArray &name, int flags, mode_t mode = 0)
+{
+    int fd;
+    do {
+        fd = ::open(name.constData(), flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// Closes fd; returns the error number of close, 0 when it succeeded.
+int CloseFile(int fd)
+{
+    return ::close(fd) == 0 ? 0 : errno;
+}
+
+// Reads until limit bytes or the end of the file; returns the error number, 0 when fine.
+int ReadUpTo(int fd, QByteArray &out, qsizetype limit)
+{
+    out.resize(limit);
+    qsizetype got = 0;
+    while (got < limit) {
+        const ssize_t n = ::read(fd, out.data() + got, static_cast<size_t>(limit - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            out.clear();
+            return errno;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    out.resize(got);
+    return 0;
+}
+
+int WriteAll(int fd, const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return ENOSPC;
+        done += n;
+    }
+    return 0;
+}
+
+IoError WriteInPlace(const QString &path, const QByteArray &bytes)
+{
+    const int fd = OpenFile(QFile::encodeName(path), O_WRONLY | O_TRUNC);
+    if (fd < 0)
+        return OpenFailure(errno, path);
+    const int writeErr = WriteAll(fd, bytes);
+    const int closeErr = CloseFile(fd);
+    return IoErrorFromErrno(writeErr ? writeErr : closeErr);
+}
+
+// Writes a sibling file, flushes it to disk and renames it over the target.
+IoError ReplaceFile(const QString &path, const QByteArray &bytes, const struct stat *old)
+{
+    const QFileInfo target(path);
+    const QByteArray finalName = QFile::encodeName(path);
+    QByteArray tempName;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        tempName = QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName()
+                                     + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0')));
+        fd = OpenFile(tempName, O_WRONLY | O_CREAT | O_EXCL, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return OpenFailure(errno, path);
+    }
+    if (fd < 0)
+        return IoErrorFromErrno(EEXIST);
+
+    int err = 0;
+    if (old && ::fchmod(fd, old->st_mode & 07777) != 0)
+        err = errno;
+    if (!err)
+        err = WriteAll(fd, bytes);
+    if (!err && ::fsync(fd) != 0)
+        err = errno;
+    const int closeErr = CloseFile(fd);
+    if (!err)
+        err = closeErr;
+    if (!err && ::rename(tempName.constData(), finalName.constData()) != 0)
+        err = errno;
+    if (err)
+        ::unlink(tempName.constData());
+    return IoErrorFromErrno(err);
+}
+
+} // namespace
+
+LoadResult LoadImageFile(const QString &path, int maxCommentChars)
+{
+    LoadResult r;
+    const int fd = OpenFile(QFile::encodeName(path), O_RDONLY);
+    if (fd < 0) {
+        r.error = OpenFailure(errno, path);
+        return r;
+    }
+    QByteArray bytes;
+    const int readErr = ReadUpTo(fd, bytes, kImageBytes + 1 + qMax(0, maxCommentChars));
+    const int closeErr = CloseFile(fd);
+    if (readErr || closeErr) {
+        r.error = IoErrorFromErrno(readErr ? readErr : closeErr);
+        return r;
+    }
+    std::optional<ImageFileData> data = DecodeImageFile(bytes);
+    if (!data) {
+        r.error = IoError{IoError::ReadBeyondEnd, 0};
+        return r;
+    }
+    r.data = std::move(*data);
+    return r;
+}
+
+IoError SaveImageFile(const QString &path, const QByteArray &bytes)
+{
+    // A link is followed, so the file it points to is replaced, not the link.
+    QString target = QFileInfo(path).canonicalFilePath();
+    if (target.isEmpty())
+        target = path;
+
+    struct stat st;
+    if (::stat(QFile::encodeName(target).constData(), &st) != 0) {
+        if (errno != ENOENT)
+            return OpenFailure(errno, target);
+        return ReplaceFile(target, bytes, nullptr);
+    }
+    if (S_ISDIR(st.st_mode))
+        return IoErrorFromErrno(EISDIR);
+    if (!S_ISREG(st.st_mode))
+        return WriteInPlace(target, bytes);
+    // Renaming over a read-only file would get round its protection.
+    if (::access(QFile::encodeName(target).constData(), W_OK) != 0)
+        return IoErrorFromErrno(errno);
+    return ReplaceFile(target, bytes, &st);
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+// Image files: 128 bytes of words (HI byte first, word 0x00 first), one model
+// byte (0xFF for none), then the comment in code page 1251, one byte per
+// character, with no length and no terminator.
+//
+// Everything here works on bytes and paths and returns its result or error;
+// showing dialogs and refreshing views is the window's business.
+
+#include "image/EepromImage.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+constexpr int kImageBytes = 2 * EepromImage::kWords; // 128
+constexpr uint8_t kNoModelByte = 0xFF;
+constexpr int kModelCount = 9; // indices 0-8 of the model list
+
+// Dialog settings shared by "Сохранить как..." and "Открыть...".
+extern const char ImageFolder[];       // "EELog", relative to the working folder
+extern const char ImageFilterCaption[]; // "Все файлы (*.*)"; the filter lists every file
+
+// The save dialog's default extension for a DeviceModel index (-1 = none).
+QString DefaultSuffix(int deviceModel);
+
+// "Файл <full name> уже существует. Переписать?"
+QString OverwriteQuestion(const QString &fullName);
+
+// ---- code page 1251 ----
+
+// False when this Qt build cannot convert windows-1251 (it needs ICU).
+bool Cp1251Available();
+// One byte per character; a character with no byte in code page 1251 (and
+// each half of nothing: a surrogate pair counts as one character) becomes "?".
+QByteArray ToCp1251(const QString &text);
+QString FromCp1251(const QByteArray &bytes);
+
+// ---- encoding ----
+
+struct ImageFileData {
+    EepromImage image;
+    // The model byte: nullopt when the file ends after the words (the model
+    // selection is kept), -1 for a byte that names no model, else 0-8.
+    std::optional<int> model;
+    QString comment;
+};
+
+// deviceModel: 0-8, or -1 (anything else) for no selection.
+QByteArray EncodeImageFile(const EepromImage &image, int deviceModel, const QString &comment);
+// nullopt for fewer than 128 bytes.
+std::optional<ImageFileData> DecodeImageFile(const QByteArray &bytes);
+
+// ---- errors ----
+
+// The standard I/O error texts; anything else is "I/O error <errno>".
+struct IoError {
+    enum Kind {
+        None,
+        FileNotFound,     // ENOENT
+        InvalidFilename,  // ENOTDIR, ENAMETOOLONG, ELOOP, EINVAL, EILSEQ; ENOENT of a missing folder
+        TooManyOpenFiles, // EMFILE, ENFILE
+        AccessDenied,     // EACCES, EPERM, EISDIR, EROFS, ETXTBSY
+        ReadBeyondEnd,    // the file ended before the 128 bytes of words
+        DiskFull,         // ENOSPC, EDQUOT, EFBIG
+        Other,            // "I/O error %d"
+    };
+    Kind kind = None;
+    int sysErrno = 0; // the system's error number, 0 for ReadBeyondEnd
+
+    explicit operator bool() const { return kind != None; }
+    QString Text() const;
+};
+
+IoError IoErrorFromErrno(int err);
+
+// ---- disk ----
+
+struct LoadResult {
+    IoError error;
+    ImageFileData data; // valid only without error
+};
+
+// Reads the whole file or nothing: a failure returns the error and no data.
+// At most maxCommentChars comment bytes are read (the comment box holds no
+// more); the rest of a longer file is ignored.
+LoadResult LoadImageFile(const QString &path, int maxCommentChars);
+
+// Writes bytes to path. An existing regular file is replaced only once the new
+// contents are completely on disk, so a failed save leaves the old file as it
+// was. An existing device or pipe is written in place.
+IoError SaveImageFile(const QString &path, const QByteArray &bytes);

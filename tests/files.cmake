@@ -1,0 +1,6 @@
+quillon_add_test(test_files
+  SOURCES test_files.cpp
+  LIBS quillon_image)
+quillon_add_test(test_presets
+  SOURCES test_presets.cpp
+  LIBS quillon_image)
