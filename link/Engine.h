@@ -1,0 +1,126 @@
+#pragma once
+
+// The programming engine: a state machine that reads or writes EEPROM words
+// of the telephone over the echoing character protocol. It has no thread and
+// no timer of its own; the window advances it with EngineStep() on every idle
+// notification and adds 1 to Ticks on every timer tick.
+
+#include "image/EepromImage.h"
+#include "link/EngineIo.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+// State codes; the record stores the numbers.
+enum EngineState : uint8_t {
+    Init = 0,
+    BuildWrite = 1,
+    BuildRead = 2,
+    CollectReply = 3,
+    ReplyPause = 4,
+    Done = 220,
+    SendNext = 230,
+    Failed = 254,
+    AwaitEcho = 255,
+};
+
+// The six jobs, in the order of JobTable.
+enum class EngineJob : uint8_t { Write258, Read258, WriteBlock, ReadBlock, WriteCur, ReadCur };
+
+struct JobSpec {
+    EngineJob Job;
+    bool Writing;
+    bool AtSelectedAddr; // FirstAddr = LastAddr = the selected grid cell
+    uint8_t FirstAddr;
+    uint8_t LastAddr;
+    int GaugeMax; // characters exchanged, the opening CR included, echoes not
+};
+
+inline constexpr std::array<JobSpec, 6> JobTable{{
+    {EngineJob::Write258, true, false, 0x00, 0x3F, 309},
+    {EngineJob::Read258, false, false, 0x00, 0x3F, 352},
+    {EngineJob::WriteBlock, true, false, 0x30, 0x3F, 81},
+    {EngineJob::ReadBlock, false, false, 0x30, 0x3F, 109},
+    {EngineJob::WriteCur, true, true, 0x00, 0x00, 9},
+    {EngineJob::ReadCur, false, true, 0x00, 0x00, 28},
+}};
+
+namespace EngineLimits {
+constexpr int EchoTicks = 100;   // an echo must come within this many ticks
+constexpr int CommandPause = 50; // after the CR of a command
+constexpr int ReplyTicks = 30;   // to collect a reply, and the pause after it
+constexpr int ReplyLength = 23;  // "!", 20 hex digits, two more characters
+constexpr int WordsPerCommand = 5;
+} // namespace EngineLimits
+
+namespace EngineTexts {
+inline const QString Initializing = QStringLiteral("Инициализация...");
+inline const QString Writing = QStringLiteral("Запись...");
+inline const QString Reading = QStringLiteral("Чтение...");
+inline const QString Completed = QStringLiteral("Завершено!");
+inline const QString NotDone = QStringLiteral("Невыполнено...");
+} // namespace EngineTexts
+
+class ProgrammingEngine {
+public:
+    ProgrammingEngine(IEngineWindow &window, IEnginePort &port, EepromImage &image);
+
+    // ---- the record (all zero/false/empty at start) ----
+    bool Active = false;
+    bool Writing = false;
+    bool CancelRequested = false;
+    uint8_t State = Init;
+    uint8_t StateAfterSend = Init;
+    uint8_t StateAfterEcho = Init;
+    char LastSent = 0;
+    QByteArray Command;
+    QByteArray Reply;
+    uint8_t CharIndex = 0;
+    uint8_t FirstAddr = 0;
+    uint8_t LastAddr = 0;
+    uint8_t CurAddr = 0;
+
+    // Advanced by the window's timer; the engine sets it back to 0 and
+    // compares it with its limits, always as strictly greater.
+    int32_t Ticks = 0;
+
+    // What a job's action does: fill the record and set the gauge maximum.
+    void StartJob(EngineJob job, uint8_t selectedAddr);
+    void CancelProg() { CancelRequested = true; }
+    void Tick() { Ticks = static_cast<int32_t>(static_cast<uint32_t>(Ticks) + 1u); }
+
+    // One step of the machine. A port error ends the job as failed before it
+    // goes on to the caller.
+    void EngineStep();
+
+    // For the window's driving of the steps:
+    // the current state waits for a byte from the telephone;
+    bool ReadsPort() const { return Active && (State == AwaitEcho || State == CollectReply); }
+    // the next step has work to do without waiting for a tick or a byte;
+    bool StepDue() const;
+    // the last step took a byte from the port.
+    bool LastStepGotByte = false;
+
+    static int GaugeMaxOf(EngineJob job) { return JobTable[static_cast<size_t>(job)].GaugeMax; }
+
+private:
+    void SendChar(char c);
+    void StepProgress();
+    void ShowStatus(const QString &text);
+    bool ReadByte(char &c);
+    void EndJob(bool completed);
+
+    void DoInit();
+    void DoBuildWrite();
+    void DoBuildRead();
+    void DoSendNext();
+    void DoAwaitEcho();
+    void DoCollectReply();
+    void DoReplyPause();
+
+    IEngineWindow &Window;
+    IEnginePort &Port;
+    EepromImage &Image;
+};

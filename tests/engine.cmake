@@ -1,0 +1,3 @@
+quillon_add_test(test_engine
+  SOURCES test_engine.cpp
+  LIBS quillon_link)
