@@ -1,0 +1,218 @@
+#include "PhoneOptions.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace qphone {
+
+namespace {
+
+bool ParseNumber(const std::string &s, double *out)
+{
+    if (s.empty())
+        return false;
+    char *end = nullptr;
+    const double v = std::strtod(s.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(v))
+        return false;
+    *out = v;
+    return true;
+}
+
+bool ParseHexField(const std::string &s, size_t maxDigits, unsigned *out)
+{
+    if (s.empty() || s.size() > maxDigits)
+        return false;
+    unsigned v = 0;
+    for (char c : s) {
+        unsigned d;
+        if (c >= '0' && c <= '9')
+            d = static_cast<unsigned>(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            d = static_cast<unsigned>(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F')
+            d = static_cast<unsigned>(c - 'A' + 10);
+        else
+            return false;
+        v = v * 16 + d;
+    }
+    *out = v;
+    return true;
+}
+
+} // namespace
+
+bool ParseOptions(const std::vector<std::string> &args, PhoneOptions *out, std::string *error)
+{
+    PhoneOptions o;
+    bool fast = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::string value;
+        bool inlineValue = false;
+        if (name.rfind("--", 0) == 0) {
+            const size_t eq = name.find('=');
+            if (eq != std::string::npos) {
+                value = name.substr(eq + 1);
+                name.erase(eq);
+                inlineValue = true;
+            }
+        }
+        auto takeValue = [&]() -> bool {
+            if (inlineValue)
+                return true;
+            if (i + 1 >= args.size()) {
+                *error = name + " needs a value";
+                return false;
+            }
+            value = args[++i];
+            return true;
+        };
+        auto noValue = [&]() -> bool {
+            if (inlineValue) {
+                *error = name + " takes no value";
+                return false;
+            }
+            return true;
+        };
+
+        if (name == "-h" || name == "--help") {
+            o.help = true;
+        } else if (name == "-v" || name == "--verbose") {
+            o.verbose = true;
+        } else if (name == "--once") {
+            if (!noValue())
+                return false;
+            o.once = true;
+        } else if (name == "--fast") {
+            if (!noValue())
+                return false;
+            fast = true;
+        } else if (name == "--dump") {
+            if (!noValue())
+                return false;
+            o.dump = true;
+        } else if (name == "--link" || name == "--load" || name == "--save" || name == "--control") {
+            if (!takeValue())
+                return false;
+            if (value.empty()) {
+                *error = name + " needs a path";
+                return false;
+            }
+            (name == "--link" ? o.linkPath
+             : name == "--load" ? o.loadPath
+             : name == "--save" ? o.savePath
+                                : o.controlPath) = value;
+        } else if (name == "--char-ms") {
+            double ms = 0;
+            if (!takeValue())
+                return false;
+            if (!ParseNumber(value, &ms) || ms < 0 || ms > 10000) {
+                *error = "--char-ms needs a time from 0 to 10000 ms";
+                return false;
+            }
+            o.charUs = static_cast<int64_t>(std::llround(ms * 1000));
+        } else if (name == "--baud") {
+            double baud = 0;
+            if (!takeValue())
+                return false;
+            if (!ParseNumber(value, &baud) || baud < 1 || baud > 10000000) {
+                *error = "--baud needs a rate from 1 bit/s";
+                return false;
+            }
+            // 10 bits a character: start, 8 data, stop.
+            o.charUs = static_cast<int64_t>(std::llround(10e6 / baud));
+        } else if (name == "--model") {
+            double m = 0;
+            if (!takeValue())
+                return false;
+            if (!ParseNumber(value, &m) || m < 0 || m > 255 || m != std::floor(m)) {
+                *error = "--model needs a byte value 0-255";
+                return false;
+            }
+            o.model = static_cast<int>(m);
+        } else if (name == "--comment") {
+            if (!takeValue())
+                return false;
+            o.hasComment = true;
+            o.comment = value;
+        } else if (name == "--word") {
+            if (!takeValue())
+                return false;
+            const size_t eq = value.find('=');
+            unsigned a = 0, w = 0;
+            if (eq == std::string::npos || !ParseHexField(value.substr(0, eq), 2, &a) || a > kAddrMask
+                || !ParseHexField(value.substr(eq + 1), 4, &w)) {
+                *error = "--word needs AA=WWWW in hex, address 00-3F";
+                return false;
+            }
+            o.presetWords.emplace_back(static_cast<uint8_t>(a), static_cast<uint16_t>(w));
+        } else if (name == "--fault") {
+            if (!takeValue())
+                return false;
+            Fault f;
+            std::string why;
+            if (!ParseFault(value, &f, &why)) {
+                *error = "--fault " + value + ": " + why;
+                return false;
+            }
+            o.faults.push_back(f);
+        } else {
+            *error = "unknown option " + args[i];
+            return false;
+        }
+    }
+    if (fast)
+        o.charUs = 0;
+    *out = o;
+    return true;
+}
+
+std::string UsageText(const std::string &program)
+{
+    return "Usage: " + program + " [options]\n"
+        "\n"
+        "Emulates an SN-258 / SN-258+ telephone on a pseudo-terminal, for training\n"
+        "and tests of the programmer. The first line on stdout is \"PORT <slave path>\";\n"
+        "open that device (or the --link path) as the serial port.\n"
+        "\n"
+        "The telephone echoes every character. \"M\" AA WWWW.. CR (1-5 words) writes\n"
+        "its 64-word EEPROM from address AA; \"m\" AA CR is answered after the echo of\n"
+        "the CR with \"!\", the five words AA..AA+4 as 20 hex digits, CR, LF. Addresses\n"
+        "wrap at 0x40 (six address bits). A bare CR is only echoed; any other byte is\n"
+        "echoed and drops the command being parsed.\n"
+        "\n"
+        "Options:\n"
+        "  --link PATH        also make PATH a symlink to the slave device (removed on exit)\n"
+        "  --once             exit when the program closes the port after having opened it\n"
+        "  --fast             no line pacing: answer at once\n"
+        "  --char-ms MS       time of one character on the line (default 33.333,\n"
+        "                     10 bits at 300 bit/s; decimals allowed)\n"
+        "  --baud N           the same as a line rate: --char-ms 10000/N\n"
+        "  --load FILE        start with the EEPROM of an image file (default: all FFFF)\n"
+        "  --word AA=WWWW     set one word at start (after --load); repeatable\n"
+        "  --save FILE        write the EEPROM as an image file after every write\n"
+        "                     command and on exit (temporary file + rename)\n"
+        "  --model N          model byte for --save (default: the loaded one, else 255)\n"
+        "  --comment TEXT     comment bytes for --save (default: the loaded one)\n"
+        "  --dump             print the EEPROM in hex to stderr on exit\n"
+        "  --fault SPEC       inject a fault; repeatable (list below)\n"
+        "  --control PATH     create a FIFO at PATH; lines written to it are commands:\n"
+        "                     a fault SPEC to add, \"clear\" (drop all faults),\n"
+        "                     \"dump\" (EEPROM to stderr), \"save\"\n"
+        "  -v, --verbose      log the traffic to stderr\n"
+        "  -h, --help         this text\n"
+        "\n"
+        "Faults (SPEC). Without @N a fault hits every occurrence; @N only the Nth.\n"
+        "Character faults count the received characters, reply faults the read\n"
+        "replies, from when the fault was added (from the start for --fault, so the\n"
+        "program's opening CR is character 1) and across reconnections:\n" +
+        FaultHelp() +
+        "\n"
+        "Signals: SIGINT, SIGTERM and SIGHUP end the emulator (saving with --save);\n"
+        "SIGUSR1 prints the EEPROM to stderr.\n"
+        "Exit status: 0 on a normal end (also after --once or hangup-after),\n"
+        "1 on a runtime error, 2 on a usage error.\n";
+}
+
+} // namespace qphone
