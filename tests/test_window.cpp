@@ -1,0 +1,398 @@
+// The main window's shell and the hex grid editor, driven as a user would.
+#include "ModalHelper.h"
+#include "app/ActionTable.h"
+#include "app/ErrorBox.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/Unit4.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<TForm1>();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    QString Cell(int addr) const
+    {
+        return form->StringGrid1->item(addr / 8 + 1, addr % 8 + 1)->text();
+    }
+
+    void Select(int addr) { form->StringGrid1->setCurrentCell(addr / 8 + 1, addr % 8 + 1); }
+
+    // A menu's entries as "caption" or "-" for separators, "&" kept.
+    static QStringList Entries(const QMenu *menu)
+    {
+        QStringList out;
+        for (QAction *a : menu->actions())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text().section(u'\t', 0, 0));
+        return out;
+    }
+
+    QMenu *TopMenu(int i) const { return form->ActionMainMenuBar1->actions().at(i)->menu(); }
+
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(WindowTest, StartsBlankWithPortClosedArrangement)
+{
+    EXPECT_EQ(form->windowTitle(), "Quillon 258/258+");
+    EXPECT_EQ(form->size(), QSize(363, 354));
+    EXPECT_EQ(form->StringGrid1->item(0, 0)->text(), "Addr");
+    const QStringList cols = {"00", "01", "02", "03", "04", "05", "06", "07"};
+    const QStringList rows = {"00", "08", "10", "18", "20", "28", "30", "38"};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(form->StringGrid1->item(0, i + 1)->text(), cols[i]);
+        EXPECT_EQ(form->StringGrid1->item(i + 1, 0)->text(), rows[i]);
+    }
+    for (int a = 0; a < 64; ++a)
+        ASSERT_EQ(Cell(a), "FFFF") << a;
+    EXPECT_EQ(form->SelectedAddr, 0);
+    EXPECT_EQ(form->Label13->text(), "Addr:");
+    EXPECT_EQ(form->Label12->text(), "00H");
+    EXPECT_EQ(form->MaskEdit1->text(), "FFFF");
+    EXPECT_EQ(form->DeScrypt->toPlainText(), "");
+    EXPECT_EQ(form->PageControl2->currentWidget(), form->TabSheet5);
+    EXPECT_EQ(form->PageControl2->tabText(0), "Буфер");
+    EXPECT_EQ(form->PageControl2->tabText(1), "Инфо");
+    EXPECT_EQ(form->PageControl2->tabText(2), "Частота");
+
+    ASSERT_EQ(form->ComboBox1->count(), 15);
+    EXPECT_EQ(form->ComboBox1->itemText(0), "COM1");
+    EXPECT_EQ(form->ComboBox1->itemText(14), "COM15");
+    EXPECT_EQ(form->ComboBox1->currentText(), "COM1");
+    EXPECT_TRUE(form->ComboBox1->isEnabled());
+
+    const QStringList models = {"<неизвестно>", "SN-258 База", "SN-258 Труба", "SN-258+ База ",
+                                "SN-258+ Труба", "SN-258 База (Комтель)", "SN-258 Труба (Комтель)",
+                                "SN-258+ База Flagman", "SN-258+ Труба Flagman"};
+    ASSERT_EQ(form->ComboBox2->count(), models.size());
+    for (int i = 0; i < models.size(); ++i)
+        EXPECT_EQ(form->ComboBox2->itemText(i), models[i]);
+    EXPECT_EQ(form->ComboBox2->currentIndex(), 0);
+    EXPECT_EQ(form->Edit1->text(), "");
+    EXPECT_EQ(form->StatusText(0), "");
+    EXPECT_EQ(form->StatusText(1), "");
+    EXPECT_FALSE(form->Panel1->isVisible());
+    EXPECT_TRUE(form->Label1->isVisible());
+    EXPECT_EQ(form->Label14->text(), "XP Version");
+
+    EXPECT_TRUE(form->Act.OpenPort->isEnabled());
+    for (QAction *a : {form->Act.ClosePort, form->Act.Read258, form->Act.Write258, form->Act.ReadBlock,
+                       form->Act.WriteBlock, form->Act.ReadCur, form->Act.WriteCur, form->Act.CancelProg})
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+}
+
+TEST_F(WindowTest, ActionTableIsComplete)
+{
+    struct Expect {
+        QAction *TActions::*member;
+        const char *category, *caption, *shortcut;
+        bool enabled;
+        bool hasImage;
+    };
+    const Expect expected[] = {
+        {&TActions::RefreshBuf, "Main", "Обновить буфер", "", true, false},
+        {&TActions::OpenPort, "Prog", "Открыть порт", "F9", true, true},
+        {&TActions::ClosePort, "Prog", "Закрыть порт", "F10", false, true},
+        {&TActions::Read258, "Prog", "Прочитать всю EEPROM", "F7", false, true},
+        {&TActions::Write258, "Prog", "Записать всю EEPROM", "F8", false, true},
+        {&TActions::ReadBlock, "Prog", "Прочитать блок 30-3F", "F3", false, true},
+        {&TActions::WriteBlock, "Prog", "Записать блок 30-3F", "F2", false, true},
+        {&TActions::ReadCur, "Prog", "Прочитать ячейку", "F5", false, true},
+        {&TActions::WriteCur, "Prog", "Записать ячейку", "F6", false, true},
+        {&TActions::SaveFile, "File", "Сохранить как...", "Ctrl+S", true, true},
+        {&TActions::LoadFile, "File", "Открыть...", "Ctrl+O", true, true},
+        {&TActions::ClearBuf, "File", "Отчистить буфер", "Ctrl+N", true, true},
+        {&TActions::FileExit1, "File", "Выход", "Alt+F4", true, true},
+        {&TActions::AbuotBox, "Help", "О программе...", "", true, false},
+        {&TActions::FillList, "Main", "FillList", "", true, false},
+        {&TActions::CancelProg, "Prog", "Отменить программирование", "Esc", false, true},
+        {&TActions::ShowSheme, "Help", "Схема преобразователя уровней", "", true, true},
+        {&TActions::SwapByte, "Main", "Поменять байты местами", "", true, true},
+    };
+    for (const Expect &e : expected) {
+        QAction *a = form->Act.*(e.member);
+        ASSERT_NE(a, nullptr);
+        SCOPED_TRACE(a->objectName().toStdString());
+        EXPECT_EQ(a->property("category").toString(), e.category);
+        EXPECT_EQ(a->text(), QString::fromUtf8(e.caption));
+        EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(e.shortcut)));
+        EXPECT_EQ(a->isEnabled(), e.enabled);
+        EXPECT_EQ(a->property("imageIndex").toInt() >= 0, e.hasImage);
+    }
+    EXPECT_EQ(ActionCount, 30);
+    int presets = 0;
+    for (int i = 0; i < ActionCount; ++i) {
+        QAction *a = form->Act.*(ActionTable[i].member);
+        EXPECT_EQ(a->objectName(), ActionTable[i].name);
+        if (a->property("category").toString() == "NewData") {
+            ++presets;
+            EXPECT_TRUE(a->isEnabled());
+            EXPECT_TRUE(a->shortcut().isEmpty());
+        }
+    }
+    EXPECT_EQ(presets, 12);
+    EXPECT_EQ(form->Act.OpenPort->toolTip(), "Открыть порт");
+    EXPECT_EQ(form->Act.FileExit1->property("hint").toString(), "Exit|Quits the application");
+    EXPECT_EQ(form->Act.SwapByte->property("imageIndex").toInt(), 14);
+    EXPECT_EQ(form->Act.CancelProg->property("imageIndex").toInt(), 12);
+}
+
+TEST_F(WindowTest, MenusAndToolBarInOrder)
+{
+    const QList<QAction *> top = form->ActionMainMenuBar1->actions();
+    ASSERT_EQ(top.size(), 4);
+    EXPECT_EQ(top[0]->text(), "Файл");
+    EXPECT_EQ(top[1]->text(), "Редактор");
+    EXPECT_EQ(top[2]->text(), "Терминал");
+    EXPECT_EQ(top[3]->text(), "?");
+    EXPECT_EQ(Entries(TopMenu(0)), QStringList({"Отчистить буфер", "Открыть...", "Стандартные для...",
+                                                "Сохранить как...", "-", "Выход"}));
+    EXPECT_EQ(Entries(TopMenu(1)), QStringList({"Поменять байты местами"}));
+    EXPECT_EQ(Entries(TopMenu(2)),
+              QStringList({"Открыть порт", "Закрыть порт", "-", "Прочитать блок &30-3F",
+                           "Записать блок 3&0-3F", "-", "Прочитать всю &EEPROM", "Записать всю EE&PROM",
+                           "-", "Прочитать ячейку", "Записать ячейку"}));
+    EXPECT_EQ(Entries(TopMenu(3)), QStringList({"Схема преобразователя уровней", "О программе..."}));
+    EXPECT_EQ(Entries(form->PresetMenu),
+              QStringList({"Труба 258 &10625", "Труба 258 128&00", "Труба 258 21250", "-",
+                           "База &258 10625", "База 2&58 12800", "База 25&8 21250", "-",
+                           "Труба 258+ 12800", "Труба 258+ 21250", "-", "База 258+ 12800",
+                           "База 258+ 21250", "-", "Труба 258 21250 Украина", "База 258 21250 Украина"}));
+
+    // A menu item under its own caption follows its action's state and shows its shortcut.
+    QAction *readBlockItem = TopMenu(2)->actions().at(3);
+    EXPECT_FALSE(readBlockItem->isEnabled());
+    EXPECT_TRUE(readBlockItem->text().endsWith("\tF3"));
+    form->Act.ReadBlock->setEnabled(true);
+    EXPECT_TRUE(readBlockItem->isEnabled());
+    form->Act.ReadBlock->setEnabled(false);
+
+    QStringList bar;
+    for (QAction *a : form->ActionToolBar1->actions())
+        bar << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    EXPECT_EQ(bar, QStringList({"ClearBuf", "LoadFile", "SaveFile", "-", "OpenPort", "ClosePort", "-",
+                                "ReadBlock", "WriteBlock", "-", "Read258", "Write258", "-", "ReadCur",
+                                "WriteCur", "-", "CancelProg"}));
+    EXPECT_EQ(form->ActionToolBar1->toolButtonStyle(), Qt::ToolButtonIconOnly);
+}
+
+TEST_F(WindowTest, SelectingACellShowsAddressWordAndDescription)
+{
+    form->Buf[0x32] = 0x01A9;
+    form->Buf[0x38] = 0x00EF;
+    form->RefreshBufExecute();
+    form->StringGrid1->setCurrentCell(7, 3); // row 7, column 3 -> 0x32
+    EXPECT_EQ(form->SelectedAddr, 0x32);
+    EXPECT_EQ(form->Label12->text(), "32H");
+    EXPECT_EQ(form->MaskEdit1->text(), "01A9");
+    EXPECT_EQ(form->DeScrypt->toPlainText(), "Делитель опорного генератора [01A9]");
+
+    form->StringGrid1->setFocus();
+    QTest::keyClick(form->StringGrid1, Qt::Key_Right); // 0x33
+    QTest::keyClick(form->StringGrid1, Qt::Key_Down);  // 0x3B
+    EXPECT_EQ(form->SelectedAddr, 0x3B);
+    EXPECT_EQ(form->Label12->text(), "3BH");
+    EXPECT_EQ(form->DeScrypt->toPlainText(), "");
+    QTest::keyClick(form->StringGrid1, Qt::Key_Left);
+    QTest::keyClick(form->StringGrid1, Qt::Key_Left);
+    QTest::keyClick(form->StringGrid1, Qt::Key_Left); // 0x38
+    EXPECT_EQ(form->DeScrypt->toPlainText(),
+              "Диапазан рабочих каналов. HI - начало диапазона [00], LO - конец диапазона [EF]");
+
+    // Label cells cannot be selected: the selection stays on a data cell.
+    Select(0x00);
+    QTest::keyClick(form->StringGrid1, Qt::Key_Up);
+    QTest::keyClick(form->StringGrid1, Qt::Key_Left);
+    EXPECT_EQ(form->SelectedAddr, 0x00);
+    EXPECT_GE(form->StringGrid1->currentRow(), 1);
+    EXPECT_GE(form->StringGrid1->currentColumn(), 1);
+    const QRect label = form->StringGrid1->visualItemRect(form->StringGrid1->item(0, 3));
+    QTest::mouseClick(form->StringGrid1->viewport(), Qt::LeftButton, {}, label.center());
+    EXPECT_EQ(form->SelectedAddr, 0x00);
+    const QRect data = form->StringGrid1->visualItemRect(form->StringGrid1->item(2, 4));
+    QTest::mouseClick(form->StringGrid1->viewport(), Qt::LeftButton, {}, data.center());
+    EXPECT_EQ(form->SelectedAddr, 0x0B);
+    EXPECT_EQ(form->Label12->text(), "0BH");
+}
+
+TEST_F(WindowTest, EnterEditsTheSelectedWord)
+{
+    Select(0x10);
+    form->StringGrid1->setFocus();
+    QTest::keyClick(form->StringGrid1, Qt::Key_Return);
+    ASSERT_TRUE(form->MaskEdit1->hasFocus());
+    form->MaskEdit1->selectAll();
+    QTest::keyClicks(form->MaskEdit1, "12g4");
+    EXPECT_EQ(form->MaskEdit1->text(), "12G4"); // forced to upper case
+    QTest::keyClick(form->MaskEdit1, Qt::Key_Return);
+    EXPECT_TRUE(form->StringGrid1->hasFocus());
+    EXPECT_EQ(form->Buf[0x10], 0x1204); // G is no hex digit: a zero nibble
+    EXPECT_EQ(Cell(0x10), "1204");
+
+    // Leaving the box by clicking another cell writes to the cell selected while typing.
+    form->MaskEdit1->setFocus();
+    form->MaskEdit1->selectAll();
+    QTest::keyClicks(form->MaskEdit1, "ABCD");
+    const QRect other = form->StringGrid1->visualItemRect(form->StringGrid1->item(1, 1));
+    QTest::mouseClick(form->StringGrid1->viewport(), Qt::LeftButton, {}, other.center());
+    EXPECT_EQ(form->Buf[0x10], 0xABCD);
+    EXPECT_EQ(form->Buf[0x00], 0xFFFF);
+    EXPECT_EQ(form->SelectedAddr, 0x00);
+}
+
+TEST_F(WindowTest, PassingThroughTheBoxDoesNotOverwriteNewData)
+{
+    Select(0x05);
+    form->Buf[0x05] = 0x5A5A; // as a read job, a file or a preset would change it
+    form->RefreshBufExecute();
+    EXPECT_EQ(form->MaskEdit1->text(), "FFFF"); // the box keeps the value from before
+    form->MaskEdit1->setFocus();
+    form->StringGrid1->setFocus(); // in and out without typing
+    EXPECT_EQ(form->Buf[0x05], 0x5A5A);
+    EXPECT_EQ(Cell(0x05), "5A5A");
+
+    // After a typed value went in, a second pass through the box writes nothing again.
+    form->MaskEdit1->setFocus();
+    form->MaskEdit1->selectAll();
+    QTest::keyClicks(form->MaskEdit1, "0001");
+    form->StringGrid1->setFocus();
+    EXPECT_EQ(form->Buf[0x05], 0x0001);
+    form->Buf[0x05] = 0x7777;
+    form->MaskEdit1->setFocus();
+    form->StringGrid1->setFocus();
+    EXPECT_EQ(form->Buf[0x05], 0x7777);
+}
+
+TEST_F(WindowTest, ClearAndSwapWorkOnTheWholeImage)
+{
+    form->Buf[0x32] = 0x01A9;
+    form->Buf[0x00] = 0x12AB;
+    form->RefreshBufExecute();
+    form->Act.SwapByte->trigger();
+    EXPECT_EQ(form->Buf[0x32], 0xA901);
+    EXPECT_EQ(form->Buf[0x00], 0xAB12);
+    EXPECT_EQ(form->Buf[0x01], 0xFFFF);
+    EXPECT_EQ(Cell(0x32), "A901");
+    form->Act.SwapByte->trigger();
+    EXPECT_EQ(form->Buf[0x32], 0x01A9);
+
+    Select(0x32);
+    form->Edit1->setText("customer 17");
+    form->ComboBox2->setCurrentIndex(4);
+    QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
+    for (int a = 0; a < 64; ++a)
+        ASSERT_EQ(Cell(a), "FFFF");
+    EXPECT_EQ(form->Buf[0x32], 0xFFFF);
+    EXPECT_EQ(form->Edit1->text(), "");
+    EXPECT_EQ(form->ComboBox2->currentIndex(), 0);
+    // The selection, the box and the description stay as they were.
+    EXPECT_EQ(form->SelectedAddr, 0x32);
+    EXPECT_EQ(form->MaskEdit1->text(), "01A9");
+    EXPECT_EQ(form->DeScrypt->toPlainText(), "Делитель опорного генератора [01A9]");
+}
+
+TEST_F(WindowTest, DisabledShortcutsRunNothing)
+{
+    form->Buf[0x00] = 0x1111;
+    for (Qt::Key k : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F5, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8,
+                      Qt::Key_F10, Qt::Key_Escape})
+        QTest::keyClick(form.get(), k);
+    EXPECT_EQ(form->StatusText(0), "");
+    EXPECT_FALSE(form->Panel1->isVisible());
+    EXPECT_EQ(form->Buf[0x00], 0x1111);
+}
+
+TEST_F(WindowTest, AboutBoxAndSchematicAreModal)
+{
+    bool seen = false;
+    AnswerNextModal([&](QWidget *w) {
+        seen = true;
+        auto *box = qobject_cast<TAboutBox *>(w);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), "О программе");
+        EXPECT_EQ(box->ProductName->text(), "Quillon SN258/258+");
+        EXPECT_EQ(box->Version->text(), "Version 3.4 XP");
+        EXPECT_TRUE(box->Memo1->toPlainText().startsWith("* Добавлена функция SwapByte"));
+        EXPECT_TRUE(box->Memo1->isReadOnly());
+        QTest::keyClick(box, Qt::Key_Return); // OK is the default button
+        EXPECT_FALSE(box->isVisible());
+    });
+    form->Act.AbuotBox->trigger();
+    EXPECT_TRUE(seen);
+
+    seen = false;
+    AnswerNextModal([&](QWidget *w) {
+        seen = true;
+        auto *f3 = qobject_cast<TForm3 *>(w);
+        ASSERT_NE(f3, nullptr);
+        EXPECT_EQ(f3->windowTitle(), "Схема преобразователя уровней");
+        EXPECT_EQ(f3->size(), QSize(470, 266));
+        EXPECT_FALSE(f3->Image1->pixmap().isNull());
+        QTest::mouseClick(f3->Button1, Qt::LeftButton);
+        EXPECT_FALSE(f3->isVisible());
+    });
+    form->Act.ShowSheme->trigger();
+    EXPECT_TRUE(seen);
+}
+
+TEST_F(WindowTest, ErrorInAHandlerShowsTheErrorBoxAndTheWindowGoesOn)
+{
+    QString text, caption;
+    AnswerNextModal([&](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        ASSERT_NE(box, nullptr);
+        text = box->text();
+        caption = box->windowTitle();
+        EXPECT_EQ(box->icon(), QMessageBox::Critical);
+        box->accept();
+    });
+    SafeCall([] { throw std::runtime_error("Unable to open com port (win error code: 2)"); });
+    EXPECT_EQ(text, "Unable to open com port (win error code: 2)"); // ends in ")": no "." added
+    EXPECT_EQ(caption, QApplication::applicationName());
+
+    AnswerNextModal([&](QWidget *w) { text = static_cast<QMessageBox *>(w)->text(); });
+    SafeCall([] { throw std::runtime_error("File not found"); });
+    EXPECT_EQ(text, "File not found.");
+
+    // The window still works afterwards.
+    form->Act.SwapByte->trigger();
+    EXPECT_EQ(Cell(0), "FFFF");
+}
+
+TEST(ErrorBoxText, FullStopRuleAndTitle)
+{
+    EXPECT_EQ(ErrorBoxText("Disk full"), "Disk full.");
+    EXPECT_EQ(ErrorBoxText("ends with a full stop."), "ends with a full stop.");
+    EXPECT_EQ(ErrorBoxText("ends with a comma,"), "ends with a comma,"); // "," sorts before "."
+    EXPECT_EQ(ErrorBoxText("(code 3)"), "(code 3)");
+    EXPECT_EQ(ErrorBoxText(""), "");
+    EXPECT_EQ(ApplicationTitleFromPath("/usr/local/bin/quillon"), "Quillon");
+    EXPECT_EQ(ApplicationTitleFromPath("C:/Tools/QUILLON.EXE"), "Quillon");
+}
+
+} // namespace
