@@ -296,6 +296,10 @@ void TForm1::CreateBufferPage()
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
     StringGrid1->setTabKeyNavigation(false);
+    StringGrid1->setTextElideMode(Qt::ElideNone);
+    QFont gridFont = StringGrid1->font();
+    gridFont.setPixelSize(10); // four hex digits must fit a 32-pixel cell
+    StringGrid1->setFont(gridFont);
     StringGrid1->setStyleSheet(QStringLiteral(
         "QTableWidget { background: rgb(255, 255, 225); gridline-color: #a0a0a0; }"
         "QTableWidget::item { padding: 0px; }"));
