@@ -34,14 +34,12 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setBackgroundRole(QPalette::Button);
     Memo1->setStyleSheet(QStringLiteral("QPlainTextEdit { background: palette(button); }"));
+    // One paragraph per item: the lines wrap at this toolkit's font width.
     Memo1->setPlainText(QStringLiteral(
-        "* Добавлена функция SwapByte (Поменять байты \n"
-        "местами)\n"
+        "* Добавлена функция SwapByte (Поменять байты местами)\n"
         "*Исправлена ошибка при открытии файла \n"
-        "*Добавленные стандартные прошивки и \n"
-        "украинские (НУ ЗАЧЕМ ТАМ УКРАИНСКИЕ \n"
-        "НУЖНЫ.как нехотел я их туда писать! Это же \n"
-        "стандартные SENAO)\n"
+        "*Добавленные стандартные прошивки и украинские (НУ ЗАЧЕМ ТАМ УКРАИНСКИЕ "
+        "НУЖНЫ.как нехотел я их туда писать! Это же стандартные SENAO)\n"
         "*Добавлена схема преобразователя уровней\n"
         "*Добавлено иоформация о буфере (вкладка)"));
 
