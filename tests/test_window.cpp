@@ -327,6 +327,12 @@ TEST_F(WindowTest, DisabledShortcutsRunNothing)
     EXPECT_EQ(form->Buf[0x00], 0x1111);
 }
 
+TEST_F(WindowTest, AltF4ClosesTheWindow)
+{
+    QTest::keyClick(form.get(), Qt::Key_F4, Qt::AltModifier);
+    EXPECT_FALSE(form->isVisible());
+}
+
 TEST_F(WindowTest, AboutBoxAndSchematicAreModal)
 {
     bool seen = false;
