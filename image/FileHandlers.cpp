@@ -1,5 +1,123 @@
-// Image files: "Сохранить как..." and "Открыть...".
+// Image files: "Сохранить как..." and "Открыть...", and the real dialogs.
 #include "app/Unit1.h"
 
-void TForm1::SaveFileExecute() {}
-void TForm1::LoadFileExecute() {}
+#include "app/ErrorBox.h"
+#include "image/ImageFile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+// ---- QtFileDialogs ----
+
+QtFileDialogs::QtFileDialogs(QWidget *parent) : parent_(parent) {}
+
+namespace {
+
+QString RunFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QString &startFolder,
+                      const QString &filterCaption, const QString &defaultSuffix)
+{
+    QFileDialog dialog(parent);
+    // Qt's own dialog on every platform: it is the one whose listing we can set.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite); // the program asks itself
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDirectory(startFolder);
+    dialog.setNameFilter(filterCaption);
+    // The caption says "*.*", but here that pattern would hide files without a
+    // dot, and images of model 0 have no extension: list every file.
+    if (auto *model = dialog.findChild<QFileSystemModel *>())
+        model->setNameFilters({QStringLiteral("*")});
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString QtFileDialogs::SaveFileName(const QString &startFolder, const QString &filterCaption,
+                                    const QString &defaultSuffix)
+{
+    return RunFileDialog(parent_, QFileDialog::AcceptSave, startFolder, filterCaption, defaultSuffix);
+}
+
+QString QtFileDialogs::OpenFileName(const QString &startFolder, const QString &filterCaption)
+{
+    return RunFileDialog(parent_, QFileDialog::AcceptOpen, startFolder, filterCaption, QString());
+}
+
+bool QtFileDialogs::ConfirmOverwrite(const QString &question)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), question, QMessageBox::NoButton, parent_);
+    QPushButton *yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void QtFileDialogs::Information(const QString &text)
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::NoButton, parent_);
+    box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
+    box.exec();
+}
+
+void QtFileDialogs::Error(const QString &text)
+{
+    ShowErrorBox(text);
+}
+
+FileDialogs &EnsureDialogs(std::unique_ptr<FileDialogs> &dialogs, QWidget *parent)
+{
+    if (!dialogs)
+        dialogs = std::make_unique<QtFileDialogs>(parent);
+    return *dialogs;
+}
+
+// ---- the actions ----
+
+void TForm1::SaveFileExecute()
+{
+    FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
+    const QString chosen = dialogs.SaveFileName(QString::fromUtf8(ImageFolder), QString::fromUtf8(ImageFilterCaption),
+                                                DefaultSuffix(DeviceModel()));
+    if (chosen.isEmpty())
+        return;
+    const QFileInfo file(chosen);
+    // A folder of that name is not a file to overwrite; the save then fails on it.
+    if (file.exists() && !file.isDir() && !dialogs.ConfirmOverwrite(OverwriteQuestion(file.absoluteFilePath())))
+        return;
+    const IoError err = SaveImageFile(chosen, EncodeImageFile(Buf, DeviceModel(), Edit1->text()));
+    if (err)
+        dialogs.Error(err.Text());
+}
+
+void TForm1::LoadFileExecute()
+{
+    FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
+    const QString chosen = dialogs.OpenFileName(QString::fromUtf8(ImageFolder), QString::fromUtf8(ImageFilterCaption));
+    if (!chosen.isEmpty()) {
+        // All or nothing: a file that fails to load changes neither the image,
+        // the model, the comment nor any view.
+        const LoadResult loaded = LoadImageFile(chosen, Edit1->maxLength());
+        if (loaded.error) {
+            dialogs.Error(loaded.error.Text());
+            return;
+        }
+        Buf = loaded.data.image;
+        if (loaded.data.model)
+            SetDeviceModel(*loaded.data.model);
+        Edit1->setText(loaded.data.comment);
+        RefreshBufExecute();
+    }
+    TabSheet7Show();
+}

@@ -272,6 +272,8 @@ IoError ReplaceFile(const QString &path, const QByteArray &bytes, const struct s
         tempName = QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName()
                                      + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0')));
         fd = OpenFile(tempName, O_WRONLY | O_CREAT | O_EXCL, 0666);
+        if (fd < 0 && old && (errno == EACCES || errno == EPERM))
+            return WriteInPlace(path, bytes); // a writable file in a folder we may not add to
         if (fd < 0 && errno != EEXIST)
             return OpenFailure(errno, path);
     }

@@ -88,5 +88,6 @@ LoadResult LoadImageFile(const QString &path, int maxCommentChars);
 
 // Writes bytes to path. An existing regular file is replaced only once the new
 // contents are completely on disk, so a failed save leaves the old file as it
-// was. An existing device or pipe is written in place.
+// was. An existing device or pipe is written in place, and so is a writable
+// file in a folder where no sibling can be created.
 IoError SaveImageFile(const QString &path, const QByteArray &bytes);

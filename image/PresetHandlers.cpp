@@ -1,7 +1,22 @@
 // Factory radio blocks: the "Стандартные для..." submenu.
 #include "app/Unit1.h"
 
-void TForm1::LoadPreset(int) {}
+#include "image/Presets.h"
+
+#include <QCheckBox>
+
+void TForm1::LoadPreset(int p)
+{
+    if (!ApplyPreset(Buf, p))
+        return;
+    SetDeviceModel(PresetModel[static_cast<size_t>(p)]);
+    RefreshBufExecute();
+    // The frequency page is refilled whether it is shown or not, as on showing it.
+    CheckBox1->setChecked(Buf[Addr::TxMultiplier] < Buf[Addr::LoMultiplier]);
+    FreqFromBuf();
+    EnsureDialogs(Dialogs, this).Information(QString::fromUtf8(PresetReminder));
+}
+
 void TForm1::L258Hand10625Execute() { LoadPreset(0); }
 void TForm1::L258Hand12800Execute() { LoadPreset(1); }
 void TForm1::L258Hand21250Execute() { LoadPreset(2); }

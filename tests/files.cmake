@@ -4,3 +4,6 @@ quillon_add_test(test_files
 quillon_add_test(test_presets
   SOURCES test_presets.cpp
   LIBS quillon_image)
+quillon_add_test(test_files_window
+  SOURCES test_files_window.cpp
+  LIBS quillon_app)

@@ -1,0 +1,485 @@
+// "Сохранить как...", "Открыть..." and the preset submenu, run through the
+// window's actions with the dialogs answered by a fake.
+#include "ModalHelper.h"
+#include "app/Unit1.h"
+#include "image/ImageFile.h"
+#include "image/Presets.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+QString U(const char *utf8) { return QString::fromUtf8(utf8); }
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void WriteRaw(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+// Answers every dialog as told and writes down what it was asked.
+struct FakeDialogs : FileDialogs {
+    QString savePath, openPath; // empty: the user cancels
+    bool overwrite = false;
+
+    QStringList calls;
+    QString startFolder, filterCaption, defaultSuffix, question, info, error;
+
+    QString SaveFileName(const QString &folder, const QString &caption, const QString &suffix) override
+    {
+        calls << "save";
+        startFolder = folder, filterCaption = caption, defaultSuffix = suffix;
+        return savePath;
+    }
+    QString OpenFileName(const QString &folder, const QString &caption) override
+    {
+        calls << "open";
+        startFolder = folder, filterCaption = caption;
+        return openPath;
+    }
+    bool ConfirmOverwrite(const QString &q) override
+    {
+        calls << "confirm";
+        question = q;
+        return overwrite;
+    }
+    void Information(const QString &text) override
+    {
+        calls << "information";
+        info = text;
+    }
+    void Error(const QString &text) override
+    {
+        calls << "error";
+        error = text;
+    }
+};
+
+class FilesWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        form = std::make_unique<TForm1>();
+        auto fake = std::make_unique<FakeDialogs>();
+        dialogs = fake.get();
+        form->Dialogs = std::move(fake);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    QString Path(const QString &name) const { return dir.filePath(name); }
+    QString Cell(int addr) const { return form->StringGrid1->item(addr / 8 + 1, addr % 8 + 1)->text(); }
+
+    // The window's state that a failed or cancelled load must not change.
+    struct Snapshot {
+        EepromImage image;
+        int model;
+        QString comment;
+        QStringList cells;
+        bool operator==(const Snapshot &o) const
+        {
+            return image == o.image && model == o.model && comment == o.comment && cells == o.cells;
+        }
+    };
+    Snapshot Take() const
+    {
+        Snapshot s{form->Buf, form->DeviceModel(), form->Edit1->text(), {}};
+        for (int a = 0; a < EepromImage::kWords; ++a)
+            s.cells << Cell(a);
+        return s;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<TForm1> form;
+    FakeDialogs *dialogs = nullptr;
+};
+
+} // namespace
+
+// ---- saving ----
+
+TEST_F(FilesWindow, SaveWritesWordsModelAndCommentWithTheModelsExtension)
+{
+    form->Buf[0x32] = 0x01A9;
+    form->SetDeviceModel(4);
+    form->Edit1->setText(QStringLiteral("abc"));
+    dialogs->savePath = Path("phone.hp");
+    form->Act.SaveFile->trigger();
+
+    EXPECT_EQ(dialogs->calls, QStringList{"save"});
+    EXPECT_EQ(dialogs->startFolder, "EELog");
+    EXPECT_EQ(dialogs->filterCaption, U("Все файлы (*.*)"));
+    EXPECT_EQ(dialogs->defaultSuffix, "hp");
+    const QByteArray f = ReadAll(Path("phone.hp"));
+    ASSERT_EQ(f.size(), 132);
+    EXPECT_EQ(f.mid(100, 2), QByteArray("\x01\xA9", 2));
+    EXPECT_EQ(f.right(4), QByteArray("\x04" "abc"));
+
+    form->SetDeviceModel(0);
+    form->Act.SaveFile->trigger();
+    EXPECT_EQ(dialogs->defaultSuffix, "") << "model 0 has no extension";
+}
+
+TEST_F(FilesWindow, OverwriteOnlyWhenTheUserSaysYes)
+{
+    const QString path = Path("old.b");
+    WriteRaw(path, QByteArray("precious"));
+    dialogs->savePath = path;
+    dialogs->overwrite = false;
+    form->Act.SaveFile->trigger();
+    EXPECT_EQ(dialogs->calls, (QStringList{"save", "confirm"}));
+    EXPECT_EQ(dialogs->question, U("Файл ") + path + U(" уже существует. Переписать?"));
+    EXPECT_EQ(ReadAll(path), QByteArray("precious"));
+
+    dialogs->overwrite = true;
+    form->Act.SaveFile->trigger();
+    EXPECT_EQ(ReadAll(path).size(), 129);
+}
+
+TEST_F(FilesWindow, CancelledSaveWritesNothing)
+{
+    dialogs->savePath.clear();
+    form->Act.SaveFile->trigger();
+    EXPECT_EQ(dialogs->calls, QStringList{"save"});
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(FilesWindow, SaveErrorsAreReportedWithTheStandardText)
+{
+    dialogs->savePath = "/dev/full";
+    dialogs->overwrite = true;
+    form->Act.SaveFile->trigger();
+    EXPECT_EQ(dialogs->calls, (QStringList{"save", "confirm", "error"}));
+    EXPECT_EQ(dialogs->error, "Disk full");
+    struct stat st;
+    ASSERT_EQ(::stat("/dev/full", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+
+    // A folder is no file to overwrite: no question, access denied.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    dialogs->calls.clear();
+    dialogs->savePath = Path("folder");
+    form->Act.SaveFile->trigger();
+    EXPECT_EQ(dialogs->calls, (QStringList{"save", "error"}));
+    EXPECT_EQ(dialogs->error, "File access denied");
+}
+
+// ---- loading ----
+
+TEST_F(FilesWindow, SaveThenLoadRestoresImageModelAndComment)
+{
+    for (int a = 0; a < EepromImage::kWords; ++a)
+        form->Buf[a] = static_cast<uint16_t>(0x1000 + 3 * a);
+    form->SetDeviceModel(6);
+    const QString comment = U("Труба Петрова, ремонт №12, ёмкость");
+    form->Edit1->setText(comment);
+    dialogs->savePath = Path("p.hk");
+    form->Act.SaveFile->trigger();
+    const EepromImage saved = form->Buf;
+
+    form->Buf.BlankBuf();
+    form->SetDeviceModel(0);
+    form->Edit1->clear();
+    form->RefreshBufExecute();
+
+    dialogs->openPath = Path("p.hk");
+    form->Act.LoadFile->trigger();
+    EXPECT_EQ(dialogs->startFolder, "EELog");
+    EXPECT_EQ(dialogs->filterCaption, U("Все файлы (*.*)"));
+    EXPECT_EQ(form->Buf, saved);
+    EXPECT_EQ(form->DeviceModel(), 6);
+    EXPECT_EQ(form->Edit1->text(), comment);
+    EXPECT_EQ(Cell(0x3F), WordToHex(saved[0x3F])) << "the grid shows the loaded words";
+}
+
+TEST_F(FilesWindow, ShortFileNameOnlyWordsKeepsModelAndEmptiesComment)
+{
+    WriteRaw(Path("words"), QByteArray(128, '\x42'));
+    form->SetDeviceModel(3);
+    form->Edit1->setText(QStringLiteral("old"));
+    dialogs->openPath = Path("words");
+    form->Act.LoadFile->trigger();
+    EXPECT_EQ(form->Buf[0x00], 0x4242);
+    EXPECT_EQ(form->DeviceModel(), 3);
+    EXPECT_TRUE(form->Edit1->text().isEmpty());
+}
+
+TEST_F(FilesWindow, UnknownModelByteSelectsNoneAndSavesAsFF)
+{
+    QByteArray f(128, '\0');
+    f.append('\x09');
+    WriteRaw(Path("m9"), f);
+    form->SetDeviceModel(2);
+    dialogs->openPath = Path("m9");
+    form->Act.LoadFile->trigger();
+    EXPECT_EQ(form->DeviceModel(), -1);
+
+    dialogs->savePath = Path("again");
+    form->Act.SaveFile->trigger();
+    EXPECT_EQ(dialogs->defaultSuffix, "");
+    EXPECT_EQ(static_cast<uint8_t>(ReadAll(Path("again")).at(128)), 0xFF);
+}
+
+TEST_F(FilesWindow, FailedLoadChangesNothing)
+{
+    form->Buf[0x05] = 0x1234;
+    form->SetDeviceModel(1);
+    form->Edit1->setText(QStringLiteral("keep me"));
+    form->RefreshBufExecute();
+    const Snapshot before = Take();
+
+    WriteRaw(Path("short"), QByteArray(101, '\0')); // 50 words and a half
+    struct Case {
+        QString path;
+        const char *text;
+    } cases[] = {{Path("short"), "Read beyond end of file"},
+                 {Path("missing"), "File not found"},
+                 {dir.path(), "File access denied"}};
+    for (const Case &c : cases) {
+        dialogs->calls.clear();
+        dialogs->openPath = c.path;
+        form->Act.LoadFile->trigger();
+        EXPECT_EQ(dialogs->calls, (QStringList{"open", "error"})) << c.text;
+        EXPECT_EQ(dialogs->error, c.text);
+        EXPECT_TRUE(Take() == before) << c.text;
+    }
+}
+
+TEST_F(FilesWindow, OversizedFileFillsTheCommentBoxOnlyAsFarAsItHolds)
+{
+    QByteArray f(128, '\0');
+    f.append('\x01');
+    f.append(QByteArray(form->Edit1->maxLength() + 5000, 'x'));
+    WriteRaw(Path("big"), f);
+    dialogs->openPath = Path("big");
+    form->Act.LoadFile->trigger();
+    EXPECT_TRUE(dialogs->error.isEmpty());
+    EXPECT_EQ(form->DeviceModel(), 1);
+    EXPECT_EQ(form->Edit1->text().size(), form->Edit1->maxLength());
+}
+
+// ---- the frequency page after loads and presets ----
+
+class FilesWindowFreq : public FilesWindow {
+protected:
+    void SetUp() override
+    {
+        FilesWindow::SetUp();
+        if (!form->CheckBox1 || !form->Edit2)
+            GTEST_SKIP() << "the frequency page is not built in this tree yet";
+    }
+};
+
+TEST_F(FilesWindowFreq, LoadRefreshesTheFrequencyPageEvenWhenCancelled)
+{
+    // Changed behind the page's back: only a refresh shows it.
+    form->Buf[0x32] = 0x01A9;
+    form->Buf[0x33] = 0x2931;
+    form->Buf[0x34] = 0x397D;
+    const EepromImage before = form->Buf;
+    dialogs->openPath.clear();
+    form->Act.LoadFile->trigger();
+    EXPECT_EQ(form->Buf, before);
+    EXPECT_TRUE(form->CheckBox1->isChecked());
+    EXPECT_EQ(form->Edit2->text(), "01A9");
+    EXPECT_EQ(form->Edit3->text(), "2931");
+
+    ApplyPreset(form->Buf, 3); // a base: 0x33 above 0x34
+    dialogs->openPath = Path("base");
+    WriteRaw(dialogs->openPath, EncodeImageFile(form->Buf, 1, QString()));
+    form->Buf.BlankBuf();
+    form->Act.LoadFile->trigger();
+    EXPECT_FALSE(form->CheckBox1->isChecked());
+    EXPECT_EQ(form->Edit3->text(), "3CE1");
+}
+
+TEST_F(FilesWindowFreq, FailedLoadLeavesTheFrequencyPage)
+{
+    form->Buf[0x32] = 0x0200;
+    form->Edit2->setText(QStringLiteral("0000"));
+    WriteRaw(Path("short"), QByteArray(10, '\0'));
+    dialogs->openPath = Path("short");
+    form->Act.LoadFile->trigger();
+    EXPECT_EQ(form->Edit2->text(), "0000");
+}
+
+TEST_F(FilesWindowFreq, EachPresetLoadsBlockModelAndReminder)
+{
+    QAction *actions[kPresetCount] = {
+        form->Act.L258Hand10625, form->Act.L258Hand12800, form->Act.L258Hand21250,
+        form->Act.L258Base10625, form->Act.L258Base12800, form->Act.L258Base21250,
+        form->Act.L258PHand12800, form->Act.L258PHand21250, form->Act.L258PBase12800,
+        form->Act.L258PBase21250, form->Act.L258Hand21250Ukr, form->Act.L258Base21250Ukr};
+    form->Buf[0x10] = 0xBEEF; // an edit outside the block
+    form->Edit1->setText(QStringLiteral("comment"));
+    form->StringGrid1->setCurrentCell(3, 5);
+    const uint8_t selected = form->SelectedAddr;
+
+    for (int p = 0; p < kPresetCount; ++p) {
+        dialogs->calls.clear();
+        actions[p]->trigger();
+        const PresetRow &row = PresetTable[static_cast<size_t>(p)];
+        for (int k = 0; k < kPresetWords; ++k) {
+            ASSERT_EQ(form->Buf[0x30 + k], row[static_cast<size_t>(k)]) << "preset " << p << " word " << k;
+            ASSERT_EQ(Cell(0x30 + k), WordToHex(row[static_cast<size_t>(k)])) << "grid, preset " << p;
+        }
+        EXPECT_EQ(form->Buf[0x10], 0xBEEF);
+        EXPECT_EQ(form->DeviceModel(), PresetModel[static_cast<size_t>(p)]) << "preset " << p;
+        EXPECT_EQ(form->CheckBox1->isChecked(), row[3] < row[4]) << "preset " << p;
+        EXPECT_EQ(form->Edit2->text(), WordToHex(row[2])) << "preset " << p;
+        EXPECT_EQ(form->Edit1->text(), "comment");
+        EXPECT_EQ(form->SelectedAddr, selected);
+        EXPECT_EQ(dialogs->calls, QStringList{"information"}) << "preset " << p;
+        EXPECT_EQ(dialogs->info, QString::fromUtf8(PresetReminder));
+    }
+}
+
+TEST_F(FilesWindowFreq, BasePresetIntoBlankImage)
+{
+    form->Act.L258Base10625->trigger();
+    for (int a = 0; a < 0x30; ++a)
+        ASSERT_EQ(form->Buf[a], 0xFFFF);
+    EXPECT_EQ(form->ComboBox2->currentText(), U("SN-258 База"));
+    EXPECT_FALSE(form->CheckBox1->isChecked());
+    EXPECT_TRUE(form->RadioButton3->isChecked());
+    EXPECT_EQ(form->MaskEdit3->text(), "389.625");
+}
+
+// ---- the real dialogs ----
+
+// The dialog lists its folder in the background; a selection made before the
+// listing is in may be reset by it.
+static QFileSystemModel *WaitForListing(QFileDialog *dialog)
+{
+    auto *model = dialog->findChild<QFileSystemModel *>();
+    if (!model)
+        return nullptr;
+    const QModelIndex root = model->index(dialog->directory().absolutePath());
+    for (int waited = 0; model->rowCount(root) < 2 && waited < 5000; waited += 20)
+        QTest::qWait(20);
+    return model;
+}
+
+// As the user does: type a name into the file name box and press the button.
+static void TypeAndAccept(QFileDialog *dialog, const QString &name)
+{
+    auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    ASSERT_TRUE(edit);
+    edit->setText(name);
+    static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept, as its button does
+}
+
+TEST(QtFileDialogsTest, ConfirmAndInformationBoxes)
+{
+    QtFileDialogs dialogs(nullptr);
+    QString title;
+    QStringList buttons;
+    AnswerNextModal([&](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        ASSERT_TRUE(box);
+        title = box->windowTitle();
+        for (QAbstractButton *b : box->buttons())
+            buttons << b->text();
+        for (QAbstractButton *b : box->buttons())
+            if (b->text() == "&No")
+                b->click();
+    });
+    EXPECT_FALSE(dialogs.ConfirmOverwrite(QStringLiteral("q")));
+    EXPECT_EQ(title, "Confirm");
+    buttons.sort();
+    EXPECT_EQ(buttons, (QStringList{"&No", "&Yes"}));
+
+    AnswerNextModal([&](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        ASSERT_TRUE(box);
+        for (QAbstractButton *b : box->buttons())
+            if (b->text() == "&Yes")
+                b->click();
+    });
+    EXPECT_TRUE(dialogs.ConfirmOverwrite(QStringLiteral("q")));
+
+    AnswerNextModal([&](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        ASSERT_TRUE(box);
+        title = box->windowTitle();
+        buttons.clear();
+        for (QAbstractButton *b : box->buttons())
+            buttons << b->text();
+        EXPECT_EQ(box->text(), "note");
+    });
+    dialogs.Information(QStringLiteral("note"));
+    EXPECT_EQ(title, "Information");
+    EXPECT_EQ(buttons, QStringList{"OK"});
+}
+
+TEST(QtFileDialogsTest, FileDialogsStartInTheFolderAndListEveryFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("EELog"));
+    WriteRaw(dir.filePath("EELog/nodot"), QByteArray(129, '\0'));
+    WriteRaw(dir.filePath("EELog/with.h"), QByteArray(129, '\0'));
+    const QString oldCwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+
+    QtFileDialogs dialogs(nullptr);
+    QStringList listed, filters;
+    QString folder;
+    AnswerNextModal([&](QWidget *w) {
+        auto *dialog = qobject_cast<QFileDialog *>(w);
+        ASSERT_TRUE(dialog);
+        folder = dialog->directory().absolutePath();
+        filters = dialog->nameFilters();
+        QFileSystemModel *model = WaitForListing(dialog);
+        ASSERT_TRUE(model);
+        const QModelIndex root = model->index(folder);
+        for (int i = 0; i < model->rowCount(root); ++i) {
+            const QModelIndex ix = model->index(i, 0, root);
+            if (model->flags(ix) & Qt::ItemIsEnabled)
+                listed << ix.data().toString();
+        }
+        TypeAndAccept(dialog, QStringLiteral("nodot"));
+    });
+    const QString opened = dialogs.OpenFileName("EELog", U("Все файлы (*.*)"));
+
+    AnswerNextModal([&](QWidget *w) {
+        auto *dialog = qobject_cast<QFileDialog *>(w);
+        ASSERT_TRUE(dialog);
+        WaitForListing(dialog);
+        TypeAndAccept(dialog, QStringLiteral("fresh"));
+    });
+    const QString saved = dialogs.SaveFileName("EELog", U("Все файлы (*.*)"), "hp");
+    QDir::setCurrent(oldCwd);
+
+    EXPECT_EQ(folder, QDir(dir.filePath("EELog")).absolutePath());
+    EXPECT_EQ(filters, QStringList{U("Все файлы (*.*)")});
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{"nodot", "with.h"}));
+    EXPECT_EQ(QFileInfo(opened).fileName(), "nodot");
+    EXPECT_EQ(QFileInfo(saved).fileName(), "fresh.hp") << "the default extension is added";
+}
