@@ -1,3 +1,6 @@
 quillon_add_test(test_radio
   SOURCES test_radio.cpp
   LIBS quillon_radio)
+quillon_add_test(test_radio_window
+  SOURCES test_radio_window.cpp
+  LIBS quillon_app)
