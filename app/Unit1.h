@@ -14,6 +14,8 @@
 #include "link/Engine.h"
 // ---- files and presets (image/) ----
 #include "image/FileDialogs.h"
+// ---- frequency page (radio/) ----
+#include "radio/FreqCalc.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -189,11 +191,18 @@ public:
     void ApplicationEvents1Idle();
     void SetTickInterval(int ms); // tests only; the program keeps its own period
     QSocketNotifier *PortNotifier = nullptr;
+    bool EngineStepping = false;   // EngineStep is never re-entered
+    bool EngineStepPosted = false; // a prompt step is already queued
+    void StartEngineJob(EngineJob job);
+    void AfterEngineStep();
+    void PostEngineStep();
+    void PortNotifierActivated();
 
     // ================= information list (radio/InfoHandlers.cpp) =================
     void FillListExecute();
 
     // ================= frequency page (radio/FreqHandlers.cpp) =================
+    FreqPage Freq; // RefKHz, IfKHz, StepKHz and whether a field changed
     void FreqFromBuf();
     void FreqToBuf();
     void TabSheet7Show();
