@@ -1,0 +1,422 @@
+#include "link/CPort.h"
+
+#include "link/PortNames.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <termios.h>
+#include <unistd.h>
+
+// ---------------- EComPort ----------------
+
+EComPort::EComPort(int code, int platformCode) : FCode(code), FPlatformCode(platformCode)
+{
+    QString message = CodeText(code);
+    // The suffix is the component's own wording, kept on every platform.
+    if (platformCode != -1)
+        message += QStringLiteral(" (win error code: %1)").arg(platformCode);
+    FMessage = message.toStdString();
+}
+
+QString EComPort::Message() const
+{
+    return QString::fromStdString(FMessage);
+}
+
+QString EComPort::CodeText(int code)
+{
+    switch (code) {
+    case ceOpen: return QStringLiteral("Unable to open com port");
+    case ceWrite: return QStringLiteral("WriteFile function failed");
+    case ceRead: return QStringLiteral("ReadFile function failed");
+    case cePurge: return QStringLiteral("PurgeComm function failed");
+    case ceSetState: return QStringLiteral("SetCommState function failed");
+    case ceSetTimeouts: return QStringLiteral("SetCommTimeouts failed");
+    case ceSetup: return QStringLiteral("SetupComm function failed");
+    case ceClearError: return QStringLiteral("ClearCommError function failed");
+    case ceModemStatus: return QStringLiteral("GetCommModemStatus function failed");
+    }
+    return QString();
+}
+
+// ---------------- settings objects ----------------
+
+void TComParity::SetBits(TParityBits value) { FOwner.Change(FBits, value); }
+void TComParity::SetCheck(bool value) { FOwner.Change(FCheck, value); }
+void TComParity::SetReplace(bool value) { FOwner.Change(FReplace, value); }
+void TComParity::SetReplaceChar(char value) { FOwner.Change(FReplaceChar, value); }
+
+void TComFlowControl::SetControlDTR(TDTRFlowControl value) { FOwner.Change(FControlDTR, value); }
+void TComFlowControl::SetControlRTS(TRTSFlowControl value) { FOwner.Change(FControlRTS, value); }
+void TComFlowControl::SetOutCTSFlow(bool value) { FOwner.Change(FOutCTSFlow, value); }
+void TComFlowControl::SetOutDSRFlow(bool value) { FOwner.Change(FOutDSRFlow, value); }
+void TComFlowControl::SetDSRSensitivity(bool value) { FOwner.Change(FDSRSensitivity, value); }
+void TComFlowControl::SetXonXoffOut(bool value) { FOwner.Change(FXonXoffOut, value); }
+void TComFlowControl::SetXonXoffIn(bool value) { FOwner.Change(FXonXoffIn, value); }
+void TComFlowControl::SetTxContinueOnXoff(bool value) { FOwner.Change(FTxContinueOnXoff, value); }
+void TComFlowControl::SetXonChar(char value) { FOwner.Change(FXonChar, value); }
+void TComFlowControl::SetXoffChar(char value) { FOwner.Change(FXoffChar, value); }
+
+void TComTimeouts::SetReadInterval(int value) { FOwner.Change(FReadInterval, value); }
+void TComTimeouts::SetReadTotalMultiplier(int value) { FOwner.Change(FReadTotalMultiplier, value); }
+void TComTimeouts::SetReadTotalConstant(int value) { FOwner.Change(FReadTotalConstant, value); }
+void TComTimeouts::SetWriteTotalMultiplier(int value) { FOwner.Change(FWriteTotalMultiplier, value); }
+void TComTimeouts::SetWriteTotalConstant(int value) { FOwner.Change(FWriteTotalConstant, value); }
+
+void TComBuffer::SetInputSize(int value) { FOwner.Change(FInputSize, value); }
+void TComBuffer::SetOutputSize(int value) { FOwner.Change(FOutputSize, value); }
+
+// ---------------- TCustomComPort ----------------
+
+namespace {
+
+speed_t Speed(TBaudRate rate)
+{
+    static const speed_t speeds[] = {B110,  B300,  B600,  B1200,  B2400,  B4800,
+                                     B9600, B19200, B38400, B57600, B115200};
+    return speeds[rate];
+}
+
+tcflag_t CharSize(TDataBits bits)
+{
+    static const tcflag_t sizes[] = {CS5, CS6, CS7, CS8};
+    return sizes[bits];
+}
+
+// UNIX98 pseudo-terminal slaves (/dev/pts/N) have majors 136-143.
+bool IsPseudoTerminal(int fd)
+{
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && major(st.st_rdev) >= 136 &&
+           major(st.st_rdev) <= 143;
+}
+
+long long NowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+int RemainingMs(long long deadlineMs)
+{
+    if (deadlineMs < 0)
+        return -1;
+    const long long left = deadlineMs - NowMs();
+    return left <= 0 ? 0 : static_cast<int>(std::min<long long>(left, 1 << 30));
+}
+
+// The tcsetattr fields that must read back as they were set.
+bool SameLine(const termios &want, const termios &got)
+{
+    constexpr tcflag_t cflags = CSIZE | CSTOPB | PARENB | PARODD | CMSPAR | CRTSCTS | CLOCAL | CREAD;
+    constexpr tcflag_t iflags = IGNBRK | BRKINT | INPCK | ISTRIP | IXON | IXOFF | ICRNL | INLCR | IGNCR;
+    constexpr tcflag_t lflags = ICANON | ECHO | ISIG | IEXTEN;
+    return cfgetispeed(&got) == cfgetispeed(&want) && cfgetospeed(&got) == cfgetospeed(&want) &&
+           (got.c_cflag & cflags) == (want.c_cflag & cflags) &&
+           (got.c_iflag & iflags) == (want.c_iflag & iflags) &&
+           (got.c_lflag & lflags) == (want.c_lflag & lflags) &&
+           (got.c_oflag & OPOST) == (want.c_oflag & OPOST) && got.c_cc[VMIN] == want.c_cc[VMIN] &&
+           got.c_cc[VTIME] == want.c_cc[VTIME] && got.c_cc[VSTART] == want.c_cc[VSTART] &&
+           got.c_cc[VSTOP] == want.c_cc[VSTOP];
+}
+
+} // namespace
+
+template <typename T> void TCustomComPort::Change(T &field, T value)
+{
+    if (field == value)
+        return;
+    const T old = field;
+    field = value;
+    if (!FConnected)
+        return;
+    try {
+        ApplySettings();
+    } catch (...) {
+        field = old;
+        throw;
+    }
+}
+
+void TCustomComPort::SetBaudRate(TBaudRate value) { Change(FBaudRate, value); }
+void TCustomComPort::SetDataBits(TDataBits value) { Change(FDataBits, value); }
+void TCustomComPort::SetStopBits(TStopBits value) { Change(FStopBits, value); }
+
+TCustomComPort::~TCustomComPort()
+{
+    // The owner is going away: release the device without notifying it.
+    if (FConnected) {
+        ::tcflush(FHandle, TCIOFLUSH);
+        TCustomComPort::DestroyHandle();
+    }
+}
+
+void TCustomComPort::Open()
+{
+    if (FConnected)
+        return;
+    if (OnBeforeOpen)
+        OnBeforeOpen();
+    CreateHandle();
+    FConnected = true;
+    try {
+        ApplySettings();
+    } catch (...) {
+        DestroyHandle();
+        FConnected = false;
+        throw;
+    }
+    if (OnAfterOpen)
+        OnAfterOpen();
+}
+
+void TCustomComPort::Close()
+{
+    if (!FConnected)
+        return;
+    if (OnBeforeClose)
+        OnBeforeClose();
+    PurgeQueues();
+    DestroyHandle();
+    FConnected = false;
+    if (OnAfterClose)
+        OnAfterClose();
+}
+
+void TCustomComPort::CreateHandle()
+{
+    const QString path = PortDevicePath(Port);
+    if (path.isEmpty())
+        throw EComPort(ceOpen, ENOENT);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw EComPort(ceOpen, errno);
+    // flock keeps out other programs and other names of the same device node;
+    // TIOCEXCL refuses every later open of the tty by an ordinary user.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
+        const int error = errno;
+        ::close(fd);
+        throw EComPort(ceOpen, error);
+    }
+    FHandle = fd;
+    FPseudoTerminal = IsPseudoTerminal(fd);
+}
+
+void TCustomComPort::DestroyHandle()
+{
+    if (FHandle < 0)
+        return;
+    // A pty's tty outlives this close while its master stays open, and would
+    // keep refusing other users.
+    ::ioctl(FHandle, TIOCNXCL);
+    ::close(FHandle); // also drops the flock
+    FHandle = -1;
+}
+
+void TCustomComPort::ApplySettings()
+{
+    // Buffer sizes: the tty layer's queues are fixed, nothing to hand over.
+    ApplyLineSettings();
+    ApplyModemLines();
+    ApplyTimeouts();
+}
+
+void TCustomComPort::ApplyLineSettings()
+{
+    const bool hardwareFlow = FlowControl.OutCTSFlow() || FlowControl.ControlRTS() == rtsHandshake;
+    const bool unsupported =
+        FlowControl.OutDSRFlow() || FlowControl.DSRSensitivity() ||
+        FlowControl.ControlDTR() == dtrHandshake || FlowControl.ControlRTS() == rtsToggle ||
+        (hardwareFlow && !(FlowControl.OutCTSFlow() && FlowControl.ControlRTS() == rtsHandshake)) ||
+        // With five data bits CSTOPB gives 1.5 stop bits, otherwise 2.
+        FStopBits == (FDataBits == dbFive ? sbTwoStopBits : sbOne5StopBits) ||
+        (Parity.Replace() && Parity.ReplaceChar() != 0);
+    if (unsupported)
+        throw EComPort(ceSetState, EINVAL);
+
+    termios line {};
+    if (::tcgetattr(FHandle, &line) != 0)
+        throw EComPort(ceSetState, errno);
+    ::cfmakeraw(&line);
+    line.c_iflag &= ~(INPCK | IXON | IXOFF | IXANY);
+    line.c_iflag |= IGNBRK; // a break is a line event, not a NUL byte
+    if (Parity.Check() && Parity.Replace())
+        line.c_iflag |= INPCK;
+    if (FlowControl.XonXoffOut())
+        line.c_iflag |= IXON;
+    if (FlowControl.XonXoffIn())
+        line.c_iflag |= IXOFF;
+
+    line.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CMSPAR | CRTSCTS);
+    // HUPCL: DTR and RTS drop when the device is closed.
+    line.c_cflag |= CharSize(FDataBits) | CLOCAL | CREAD | HUPCL;
+    if (FStopBits != sbOneStopBit)
+        line.c_cflag |= CSTOPB;
+    switch (Parity.Bits()) {
+    case prNone: break;
+    case prOdd: line.c_cflag |= PARENB | PARODD; break;
+    case prEven: line.c_cflag |= PARENB; break;
+    case prMark: line.c_cflag |= PARENB | PARODD | CMSPAR; break;
+    case prSpace: line.c_cflag |= PARENB | CMSPAR; break;
+    }
+    if (hardwareFlow)
+        line.c_cflag |= CRTSCTS;
+
+    line.c_cc[VMIN] = 0;
+    line.c_cc[VTIME] = 0;
+    line.c_cc[VSTART] = static_cast<cc_t>(FlowControl.XonChar());
+    line.c_cc[VSTOP] = static_cast<cc_t>(FlowControl.XoffChar());
+    ::cfsetispeed(&line, Speed(FBaudRate));
+    ::cfsetospeed(&line, Speed(FBaudRate));
+
+    if (::tcsetattr(FHandle, TCSANOW, &line) != 0)
+        throw EComPort(ceSetState, errno);
+    // tcsetattr succeeds when any part took; a driver may silently drop a rate
+    // or a flag it cannot do.
+    termios back {};
+    if (::tcgetattr(FHandle, &back) != 0)
+        throw EComPort(ceSetState, errno);
+    if (!SameLine(line, back))
+        throw EComPort(ceSetState, EINVAL);
+}
+
+void TCustomComPort::ApplyModemLines()
+{
+    int raise = 0, drop = 0;
+    (FlowControl.ControlDTR() == dtrEnable ? raise : drop) |= TIOCM_DTR;
+    if (FlowControl.ControlRTS() != rtsHandshake) // the driver drives RTS then
+        (FlowControl.ControlRTS() == rtsEnable ? raise : drop) |= TIOCM_RTS;
+    const auto apply = [this](unsigned long request, int lines) {
+        if (lines == 0 || ::ioctl(FHandle, request, &lines) == 0)
+            return;
+        const int error = errno;
+        // A pseudo-terminal has no modem lines; everywhere else this is a fault.
+        if (!(FPseudoTerminal && (error == ENOTTY || error == EINVAL)))
+            throw EComPort(ceSetState, error);
+    };
+    apply(TIOCMBIS, raise);
+    apply(TIOCMBIC, drop);
+}
+
+void TCustomComPort::ApplyTimeouts()
+{
+    const bool immediateRead = Timeouts.ReadInterval() == -1 && Timeouts.ReadTotalMultiplier() == 0 &&
+                               Timeouts.ReadTotalConstant() == 0;
+    if (!immediateRead || Timeouts.WriteTotalMultiplier() < 0 || Timeouts.WriteTotalConstant() < 0)
+        throw EComPort(ceSetTimeouts, EINVAL);
+}
+
+void TCustomComPort::PurgeQueues()
+{
+    if (::tcflush(FHandle, TCIOFLUSH) == 0)
+        return;
+    const int error = errno;
+    // A device that has gone away has no queues left; refusing to close it
+    // would leave a port that can never be closed.
+    if (error == EIO || error == ENXIO || error == ENODEV)
+        return;
+    throw EComPort(cePurge, error);
+}
+
+int TCustomComPort::Read(void *buffer, int count)
+{
+    if (count <= 0)
+        return 0;
+    for (;;) {
+        const ssize_t n = ::read(FHandle, buffer, static_cast<size_t>(count));
+        if (n > 0)
+            return static_cast<int>(n);
+        if (n == 0 || errno == EAGAIN)
+            break;
+        if (errno != EINTR)
+            throw EComPort(ceRead, errno);
+    }
+    // Nothing read. A hung-up tty, or a pty whose master has closed, reads as
+    // empty too; only poll tells such a device from an idle line.
+    pollfd p {FHandle, POLLIN, 0};
+    if (::poll(&p, 1, 0) < 0)
+        throw EComPort(ceRead, errno);
+    if (p.revents & (POLLHUP | POLLERR))
+        throw EComPort(ceRead, EIO);
+    return 0;
+}
+
+int TCustomComPort::Write(const void *buffer, int count)
+{
+    if (count <= 0)
+        return 0;
+    const long long limit =
+        static_cast<long long>(Timeouts.WriteTotalMultiplier()) * count + Timeouts.WriteTotalConstant();
+    const long long deadline = limit > 0 ? NowMs() + limit : -1;
+    const char *bytes = static_cast<const char *>(buffer);
+    int accepted = 0;
+    while (accepted < count) {
+        const ssize_t n = ::write(FHandle, bytes + accepted, static_cast<size_t>(count - accepted));
+        if (n > 0) {
+            accepted += static_cast<int>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN)
+            throw EComPort(ceWrite, errno);
+        // The driver's queue is full (or output is held): wait for room.
+        pollfd p {FHandle, POLLOUT, 0};
+        const int ready = ::poll(&p, 1, RemainingMs(deadline));
+        if (ready < 0 && errno != EINTR)
+            throw EComPort(ceWrite, errno);
+        if (ready == 0)
+            break; // time-out
+    }
+    return accepted - WaitUntilSent(deadline);
+}
+
+int TCustomComPort::WaitUntilSent(long long deadlineMs)
+{
+    // tcdrain would do, but it waits without limit.
+    for (;;) {
+        int queued = 0;
+        if (::ioctl(FHandle, TIOCOUTQ, &queued) != 0)
+            throw EComPort(ceWrite, errno);
+        unsigned int lsr = 0;
+        // The UART's own FIFO and shift register, where the driver can tell.
+        const bool transmitterEmpty =
+            queued == 0 && (::ioctl(FHandle, TIOCSERGETLSR, &lsr) != 0 || (lsr & TIOCSER_TEMT));
+        if (transmitterEmpty)
+            return 0;
+        if (RemainingMs(deadlineMs) == 0) {
+            // What did not go out in time is dropped, so it cannot reach the
+            // line at some later moment.
+            ::tcflush(FHandle, TCOFLUSH);
+            return queued;
+        }
+        ::poll(nullptr, 0, 1);
+    }
+}
+
+int TCustomComPort::InputCount() const
+{
+    int count = 0;
+    if (::ioctl(FHandle, TIOCINQ, &count) != 0)
+        throw EComPort(ceClearError, errno);
+    return count;
+}
+
+// ---------------- TComPort ----------------
+
+TComPort::TComPort()
+{
+    SetBaudRate(br300);
+    FlowControl.SetControlDTR(dtrEnable);
+    FlowControl.SetControlRTS(rtsEnable);
+}
