@@ -4,11 +4,36 @@
 #include <QComboBox>
 #include <QAction>
 
-void TForm1::OpenPortExecute() {}
-void TForm1::ClosePortExecute() {}
-void TForm1::COMAfterOpen() {}
-void TForm1::COMAfterClose() {}
-void TForm1::FormClose() {}
+// Port errors (EComPort) leave these handlers for the application's error box.
+void TForm1::OpenPortExecute()
+{
+    COM.Port = ComboBox1->currentText();
+    COM.Open();
+}
+
+void TForm1::ClosePortExecute()
+{
+    COM.Close();
+}
+
+void TForm1::COMAfterOpen()
+{
+    Act.OpenPort->setEnabled(false);
+    Act.ClosePort->setEnabled(true);
+    EnablePortActions();
+}
+
+void TForm1::COMAfterClose()
+{
+    Act.OpenPort->setEnabled(true);
+    Act.ClosePort->setEnabled(false);
+    DisablePortActions();
+}
+
+void TForm1::FormClose()
+{
+    COM.Close();
+}
 
 void TForm1::EnablePortActions()
 {
