@@ -18,8 +18,9 @@ enum TParityBits { prNone, prOdd, prEven, prMark, prSpace };
 enum TDTRFlowControl { dtrDisable, dtrEnable, dtrHandshake };
 enum TRTSFlowControl { rtsDisable, rtsEnable, rtsHandshake, rtsToggle };
 
-// The component's error codes. 8 and 9 have no Linux call behind them and are
-// never raised; 11 neither, since nothing here reads the modem status.
+// The component's error codes. 9 has no Linux call behind it (the tty
+// layer's queue sizes are fixed) and 11 none that anything here needs, so
+// neither is raised; 8 only refuses read time-outs that would make Read wait.
 enum TComErrorCode {
     ceOpen = 1,
     ceWrite = 2,
