@@ -1,3 +1,9 @@
 quillon_add_test(test_engine
   SOURCES test_engine.cpp
   LIBS quillon_link)
+
+# The window against quillon-phone on a pseudo-terminal.
+quillon_add_test(test_engine_e2e
+  SOURCES test_engine_e2e.cpp
+  LIBS quillon_app
+  TIMEOUT 90)

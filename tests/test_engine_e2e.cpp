@@ -1,0 +1,325 @@
+// The program window running its jobs against the telephone emulator on a
+// pseudo-terminal, through the real serial port component.
+
+#include "app/Unit1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFrame>
+#include <QMessageBox>
+#include <QProcess>
+#include <QProgressBar>
+#include <QRegularExpression>
+#include <QSocketNotifier>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// Short ticks keep the suite quick; the emulator answers at once (--fast).
+constexpr int kTestTickMs = 2;
+const QString NotDone = QStringLiteral("Невыполнено...");
+const QString Completed = QStringLiteral("Завершено!");
+
+using Words = std::array<uint16_t, 64>;
+
+// Runs the event loop until the condition holds (QTest::qWaitFor sleeps 10 ms
+// between rounds, which would stretch every tick).
+template <class P> bool WaitFor(P done, int timeoutMs)
+{
+    QEventLoop loop;
+    QTimer poll, limit;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (done())
+            loop.quit();
+    });
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    poll.start(1);
+    limit.start(timeoutMs);
+    if (!done())
+        loop.exec();
+    return done();
+}
+
+void Pause(int ms)
+{
+    WaitFor([] { return false; }, ms);
+}
+
+Words Pattern(uint16_t seed)
+{
+    Words w{};
+    for (int a = 0; a < 64; ++a)
+        w[a] = static_cast<uint16_t>(seed + a * 0x0457);
+    return w;
+}
+
+class Phone {
+public:
+    QProcess proc;
+    QString pts;
+
+    bool Start(const Words &words, const QStringList &extra)
+    {
+        QStringList args{"--fast", "--dump"};
+        for (int a = 0; a < 64; ++a)
+            args << "--word" << QString("%1=%2").arg(ByteToHex(a), WordToHex(words[a]));
+        proc.start(qEnvironmentVariable("QUILLON_PHONE"), args + extra);
+        if (!proc.waitForStarted(5000))
+            return false;
+        while (!proc.canReadLine())
+            if (!proc.waitForReadyRead(5000))
+                return false;
+        const QString line = QString::fromLatin1(proc.readLine()).trimmed();
+        if (!line.startsWith("PORT "))
+            return false;
+        pts = line.mid(5);
+        return true;
+    }
+    // Ends the emulator and returns its EEPROM as it dumped it.
+    Words Stop()
+    {
+        if (proc.state() != QProcess::NotRunning) {
+            proc.terminate();
+            proc.waitForFinished(5000);
+        }
+        Words w{};
+        const QString text = QString::fromLatin1(proc.readAllStandardError());
+        static const QRegularExpression row("^([0-9A-F]{2}):((?:\\s+[0-9A-F]{4}){8})\\s*$",
+                                            QRegularExpression::MultilineOption);
+        for (auto m = row.globalMatch(text); m.hasNext();) {
+            const auto match = m.next();
+            const int base = match.captured(1).toInt(nullptr, 16);
+            const QStringList cells = match.captured(2).split(' ', Qt::SkipEmptyParts);
+            for (int c = 0; c < 8; ++c)
+                w[base + c] = static_cast<uint16_t>(cells[c].toUInt(nullptr, 16));
+        }
+        return w;
+    }
+};
+
+class EngineE2E : public ::testing::Test {
+protected:
+    Phone phone;
+    std::unique_ptr<TForm1> form;
+
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("QUILLON_PHONE"))
+            GTEST_SKIP() << "QUILLON_PHONE not set";
+    }
+    void TearDown() override
+    {
+        if (form)
+            form->COM.Close();
+        form.reset();
+        phone.Stop();
+    }
+
+    void Open(const Words &phoneWords, const QStringList &extra = {})
+    {
+        ASSERT_TRUE(phone.Start(phoneWords, extra));
+        qputenv("QUILLON_COM1", phone.pts.toLocal8Bit());
+        form = std::make_unique<TForm1>();
+        form->SetTickInterval(kTestTickMs);
+        form->Act.OpenPort->trigger();
+        ASSERT_TRUE(form->COM.Connected());
+    }
+    bool Run(QAction *job, int timeoutMs = 20000)
+    {
+        if (!job->isEnabled())
+            return false;
+        job->trigger();
+        return WaitFor([&] { return !form->Engine.Active; }, timeoutMs);
+    }
+    void ExpectPortOpenArrangement()
+    {
+        for (QAction *a : {form->Act.Read258, form->Act.Write258, form->Act.ReadBlock,
+                           form->Act.WriteBlock, form->Act.ReadCur, form->Act.WriteCur,
+                           form->Act.ClosePort})
+            EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+        EXPECT_FALSE(form->Act.OpenPort->isEnabled());
+        EXPECT_FALSE(form->Act.CancelProg->isEnabled());
+        EXPECT_FALSE(form->ComboBox1->isEnabled());
+        EXPECT_TRUE(form->Panel1->isHidden());
+    }
+    void SetImage(const Words &w, int first = 0, int last = 63)
+    {
+        for (int a = first; a <= last; ++a)
+            form->Buf[a] = w[a];
+    }
+    void ExpectImage(const Words &w, int first, int last)
+    {
+        for (int a = 0; a < 64; ++a)
+            EXPECT_EQ(form->Buf[a], a >= first && a <= last ? w[a] : EepromImage::kBlank) << a;
+    }
+};
+
+} // namespace
+
+TEST_F(EngineE2E, AllSixJobsRoundTrip)
+{
+    const Words p = Pattern(0x1234), q = Pattern(0x9ABC), r = Pattern(0x5150);
+    Open(p);
+
+    ASSERT_TRUE(Run(form->Act.Read258));
+    EXPECT_EQ(form->StatusText(0), Completed);
+    ExpectImage(p, 0x00, 0x3F);
+    EXPECT_EQ(form->StringGrid1->item(8, 8)->text(), WordToHex(p[0x3F])); // the grid follows
+    EXPECT_EQ(form->Gauge1->value(), 351);
+    ExpectPortOpenArrangement();
+
+    SetImage(q);
+    ASSERT_TRUE(Run(form->Act.Write258));
+    EXPECT_EQ(form->StatusText(0), Completed);
+
+    form->Buf.BlankBuf();
+    ASSERT_TRUE(Run(form->Act.ReadBlock));
+    EXPECT_EQ(form->StatusText(0), Completed);
+    ExpectImage(q, 0x30, 0x3F);
+
+    SetImage(r, 0x30, 0x3F);
+    ASSERT_TRUE(Run(form->Act.WriteBlock));
+    EXPECT_EQ(form->StatusText(0), Completed);
+
+    form->StringGrid1->setCurrentCell(8, 8);
+    ASSERT_EQ(form->SelectedAddr, 0x3F);
+    form->Buf[0x3F] = 0xBEEF;
+    ASSERT_TRUE(Run(form->Act.WriteCur));
+    EXPECT_EQ(form->StatusText(0), Completed);
+    form->Buf.BlankBuf();
+    ASSERT_TRUE(Run(form->Act.ReadCur));
+    EXPECT_EQ(form->StatusText(0), Completed);
+    EXPECT_EQ(form->Buf[0x3F], 0xBEEF);
+    EXPECT_EQ(form->Buf[0x3E], EepromImage::kBlank);
+    ExpectPortOpenArrangement();
+
+    form->COM.Close();
+    Words expected = q;
+    for (int a = 0x30; a <= 0x3E; ++a)
+        expected[a] = r[a];
+    expected[0x3F] = 0xBEEF;
+    EXPECT_EQ(phone.Stop(), expected);
+}
+
+TEST_F(EngineE2E, LowerCaseRepliesReadTheSame)
+{
+    const Words p = Pattern(0xABCD);
+    Open(p, {"--fault", "lowercase"});
+    ASSERT_TRUE(Run(form->Act.ReadBlock));
+    EXPECT_EQ(form->StatusText(0), Completed);
+    ExpectImage(p, 0x30, 0x3F);
+}
+
+TEST_F(EngineE2E, EveryFaultEndsTheJobAndTheWindowGoesOn)
+{
+    // ReadBlock: received characters 1 CR, then "m30" CR = 2-5, "m35" CR = 6-9, ...
+    // Each fault leaves the telephone without a half-received address, which
+    // the next job's opening CR would complete into a read command.
+    struct Case {
+        const char *fault;
+        int lastStored; // the image keeps the words of the replies before the fault
+    };
+    const Case cases[] = {
+        {"no-echo@5", -1},      {"wrong-echo@7", 0x34},      {"stray@2", -1},
+        {"no-bang@2", 0x39},    {"short-reply@2", 0x34},     {"late-reply=300@2", 0x34},
+    };
+    const Words p = Pattern(0x0F0F);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.fault);
+        Open(p, {"--fault", c.fault});
+        ASSERT_TRUE(Run(form->Act.ReadBlock));
+        EXPECT_EQ(form->StatusText(0), NotDone);
+        ExpectImage(p, 0x30, c.lastStored);
+        ExpectPortOpenArrangement();
+        // Usable again: the fault hit only once. Let the echo in flight or a
+        // late reply arrive first, as it would before a person starts again;
+        // else it passes for an echo of the next job.
+        Pause(QString(c.fault).startsWith("late") ? 400 : 100);
+        ASSERT_TRUE(Run(form->Act.ReadBlock));
+        EXPECT_EQ(form->StatusText(0), Completed);
+        ExpectImage(p, 0x30, 0x3F);
+        TearDown();
+    }
+
+    // A write that breaks off leaves the telephone with the commands it got:
+    // Write258's first command is characters 2-25.
+    const Words q = Pattern(0x7777);
+    Open(p, {"--fault", "no-echo@30"});
+    SetImage(q);
+    ASSERT_TRUE(Run(form->Act.Write258));
+    EXPECT_EQ(form->StatusText(0), NotDone);
+    form->COM.Close();
+    const Words got = phone.Stop();
+    for (int a = 0; a < 64; ++a)
+        EXPECT_EQ(got[a], a < 5 ? q[a] : p[a]) << a;
+}
+
+TEST_F(EngineE2E, CancelStopsAJob)
+{
+    const Words p = Pattern(0x4444);
+    Open(p);
+    form->Act.Read258->trigger();
+    ASSERT_TRUE(WaitFor([&] { return form->Buf[0x00] != EepromImage::kBlank; }, 10000));
+    EXPECT_TRUE(form->Act.CancelProg->isEnabled());
+    form->Act.CancelProg->trigger();
+    ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 5000));
+    EXPECT_EQ(form->StatusText(0), NotDone);
+    EXPECT_EQ(form->Buf[0x3F], EepromImage::kBlank);
+    ExpectPortOpenArrangement();
+}
+
+TEST_F(EngineE2E, JobGoesOnWhileAModalWindowIsOpen)
+{
+    const Words p = Pattern(0x2468);
+    Open(p);
+    bool modalSeen = false, doneWhileModal = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        modalSeen = modalSeen || modal;
+        if (modal && !form->Engine.Active) {
+            doneWhileModal = true;
+            modal->close();
+        }
+    });
+    closer.start(5);
+    form->Act.ReadBlock->trigger();
+    QTimer::singleShot(0, [&] { form->Act.AbuotBox->trigger(); }); // blocks in its own loop
+    ASSERT_TRUE(WaitFor([&] { return doneWhileModal && !QApplication::activeModalWidget(); }, 10000));
+    EXPECT_TRUE(modalSeen);
+    EXPECT_EQ(form->StatusText(0), Completed);
+    ExpectImage(p, 0x30, 0x3F);
+}
+
+TEST_F(EngineE2E, HangUpMidJobEndsItWithOneErrorBox)
+{
+    const Words p = Pattern(0x1357);
+    Open(p, {"--fault", "hangup-after=12"}); // inside the third read command
+    QStringList boxes;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            boxes << box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    closer.start(5);
+    form->Act.ReadBlock->trigger();
+    ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 10000));
+    Pause(300); // no further boxes, no stuck job
+    EXPECT_EQ(boxes.size(), 1) << boxes.join(" | ").toStdString();
+    EXPECT_EQ(form->StatusText(0), NotDone);
+    ExpectImage(p, 0x30, 0x39);
+    ExpectPortOpenArrangement();
+    EXPECT_FALSE(form->PortNotifier && form->PortNotifier->isEnabled());
+    form->Act.ClosePort->trigger();
+    EXPECT_FALSE(form->COM.Connected());
+}
