@@ -3,7 +3,6 @@
 
 #include "image/Presets.h"
 
-#include <QCheckBox>
 
 void TForm1::LoadPreset(int p)
 {
@@ -11,9 +10,7 @@ void TForm1::LoadPreset(int p)
         return;
     SetDeviceModel(PresetModel[static_cast<size_t>(p)]);
     RefreshBufExecute();
-    // The frequency page is refilled whether it is shown or not, as on showing it.
-    CheckBox1->setChecked(Buf[Addr::TxMultiplier] < Buf[Addr::LoMultiplier]);
-    FreqFromBuf();
+    TabSheet7Show(); // the frequency page is refilled whether it is shown or not
     EnsureDialogs(Dialogs, this).Information(QString::fromUtf8(PresetReminder));
 }
 
