@@ -41,11 +41,10 @@ static const char *const ModelNames[] = {
     "SN-258+ Труба Flagman",
 };
 
+// The pictures live in a static library: make sure its resources are linked in.
 static void InitPictures()
 {
-#ifdef QUILLON_HAVE_RESOURCES
     Q_INIT_RESOURCE(resources);
-#endif
 }
 
 TForm1::TForm1(QWidget *parent) : QWidget(parent)
