@@ -32,8 +32,13 @@ void TForm1::StringGrid1SelectCell(int column, int row)
 
 void TForm1::StringGrid1KeyPress(int key)
 {
-    if (key == 13)
+    if (key == 13) {
+        // The box arrives with its whole text selected, so the four typed digits
+        // replace the word; with the cursor left after the last position every
+        // key would be refused.
         MaskEdit1->setFocus(Qt::OtherFocusReason);
+        MaskEdit1->selectAll();
+    }
 }
 
 void TForm1::MaskEdit1KeyPress(int key)
@@ -49,7 +54,9 @@ void TForm1::MaskEdit1Exit()
     // through the box must not overwrite the new word with it.
     if (!MaskEdit1->isModified())
         return;
-    Buf[SelectedAddr] = HexToWord(MaskEdit1->text());
+    // The positions as shown: text() would drop the blanks and close the gap,
+    // turning "__FF" into FF00.
+    Buf[SelectedAddr] = HexToWord(MaskEdit1->displayText());
     MaskEdit1->setModified(false);
     RefreshBufExecute();
 }

@@ -240,24 +240,54 @@ TEST_F(WindowTest, SelectingACellShowsAddressWordAndDescription)
     EXPECT_EQ(form->Label12->text(), "0BH");
 }
 
-TEST_F(WindowTest, EnterEditsTheSelectedWord)
+// Keys into whichever widget has the focus, as a user types them:
+// '>' is Right, '~' is Delete, '\n' is Enter; anything else is typed.
+static void Press(const char *keys)
 {
-    Select(0x10);
-    form->StringGrid1->setFocus();
-    QTest::keyClick(form->StringGrid1, Qt::Key_Return);
-    ASSERT_TRUE(form->MaskEdit1->hasFocus());
-    form->MaskEdit1->selectAll();
-    QTest::keyClicks(form->MaskEdit1, "12g4");
-    EXPECT_EQ(form->MaskEdit1->text(), "12G4"); // forced to upper case
-    QTest::keyClick(form->MaskEdit1, Qt::Key_Return);
-    EXPECT_TRUE(form->StringGrid1->hasFocus());
-    EXPECT_EQ(form->Buf[0x10], 0x1204); // G is no hex digit: a zero nibble
-    EXPECT_EQ(Cell(0x10), "1204");
+    for (const char *k = keys; *k; ++k) {
+        QWidget *focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        if (*k == '>')
+            QTest::keyClick(focus, Qt::Key_Right);
+        else if (*k == '~')
+            QTest::keyClick(focus, Qt::Key_Delete);
+        else if (*k == '\n')
+            QTest::keyClick(focus, Qt::Key_Return);
+        else
+            QTest::keyClick(focus, *k);
+    }
+}
+
+TEST_F(WindowTest, EnterTypeEnterStoresTheWordAsShown)
+{
+    // Select the cell, Enter, type, Enter: the box shows what goes into the
+    // image, a blank position counting as 0.
+    const struct {
+        const char *keys;
+        const char *box;
+        uint16_t word;
+    } cases[] = {
+        {"\n12g4\n", "12G4", 0x1204}, // G is no hex digit: a zero nibble
+        {"\nBEEF\n", "BEEF", 0xBEEF},
+        {"\n~>>FF\n", "__FF", 0x00FF},
+        {"\n~1>2\n", "1_2_", 0x1020},
+        {"\n\n", "FFFF", 0xFFFF},   // in and out without typing
+    };
+    for (const auto &c : cases) {
+        form->Buf[0x10] = 0xFFFF;
+        form->RefreshBufExecute();
+        Select(0x11);
+        Select(0x10); // reloads the box
+        form->StringGrid1->setFocus();
+        Press(c.keys);
+        EXPECT_TRUE(form->StringGrid1->hasFocus()) << c.keys;
+        EXPECT_EQ(form->MaskEdit1->displayText(), c.box) << c.keys;
+        EXPECT_EQ(form->Buf[0x10], c.word) << c.keys;
+        EXPECT_EQ(Cell(0x10), WordToHex(c.word)) << c.keys;
+    }
 
     // Leaving the box by clicking another cell writes to the cell selected while typing.
-    form->MaskEdit1->setFocus();
-    form->MaskEdit1->selectAll();
-    QTest::keyClicks(form->MaskEdit1, "ABCD");
+    Press("\nABCD");
     const QRect other = form->StringGrid1->visualItemRect(form->StringGrid1->item(1, 1));
     QTest::mouseClick(form->StringGrid1->viewport(), Qt::LeftButton, {}, other.center());
     EXPECT_EQ(form->Buf[0x10], 0xABCD);
@@ -268,23 +298,19 @@ TEST_F(WindowTest, EnterEditsTheSelectedWord)
 TEST_F(WindowTest, PassingThroughTheBoxDoesNotOverwriteNewData)
 {
     Select(0x05);
+    form->StringGrid1->setFocus();
     form->Buf[0x05] = 0x5A5A; // as a read job, a file or a preset would change it
     form->RefreshBufExecute();
     EXPECT_EQ(form->MaskEdit1->text(), "FFFF"); // the box keeps the value from before
-    form->MaskEdit1->setFocus();
-    form->StringGrid1->setFocus(); // in and out without typing
+    Press("\n\n"); // in and out without typing
     EXPECT_EQ(form->Buf[0x05], 0x5A5A);
     EXPECT_EQ(Cell(0x05), "5A5A");
 
     // After a typed value went in, a second pass through the box writes nothing again.
-    form->MaskEdit1->setFocus();
-    form->MaskEdit1->selectAll();
-    QTest::keyClicks(form->MaskEdit1, "0001");
-    form->StringGrid1->setFocus();
+    Press("\n0001\n");
     EXPECT_EQ(form->Buf[0x05], 0x0001);
     form->Buf[0x05] = 0x7777;
-    form->MaskEdit1->setFocus();
-    form->StringGrid1->setFocus();
+    Press("\n\n");
     EXPECT_EQ(form->Buf[0x05], 0x7777);
 }
 
