@@ -5,6 +5,7 @@
 // exit handlers. Plain code; the page's widgets only copy texts in and out.
 
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -39,9 +40,12 @@ public:
     // kHz per multiplier unit. Extended precision on purpose: the truncations
     // below must land on the same integers as the telephone's own tables.
     long double StepKHz = 0;
-    // A field of the page changed (typed, or rewritten by an exit handler)
-    // since the page was last filled from the image or stored into it.
-    bool Changed = false;
+    // Which of the words 0x32, 0x33 and 0x34 the user changed on the page
+    // since it was last filled from the image or stored into it. Leaving the
+    // page stores only these, so a word that changed behind the page (a read
+    // from the telephone, a grid edit) is not overwritten with a stale field.
+    std::array<bool, 3> Changed{};
+    bool AnyChanged() const { return Changed[0] || Changed[1] || Changed[2]; }
 
     // Which reference indicator a fill checks: none, or 0..2 for
     // RadioButton3..RadioButton5.

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QToolTip>
 
 namespace {
@@ -51,31 +52,36 @@ FreqFields ReadFields(const TForm1 &w)
 }
 
 // Rewrites only the fields whose text differs, so a field keeps what the user
-// typed unless a computation replaces it. Returns whether any changed.
-bool WriteFields(TForm1 &w, const FreqFields &f, bool all)
+// typed unless a computation replaces it.
+void WriteFields(TForm1 &w, const FreqFields &f, bool all)
 {
-    bool changed = false;
     const std::pair<TMaskEdit *, const QString *> fields[] = {
         {w.Edit2, &f.Edit2},         {w.Edit3, &f.Edit3}, {w.MaskEdit3, &f.MaskEdit3},
         {w.Edit4, &f.Edit4},         {w.MaskEdit4, &f.MaskEdit4}, {w.MaskEdit5, &f.MaskEdit5},
     };
     for (const auto &[edit, text] : fields) {
-        if (FieldText(edit) != *text) {
+        // A fill also rewrites equal texts: it forgets what was typed.
+        if (all || FieldText(edit) != *text)
             edit->setText(*text);
-            changed = true;
-        } else if (all) {
-            edit->setText(*text); // a fill also forgets what was typed
-        }
     }
-    return changed;
 }
 
 template <class Exit> void RunExit(TForm1 &w, Exit exit)
 {
     FreqFields f = ReadFields(w);
     (w.Freq.*exit)(f);
-    if (WriteFields(w, f, false))
-        w.Freq.Changed = true;
+    WriteFields(w, f, false);
+}
+
+// Stores the hex fields of the chosen words 0x32-0x34 into the image.
+void StoreWords(TForm1 &w, const std::array<bool, 3> &which)
+{
+    const TMaskEdit *const hex[3] = {w.Edit2, w.Edit3, w.Edit4};
+    for (int i = 0; i < 3; ++i)
+        if (which[i])
+            w.Buf[Addr::RefDivider + i] = HexToWord(hex[i]->text());
+    w.Freq.Changed = {};
+    w.RefreshBufExecute();
 }
 
 // Whether a focus-out really leaves the field: switching to another program
@@ -184,8 +190,17 @@ void TForm1::CreateFreqPage()
 
     connect(Button2, &QPushButton::clicked, this, [this] { SafeCall([this] { Button2Click(); }); });
     connect(Button3, &QPushButton::clicked, this, [this] { SafeCall([this] { Button3Click(); }); });
-    for (TMaskEdit *e : {Edit2, Edit3, MaskEdit3, Edit4, MaskEdit4, MaskEdit5})
-        connect(e, &QLineEdit::textEdited, this, [this] { Freq.Changed = true; });
+    // A typed field marks the word it stands for: its exit handler rewrites
+    // only fields of that same word.
+    const std::pair<TMaskEdit *, int> fieldWords[] = {
+        {Edit2, 0}, {Edit3, 1}, {MaskEdit3, 1}, {Edit4, 2}, {MaskEdit4, 2}, {MaskEdit5, 2}};
+    for (const auto &[field, word] : fieldWords)
+        connect(field, &QLineEdit::textEdited, this, [this, word = word] { Freq.Changed[word] = true; });
+    // Frequencies are typed in ASCII digits only: the mask alone would take any
+    // Unicode digit, which the conversion cannot read.
+    for (TMaskEdit *e : {MaskEdit3, MaskEdit4, MaskEdit5})
+        e->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9_ ]{3}\\.[0-9_ ]{3}")), e));
     const std::pair<TMaskEdit *, void (TForm1::*)()> hexExits[] = {
         {Edit3, &TForm1::Edit3Exit}, {Edit4, &TForm1::Edit4Exit}};
     for (const auto &[field, handler] : hexExits)
@@ -212,16 +227,12 @@ void TForm1::FreqFromBuf()
     if (indicator != FreqPage::kNoIndicator)
         indicators[indicator]->setChecked(true);
     WriteFields(*this, f, true);
-    Freq.Changed = false;
+    Freq.Changed = {};
 }
 
 void TForm1::FreqToBuf()
 {
-    Buf[Addr::RefDivider] = HexToWord(Edit2->text());
-    Buf[Addr::TxMultiplier] = HexToWord(Edit3->text());
-    Buf[Addr::LoMultiplier] = HexToWord(Edit4->text());
-    Freq.Changed = false;
-    RefreshBufExecute();
+    StoreWords(*this, {true, true, true});
 }
 
 void TForm1::TabSheet7Show()
@@ -230,12 +241,12 @@ void TForm1::TabSheet7Show()
     FreqFromBuf();
 }
 
-// Storing a page nobody changed would put stale words over whatever reached
+// Storing a field nobody changed would put a stale word over whatever reached
 // the image meanwhile (a read from the telephone, clearing, a grid edit).
 void TForm1::TabSheet7Hide()
 {
-    if (Freq.Changed)
-        FreqToBuf();
+    if (Freq.AnyChanged())
+        StoreWords(*this, Freq.Changed);
 }
 
 void TForm1::Button2Click() { TabSheet7Show(); }

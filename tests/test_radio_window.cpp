@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolTip>
@@ -220,7 +221,68 @@ TEST_F(RadioWindow, PassingThroughAShownFrequencyKeepsAnOddMultiplier)
     Tab(form->MaskEdit5);
     EXPECT_EQ(form->Edit3->text(), "5173");
     EXPECT_EQ(form->Edit4->text(), "70F6");
-    EXPECT_FALSE(form->Freq.Changed);
+    EXPECT_FALSE(form->Freq.AnyChanged());
+}
+
+// The user's own path: click a tab, click a field, Ctrl+A, type, Tab.
+class RadioWindowByKeys : public RadioWindow {
+protected:
+    void ClickTab(int index)
+    {
+        QTabBar *bar = form->PageControl2->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+        ASSERT_EQ(form->PageControl2->currentIndex(), index);
+    }
+
+    void TypeInto(TMaskEdit *field, const QString &text)
+    {
+        QTest::mouseClick(field, Qt::LeftButton);
+        ASSERT_TRUE(field->hasFocus());
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        for (QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::keyClick(field, Qt::Key_Tab);
+    }
+};
+
+TEST_F(RadioWindowByKeys, LeavingStoresOnlyTheWordTheUserChanged)
+{
+    const struct {
+        TMaskEdit *TForm1::*field;
+        const char *typed;
+        int addr;
+        uint16_t word;
+    } cases[] = {
+        {&TForm1::MaskEdit3, "263650", 0x33, 0x2932}, // 263650 / 25
+        {&TForm1::Edit3, "3CE1", 0x33, 0x3CE1},
+        {&TForm1::MaskEdit4, "367950", 0x34, 0x397E},
+        {&TForm1::MaskEdit5, "389650", 0x34, 0x397E}, // LO = RX - IF
+        {&TForm1::Edit4, "1234", 0x34, 0x1234},
+        {&TForm1::Edit2, "0200", 0x32, 0x0200},
+    };
+    for (const auto &c : cases) {
+        SetWords(0x01A9, 0x2931, 0x397D);
+        ClickTab(2);
+        TypeInto(form.get()->*c.field, QString::fromLatin1(c.typed));
+        // Meanwhile a read from the telephone changes all three words.
+        SetWords(0xAAAA, 0xAAAA, 0xAAAA);
+        ClickTab(0);
+        for (int a = 0x32; a <= 0x34; ++a)
+            EXPECT_EQ(form->Buf[a], a == c.addr ? c.word : 0xAAAA) << c.typed << " word " << a;
+    }
+}
+
+TEST_F(RadioWindowByKeys, FrequencyFieldsTakeAsciiDigitsOnly)
+{
+    SetWords(0x01A9, 0x2931, 0x397D);
+    ClickTab(2);
+    for (const char *typed : {"٢٦٣٦٢٥", "²²²²²²", "½"}) {
+        TypeInto(form->MaskEdit3, QString::fromUtf8(typed));
+        EXPECT_EQ(form->MaskEdit3->displayText(), "263.625") << typed;
+        EXPECT_EQ(form->Edit3->text(), "2931") << typed;
+    }
+    ClickTab(0);
+    EXPECT_EQ(form->Buf[0x33], 0x2931);
 }
 
 TEST_F(RadioWindow, NoStepAndOutOfRangeShowNoNumber)
