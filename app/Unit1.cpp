@@ -5,6 +5,7 @@
 #include "app/Pictures.h"
 #include "app/Unit2.h"
 #include "app/Unit4.h"
+#include "image/ImageFile.h"
 #include "link/PortNames.h"
 
 #include <QAction>
@@ -256,6 +257,7 @@ void TForm1::CreateControls()
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(0, 312, 233, 21);
+    Edit1->setMaxLength(kMaxCommentChars); // what a file may carry, so a load is never cut
 
     Label14 = new QLabel(QStringLiteral("XP Version"), this);
     Label14->setObjectName(QStringLiteral("Label14"));

@@ -150,6 +150,9 @@ QString IoError::Text() const
     case AccessDenied: return QStringLiteral("File access denied");
     case ReadBeyondEnd: return QStringLiteral("Read beyond end of file");
     case DiskFull: return QStringLiteral("Disk full");
+    case CommentTooLong:
+        return QStringLiteral("Это не образ EEPROM: комментарий в файле длиннее %1 символов.")
+            .arg(kMaxCommentChars);
     case Other: break;
     }
     return QStringLiteral("I/O error %1").arg(sysErrno);
@@ -186,7 +189,8 @@ IoError IoErrorFromErrno(int err)
 // Plain POSIX calls rather than QFile/QSaveFile: the error texts need the
 // system's error number of the call that failed, which Qt's file classes do not
 // keep, and QSaveFile would replace a device node (such as /dev/full) by a
-// regular file.
+// regular file. Every open is non-blocking, so no name (a pipe with nobody on
+// the other end, a serial line) can hang the window.
 
 namespace {
 
@@ -203,7 +207,7 @@ int OpenFile(const QByteArray &name, int flags, mode_t mode = 0)
 {
     int fd;
     do {
-        fd = ::open(name.constData(), flags | O_CLOEXEC, mode);
+        fd = ::open(name.constData(), flags | O_CLOEXEC | O_NONBLOCK, mode);
     } while (fd < 0 && errno == EINTR);
     return fd;
 }
@@ -251,9 +255,22 @@ int WriteAll(int fd, const QByteArray &bytes)
     return 0;
 }
 
-IoError WriteInPlace(const QString &path, const QByteArray &bytes)
+// The error of the first failing step, 0 when all succeeded.
+int WriteFromStart(int fd, const QByteArray &bytes)
 {
-    const int fd = OpenFile(QFile::encodeName(path), O_WRONLY | O_TRUNC);
+    if (::lseek(fd, 0, SEEK_SET) < 0)
+        return errno;
+    if (const int err = WriteAll(fd, bytes))
+        return err;
+    if (::ftruncate(fd, bytes.size()) != 0)
+        return errno;
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+// A character device: written as it is, without truncating or syncing.
+IoError WriteDevice(const QString &path, const QByteArray &bytes)
+{
+    const int fd = OpenFile(QFile::encodeName(path), O_WRONLY);
     if (fd < 0)
         return OpenFailure(errno, path);
     const int writeErr = WriteAll(fd, bytes);
@@ -261,40 +278,88 @@ IoError WriteInPlace(const QString &path, const QByteArray &bytes)
     return IoErrorFromErrno(writeErr ? writeErr : closeErr);
 }
 
-// Writes a sibling file, flushes it to disk and renames it over the target.
-IoError ReplaceFile(const QString &path, const QByteArray &bytes, const struct stat *old)
+// Rewrites a regular file in place, so it keeps its owner, its links and its
+// place in a folder we may not add to. The old contents are read first and
+// written back if the new ones cannot be completed.
+IoError RewriteInPlace(const QString &path, const QByteArray &bytes)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = OpenFile(name, O_RDWR);
+    if (fd < 0)
+        return OpenFailure(errno, path);
+    QByteArray old;
+    struct stat st;
+    int err = ::fstat(fd, &st) != 0 ? errno : 0;
+    if (!err && !S_ISREG(st.st_mode))
+        err = EACCES; // swapped for something else since we looked
+    if (!err)
+        err = ReadUpTo(fd, old, st.st_size);
+    if (!err && old.size() != st.st_size)
+        err = EIO; // the file changed under us: better not to touch it
+    if (!err && (err = WriteFromStart(fd, bytes)) != 0)
+        WriteFromStart(fd, old); // best effort: the first error is the one to report
+    const int closeErr = CloseFile(fd);
+    return IoErrorFromErrno(err ? err : closeErr);
+}
+
+enum class Replace { Done, Refused };
+
+// Completes the new contents in a sibling file and renames it over the target
+// (old == nullptr: there is no file yet). Refused where the sibling cannot
+// be made to stand in for the old file or the folder will not take it; the
+// old file is then untouched and the caller rewrites it in place.
+Replace ReplaceFile(const QString &path, const QByteArray &bytes, const struct stat *old, IoError &result)
 {
     const QFileInfo target(path);
     const QByteArray finalName = QFile::encodeName(path);
     QByteArray tempName;
     int fd = -1;
+    // A short name of its own: one derived from the target's would be too long
+    // for the folder when the target's name is near the limit.
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        tempName = QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName()
-                                     + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0')));
+        tempName = QFile::encodeName(target.absolutePath()
+                                     + QStringLiteral("/.quillon-%1.tmp")
+                                           .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0')));
         fd = OpenFile(tempName, O_WRONLY | O_CREAT | O_EXCL, 0666);
-        if (fd < 0 && old && (errno == EACCES || errno == EPERM))
-            return WriteInPlace(path, bytes); // a writable file in a folder we may not add to
-        if (fd < 0 && errno != EEXIST)
-            return OpenFailure(errno, path);
+        if (fd < 0 && old && (errno == EACCES || errno == EPERM || errno == EROFS))
+            return Replace::Refused; // a writable file in a folder we may not add to
+        if (fd < 0 && errno != EEXIST) {
+            result = OpenFailure(errno, path);
+            return Replace::Done;
+        }
     }
-    if (fd < 0)
-        return IoErrorFromErrno(EEXIST);
+    if (fd < 0) {
+        result = IoErrorFromErrno(EEXIST);
+        return Replace::Done;
+    }
 
-    int err = 0;
-    if (old && ::fchmod(fd, old->st_mode & 07777) != 0)
-        err = errno;
-    if (!err)
-        err = WriteAll(fd, bytes);
+    if (old) {
+        // The new file must be what the old one was: its mode, and its group
+        // where that is not ours (a failing chown means we cannot keep it).
+        if (::fchown(fd, static_cast<uid_t>(-1), old->st_gid) != 0 || ::fchmod(fd, old->st_mode & 07777) != 0) {
+            CloseFile(fd);
+            ::unlink(tempName.constData());
+            return Replace::Refused;
+        }
+    }
+    int err = WriteAll(fd, bytes);
     if (!err && ::fsync(fd) != 0)
         err = errno;
     const int closeErr = CloseFile(fd);
     if (!err)
         err = closeErr;
-    if (!err && ::rename(tempName.constData(), finalName.constData()) != 0)
-        err = errno;
+    if (!err && ::rename(tempName.constData(), finalName.constData()) != 0) {
+        const int renameErr = errno;
+        ::unlink(tempName.constData());
+        if (old)
+            return Replace::Refused; // a sticky folder, say: the old file is still there
+        result = IoErrorFromErrno(renameErr);
+        return Replace::Done;
+    }
     if (err)
         ::unlink(tempName.constData());
-    return IoErrorFromErrno(err);
+    result = IoErrorFromErrno(err);
+    return Replace::Done;
 }
 
 } // namespace
@@ -307,11 +372,24 @@ LoadResult LoadImageFile(const QString &path, int maxCommentChars)
         r.error = OpenFailure(errno, path);
         return r;
     }
+    struct stat st;
+    int readErr = ::fstat(fd, &st) != 0 ? errno : 0;
+    if (!readErr && S_ISDIR(st.st_mode))
+        readErr = EISDIR;
+    else if (!readErr && !S_ISREG(st.st_mode))
+        readErr = EACCES; // a pipe or a device is no image, and reading it could block
     QByteArray bytes;
-    const int readErr = ReadUpTo(fd, bytes, kImageBytes + 1 + qMax(0, maxCommentChars));
+    // One byte more than the longest comment tells a longer one apart.
+    const qsizetype limit = kImageBytes + 1 + qMax(0, maxCommentChars) + 1;
+    if (!readErr)
+        readErr = ReadUpTo(fd, bytes, limit);
     const int closeErr = CloseFile(fd);
     if (readErr || closeErr) {
         r.error = IoErrorFromErrno(readErr ? readErr : closeErr);
+        return r;
+    }
+    if (bytes.size() == limit) {
+        r.error = IoError{IoError::CommentTooLong, 0};
         return r;
     }
     std::optional<ImageFileData> data = DecodeImageFile(bytes);
@@ -329,19 +407,29 @@ IoError SaveImageFile(const QString &path, const QByteArray &bytes)
     QString target = QFileInfo(path).canonicalFilePath();
     if (target.isEmpty())
         target = path;
+    const QByteArray name = QFile::encodeName(target);
 
+    IoError result;
     struct stat st;
-    if (::stat(QFile::encodeName(target).constData(), &st) != 0) {
+    if (::stat(name.constData(), &st) != 0) {
         if (errno != ENOENT)
             return OpenFailure(errno, target);
-        return ReplaceFile(target, bytes, nullptr);
+        ReplaceFile(target, bytes, nullptr, result);
+        return result;
     }
     if (S_ISDIR(st.st_mode))
         return IoErrorFromErrno(EISDIR);
+    if (S_ISCHR(st.st_mode))
+        return WriteDevice(target, bytes);
     if (!S_ISREG(st.st_mode))
-        return WriteInPlace(target, bytes);
+        return IoErrorFromErrno(EACCES); // a pipe, a socket or a disk is no place for an image
     // Renaming over a read-only file would get round its protection.
-    if (::access(QFile::encodeName(target).constData(), W_OK) != 0)
+    if (::access(name.constData(), W_OK) != 0)
         return IoErrorFromErrno(errno);
-    return ReplaceFile(target, bytes, &st);
+    // Renaming would make us the owner and split hard links.
+    if (st.st_uid != ::geteuid() || st.st_nlink > 1)
+        return RewriteInPlace(target, bytes);
+    if (ReplaceFile(target, bytes, &st, result) == Replace::Refused)
+        return RewriteInPlace(target, bytes);
+    return result;
 }

@@ -16,6 +16,10 @@
 constexpr int kImageBytes = 2 * EepromImage::kWords; // 128
 constexpr uint8_t kNoModelByte = 0xFF;
 constexpr int kModelCount = 9; // indices 0-8 of the model list
+// The longest comment a file may carry. Comments are one line typed into the
+// comment box; a file with more is not an image (a photo chosen by mistake),
+// and the box would crawl with it.
+constexpr int kMaxCommentChars = 65536;
 
 // Dialog settings shared by "Сохранить как..." and "Открыть...".
 extern const char ImageFolder[];       // "EELog", relative to the working folder
@@ -63,6 +67,7 @@ struct IoError {
         AccessDenied,     // EACCES, EPERM, EISDIR, EROFS, ETXTBSY
         ReadBeyondEnd,    // the file ended before the 128 bytes of words
         DiskFull,         // ENOSPC, EDQUOT, EFBIG
+        CommentTooLong,   // more than kMaxCommentChars after the model byte
         Other,            // "I/O error %d"
     };
     Kind kind = None;
@@ -82,12 +87,18 @@ struct LoadResult {
 };
 
 // Reads the whole file or nothing: a failure returns the error and no data.
-// At most maxCommentChars comment bytes are read (the comment box holds no
-// more); the rest of a longer file is ignored.
-LoadResult LoadImageFile(const QString &path, int maxCommentChars);
+// Only regular files are read (a pipe or a device could block for ever). A
+// comment longer than maxCommentChars is refused, never cut, so that saving
+// what was loaded gives back the same bytes.
+LoadResult LoadImageFile(const QString &path, int maxCommentChars = kMaxCommentChars);
 
-// Writes bytes to path. An existing regular file is replaced only once the new
-// contents are completely on disk, so a failed save leaves the old file as it
-// was. An existing device or pipe is written in place, and so is a writable
-// file in a folder where no sibling can be created.
+// Writes bytes to path; no call blocks on a pipe or a device.
+// - A new or a regular file is completed beside the target and renamed over
+//   it, so a failed save leaves the old file as it was.
+// - Where renaming would change what the file is (another owner or group,
+//   more hard links) or is refused (a folder we may not add to, a sticky
+//   folder), the file is rewritten in place; its old contents are kept and
+//   put back if the new ones cannot be completed.
+// - A character device (such as /dev/full) is written in place; pipes,
+//   sockets and block devices are refused.
 IoError SaveImageFile(const QString &path, const QByteArray &bytes);

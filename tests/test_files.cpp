@@ -247,30 +247,87 @@ TEST_F(ImageFileDisk, SaveIntoReadOnlyPlacesIsAccessDenied)
     EXPECT_EQ(ReadAll(Path("locked/open")), bytes);
 }
 
+// Runs save with no file allowed to grow beyond limit bytes: the write fails
+// with EFBIG part way, as on a full disk.
+static IoError SaveWithFileSizeLimit(rlim_t limit, const QString &path, const QByteArray &bytes)
+{
+    struct rlimit saved;
+    EXPECT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = limit;
+    EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const IoError err = SaveImageFile(path, bytes);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    return err;
+}
+
 TEST_F(ImageFileDisk, FailingWriteLeavesTheOldFileIntact)
 {
     const QString path = Path("keep.h");
     const QByteArray old = EncodeImageFile(EepromImage(), 2, U("старый"));
     WriteRaw(path, old);
-
-    // Let no file grow beyond 64 bytes: the write of the new image fails with
-    // EFBIG half way, as on a full disk.
-    struct rlimit saved;
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 64;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     EepromImage changed;
     changed[0] = 0x1234;
-    const IoError err = SaveImageFile(path, EncodeImageFile(changed, 4, U("новый")));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    const IoError err = SaveWithFileSizeLimit(64, path, EncodeImageFile(changed, 4, U("новый")));
 
     EXPECT_EQ(err.Text(), "Disk full");
     EXPECT_EQ(ReadAll(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.h"})
         << "no half-written sibling left behind";
+}
+
+TEST_F(ImageFileDisk, SavingKeepsLinksAndOwnerAndPutsTheOldBackOnFailure)
+{
+    const QByteArray old = EncodeImageFile(EepromImage(), 2, U("старый"));
+    const QByteArray bytes = EncodeImageFile(EepromImage(), 4, QString(200, u'x'));
+    const QByteArray path = QFile::encodeName(Path("linked.h"));
+    WriteRaw(Path("linked.h"), old);
+    ASSERT_EQ(::link(path.constData(), QFile::encodeName(Path("twin.h")).constData()), 0);
+
+    // Rewritten in place: both names still show one file, with the old
+    // contents back when the new ones could not be completed.
+    EXPECT_EQ(SaveWithFileSizeLimit(old.size() + 20, Path("linked.h"), bytes).Text(), "Disk full");
+    EXPECT_EQ(ReadAll(Path("linked.h")), old);
+    ASSERT_FALSE(SaveImageFile(Path("linked.h"), bytes));
+    EXPECT_EQ(ReadAll(Path("twin.h")), bytes);
+    struct stat st;
+    ASSERT_EQ(::stat(path.constData(), &st), 0);
+    EXPECT_EQ(st.st_nlink, 2u);
+
+    if (geteuid() != 0)
+        return; // only root can give a file to another owner
+    WriteRaw(Path("theirs.h"), old);
+    ASSERT_EQ(::chown(QFile::encodeName(Path("theirs.h")).constData(), 12345, 12346), 0);
+    ASSERT_FALSE(SaveImageFile(Path("theirs.h"), bytes));
+    ASSERT_EQ(::stat(QFile::encodeName(Path("theirs.h")).constData(), &st), 0);
+    EXPECT_EQ(st.st_uid, 12345u);
+    EXPECT_EQ(st.st_gid, 12346u);
+    EXPECT_EQ(ReadAll(Path("theirs.h")), bytes);
+}
+
+TEST_F(ImageFileDisk, AnyNameTheFolderTakesSaves)
+{
+    const QByteArray bytes = EncodeImageFile(EepromImage(), 1, QStringLiteral("x"));
+    for (int length : {246, 255}) {
+        const QString path = Path(QString(length, u'n'));
+        ASSERT_FALSE(SaveImageFile(path, bytes)) << length << " new";
+        ASSERT_FALSE(SaveImageFile(path, bytes)) << length << " replacing";
+        EXPECT_EQ(ReadAll(path), bytes);
+    }
+}
+
+TEST_F(ImageFileDisk, PipesAndDevicesNeverBlock)
+{
+    const QString fifo = Path("pipe");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+    const QByteArray bytes = EncodeImageFile(EepromImage(), 0, QString());
+    // Nobody is on the other end: a blocking open would wait for ever.
+    EXPECT_EQ(LoadImageFile(fifo).error.Text(), "File access denied");
+    EXPECT_EQ(SaveImageFile(fifo, bytes).Text(), "File access denied");
+    EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile()) << "still the pipe";
+    EXPECT_EQ(LoadImageFile("/dev/zero").error.Text(), "File access denied");
 }
 
 TEST_F(ImageFileDisk, ReplacingKeepsModeAndFollowsLinks)

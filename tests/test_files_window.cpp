@@ -271,17 +271,45 @@ TEST_F(FilesWindow, FailedLoadChangesNothing)
     }
 }
 
-TEST_F(FilesWindow, OversizedFileFillsTheCommentBoxOnlyAsFarAsItHolds)
+TEST_F(FilesWindow, LongCommentsLoadWholeAndOversizedFilesAreRefused)
 {
-    QByteArray f(128, '\0');
-    f.append('\x01');
-    f.append(QByteArray(form->Edit1->maxLength() + 5000, 'x'));
-    WriteRaw(Path("big"), f);
-    dialogs->openPath = Path("big");
-    form->Act.LoadFile->trigger();
+    // Longer than the comment box used to hold: loading then saving gives the same bytes.
+    QByteArray f = EncodeImageFile(EepromImage(), 1, QString());
+    f.append(QByteArray(40000, 'x'));
+    WriteRaw(Path("long"), f);
+    dialogs->openPath = Path("long");
+    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_TRUE(dialogs->error.isEmpty());
-    EXPECT_EQ(form->DeviceModel(), 1);
-    EXPECT_EQ(form->Edit1->text().size(), form->Edit1->maxLength());
+    EXPECT_EQ(form->Edit1->text().size(), 40000);
+    dialogs->savePath = Path("again");
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadAll(Path("again")), f);
+
+    // A comment beyond any sensible size (a photo chosen by mistake) is refused.
+    const Snapshot before = Take();
+    f.append(QByteArray(kMaxCommentChars, 'y'));
+    WriteRaw(Path("photo"), f);
+    dialogs->openPath = Path("photo");
+    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs->error, U("Это не образ EEPROM: комментарий в файле длиннее 65536 символов."));
+    EXPECT_TRUE(Take() == before);
+}
+
+TEST_F(FilesWindow, APipeChosenInEitherDialogIsRefusedWithoutWaiting)
+{
+    // Nobody is on the other end of the pipe: a blocking open would freeze the window.
+    const QString fifo = Path("pipe");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+    const Snapshot before = Take();
+    dialogs->openPath = dialogs->savePath = fifo;
+    dialogs->overwrite = true;
+    for (Qt::Key key : {Qt::Key_O, Qt::Key_S}) {
+        dialogs->error.clear();
+        QTest::keyClick(form.get(), key, Qt::ControlModifier);
+        EXPECT_EQ(dialogs->error, "File access denied") << key;
+    }
+    EXPECT_TRUE(Take() == before);
+    EXPECT_FALSE(QFileInfo(fifo).isFile()) << "still the pipe";
 }
 
 // ---- the frequency page after loads and presets ----
