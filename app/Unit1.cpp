@@ -24,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -379,14 +380,27 @@ void TForm1::FormCreate()
     RefreshBufExecute();
 }
 
+// The two small windows open in the middle of the screen, wherever the main
+// window stands. A dialog that was moved is not re-centred on its parent.
+static void CentreOnScreen(QWidget *w, const QScreen *screen)
+{
+    if (!screen)
+        return;
+    QRect r(QPoint(), w->size());
+    r.moveCenter(screen->geometry().center());
+    w->move(r.topLeft());
+}
+
 void TForm1::AbuotBoxExecute()
 {
     AboutBox->OKButton->setFocus();
+    CentreOnScreen(AboutBox, screen());
     AboutBox->exec();
 }
 
 void TForm1::ShowShemeExecute()
 {
+    CentreOnScreen(Form3, screen());
     Form3->exec();
 }
 
