@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j"$(nproc)"
+# Only what runs here; tools/test.sh builds the tests.
+cmake --build build -j"$(nproc)" --target quillon quillon-phone
 
 if [ -n "${QUILLON_COM1:-}" ]; then
   exec build/app/quillon
