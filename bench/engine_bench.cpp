@@ -1,8 +1,10 @@
 // Times Read258 and Write258 of the real window against quillon-phone at the
 // real line rate and the program's own tick, and compares each with the
-// least time the protocol allows: every echo takes one character time on
-// the line, and the pauses after commands and replies are more than 50 and
-// more than 30 ticks. Also reports the CPU time the program used.
+// least time the protocol allows on a real line: every character crosses the
+// wire and its echo comes back before the next goes out (two character times),
+// a read's reply takes its 23 characters, and the pauses after commands and
+// replies are more than 50 and more than 30 ticks. Also reports the CPU time
+// the program used.
 //
 //   bench_engine [--phone PATH] [--char-ms MS] [--idle-s S]
 
@@ -29,18 +31,24 @@ double CpuSeconds()
     return ts.tv_sec + ts.tv_nsec / 1e9;
 }
 
-// The commands of a job: their lengths and whether a reply follows.
+// The least time the protocol allows a job on a real line.
 double LowerBoundSeconds(EngineJob job, double charS, double tickS)
 {
     const JobSpec &spec = JobTable[static_cast<size_t>(job)];
-    double t = charS; // the echo of the opening CR
+    const double echo = 2 * charS; // out over the wire, then back
+    double t = echo;               // the opening CR
     for (int a = spec.FirstAddr; a <= spec.LastAddr; a += 5) {
         if (spec.Writing) {
             const int words = std::min(5, spec.LastAddr - a + 1);
             const int length = 4 + 4 * words;
-            t += (length - 1) * charS + 50 * tickS; // the CR's echo falls inside the pause
+            // The pause after the CR also waits for its echo.
+            t += (length - 1) * echo + std::max(50 * tickS, echo);
         } else {
-            t += 3 * charS + 50 * tickS + 30 * tickS; // the reply arrives inside the pauses
+            // The reply follows the CR's echo; it is collected from the end of
+            // the pause on, and the next command goes out more than 30 ticks
+            // after the collection began, but not before the reply is in.
+            const double pauses = std::max(50 * tickS, echo) + 30 * tickS;
+            t += 3 * echo + std::max(pauses, echo + 23 * charS);
         }
     }
     return t;

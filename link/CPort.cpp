@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
@@ -94,11 +96,30 @@ tcflag_t CharSize(TDataBits bits)
 }
 
 // UNIX98 pseudo-terminal slaves (/dev/pts/N) have majors 136-143.
+bool IsPseudoTerminalMajor(unsigned int deviceMajor)
+{
+    return deviceMajor >= 136 && deviceMajor <= 143;
+}
+
 bool IsPseudoTerminal(int fd)
 {
     struct stat st {};
-    return ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && major(st.st_rdev) >= 136 &&
-           major(st.st_rdev) <= 143;
+    return ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && IsPseudoTerminalMajor(major(st.st_rdev));
+}
+
+bool SameDevice(const struct statx &entry, const struct stat &device)
+{
+    if (!S_ISCHR(device.st_mode))
+        return entry.stx_ino == device.st_ino && entry.stx_dev_major == major(device.st_dev) &&
+               entry.stx_dev_minor == minor(device.st_dev);
+    const unsigned int deviceMajor = major(device.st_rdev);
+    if (!S_ISCHR(entry.stx_mode) || entry.stx_rdev_major != deviceMajor ||
+        entry.stx_rdev_minor != minor(device.st_rdev))
+        return false;
+    // Every devpts instance (one per container) numbers its terminals from 0:
+    // a pty is the same only within the same instance.
+    return !IsPseudoTerminalMajor(deviceMajor) ||
+           (entry.stx_dev_major == major(device.st_dev) && entry.stx_dev_minor == minor(device.st_dev));
 }
 
 long long NowMs()
@@ -131,6 +152,43 @@ bool SameLine(const termios &want, const termios &got)
 }
 
 } // namespace
+
+pid_t DeviceHolder(const struct stat &device)
+{
+    DIR *proc = ::opendir("/proc");
+    if (!proc)
+        return 0;
+    const pid_t self = ::getpid();
+    pid_t holder = 0;
+    while (holder == 0) {
+        const dirent *process = ::readdir(proc);
+        if (!process)
+            break;
+        char *end = nullptr;
+        const long pid = std::strtol(process->d_name, &end, 10);
+        if (*end != '\0' || pid <= 0 || pid == self)
+            continue;
+        // Unreadable for another user's process, gone for one that has ended.
+        DIR *fds = ::opendir((std::string("/proc/") + process->d_name + "/fd").c_str());
+        if (!fds)
+            continue;
+        while (const dirent *fd = ::readdir(fds)) {
+            struct statx entry {};
+            // Follows the link to the open file itself. DONT_SYNC: a file on a
+            // network file system must not make opening the port wait for its
+            // server.
+            if (fd->d_name[0] != '.' &&
+                ::statx(::dirfd(fds), fd->d_name, AT_STATX_DONT_SYNC, STATX_TYPE | STATX_INO, &entry) == 0 &&
+                SameDevice(entry, device)) {
+                holder = static_cast<pid_t>(pid);
+                break;
+            }
+        }
+        ::closedir(fds);
+    }
+    ::closedir(proc);
+    return holder;
+}
 
 template <typename T> void TCustomComPort::Change(T &field, T value)
 {
@@ -202,9 +260,28 @@ void TCustomComPort::CreateHandle()
     if (fd < 0)
         throw EComPort(ceOpen, errno);
     // flock keeps out other programs and other names of the same device node;
-    // TIOCEXCL refuses every later open of the tty by an ordinary user.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
-        const int error = errno;
+    // TIOCEXCL refuses every later open of the tty by an ordinary user. A
+    // program that opened the device before us with a plain open() is found
+    // among the open files of the processes we may look at; looking only
+    // after TIOCEXCL leaves no moment in which an ordinary user's open could
+    // slip in unseen.
+    int error = 0;
+    int wasExclusive = 0;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCGEXCL, &wasExclusive) != 0 ||
+        ::ioctl(fd, TIOCEXCL) != 0) {
+        error = errno;
+    } else {
+        struct stat device {};
+        if (::fstat(fd, &device) != 0)
+            error = errno;
+        else if (DeviceHolder(device) != 0)
+            error = EBUSY;
+        // The mode belongs to the tty, not to our descriptor: a holder's own
+        // TIOCEXCL (root opens through it) stays.
+        if (error != 0 && !wasExclusive)
+            ::ioctl(fd, TIOCNXCL);
+    }
+    if (error != 0) {
         ::close(fd);
         throw EComPort(ceOpen, error);
     }

@@ -10,6 +10,9 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <sys/types.h>
+
+struct stat;
 
 enum TBaudRate { br110, br300, br600, br1200, br2400, br4800, br9600, br19200, br38400, br57600, br115200 };
 enum TDataBits { dbFive, dbSix, dbSeven, dbEight };
@@ -53,6 +56,12 @@ private:
 };
 
 class TCustomComPort;
+
+// Another process that has this device open, as its /proc/<pid>/fd entries
+// show; 0 when none is seen. The entries are matched by the device they lead
+// to, not by name, so any path or link to it counts. Our own descriptors do
+// not count, nor do processes whose descriptors we may not look at.
+pid_t DeviceHolder(const struct stat &device);
 
 // The settings objects. Each belongs to one port; a change made while the
 // port is open is applied to the device at once (and undone here if the

@@ -370,6 +370,55 @@ TEST_F(ComPortTest, DeviceHeldByAnotherPortIsRefusedUnderAnyName)
     EXPECT_TRUE(other.Connected());
 }
 
+// A terminal program or a modem prober holds the device with a plain open():
+// no flock, no TIOCEXCL. It keeps the port shut under any name of the device.
+TEST_F(ComPortTest, DeviceHeldByAnotherProcessIsRefused)
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath("usb-adapter-port0"); // as in /dev/serial/by-id
+    ASSERT_EQ(::symlink(QFile::encodeName(pty.slave).constData(), QFile::encodeName(link).constData()), 0);
+
+    const struct {
+        QString held, opened;
+    } cases[] = {{pty.slave, link}, {link, pty.slave}};
+    for (const auto &c : cases) {
+        const QByteArray held = QFile::encodeName(c.held);
+        int ready[2], release[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        ASSERT_EQ(::pipe(release), 0);
+        const pid_t holder = ::fork();
+        if (holder == 0) {
+            const int fd = ::open(held.constData(), O_RDWR | O_NOCTTY);
+            char b = fd >= 0 ? 'y' : 'n';
+            (void)!::write(ready[1], &b, 1);
+            ::close(release[1]);
+            (void)!::read(release[0], &b, 1); // until the test lets go
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        ::close(release[0]);
+        char opened = 0;
+        ASSERT_EQ(::read(ready[0], &opened, 1), 1);
+        ASSERT_EQ(opened, 'y');
+
+        qputenv("QUILLON_COM1", QFile::encodeName(c.opened));
+        const auto error = OpenError(COM);
+        ASSERT_TRUE(error) << c.opened.toStdString();
+        EXPECT_EQ(error->Code(), ceOpen);
+        EXPECT_EQ(error->PlatformCode(), EBUSY);
+        EXPECT_FALSE(COM.Connected());
+        EXPECT_EQ(afterOpen, 0);
+
+        ::close(release[1]);
+        ::close(ready[0]);
+        ::waitpid(holder, nullptr, 0);
+        COM.Open();
+        EXPECT_TRUE(COM.Connected());
+        COM.Close();
+        afterOpen = 0;
+    }
+}
+
 TEST_F(ComPortTest, OtherUsersCannotOpenTheDeviceWhileItIsOpen)
 {
     const QByteArray slave = QFile::encodeName(pty.slave);
@@ -380,8 +429,10 @@ TEST_F(ComPortTest, OtherUsersCannotOpenTheDeviceWhileItIsOpen)
         GTEST_SKIP() << "cannot drop privileges to an ordinary user";
     EXPECT_EQ(busy, EBUSY);
     COM.Close();
-    // Closing hands the device back.
+    // Closing hands the device back, also to the component, which cannot look
+    // at root's processes then and passes over them.
     EXPECT_EQ(AsUnprivilegedUser([&] { return OpenErrno(pty.slave); }), 0);
+    EXPECT_EQ(AsUnprivilegedUser([&] { return OpenError(COM) ? 1 : 0; }), 0);
 }
 
 TEST_F(ComPortTest, PermissionDeniedCarriesItsErrno)

@@ -230,11 +230,11 @@ std::vector<LineEvent> PhoneLine::receive(uint8_t byte, int64_t nowUs)
         return out;
     ++received_;
 
-    // A burst written at once into the pty still arrives one character time
-    // apart, as it would on the wire.
-    const int64_t arrival = lineIdle_ ? nowUs : std::max(nowUs, lastArrivalUs_ + charUs_);
-    lineIdle_ = false;
-    lastArrivalUs_ = arrival;
+    // A pty hands the program's byte over at once; on the wire it is here only
+    // when its stop bit is, one character time after it could start, and a
+    // burst arrives one character after another.
+    const int64_t arrival = std::max(nowUs, rxFreeUs_) + charUs_;
+    rxFreeUs_ = arrival;
 
     bool dropEcho = false, wrongEcho = false, stray = false, hangup = false;
     for (Fault &f : faults_) {
@@ -356,7 +356,7 @@ void PhoneLine::reset()
 {
     cmd_ = Cmd::None;
     digits_.clear();
-    lineIdle_ = true;
+    rxFreeUs_ = 0;
     txFreeUs_ = 0;
 }
 

@@ -3,6 +3,9 @@
 // The telephone's side of the echoing character protocol, without any I/O:
 // bytes go in with the time they were read, and come out as events stamped
 // with the time they are due on the line. The pty loop only delivers them.
+// Both directions are paced: a byte read from the pty counts as received one
+// character time later (it had to cross the wire), and what the telephone
+// sends takes a character time each.
 //
 // Behaviour chosen where the protocol leaves the telephone open:
 //  - Word addresses have six bits: every address is taken modulo 0x40, for the
@@ -113,8 +116,8 @@ private:
     Cmd cmd_ = Cmd::None;
     std::string digits_;
 
-    bool lineIdle_ = true;
-    int64_t lastArrivalUs_ = 0;
+    // When each direction of the line is free for the next character.
+    int64_t rxFreeUs_ = 0;
     int64_t txFreeUs_ = 0;
 
     bool hungUp_ = false;
