@@ -67,16 +67,15 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     COM.OnAfterOpen = [this] { COMAfterOpen(); };
     COM.OnAfterClose = [this] { COMAfterClose(); };
 
-    // The engine's tick: a precise timer whose real period is 16 ms (see link/).
-    Timer1.setTimerType(Qt::PreciseTimer);
-    Timer1.setInterval(16);
-    connect(&Timer1, &QTimer::timeout, this, [this] { SafeCall([this] { Timer1Timer(); }); });
+    // The engine's driving goes through the window's handlers, and what they
+    // raise to the error box.
+    Driver.OnTimer1 = [this] { SafeCall([this] { Timer1Timer(); }); };
+    Driver.OnIdle = [this] { SafeCall([this] { ApplicationEvents1Idle(); }); };
 
     AboutBox = new TAboutBox(this);
     Form3 = new TForm3(this);
 
     FormCreate();
-    Timer1.start();
 }
 
 TForm1::~TForm1() = default;
