@@ -5,6 +5,7 @@
 #include "app/Pictures.h"
 #include "app/Unit2.h"
 #include "app/Unit4.h"
+#include "image/DeviceModels.h"
 #include "link/PortNames.h"
 
 #include <QAction>
@@ -28,18 +29,6 @@
 #include <QTableWidget>
 #include <QToolBar>
 #include <QTreeWidget>
-
-static const char *const ModelNames[] = {
-    "<неизвестно>",
-    "SN-258 База",
-    "SN-258 Труба",
-    "SN-258+ База ",
-    "SN-258+ Труба",
-    "SN-258 База (Комтель)",
-    "SN-258 Труба (Комтель)",
-    "SN-258+ База Flagman",
-    "SN-258+ Труба Flagman",
-};
 
 // The pictures live in a static library: make sure its resources are linked in.
 static void InitPictures()
@@ -225,7 +214,7 @@ void TForm1::CreateControls()
     ComboBox2 = new QComboBox(this);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->setGeometry(0, 287, 145, 21);
-    for (const char *m : ModelNames)
+    for (const char *m : DeviceModelNames)
         ComboBox2->addItem(QString::fromUtf8(m));
     ComboBox2->setCurrentIndex(0);
 
