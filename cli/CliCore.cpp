@@ -253,8 +253,8 @@ QString ModelText(const ImageFileData &file)
 
 QString InfoText(const ImageFileData &file)
 {
-    QString text = QStringLiteral("Model:    ") + ModelText(file) + QStringLiteral("\nComment:  ") + file.comment
-                   + QStringLiteral("\n\n");
+    QString text = QStringLiteral("Model:    ") + ModelText(file) + u'\n'
+                   + WithoutTrailingBlanks(QStringLiteral("Comment:  ") + file.comment) + QStringLiteral("\n\n");
 
     const InfoList::Rows rows = InfoList::Decode(file.image);
     int widths[2] = {int(InfoList::ColumnCaption(0).size()), int(InfoList::ColumnCaption(1).size())};
