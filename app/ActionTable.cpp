@@ -1,9 +1,12 @@
 #include "app/ActionTable.h"
 
 #include "app/Unit1.h"
+#include "image/Presets.h"
 
 #define A(name) &TActions::name, #name
 #define H(name) &TForm1::name##Execute
+// The preset actions take their captions from the preset table.
+#define PRESET(p, name) {A(name), "NewData", PresetActions[p].caption, nullptr, nullptr, -1, true, H(name)}
 
 const ActionDef ActionTable[] = {
     {A(RefreshBuf), "Main", "Обновить буфер", "=", nullptr, -1, true, H(RefreshBuf)},
@@ -24,24 +27,25 @@ const ActionDef ActionTable[] = {
     {A(FillList), "Main", "FillList", nullptr, nullptr, -1, true, H(FillList)},
     {A(CancelProg), "Prog", "Отменить программирование", "=", "Esc", 12, false, H(CancelProg)},
     {A(ShowSheme), "Help", "Схема преобразователя уровней", "=", nullptr, 13, true, H(ShowSheme)},
-    {A(L258Hand10625), "NewData", "Труба 258 10625", nullptr, nullptr, -1, true, H(L258Hand10625)},
-    {A(L258Hand12800), "NewData", "Труба 258 12800", nullptr, nullptr, -1, true, H(L258Hand12800)},
-    {A(L258Hand21250), "NewData", "Труба 258 21250", nullptr, nullptr, -1, true, H(L258Hand21250)},
-    {A(L258Base10625), "NewData", "База 258 10625", nullptr, nullptr, -1, true, H(L258Base10625)},
-    {A(L258Base12800), "NewData", "База 258 12800", nullptr, nullptr, -1, true, H(L258Base12800)},
-    {A(L258Base21250), "NewData", "База 258 21250", nullptr, nullptr, -1, true, H(L258Base21250)},
-    {A(L258PHand12800), "NewData", "Труба 258+ 12800", nullptr, nullptr, -1, true, H(L258PHand12800)},
-    {A(L258PHand21250), "NewData", "Труба 258+ 21250", nullptr, nullptr, -1, true, H(L258PHand21250)},
-    {A(L258PBase12800), "NewData", "База 258+ 12800", nullptr, nullptr, -1, true, H(L258PBase12800)},
-    {A(L258PBase21250), "NewData", "База 258+ 21250", nullptr, nullptr, -1, true, H(L258PBase21250)},
-    {A(L258Hand21250Ukr), "NewData", "Труба 258 21250 Украина", nullptr, nullptr, -1, true, H(L258Hand21250Ukr)},
-    {A(L258Base21250Ukr), "NewData", "База 258 21250 Украина", nullptr, nullptr, -1, true, H(L258Base21250Ukr)},
+    PRESET(0, L258Hand10625),
+    PRESET(1, L258Hand12800),
+    PRESET(2, L258Hand21250),
+    PRESET(3, L258Base10625),
+    PRESET(4, L258Base12800),
+    PRESET(5, L258Base21250),
+    PRESET(6, L258PHand12800),
+    PRESET(7, L258PHand21250),
+    PRESET(8, L258PBase12800),
+    PRESET(9, L258PBase21250),
+    PRESET(10, L258Hand21250Ukr),
+    PRESET(11, L258Base21250Ukr),
     {A(SwapByte), "Main", "Поменять байты местами", nullptr, nullptr, 14, true, H(SwapByte)},
 };
 const int ActionCount = sizeof(ActionTable) / sizeof(ActionTable[0]);
 
 #undef A
 #undef H
+#undef PRESET
 
 #define ITEM(name) {&TActions::name, nullptr, nullptr, nullptr}
 #define ITEMAS(name, caption) {&TActions::name, caption, nullptr, nullptr}

@@ -5,6 +5,7 @@
 #include "app/Pictures.h"
 #include "app/Unit2.h"
 #include "app/Unit4.h"
+#include "image/DeviceModels.h"
 #include "image/ImageFile.h"
 #include "link/PortNames.h"
 
@@ -30,18 +31,6 @@
 #include <QTableWidget>
 #include <QToolBar>
 #include <QTreeWidget>
-
-static const char *const ModelNames[] = {
-    "<неизвестно>",
-    "SN-258 База",
-    "SN-258 Труба",
-    "SN-258+ База ",
-    "SN-258+ Труба",
-    "SN-258 База (Комтель)",
-    "SN-258 Труба (Комтель)",
-    "SN-258+ База Flagman",
-    "SN-258+ Труба Flagman",
-};
 
 // The pictures live in a static library: make sure its resources are linked in.
 static void InitPictures()
@@ -69,16 +58,15 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     COM.OnAfterOpen = [this] { COMAfterOpen(); };
     COM.OnAfterClose = [this] { COMAfterClose(); };
 
-    // The engine's tick: a precise timer whose real period is 16 ms (see link/).
-    Timer1.setTimerType(Qt::PreciseTimer);
-    Timer1.setInterval(16);
-    connect(&Timer1, &QTimer::timeout, this, [this] { SafeCall([this] { Timer1Timer(); }); });
+    // The engine's driving goes through the window's handlers, and what they
+    // raise to the error box.
+    Driver.OnTimer1 = [this] { SafeCall([this] { Timer1Timer(); }); };
+    Driver.OnIdle = [this] { SafeCall([this] { ApplicationEvents1Idle(); }); };
 
     AboutBox = new TAboutBox(this);
     Form3 = new TForm3(this);
 
     FormCreate();
-    Timer1.start();
 }
 
 TForm1::~TForm1() = default;
@@ -228,7 +216,7 @@ void TForm1::CreateControls()
     ComboBox2 = new QComboBox(this);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->setGeometry(0, 287, 145, 21);
-    for (const char *m : ModelNames)
+    for (const char *m : DeviceModelNames)
         ComboBox2->addItem(QString::fromUtf8(m));
     ComboBox2->setCurrentIndex(0);
 

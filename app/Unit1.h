@@ -12,6 +12,7 @@
 #include "link/CPort.h"
 // ---- engine (link/) ----
 #include "link/Engine.h"
+#include "link/EngineDriver.h"
 // ---- files and presets (image/) ----
 #include "image/FileDialogs.h"
 // ---- frequency page (radio/) ----
@@ -34,7 +35,6 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
-class QSocketNotifier;
 class QStatusBar;
 class QTabWidget;
 class QTableWidget;
@@ -138,10 +138,6 @@ public:
     TAboutBox *AboutBox = nullptr;
     TForm3 *Form3 = nullptr;
 
-    // The tick source. Its real period is longer than 10 ms so that a read
-    // reply at 300 bit/s fits the engine's tick limits (see link/).
-    QTimer Timer1;
-
     // ================= shell (app/Unit1.cpp) =================
     void FormCreate();
     void AbuotBoxExecute();
@@ -180,6 +176,8 @@ public:
 
     // ================= engine (link/EngineHandlers.cpp) =================
     ProgrammingEngine Engine{*this, COM, Buf};
+    EngineDriver Driver{Engine, COM}; // Timer1, prompt steps, the port notifier
+    QTimer &Timer1 = Driver.Timer1;   // the tick source; runs only during a job
     void Write258Execute();
     void Read258Execute();
     void WriteBlockExecute();
@@ -190,13 +188,6 @@ public:
     void Timer1Timer();
     void ApplicationEvents1Idle();
     void SetTickInterval(int ms); // tests only; the program keeps its own period
-    QSocketNotifier *PortNotifier = nullptr;
-    bool EngineStepping = false;   // EngineStep is never re-entered
-    bool EngineStepPosted = false; // a prompt step is already queued
-    void StartEngineJob(EngineJob job);
-    void AfterEngineStep();
-    void PostEngineStep();
-    void PortNotifierActivated();
 
     // ================= information list (radio/InfoHandlers.cpp) =================
     void FillListExecute();

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFrame>
 #include <QProcess>
 #include <QTimer>
@@ -23,6 +24,19 @@
 #include <ctime>
 
 namespace {
+
+// Voluntary context switches of the calling thread: each time its event loop
+// went to sleep and was woken.
+long WakeUps()
+{
+    QFile status(QStringLiteral("/proc/thread-self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("voluntary_ctxt_switches:"))
+            return line.mid(24).trimmed().toLong();
+    return -1;
+}
 
 double CpuSeconds()
 {
@@ -83,7 +97,7 @@ int main(int argc, char **argv)
     QString phonePath = qEnvironmentVariable("QUILLON_PHONE");
 #endif
     double charMs = 10000.0 / 300.0;
-    double idleS = 3.0;
+    double idleS = 10.0;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == "--phone")
@@ -126,11 +140,13 @@ int main(int argc, char **argv)
     auto idle = [&] {
         QEventLoop loop;
         const double cpu0 = CpuSeconds();
+        const long wakeUps0 = WakeUps();
         QTimer::singleShot(static_cast<int>(idleS * 1000), &loop, &QEventLoop::quit);
         loop.exec();
         const double cpu = CpuSeconds() - cpu0;
-        std::printf("%-10s wall %7.3f s                                cpu %.3f s (%.2f %%)\n", "idle", idleS,
-                    cpu, 100 * cpu / idleS);
+        const long wakeUps = WakeUps() - wakeUps0; // the single shot that ends the wait is one
+        std::printf("%-10s wall %7.3f s                                cpu %.3f s (%.2f %%)  wake-ups %ld\n",
+                    "idle", idleS, cpu, 100 * cpu / idleS, wakeUps);
         std::fflush(stdout);
     };
     idle();

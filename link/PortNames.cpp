@@ -4,6 +4,8 @@
 
 QString PortDevicePath(const QString &portName)
 {
+    if (portName.contains(u'/'))
+        return portName; // a device path already (quillon-cli takes them)
     const QByteArray override = qgetenv(("QUILLON_" + portName.toUpper()).toLatin1().constData());
     if (!override.isEmpty())
         return QString::fromLocal8Bit(override);

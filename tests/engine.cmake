@@ -7,3 +7,8 @@ quillon_add_test(test_engine_e2e
   SOURCES test_engine_e2e.cpp
   LIBS quillon_app
   TIMEOUT 90)
+
+# The event-loop driving of the engine, shared by the window and quillon-cli.
+quillon_add_test(test_engine_driver
+  SOURCES test_engine_driver.cpp
+  LIBS quillon_link)

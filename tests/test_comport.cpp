@@ -137,6 +137,7 @@ TEST(PortNames, MapsComNamesToLinuxDevices)
     EXPECT_EQ(PortDevicePath("COM5"), "/dev/ttyUSB0");
     EXPECT_EQ(PortDevicePath("COM12"), "/dev/ttyUSB7");
     EXPECT_EQ(PortDevicePath("COM15"), "/dev/ttyUSB10");
+    EXPECT_EQ(PortDevicePath("/dev/pts/7"), "/dev/pts/7");
     for (const char *bad : {"", "COM", "COM0", "COMX", "LPT1"})
         EXPECT_TRUE(PortDevicePath(bad).isEmpty()) << bad;
 }

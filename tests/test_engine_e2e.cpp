@@ -1,19 +1,18 @@
 // The program window running its jobs against the telephone emulator on a
 // pseudo-terminal, through the real serial port component.
 
+#include "WaitFor.h"
 #include "app/Unit1.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QFrame>
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
 #include <QRegularExpression>
-#include <QSocketNotifier>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -29,24 +28,6 @@ const QString NotDone = QStringLiteral("Невыполнено...");
 const QString Completed = QStringLiteral("Завершено!");
 
 using Words = std::array<uint16_t, 64>;
-
-// Runs the event loop until the condition holds (QTest::qWaitFor sleeps 10 ms
-// between rounds, which would stretch every tick).
-template <class P> bool WaitFor(P done, int timeoutMs)
-{
-    QEventLoop loop;
-    QTimer poll, limit;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (done())
-            loop.quit();
-    });
-    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    poll.start(1);
-    limit.start(timeoutMs);
-    if (!done())
-        loop.exec();
-    return done();
-}
 
 void Pause(int ms)
 {
@@ -149,6 +130,9 @@ protected:
         EXPECT_FALSE(form->Act.CancelProg->isEnabled());
         EXPECT_FALSE(form->ComboBox1->isEnabled());
         EXPECT_TRUE(form->Panel1->isHidden());
+        // Nothing of ours wakes the program between jobs.
+        EXPECT_FALSE(form->Timer1.isActive());
+        EXPECT_FALSE(form->Driver.Listening());
     }
     void SetImage(const Words &w, int first = 0, int last = 63)
     {
@@ -319,7 +303,33 @@ TEST_F(EngineE2E, HangUpMidJobEndsItWithOneErrorBox)
     EXPECT_EQ(form->StatusText(0), NotDone);
     ExpectImage(p, 0x30, 0x39);
     ExpectPortOpenArrangement();
-    EXPECT_FALSE(form->PortNotifier && form->PortNotifier->isEnabled());
+    EXPECT_FALSE(form->Driver.Listening());
     form->Act.ClosePort->trigger();
     EXPECT_FALSE(form->COM.Connected());
+}
+
+namespace {
+QStringList g_messages;
+void CaptureMessage(QtMsgType, const QMessageLogContext &, const QString &text)
+{
+    g_messages << text;
+}
+} // namespace
+
+TEST_F(EngineE2E, ClosingTheWindowMidJobClosesThePortQuietly)
+{
+    Open(Pattern(0x3333), {"--fault", "no-echo@3"}); // the job waits 100 ticks for that echo
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->Act.Read258->trigger();
+    ASSERT_TRUE(WaitFor([&] { return form->Driver.Listening(); }, 5000));
+    g_messages.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(CaptureMessage);
+    QTest::keyClick(form.get(), Qt::Key_F4, Qt::AltModifier);
+    Pause(100); // the event loop goes on polling whatever is still registered
+    qInstallMessageHandler(previous);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->COM.Connected());
+    EXPECT_FALSE(form->Timer1.isActive());
+    EXPECT_TRUE(g_messages.filter("QSocketNotifier").isEmpty()) << g_messages.join('\n').toStdString();
 }

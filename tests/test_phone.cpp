@@ -188,6 +188,23 @@ TEST(PhoneLine, ReplyFaults)
     EXPECT_EQ(f.dueUs[4], 5000 + 250000 + 1000);
 }
 
+TEST(PhoneLine, WriteFaultsHitTheNthStoringWriteCommand)
+{
+    PhoneLine line(0);
+    line.addFault(MakeFault("drop-write@1"));
+    line.addFault(MakeFault("corrupt-write@2"));
+    Feed(line, "\rM00\r"); // stores nothing, so it is no write command
+    const Fed dropped = Feed(line, "M001111\r");
+    EXPECT_EQ(dropped.sent, "M001111\r"); // echoed as ever
+    EXPECT_EQ(dropped.stored, 0);
+    EXPECT_EQ(Feed(line, "M0022223333\r").stored, 1);
+    Feed(line, "M024444\r");
+    EXPECT_EQ(line.words()[0], 0x2223);
+    EXPECT_EQ(line.words()[1], 0x3333);
+    EXPECT_EQ(line.words()[2], 0x4444);
+    EXPECT_EQ(line.writes(), 3);
+}
+
 TEST(PhoneLine, HangupAfterDropsTheLineAfterTheNthEcho)
 {
     PhoneLine line(0);
@@ -209,12 +226,14 @@ TEST(PhoneFault, ParsesAndRejectsSpecs)
     ASSERT_TRUE(ParseFault("short-reply@7", &f, &error));
     EXPECT_EQ(f.value, 12);
     EXPECT_EQ(f.nth, 7);
-    for (const char *spec : {"no-echo@3", "short-reply=0@2", "late-reply=20", "hangup-after=9", "stray"}) {
+    for (const char *spec : {"no-echo@3", "short-reply=0@2", "late-reply=20", "hangup-after=9", "stray",
+                             "drop-write@2", "corrupt-write"}) {
         ASSERT_TRUE(ParseFault(spec, &f, &error)) << spec;
         EXPECT_EQ(DescribeFault(f), spec);
     }
     for (const char *spec : {"", "echo", "no-echo@0", "no-echo@x", "no-echo=3", "hangup-after",
-                             "hangup-after=0", "hangup-after=3@2", "short-reply=23", "late-reply=-1"}) {
+                             "hangup-after=0", "hangup-after=3@2", "short-reply=23", "late-reply=-1",
+                             "drop-write=1"}) {
         EXPECT_FALSE(ParseFault(spec, &f, &error)) << spec;
         EXPECT_FALSE(error.empty());
     }

@@ -5,6 +5,7 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/Unit4.h"
+#include "image/Presets.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -151,6 +152,9 @@ TEST_F(WindowTest, ActionTableIsComplete)
         QAction *a = form->Act.*(ActionTable[i].member);
         EXPECT_EQ(a->objectName(), ActionTable[i].name);
         if (a->property("category").toString() == "NewData") {
+            ASSERT_LT(presets, kPresetCount);
+            EXPECT_EQ(a->objectName(), PresetActions[presets].name);
+            EXPECT_EQ(a->text(), QString::fromUtf8(PresetActions[presets].caption));
             ++presets;
             EXPECT_TRUE(a->isEnabled());
             EXPECT_TRUE(a->shortcut().isEmpty());

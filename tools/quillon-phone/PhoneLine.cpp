@@ -41,6 +41,10 @@ constexpr FaultName kFaultNames[] = {
     {"hangup-after", FaultKind::HangupAfter, true, true, false,
      "hangup-after=N       the line is dropped (the emulator exits) after the echo\n"
      "                       of the Nth received character; that character is not acted on"},
+    {"drop-write", FaultKind::DropWrite, false, false, true,
+     "drop-write[@N]       the Nth write command is echoed but stores nothing"},
+    {"corrupt-write", FaultKind::CorruptWrite, false, false, true,
+     "corrupt-write[@N]    the Nth write command stores its first word with bit 0 inverted"},
 };
 
 bool IsHex(uint8_t c)
@@ -331,10 +335,22 @@ void PhoneLine::executeCr(std::vector<LineEvent> &out, int64_t arrivalUs, int64_
     }
 
     if (cmd_ == Cmd::Write && digits_.size() >= 6 && (digits_.size() - 2) % 4 == 0) {
+        ++writes_;
+        bool drop = false, corrupt = false;
+        for (Fault &f : faults_) {
+            if (f.kind == FaultKind::DropWrite)
+                drop |= fires(f);
+            else if (f.kind == FaultKind::CorruptWrite)
+                corrupt |= fires(f);
+        }
+        if (drop)
+            return;
         const unsigned addr = ParseHex(digits_, 0, 2);
         const size_t n = (digits_.size() - 2) / 4;
         for (size_t k = 0; k < n; ++k)
             words_[(addr + k) & kAddrMask] = static_cast<uint16_t>(ParseHex(digits_, 2 + 4 * k, 4));
+        if (corrupt)
+            words_[addr & kAddrMask] ^= 0x0001;
         LineEvent e;
         e.kind = LineEvent::Stored;
         e.dueUs = arrivalUs;

@@ -43,11 +43,14 @@ enum class FaultKind {
     Lowercase,   // reply hex digits in lower case
     Stray,       // an extra '#' follows the echo
     HangupAfter, // the line is dropped after the echo of the Nth character
+    DropWrite,   // a write command is echoed but stores nothing
+    CorruptWrite, // a write command stores its first word with bit 0 inverted
 };
 
 // One fault. Echo faults (NoEcho, WrongEcho, Stray, HangupAfter) count
-// received characters, reply faults count read replies, each from the moment
-// the fault was added. `nth` 0 means every occurrence.
+// received characters, reply faults count read replies, write faults
+// (DropWrite, CorruptWrite) count the write commands that would store, each
+// from the moment the fault was added. `nth` 0 means every occurrence.
 struct Fault {
     FaultKind kind = FaultKind::NoEcho;
     int nth = 0;
@@ -100,6 +103,7 @@ public:
     bool hungUp() const { return hungUp_; }
     int received() const { return received_; }
     int replies() const { return replies_; }
+    int writes() const { return writes_; }
 
 private:
     enum class Cmd { None, Write, Read };
@@ -123,6 +127,7 @@ private:
     bool hungUp_ = false;
     int received_ = 0;
     int replies_ = 0;
+    int writes_ = 0;
 };
 
 // "0x3F" style helpers shared by the loop's logging and the dump.

@@ -210,8 +210,9 @@ std::string UsageText(const std::string &program)
         "\n"
         "Faults (SPEC). Without @N a fault hits every occurrence; @N only the Nth.\n"
         "Character faults count the received characters, reply faults the read\n"
-        "replies, from when the fault was added (from the start for --fault, so the\n"
-        "program's opening CR is character 1) and across reconnections:\n" +
+        "replies, write faults the write commands that would store words, from when\n"
+        "the fault was added (from the start for --fault, so the program's opening\n"
+        "CR is character 1) and across reconnections:\n" +
         FaultHelp() +
         "\n"
         "Signals: SIGINT, SIGTERM and SIGHUP end the emulator (saving with --save);\n"

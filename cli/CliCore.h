@@ -1,0 +1,97 @@
+#pragma once
+
+// What quillon-cli decides, apart from the port, the disk and the terminal,
+// so that tests can drive it directly.
+
+#include "image/EepromImage.h"
+#include "image/ImageFile.h"
+#include "link/Engine.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace Cli {
+
+// Exit statuses; the man page and the README list them.
+enum ExitCode {
+    ExitOk = 0,
+    ExitWordsDiffer = 1, // a write or verify did not read back as written; diff found differences
+    ExitUsage = 2,
+    ExitPort = 3,      // the port component raised an error
+    ExitFile = 4,      // an image file could not be read or written
+    ExitJobFailed = 5, // "Невыполнено...", also after Ctrl+C
+};
+
+// ---- which words a job covers ----
+
+enum class Range { All, Block, Word };
+
+struct JobRange {
+    Range range = Range::All;
+    uint8_t addr = 0; // Word only
+};
+
+// Takes an optional leading "all", "block" or "word ADDR" off the positional
+// arguments; nothing there means all. False with `error` set on a bad address.
+bool TakeRange(QStringList &positionals, JobRange *out, QString *error);
+// "3F", "0x3F": 00-3F.
+std::optional<uint8_t> ParseWordAddress(const QString &text);
+
+EngineJob ReadJob(Range range);  // Read258, ReadBlock, ReadCur
+EngineJob WriteJob(Range range); // Write258, WriteBlock, WriteCur
+int FirstAddr(const JobRange &r);
+int LastAddr(const JobRange &r);
+// "Read258" and so on: the window's action name of the job.
+QString JobName(EngineJob job);
+
+// ---- comparing words ----
+
+struct WordDiff {
+    int addr;
+    uint16_t a; // written / first image
+    uint16_t b; // read back / second image
+};
+
+std::vector<WordDiff> DiffWords(const EepromImage &a, const EepromImage &b, int first = 0,
+                                int last = EepromImage::kWords - 1);
+// One line per word, "AA  AAAA  BBBB", under a heading naming the two columns.
+QString DiffTable(const std::vector<WordDiff> &diffs, const QString &aColumn, const QString &bColumn);
+
+// ---- the 64 words as text ----
+
+// Eight lines "AA: WWWW WWWW ... WWWW" (eight words each).
+QString ImageHexText(const EepromImage &image);
+// That text back: exactly 64 words of four hex digits; "AA:" labels are
+// skipped. Nothing for anything else.
+std::optional<EepromImage> ParseImageHexText(const QByteArray &text);
+
+// An image given on the command line: hex text as above, else the bytes of
+// an image file. Nothing for fewer than 128 bytes.
+std::optional<ImageFileData> DecodeImageInput(const QByteArray &bytes);
+
+// ---- names ----
+
+// "COM1".."COM15" (any case) as the window names them, or a device path
+// (anything holding a "/"). Nothing for other names.
+std::optional<QString> PortArgument(const QString &text);
+// A preset by its action name (any case) or its caption; -1 for none.
+int FindPreset(const QString &name);
+
+// ---- what the terminal shows ----
+
+// The address the job is at: the start of the command being exchanged, the
+// next command's before it is built, the first one before the opening CR.
+int JobAddress(const ProgrammingEngine &engine);
+// "Чтение...  [########          ]  45%  addr 14  0:08"
+QString ProgressLine(const QString &status, int progress, int maximum, int addr, qint64 elapsedMs);
+
+// The "Инфо" list as the window shows it (captions, values, hex in
+// columns), then the "Частота" page's values as its fill gives them.
+QString InfoText(const ImageFileData &file);
+// The same with stable English keys.
+QJsonObject InfoJson(const ImageFileData &file);
+
+} // namespace Cli

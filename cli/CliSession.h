@@ -1,0 +1,72 @@
+#pragma once
+
+// One programming session of quillon-cli: the port, the image, the engine and
+// its driver, as the window has them, with the job's progress on a terminal
+// and Ctrl+C acting as CancelProg.
+
+#include "image/EepromImage.h"
+#include "link/CPort.h"
+#include "link/Engine.h"
+#include "link/EngineDriver.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+
+class QSocketNotifier;
+
+class CliSession : public QObject, public IEngineWindow {
+    Q_OBJECT
+
+public:
+    // progressOn: draw a progress line on standard error (a terminal).
+    explicit CliSession(bool progressOn);
+
+    EepromImage Buf; // blank until a job or a file fills it
+    TComPort COM;
+    ProgrammingEngine Engine{*this, COM, Buf};
+    EngineDriver Driver{Engine, COM};
+
+    enum class Outcome { Completed, Failed, PortError, Interrupted };
+    struct Result {
+        Outcome outcome = Outcome::Completed;
+        QString status;    // what the engine last showed: "Завершено!", "Невыполнено..."
+        QString portError; // the port component's message
+    };
+
+    // PORT as PortArgument gives it. Throws EComPort.
+    void Open(const QString &port);
+    // Runs the job to its end. After Ctrl+C no job starts, and the one that
+    // runs counts as interrupted even when it got to its end.
+    Result Run(EngineJob job, uint8_t selectedAddr);
+
+    // From now on the first SIGINT cancels the running job; a second one ends
+    // the program at once.
+    static void CatchInterrupt();
+    static bool Interrupted();
+
+    // IEngineWindow
+    void DisablePortActions() override {}
+    void EnablePortActions() override {}
+    void SetGaugeMax(int max) override;
+    void SetGaugeProgress(int progress) override;
+    int GaugeProgress() const override { return Progress; }
+    void SetGaugeColor(GaugeColor) override {}
+    void SetProgressPanelVisible(bool) override {}
+    void SetCancelEnabled(bool) override {}
+    void ShowStatus(const QString &text) override;
+    void RefreshBuf() override {}
+
+private:
+    void Draw();
+    void ClearLine();
+
+    bool ProgressOn;
+    bool LineDrawn = false;
+    int Maximum = 0;
+    int Progress = 0;
+    QString Status;
+    QString LastLine;
+    QElapsedTimer Clock;
+    QSocketNotifier *InterruptNotifier = nullptr;
+};

@@ -1,0 +1,7 @@
+# quillon-cli: its plain decisions, the binary against quillon-phone, and its
+# "info" beside the window's for the same files.
+quillon_add_test(test_cli
+  SOURCES test_cli.cpp
+  LIBS quillon_cli_core quillon_app)
+add_dependencies(test_cli quillon-cli)
+set_property(TEST test_cli APPEND PROPERTY ENVIRONMENT "QUILLON_CLI=$<TARGET_FILE:quillon-cli>")
