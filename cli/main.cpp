@@ -20,10 +20,6 @@ using namespace Cli;
 
 namespace {
 
-// Image files may carry a comment of any length; none that a person writes
-// comes near this.
-constexpr int kMaxComment = 1 << 20;
-
 void Out(const QString &text)
 {
     std::fputs(text.toUtf8().constData(), stdout);
@@ -82,7 +78,7 @@ bool LoadInput(const QString &path, ImageFileData *out, int *code)
         *out = *data;
         return true;
     }
-    const LoadResult loaded = LoadImageFile(path, kMaxComment);
+    const LoadResult loaded = LoadImageFile(path);
     if (loaded.error) {
         *code = Fail(ExitFile, path + QStringLiteral(": ") + loaded.error.Text());
         return false;
