@@ -10,8 +10,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFrame>
 #include <QProcess>
 #include <QTimer>
@@ -61,6 +63,46 @@ public:
         return false;
     }
 };
+
+// Counts the program's wake-ups over `seconds` idle: the timer events its
+// objects receive (the program's own timers; the one that ends the
+// measurement is not counted) and the voluntary context switches of all its
+// threads (each time a thread slept and was woken again, for whatever reason).
+void MeasureIdleWakeups(double seconds)
+{
+    struct TimerEvents : QObject {
+        long count = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            count += e->type() == QEvent::Timer;
+            return false;
+        }
+    } timers;
+    const auto switches = [] {
+        long total = 0;
+        for (const QString &task : QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile status("/proc/self/task/" + task + "/status");
+            if (!status.open(QIODevice::ReadOnly))
+                continue;
+            for (const QByteArray &line : status.readAll().split('\n'))
+                if (line.startsWith("voluntary_ctxt_switches:"))
+                    total += line.mid(24).trimmed().toLong();
+        }
+        return total;
+    };
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+    const long switches0 = switches();
+    qApp->installEventFilter(&timers);
+    loop.exec();
+    qApp->removeEventFilter(&timers);
+    const long woken = switches() - switches0;
+    const long timerEvents = timers.count - 1;
+    std::printf("idle wake-ups over %.0f s (port open): %ld timer events (%.1f/s), %ld voluntary context "
+                "switches (%.1f/s)\n",
+                seconds, timerEvents, timerEvents / seconds, woken, woken / seconds);
+    std::fflush(stdout);
+}
 
 } // namespace
 
@@ -126,6 +168,7 @@ int main(int argc, char **argv)
         std::fflush(stdout);
     };
     idle();
+    MeasureIdleWakeups(10.0);
 
     bool allOk = true;
     for (EngineJob job : {EngineJob::Read258, EngineJob::Write258}) {
