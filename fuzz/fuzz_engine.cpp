@@ -1,10 +1,10 @@
 // The programming engine against a fuzzed telephone.
 //
 // The input is a run of jobs. Two bytes pick the job and the selected cell;
-// then each operation byte makes the telephone do one thing before
-// the engine steps: answer honestly (echo what it got, reply to a read),
-// let ticks pass, put an arbitrary byte on the line, swallow an echo, send a
-// cut or garbled reply, have the port vanish, or the user cancel. When the
+// then each operation byte makes the telephone do one thing before the engine
+// steps: answer honestly (echo what it got, reply to a read), let ticks pass,
+// put an arbitrary byte on the line, swallow an echo, send a reply nobody
+// asked for or cut one short, have the port vanish, or the user cancel. When the
 // input runs out the telephone goes silent and the clock runs on.
 //
 // Properties: a job always ends, with "Завершено!" or "Невыполнено...", the
@@ -274,7 +274,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             }
             break;
         case 4: engine.CancelProg(); break;
-        case 5: // a reply cut short, or one with a wrong first character
+        case 5: // a reply nobody asked for, possibly cut short
             phone.Reply(next() & 0x3F, static_cast<size_t>(arg));
             job.honest = false;
             break;
