@@ -371,15 +371,21 @@ TEST_P(Soak, JobsBackToBackWithFaults)
         EXPECT_LE(rssAfter, rssBefore + kRssSlackKiB);
     }
 
-    // The port opens again, and a job still runs through.
+    // The port opens again, and a job still runs through. The first job may
+    // still meet what the last fault left on the line (a late reply, half a
+    // command that its opening CR completes); the one after it may not.
     form->Act.ClosePort->trigger();
     ExpectArrangement(false, "end, closed");
     form->Act.OpenPort->trigger();
     ExpectArrangement(true, "end, reopened");
     ASSERT_TRUE(phone.Dump("clear\n"));
-    form->Act.ReadBlock->trigger();
-    ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 30000));
-    EXPECT_EQ(form->StatusText(0), QStringLiteral("Завершено!"));
+    bool ranThrough = false;
+    for (int attempt = 0; attempt < 2 && !ranThrough; ++attempt) {
+        form->Act.ReadBlock->trigger();
+        ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 30000));
+        ranThrough = form->StatusText(0) == QStringLiteral("Завершено!");
+    }
+    EXPECT_TRUE(ranThrough);
     form->COM.Close();
     form.reset();
     phone.Finished(true);
