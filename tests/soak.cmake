@@ -5,3 +5,6 @@ quillon_add_test(test_soak
   LIBS quillon_app
   TIMEOUT 900)
 set_tests_properties(test_soak PROPERTIES LABELS soak)
+if(QUILLON_SANITIZE)
+  target_compile_definitions(test_soak PRIVATE QUILLON_SANITIZE) # no memory bound
+endif()

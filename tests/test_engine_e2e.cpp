@@ -2,6 +2,7 @@
 // pseudo-terminal, through the real serial port component.
 
 #include "ModalHelper.h"
+#include "PhoneProcess.h"
 #include "WaitFor.h"
 #include "app/Unit1.h"
 
@@ -14,7 +15,6 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
-#include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QTableWidget>
 #include <QTest>
@@ -78,18 +78,9 @@ public:
             proc.terminate();
             proc.waitForFinished(5000);
         }
-        Words w{};
-        const QString text = QString::fromLatin1(proc.readAllStandardError());
-        static const QRegularExpression row("^([0-9A-F]{2}):((?:\\s+[0-9A-F]{4}){8})\\s*$",
-                                            QRegularExpression::MultilineOption);
-        for (auto m = row.globalMatch(text); m.hasNext();) {
-            const auto match = m.next();
-            const int base = match.captured(1).toInt(nullptr, 16);
-            const QStringList cells = match.captured(2).split(' ', Qt::SkipEmptyParts);
-            for (int c = 0; c < 8; ++c)
-                w[base + c] = static_cast<uint16_t>(cells[c].toUInt(nullptr, 16));
-        }
-        return w;
+        const QByteArray errors = proc.readAllStandardError();
+        ExpectPhoneEndedCleanly(proc, errors);
+        return LastPhoneDump(errors).value_or(Words{});
     }
 };
 

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer
-# (leak detection on) in build-asan. Any report fails the run, also one from a
-# child process such as quillon-phone: every report is written to a log file.
+# (leak detection on) in build-asan. Any report fails the run: it stops the
+# program that made it, which fails its test; address and leak reports also go
+# to log files, so one from a child process such as quillon-phone fails the run
+# too (undefined-behaviour reports of GCC's runtime go to stderr only; the tests
+# that run quillon-phone check that it ended cleanly).
 # Called by tools/test.sh; assumes tools/deps.sh has run.
 #   QUILLON_SOAK_JOBS=N   jobs of the soak test here (default 100)
 set -euo pipefail
