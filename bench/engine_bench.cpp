@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -27,16 +28,31 @@ namespace {
 
 // Voluntary context switches of the calling thread: each time its event loop
 // went to sleep and was woken.
+// The voluntary context switches of all the program's threads: each is a
+// thread that slept and was woken again, for whatever reason.
 long WakeUps()
 {
-    QFile status(QStringLiteral("/proc/thread-self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("voluntary_ctxt_switches:"))
-            return line.mid(24).trimmed().toLong();
-    return -1;
+    long total = 0;
+    for (const QString &task : QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile status("/proc/self/task/" + task + "/status");
+        if (!status.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &line : status.readAll().split('\n'))
+            if (line.startsWith("voluntary_ctxt_switches:"))
+                total += line.mid(24).trimmed().toLong();
+    }
+    return total;
 }
+
+// Counts the timer events the program's objects receive: its own timers.
+struct TimerEvents : QObject {
+    long count = 0;
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        count += e->type() == QEvent::Timer;
+        return false;
+    }
+};
 
 double CpuSeconds()
 {
@@ -141,12 +157,17 @@ int main(int argc, char **argv)
         QEventLoop loop;
         const double cpu0 = CpuSeconds();
         const long wakeUps0 = WakeUps();
+        TimerEvents timers;
         QTimer::singleShot(static_cast<int>(idleS * 1000), &loop, &QEventLoop::quit);
+        qApp->installEventFilter(&timers);
         loop.exec();
+        qApp->removeEventFilter(&timers);
         const double cpu = CpuSeconds() - cpu0;
-        const long wakeUps = WakeUps() - wakeUps0; // the single shot that ends the wait is one
-        std::printf("%-10s wall %7.3f s                                cpu %.3f s (%.2f %%)  wake-ups %ld\n",
-                    "idle", idleS, cpu, 100 * cpu / idleS, wakeUps);
+        // The single shot that ends the wait is one of each.
+        const long wakeUps = WakeUps() - wakeUps0;
+        std::printf("%-10s wall %7.3f s                                cpu %.3f s (%.2f %%)  wake-ups %ld, "
+                    "timer events %ld\n",
+                    "idle", idleS, cpu, 100 * cpu / idleS, wakeUps, timers.count);
         std::fflush(stdout);
     };
     idle();

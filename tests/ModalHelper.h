@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -27,3 +30,23 @@ inline void AnswerNextModal(std::function<void(QWidget *)> answer, int tries = 2
     });
     timer->start();
 }
+
+// Answers every message box with OK as soon as it shows, for as long as it
+// lives, and keeps the texts it answered.
+class BoxAnswerer {
+public:
+    QStringList texts;
+    BoxAnswerer()
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        timer_.start(5);
+    }
+
+private:
+    QTimer timer_;
+};

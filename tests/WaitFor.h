@@ -1,12 +1,10 @@
 #pragma once
 
 #include <QEventLoop>
-#include <QObject>
 #include <QTimer>
 
-// Runs the event loop until the condition holds or the time is up; returns
-// the condition. (QTest::qWaitFor sleeps 10 ms between rounds, which would
-// stretch every tick of the engine.)
+// Runs the event loop until the condition holds (QTest::qWaitFor sleeps 10 ms
+// between rounds, which would stretch every tick).
 template <class P> bool WaitFor(P done, int timeoutMs)
 {
     QEventLoop loop;

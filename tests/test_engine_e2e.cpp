@@ -1,6 +1,8 @@
 // The program window running its jobs against the telephone emulator on a
 // pseudo-terminal, through the real serial port component.
 
+#include "ModalHelper.h"
+#include "PhoneProcess.h"
 #include "WaitFor.h"
 #include "app/Unit1.h"
 
@@ -13,6 +15,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QSocketNotifier>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -47,22 +50,26 @@ public:
     QProcess proc;
     QString pts;
 
-    bool Start(const Words &words, const QStringList &extra)
+    // Starts the emulator with the given EEPROM; an empty text when it runs,
+    // else why not. Its arguments are formatted here, not by the program's
+    // own hex functions, which are under test.
+    QString Start(const Words &words, const QStringList &extra)
     {
         QStringList args{"--fast", "--dump"};
         for (int a = 0; a < 64; ++a)
-            args << "--word" << QString("%1=%2").arg(ByteToHex(a), WordToHex(words[a]));
-        proc.start(qEnvironmentVariable("QUILLON_PHONE"), args + extra);
+            args << "--word" << QString::asprintf("%02X=%04X", a, words[a]);
+        const QString program = qEnvironmentVariable("QUILLON_PHONE");
+        proc.start(program, args + extra);
         if (!proc.waitForStarted(5000))
-            return false;
+            return program + ": " + proc.errorString();
         while (!proc.canReadLine())
             if (!proc.waitForReadyRead(5000))
-                return false;
+                return program + " printed no port: " + QString::fromLocal8Bit(proc.readAllStandardError());
         const QString line = QString::fromLatin1(proc.readLine()).trimmed();
         if (!line.startsWith("PORT "))
-            return false;
+            return program + " printed " + line;
         pts = line.mid(5);
-        return true;
+        return {};
     }
     // Ends the emulator and returns its EEPROM as it dumped it.
     Words Stop()
@@ -71,18 +78,9 @@ public:
             proc.terminate();
             proc.waitForFinished(5000);
         }
-        Words w{};
-        const QString text = QString::fromLatin1(proc.readAllStandardError());
-        static const QRegularExpression row("^([0-9A-F]{2}):((?:\\s+[0-9A-F]{4}){8})\\s*$",
-                                            QRegularExpression::MultilineOption);
-        for (auto m = row.globalMatch(text); m.hasNext();) {
-            const auto match = m.next();
-            const int base = match.captured(1).toInt(nullptr, 16);
-            const QStringList cells = match.captured(2).split(' ', Qt::SkipEmptyParts);
-            for (int c = 0; c < 8; ++c)
-                w[base + c] = static_cast<uint16_t>(cells[c].toUInt(nullptr, 16));
-        }
-        return w;
+        const QByteArray errors = proc.readAllStandardError();
+        ExpectPhoneEndedCleanly(proc, errors);
+        return LastPhoneDump(errors).value_or(Words{});
     }
 };
 
@@ -106,7 +104,8 @@ protected:
 
     void Open(const Words &phoneWords, const QStringList &extra = {})
     {
-        ASSERT_TRUE(phone.Start(phoneWords, extra));
+        const QString failure = phone.Start(phoneWords, extra);
+        ASSERT_TRUE(failure.isEmpty()) << "the telephone emulator did not start: " << failure.toStdString();
         qputenv("QUILLON_COM1", phone.pts.toLocal8Bit());
         form = std::make_unique<TForm1>();
         form->SetTickInterval(kTestTickMs);
@@ -151,7 +150,7 @@ protected:
 TEST_F(EngineE2E, AllSixJobsRoundTrip)
 {
     const Words p = Pattern(0x1234), q = Pattern(0x9ABC), r = Pattern(0x5150);
-    Open(p);
+    ASSERT_NO_FATAL_FAILURE(Open(p));
 
     ASSERT_TRUE(Run(form->Act.Read258));
     EXPECT_EQ(form->StatusText(0), Completed);
@@ -196,7 +195,7 @@ TEST_F(EngineE2E, AllSixJobsRoundTrip)
 TEST_F(EngineE2E, LowerCaseRepliesReadTheSame)
 {
     const Words p = Pattern(0xABCD);
-    Open(p, {"--fault", "lowercase"});
+    ASSERT_NO_FATAL_FAILURE(Open(p, {"--fault", "lowercase"}));
     ASSERT_TRUE(Run(form->Act.ReadBlock));
     EXPECT_EQ(form->StatusText(0), Completed);
     ExpectImage(p, 0x30, 0x3F);
@@ -218,7 +217,7 @@ TEST_F(EngineE2E, EveryFaultEndsTheJobAndTheWindowGoesOn)
     const Words p = Pattern(0x0F0F);
     for (const Case &c : cases) {
         SCOPED_TRACE(c.fault);
-        Open(p, {"--fault", c.fault});
+        ASSERT_NO_FATAL_FAILURE(Open(p, {"--fault", c.fault}));
         ASSERT_TRUE(Run(form->Act.ReadBlock));
         EXPECT_EQ(form->StatusText(0), NotDone);
         ExpectImage(p, 0x30, c.lastStored);
@@ -236,7 +235,7 @@ TEST_F(EngineE2E, EveryFaultEndsTheJobAndTheWindowGoesOn)
     // A write that breaks off leaves the telephone with the commands it got:
     // Write258's first command is characters 2-25.
     const Words q = Pattern(0x7777);
-    Open(p, {"--fault", "no-echo@30"});
+    ASSERT_NO_FATAL_FAILURE(Open(p, {"--fault", "no-echo@30"}));
     SetImage(q);
     ASSERT_TRUE(Run(form->Act.Write258));
     EXPECT_EQ(form->StatusText(0), NotDone);
@@ -249,7 +248,7 @@ TEST_F(EngineE2E, EveryFaultEndsTheJobAndTheWindowGoesOn)
 TEST_F(EngineE2E, CancelStopsAJob)
 {
     const Words p = Pattern(0x4444);
-    Open(p);
+    ASSERT_NO_FATAL_FAILURE(Open(p));
     form->Act.Read258->trigger();
     ASSERT_TRUE(WaitFor([&] { return form->Buf[0x00] != EepromImage::kBlank; }, 10000));
     EXPECT_TRUE(form->Act.CancelProg->isEnabled());
@@ -263,7 +262,7 @@ TEST_F(EngineE2E, CancelStopsAJob)
 TEST_F(EngineE2E, JobGoesOnWhileAModalWindowIsOpen)
 {
     const Words p = Pattern(0x2468);
-    Open(p);
+    ASSERT_NO_FATAL_FAILURE(Open(p));
     bool modalSeen = false, doneWhileModal = false;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
@@ -286,20 +285,12 @@ TEST_F(EngineE2E, JobGoesOnWhileAModalWindowIsOpen)
 TEST_F(EngineE2E, HangUpMidJobEndsItWithOneErrorBox)
 {
     const Words p = Pattern(0x1357);
-    Open(p, {"--fault", "hangup-after=12"}); // inside the third read command
-    QStringList boxes;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            boxes << box->text();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    closer.start(5);
+    ASSERT_NO_FATAL_FAILURE(Open(p, {"--fault", "hangup-after=12"})); // inside the third read command
+    BoxAnswerer boxes;
     form->Act.ReadBlock->trigger();
     ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 10000));
     Pause(300); // no further boxes, no stuck job
-    EXPECT_EQ(boxes.size(), 1) << boxes.join(" | ").toStdString();
+    EXPECT_EQ(boxes.texts.size(), 1) << boxes.texts.join(" | ").toStdString();
     EXPECT_EQ(form->StatusText(0), NotDone);
     ExpectImage(p, 0x30, 0x39);
     ExpectPortOpenArrangement();

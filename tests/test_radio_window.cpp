@@ -4,11 +4,15 @@
 #include "radio/InfoList.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 #include <QTreeWidget>
@@ -23,6 +27,12 @@ struct SilentDialogs : FileDialogs {
     bool ConfirmOverwrite(const QString &) override { return false; }
     void Information(const QString &) override {}
     void Error(const QString &) override {}
+};
+
+// The open dialog answers with one file.
+struct OpenOneFile : SilentDialogs {
+    QString path;
+    QString OpenFileName(const QString &, const QString &) override { return path; }
 };
 
 class RadioWindow : public ::testing::Test {
@@ -156,6 +166,48 @@ TEST_F(RadioWindow, ShowingFillsAndLeavingStoresOnlyAChangedPage)
     EXPECT_EQ(form->Edit2->text(), "0400");
     EXPECT_TRUE(form->RadioButton4->isChecked());
     EXPECT_EQ(form->MaskEdit3->text(), "194.812"); // 0x3CE1 * 12.5 kHz, truncated
+}
+
+TEST_F(RadioWindow, EqualMultipliersShowTheReceiverBelowTheOscillator)
+{
+    // A handset's file: TX below LO, so loading it checks "+/-".
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QByteArray file(128, '\xFF');
+    const uint16_t words[][2] = {{0x32, 0x01A9}, {0x33, 0x2931}, {0x34, 0x397D}};
+    for (const auto &[addr, word] : words) {
+        file[2 * addr] = static_cast<char>(word >> 8);
+        file[2 * addr + 1] = static_cast<char>(word & 0xFF);
+    }
+    QFile f(dir.filePath("handset.h"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(file) == file.size());
+    f.close();
+    auto dialogs = std::make_unique<OpenOneFile>();
+    dialogs->path = f.fileName();
+    form->Dialogs = std::move(dialogs);
+    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(form->CheckBox1->isChecked());
+
+    // LO := TX in the grid's entry box: cell 0x34, Enter, the digits, Enter.
+    QTableWidget *grid = form->StringGrid1;
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(7, 5)).center());
+    ASSERT_EQ(form->Label12->text(), "34H");
+    QTest::keyClick(grid, Qt::Key_Return);
+    ASSERT_TRUE(form->MaskEdit1->hasFocus());
+    QTest::keyClick(form->MaskEdit1, Qt::Key_Home);
+    QTest::keyClicks(form->MaskEdit1, "2931");
+    QTest::keyClick(form->MaskEdit1, Qt::Key_Return);
+    ASSERT_EQ(grid->item(7, 5)->text(), "2931");
+
+    // Equal multipliers are not "TX below LO": the page shows RX = LO - IF.
+    QTabBar *tabs = form->PageControl2->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+    ASSERT_EQ(form->PageControl2->currentIndex(), 2);
+    EXPECT_FALSE(form->CheckBox1->isChecked());
+    EXPECT_EQ(form->Edit3->text(), "2931");
+    EXPECT_EQ(form->Edit4->text(), "2931");
+    EXPECT_EQ(form->MaskEdit4->text(), "263.625");
+    EXPECT_EQ(form->MaskEdit5->text(), "241.925");
 }
 
 TEST_F(RadioWindow, TypedReceiveSnapsAndCheckBoxAloneRecomputesNothing)
