@@ -1,6 +1,7 @@
 // The program window running its jobs against the telephone emulator on a
 // pseudo-terminal, through the real serial port component.
 
+#include "Arrangement.h"
 #include "ModalHelper.h"
 #include "PhoneProcess.h"
 #include "WaitFor.h"
@@ -121,13 +122,8 @@ protected:
     }
     void ExpectPortOpenArrangement()
     {
-        for (QAction *a : {form->Act.Read258, form->Act.Write258, form->Act.ReadBlock,
-                           form->Act.WriteBlock, form->Act.ReadCur, form->Act.WriteCur,
-                           form->Act.ClosePort})
-            EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
-        EXPECT_FALSE(form->Act.OpenPort->isEnabled());
+        ExpectPortArrangement(*form, true);
         EXPECT_FALSE(form->Act.CancelProg->isEnabled());
-        EXPECT_FALSE(form->ComboBox1->isEnabled());
         EXPECT_TRUE(form->Panel1->isHidden());
         // Nothing of ours wakes the program between jobs.
         EXPECT_FALSE(form->Timer1.isActive());

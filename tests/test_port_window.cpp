@@ -1,6 +1,7 @@
 // Opening and closing the port from the window (F9, F10, closing the window),
 // on a pseudo-terminal that stands in for the serial device.
 
+#include "Arrangement.h"
 #include "ModalHelper.h"
 #include "app/ErrorBox.h"
 #include "app/Unit1.h"
@@ -50,15 +51,7 @@ protected:
 
     void Press(Qt::Key key) { QTest::keyClick(form.get(), key); }
 
-    void ExpectArrangement(bool portOpen)
-    {
-        EXPECT_EQ(form->COM.Connected(), portOpen);
-        EXPECT_EQ(form->Act.OpenPort->isEnabled(), !portOpen);
-        for (QAction *a : {form->Act.ClosePort, form->Act.Write258, form->Act.WriteCur, form->Act.WriteBlock,
-                           form->Act.Read258, form->Act.ReadCur, form->Act.ReadBlock})
-            EXPECT_EQ(a->isEnabled(), portOpen) << a->objectName().toStdString();
-        EXPECT_EQ(form->ComboBox1->isEnabled(), !portOpen);
-    }
+    void ExpectArrangement(bool portOpen) { ExpectPortArrangement(*form, portOpen); }
 
     int master = -1;
     QString slave;

@@ -6,6 +6,7 @@
 //
 // QUILLON_SOAK_JOBS and QUILLON_SOAK_SEED run it longer or differently.
 
+#include "Arrangement.h"
 #include "ModalHelper.h"
 #include "PhoneProcess.h"
 #include "WaitFor.h"
@@ -154,12 +155,7 @@ protected:
     void ExpectArrangement(bool portOpen, const QString &where)
     {
         SCOPED_TRACE(where.toStdString());
-        EXPECT_EQ(form->COM.Connected(), portOpen);
-        EXPECT_EQ(form->Act.OpenPort->isEnabled(), !portOpen);
-        for (QAction *a : {form->Act.ClosePort, form->Act.Write258, form->Act.WriteCur, form->Act.WriteBlock,
-                           form->Act.Read258, form->Act.ReadCur, form->Act.ReadBlock})
-            EXPECT_EQ(a->isEnabled(), portOpen) << a->objectName().toStdString();
-        EXPECT_EQ(form->ComboBox1->isEnabled(), !portOpen);
+        ExpectPortArrangement(*form, portOpen);
         EXPECT_FALSE(form->Act.CancelProg->isEnabled());
         EXPECT_TRUE(form->Panel1->isHidden());
     }
