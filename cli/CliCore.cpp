@@ -234,7 +234,7 @@ QString WithoutTrailingBlanks(QString s)
 FreqView FillFreqPage(const EepromImage &image)
 {
     FreqView v;
-    v.fields.CheckBox1 = image[Addr::TxMultiplier] < image[Addr::LoMultiplier];
+    v.fields.CheckBox1 = FreqPage::PlusMinusFor(image[Addr::TxMultiplier], image[Addr::LoMultiplier]);
     FreqPage page;
     page.FromBuf(image[Addr::RefDivider], image[Addr::TxMultiplier], image[Addr::LoMultiplier], v.fields);
     if (const RefOscillator *r = FindRefOscillator(image[Addr::RefDivider]))

@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     FreqPage page;
     FreqFields f;
-    f.CheckBox1 = image[Addr::TxMultiplier] < image[Addr::LoMultiplier];
+    f.CheckBox1 = FreqPage::PlusMinusFor(image[Addr::TxMultiplier], image[Addr::LoMultiplier]);
     page.FromBuf(image[Addr::RefDivider], image[Addr::TxMultiplier], image[Addr::LoMultiplier], f);
 
     while (in.more()) {

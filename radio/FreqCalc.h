@@ -70,6 +70,9 @@ public:
     bool HasStep() const { return StepKHz > 0; }
     // + IfKHz with "+/-" set, - IfKHz without.
     int64_t SignedIf(bool plus) const { return plus ? int64_t(IfKHz) : -int64_t(IfKHz); }
+    // "+/-" as a fill from the image sets it: checked only when the transmitter's
+    // multiplier is strictly below the oscillator's (equal ones leave it clear).
+    static bool PlusMinusFor(uint16_t txMul, uint16_t loMul) { return txMul < loMul; }
 };
 
 // A frequency in kHz as the DDD.DDD field shows it: "263.625" for 263625.

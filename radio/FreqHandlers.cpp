@@ -237,7 +237,7 @@ void TForm1::FreqToBuf()
 
 void TForm1::TabSheet7Show()
 {
-    CheckBox1->setChecked(Buf[Addr::TxMultiplier] < Buf[Addr::LoMultiplier]);
+    CheckBox1->setChecked(FreqPage::PlusMinusFor(Buf[Addr::TxMultiplier], Buf[Addr::LoMultiplier]));
     FreqFromBuf();
 }
 
