@@ -62,6 +62,12 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     // raise to the error box.
     Driver.OnTimer1 = [this] { SafeCall([this] { Timer1Timer(); }); };
     Driver.OnIdle = [this] { SafeCall([this] { ApplicationEvents1Idle(); }); };
+    // A failed job says why in panel 1 until the next job starts.
+    connect(&Driver, &EngineDriver::JobStarted, this, [this] { ShowPanel1(QString()); });
+    connect(&Driver, &EngineDriver::JobEnded, this, [this](bool completed) {
+        if (!completed)
+            ShowPanel1(FaultText(Engine.Fault, true));
+    });
 
     AboutBox = new TAboutBox(this);
     Form3 = new TForm3(this);
@@ -429,6 +435,14 @@ void TForm1::SetCancelEnabled(bool enabled)
 void TForm1::ShowStatus(const QString &text)
 {
     StatusPanel0->setText(text);
+}
+
+void TForm1::ShowPanel1(const QString &text)
+{
+    // The panel is narrow: the whole text stays in its tooltip.
+    StatusPanel1->setText(StatusPanel1->fontMetrics().elidedText(text, Qt::ElideRight,
+                                                                  StatusPanel1->contentsRect().width()));
+    StatusPanel1->setToolTip(text);
 }
 
 QString TForm1::StatusText(int panel) const

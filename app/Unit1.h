@@ -106,7 +106,7 @@ public:
     QLabel *Label14 = nullptr;
     QStatusBar *StatusBar1 = nullptr;
     QLabel *StatusPanel0 = nullptr; // engine status
-    QLabel *StatusPanel1 = nullptr; // stays empty
+    QLabel *StatusPanel1 = nullptr; // the cause of a failed job
 
     // "Буфер"
     QTableWidget *StringGrid1 = nullptr;
@@ -151,6 +151,8 @@ public:
     void SetCancelEnabled(bool enabled) override;
     void ShowStatus(const QString &text) override;
     QString StatusText(int panel) const;
+    // Panel 1: why the last job failed; empty while a job runs.
+    void ShowPanel1(const QString &text);
     int DeviceModel() const; // selected model index, -1 for none
     void SetDeviceModel(int index);
 

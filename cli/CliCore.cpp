@@ -8,22 +8,40 @@
 #include <QJsonArray>
 #include <QStringList>
 
+#include <algorithm>
+#include <cerrno>
+
 namespace Cli {
 
 // ---- which words a job covers ----
+
+const char kWordAddressError[] = "word needs an address 00-3F (hex)";
 
 std::optional<uint8_t> ParseWordAddress(const QString &text)
 {
     QString digits = text;
     if (digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
         digits = digits.mid(2);
-    if (digits.isEmpty() || digits.size() > 2)
+    // toUInt alone would take a sign and blanks around the digits.
+    if (digits.isEmpty() || digits.size() > 2
+        || !std::all_of(digits.cbegin(), digits.cend(), [](QChar c) { return c.isDigit() || (c.toLower() >= u'a' && c.toLower() <= u'f'); }))
         return std::nullopt;
-    bool ok = false;
-    const uint value = digits.toUInt(&ok, 16);
-    if (!ok || value >= static_cast<uint>(EepromImage::kWords))
+    const uint value = digits.toUInt(nullptr, 16);
+    if (value >= static_cast<uint>(EepromImage::kWords))
         return std::nullopt;
     return static_cast<uint8_t>(value);
+}
+
+namespace {
+bool Is(const QString &text, const char *word)
+{
+    return text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+}
+} // namespace
+
+bool IsRangeWord(const QString &text)
+{
+    return Is(text, "all") || Is(text, "block") || Is(text, "word");
 }
 
 bool TakeRange(QStringList &positionals, JobRange *out, QString *error)
@@ -32,15 +50,17 @@ bool TakeRange(QStringList &positionals, JobRange *out, QString *error)
     if (positionals.isEmpty())
         return true;
     const QString first = positionals.constFirst();
-    if (first == QLatin1String("all") || first == QLatin1String("block")) {
-        out->range = first == QLatin1String("all") ? Range::All : Range::Block;
+    if (Is(first, "all") || Is(first, "block")) {
+        out->range = Is(first, "all") ? Range::All : Range::Block;
         positionals.removeFirst();
-    } else if (first == QLatin1String("word")) {
+    } else if (Is(first, "word")) {
         positionals.removeFirst();
         const std::optional<uint8_t> addr =
             positionals.isEmpty() ? std::nullopt : ParseWordAddress(positionals.constFirst());
         if (!addr) {
-            *error = QStringLiteral("word needs an address 00-3F (hex)");
+            *error = QString::fromLatin1(kWordAddressError);
+            if (!positionals.isEmpty())
+                *error += QStringLiteral(", not ") + positionals.constFirst();
             return false;
         }
         positionals.removeFirst();
@@ -86,6 +106,23 @@ QString JobName(EngineJob job)
 {
     static const char *const names[] = {"Write258", "Read258", "WriteBlock", "ReadBlock", "WriteCur", "ReadCur"};
     return QString::fromLatin1(names[static_cast<size_t>(job)]);
+}
+
+namespace {
+QString Words(int first, int last)
+{
+    return first == last ? QStringLiteral("word ") + ByteToHex(uint8_t(first))
+                         : QStringLiteral("words %1-%2").arg(ByteToHex(uint8_t(first)), ByteToHex(uint8_t(last)));
+}
+} // namespace
+
+QString PartialWriteText(const JobRange &range, int lastConfirmed)
+{
+    const int first = FirstAddr(range), last = LastAddr(range);
+    if (lastConfirmed < first)
+        return QStringLiteral("the telephone confirmed none of %1: write it again").arg(Words(first, last));
+    return QStringLiteral("the telephone took %1, not %2: it now holds a partial image, write it again")
+        .arg(Words(first, lastConfirmed), Words(lastConfirmed + 1, last));
 }
 
 // ---- comparing words ----
@@ -142,14 +179,48 @@ std::optional<EepromImage> ParseImageHexText(const QByteArray &text)
     return image;
 }
 
-std::optional<ImageFileData> DecodeImageInput(const QByteArray &bytes)
+namespace {
+bool IsTextByte(char c)
 {
-    if (const std::optional<EepromImage> words = ParseImageHexText(bytes)) {
-        ImageFileData data;
-        data.image = *words;
-        return data;
+    return (c >= 0x20 && c < 0x7F) || c == '\n' || c == '\r' || c == '\t';
+}
+} // namespace
+
+QString ImageSuspicion(const QByteArray &bytes)
+{
+    if (std::all_of(bytes.cbegin(), bytes.cend(), IsTextByte))
+        return QStringLiteral("this is text, not an image file, and not the 64 words of 'read -o -' either");
+    if (bytes.size() > kImageBytes) {
+        const uint8_t model = static_cast<uint8_t>(bytes.at(kImageBytes));
+        if (model >= kModelCount && model != kNoModelByte)
+            return QStringLiteral("its model byte is %1, where an image file has 00-08 or FF")
+                .arg(ByteToHex(model));
     }
-    return DecodeImageFile(bytes);
+    return QString();
+}
+
+ImageInput DecodeImageInput(const QByteArray &bytes, bool force)
+{
+    ImageInput in;
+    if (const std::optional<EepromImage> words = ParseImageHexText(bytes)) {
+        in.data.emplace();
+        in.data->image = *words;
+        return in;
+    }
+    in.suspicion = ImageSuspicion(bytes);
+    const bool text = std::all_of(bytes.cbegin(), bytes.cend(), IsTextByte);
+    if (text && !force) {
+        in.error = IoError{IoError::ReadBeyondEnd, 0}; // stands for "not an image"
+        return in;
+    }
+    if (bytes.size() > kImageBytes + 1 + kMaxCommentChars) {
+        in.error = IoError{IoError::CommentTooLong, 0};
+        return in;
+    }
+    in.data = DecodeImageFile(bytes);
+    if (!in.data)
+        in.error = IoError{IoError::ReadBeyondEnd, 0};
+    return in;
 }
 
 // ---- names ----
@@ -196,18 +267,54 @@ int JobAddress(const ProgrammingEngine &e)
     return e.Command.size() >= 3 ? e.Command.mid(1, 2).toInt(nullptr, 16) : e.FirstAddr;
 }
 
-QString ProgressLine(const QString &status, int progress, int maximum, int addr, qint64 elapsedMs)
+QString ProgressLine(const QString &status, int progress, int maximum, int addr, qint64 elapsedMs, int columns)
 {
-    constexpr int kBar = 24;
     const int percent = maximum > 0 ? std::clamp(progress, 0, maximum) * 100 / maximum : 0;
-    const int filled = percent * kBar / 100;
     const qint64 seconds = elapsedMs / 1000;
-    return QStringLiteral("%1 [%2%3] %4%  addr %5  %6:%7")
-        .arg(status.leftJustified(16), QString(filled, u'#'), QString(kBar - filled, u' '))
-        .arg(percent, 3)
-        .arg(ByteToHex(static_cast<uint8_t>(addr)))
-        .arg(seconds / 60)
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    const QString tail = QStringLiteral(" %1%  addr %2  %3:%4")
+                             .arg(percent, 3)
+                             .arg(ByteToHex(static_cast<uint8_t>(addr)))
+                             .arg(seconds / 60)
+                             .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    const QString head = status.leftJustified(16) + u' ';
+    // One column spare: a line that fills the last column makes some
+    // terminals wrap, and every redraw would then start a new line.
+    const int room = columns - 1 - int(head.size()) - int(tail.size()) - 2;
+    const int bar = std::min(24, room);
+    if (bar < 4)
+        return (head.trimmed() + tail).left(std::max(0, columns - 1));
+    const int filled = percent * bar / 100;
+    return head + u'[' + QString(filled, u'#') + QString(bar - filled, u' ') + u']' + tail;
+}
+
+QString PortRemedy(int code)
+{
+    switch (code) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return QStringLiteral("no such device: check the port's name and that the adapter is plugged in");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("no permission: add yourself to the group dialout "
+                              "(sudo usermod -aG dialout $USER), then log out and in again");
+    case EBUSY:
+    case EAGAIN:
+        return QStringLiteral("another program holds the port (or it is this session's own terminal): close "
+                              "that program first");
+    case ENOTTY:
+    case EISDIR:
+        return QStringLiteral("this is not a serial port");
+    }
+    return QString();
+}
+
+QString ModelListText()
+{
+    QString text;
+    for (int m = 0; m < kModelCount; ++m)
+        text += QStringLiteral("  %1  %2\n").arg(m).arg(QString::fromUtf8(DeviceModelNames[m]).trimmed());
+    return text;
 }
 
 namespace {

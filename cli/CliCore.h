@@ -34,10 +34,14 @@ struct JobRange {
     uint8_t addr = 0; // Word only
 };
 
-// Takes an optional leading "all", "block" or "word ADDR" off the positional
-// arguments; nothing there means all. False with `error` set on a bad address.
+// Takes an optional leading "all", "block" or "word ADDR" (any case) off the
+// positional arguments; nothing there means all. False with `error` set on a
+// bad address.
 bool TakeRange(QStringList &positionals, JobRange *out, QString *error);
-// "3F", "0x3F": 00-3F.
+extern const char kWordAddressError[];
+// A range word where it is no longer taken (after the file name).
+bool IsRangeWord(const QString &text);
+// "3F", "0x3F": 00-3F; hex digits only (no sign, no blanks).
 std::optional<uint8_t> ParseWordAddress(const QString &text);
 
 EngineJob ReadJob(Range range);  // Read258, ReadBlock, ReadCur
@@ -46,6 +50,9 @@ int FirstAddr(const JobRange &r);
 int LastAddr(const JobRange &r);
 // "Read258" and so on: the window's action name of the job.
 QString JobName(EngineJob job);
+// After a write that did not complete: which words the telephone took (up to
+// lastConfirmed) and which it did not.
+QString PartialWriteText(const JobRange &range, int lastConfirmed);
 
 // ---- comparing words ----
 
@@ -68,9 +75,20 @@ QString ImageHexText(const EepromImage &image);
 // skipped. Nothing for anything else.
 std::optional<EepromImage> ParseImageHexText(const QByteArray &text);
 
-// An image given on the command line: hex text as above, else the bytes of
-// an image file. Nothing for fewer than 128 bytes.
-std::optional<ImageFileData> DecodeImageInput(const QByteArray &bytes);
+// An image given on the command line (a file's bytes or standard input).
+struct ImageInput {
+    std::optional<ImageFileData> data; // nothing: not an image at all (see error)
+    IoError error;
+    // Why the bytes are evidently not an image though they decode as one;
+    // empty when they may well be one.
+    QString suspicion;
+};
+// The hex text of "read -o -", else the bytes of an image file. Text that is
+// not a complete hex dump is never taken as an image's bytes unless `force`.
+ImageInput DecodeImageInput(const QByteArray &bytes, bool force = false);
+// Why bytes that decode as an image file are evidently none: text (every
+// byte printable or a line end), or a model byte that names no model.
+QString ImageSuspicion(const QByteArray &bytes);
 
 // ---- names ----
 
@@ -85,8 +103,19 @@ int FindPreset(const QString &name);
 // The address the job is at: the start of the command being exchanged, the
 // next command's before it is built, the first one before the opening CR.
 int JobAddress(const ProgrammingEngine &engine);
-// "Чтение...  [########          ]  45%  addr 14  0:08"
-QString ProgressLine(const QString &status, int progress, int maximum, int addr, qint64 elapsedMs);
+// "Чтение...  [########          ]  45%  addr 14  0:08", at most `columns`
+// characters wide: a narrow terminal gets a shorter bar, then less text.
+QString ProgressLine(const QString &status, int progress, int maximum, int addr, qint64 elapsedMs,
+                     int columns = 80);
+
+// ---- port errors ----
+
+// What to do about a port that could not be opened or used, by the error
+// number the port component reports; empty where there is nothing to add.
+QString PortRemedy(int platformCode);
+
+// The model list as "0 <неизвестно>" lines, for the help texts.
+QString ModelListText();
 
 // The "Инфо" list as the window shows it (captions, values, hex in
 // columns), then the "Частота" page's values as its fill gives them.

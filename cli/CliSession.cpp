@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace {
@@ -35,7 +36,10 @@ void CliSession::CatchInterrupt()
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESETHAND | SA_RESTART;
-    ::sigaction(SIGINT, &action, nullptr);
+    // A `timeout` (SIGTERM) or a dropped ssh session (SIGHUP) must not leave
+    // a write half done either.
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
 }
 
 bool CliSession::Interrupted()
@@ -83,6 +87,7 @@ CliSession::Result CliSession::Run(EngineJob job, uint8_t selectedAddr)
     Status.clear();
     Progress = 0;
     Clock.start();
+    result.started = true;
     Driver.StartJob(job, selectedAddr);
     if (!ended)
         loop.exec();
@@ -91,8 +96,10 @@ CliSession::Result CliSession::Run(EngineJob job, uint8_t selectedAddr)
     ClearLine();
 
     result.status = Status;
-    if (!result.portError.isEmpty())
+    if (!result.portError.isEmpty()) {
         result.outcome = Outcome::PortError;
+        result.portCode = Driver.LastErrorCode;
+    }
     else if (Interrupted())
         result.outcome = Outcome::Interrupted;
     else
@@ -124,10 +131,13 @@ void CliSession::ShowStatus(const QString &text)
 
 void CliSession::Draw()
 {
-    if (!ProgressOn || !Engine.Active)
+    // Nothing before the job has said what it does.
+    if (!ProgressOn || !Engine.Active || Status.isEmpty())
         return;
+    struct winsize size {};
+    const int columns = ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
     const QString line =
-        Cli::ProgressLine(Status, Progress, Maximum, Cli::JobAddress(Engine), Clock.elapsed());
+        Cli::ProgressLine(Status, Progress, Maximum, Cli::JobAddress(Engine), Clock.elapsed(), columns);
     if (LineDrawn && line == LastLine)
         return;
     std::fprintf(stderr, "\r%s\033[K", line.toUtf8().constData());

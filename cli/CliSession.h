@@ -32,6 +32,8 @@ public:
         Outcome outcome = Outcome::Completed;
         QString status;    // what the engine last showed: "Завершено!", "Невыполнено..."
         QString portError; // the port component's message
+        int portCode = -1; // and its error number
+        bool started = false; // the job was started (not refused after Ctrl+C)
     };
 
     // PORT as PortArgument gives it. Throws EComPort.
@@ -40,8 +42,8 @@ public:
     // runs counts as interrupted even when it got to its end.
     Result Run(EngineJob job, uint8_t selectedAddr);
 
-    // From now on the first SIGINT cancels the running job; a second one ends
-    // the program at once.
+    // From now on the first SIGINT, SIGTERM or SIGHUP cancels the running
+    // job; a second one ends the program at once.
     static void CatchInterrupt();
     static bool Interrupted();
 

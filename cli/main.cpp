@@ -12,17 +12,59 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
+#include <QRegularExpression>
 
+#include <QFileInfo>
+
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Cli;
 
 namespace {
 
+// The first error met writing standard output; 0 while all went out.
+int g_outError = 0;
+bool g_stdoutClosed = false;
+
+// A standard stream that was closed when we started gets /dev/null in its
+// place: otherwise the port or a file opened later would get its number, and
+// printing would write into it.
+void GuardStandardStreams()
+{
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        if (fd == STDOUT_FILENO)
+            g_stdoutClosed = true;
+        const int null = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        if (null >= 0 && null != fd) {
+            ::dup2(null, fd);
+            ::close(null);
+        }
+    }
+}
+
 void Out(const QString &text)
 {
-    std::fputs(text.toUtf8().constData(), stdout);
+    if (g_stdoutClosed) {
+        g_outError = EBADF;
+        return;
+    }
+    const QByteArray bytes = text.toUtf8();
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()) && !g_outError)
+        g_outError = errno ? errno : EIO;
+}
+
+// Standard output flushed; an error if anything of it could not be written.
+bool OutFlushed()
+{
+    if (std::fflush(stdout) != 0 && !g_outError)
+        g_outError = errno ? errno : EIO;
+    return g_outError == 0;
 }
 
 void Note(const QString &text)
@@ -47,6 +89,8 @@ const QCommandLineOption kModel("model", "The model byte of the saved file, 0-8 
                                          "list (default 0, \"<неизвестно>\").", "N");
 const QCommandLineOption kComment("comment", "The comment of the saved file.", "TEXT");
 const QCommandLineOption kNoVerify("no-verify", "Do not read the words back after writing them.");
+const QCommandLineOption kForce("force", "Write a file that is evidently not an image (text, or a model byte "
+                                         "that names no model) all the same.");
 const QCommandLineOption kJson("json", "JSON with stable English keys.");
 const QCommandLineOption kList("list", "List the presets: action name and caption.");
 
@@ -62,28 +106,39 @@ struct Args {
 
 // ---- loading and saving ----
 
-bool LoadInput(const QString &path, ImageFileData *out, int *code)
+// What is done with an image that is evidently not one.
+enum class Suspect { Warn, Refuse, Force };
+
+bool LoadInput(const QString &path, ImageFileData *out, int *code, Suspect suspect = Suspect::Warn)
 {
+    QByteArray bytes;
     if (path == QLatin1String("-")) {
         QFile in;
         if (!in.open(stdin, QIODevice::ReadOnly)) {
             *code = Fail(ExitFile, path + QStringLiteral(": ") + IoErrorFromErrno(EBADF).Text());
             return false;
         }
-        const std::optional<ImageFileData> data = DecodeImageInput(in.readAll());
-        if (!data) {
-            *code = Fail(ExitFile, path + QStringLiteral(": ") + IoError{IoError::ReadBeyondEnd, 0}.Text());
-            return false;
-        }
-        *out = *data;
-        return true;
-    }
-    const LoadResult loaded = LoadImageFile(path);
-    if (loaded.error) {
-        *code = Fail(ExitFile, path + QStringLiteral(": ") + loaded.error.Text());
+        // One byte past the longest image file tells a longer input apart.
+        bytes = in.read(kImageBytes + 1 + kMaxCommentChars + 1);
+    } else if (const IoError error = ReadImageFileBytes(path, &bytes); error) {
+        *code = Fail(ExitFile, path + QStringLiteral(": ") + error.Text());
         return false;
     }
-    *out = loaded.data;
+    const ImageInput in = DecodeImageInput(bytes, suspect == Suspect::Force);
+    const QString forceHint = suspect == Suspect::Refuse ? QStringLiteral(" (--force writes it all the same)") : QString();
+    if (!in.data) {
+        const QString why = in.suspicion.isEmpty() ? in.error.Text() : QStringLiteral("not an image: ") + in.suspicion + forceHint;
+        *code = Fail(ExitFile, path + QStringLiteral(": ") + why);
+        return false;
+    }
+    if (!in.suspicion.isEmpty()) {
+        if (suspect == Suspect::Refuse) {
+            *code = Fail(ExitFile, path + QStringLiteral(": not an image: ") + in.suspicion + forceHint);
+            return false;
+        }
+        Note(QStringLiteral("quillon-cli: warning: ") + path + QStringLiteral(": ") + in.suspicion);
+    }
+    *out = *in.data;
     return true;
 }
 
@@ -114,28 +169,40 @@ struct PortRun {
             port = QStringLiteral("%1 (%2)").arg(portName, device);
     }
 
+    int PortFailure(const QString &message, int platformCode)
+    {
+        const QString remedy = PortRemedy(platformCode);
+        return Fail(ExitPort, port + QStringLiteral(": ") + message + (remedy.isEmpty() ? QString() : QStringLiteral("\n  ") + remedy));
+    }
+
     bool Open(const QString &portName)
     {
         try {
             session.Open(portName);
             return true;
         } catch (const EComPort &e) {
-            code = Fail(ExitPort, port + QStringLiteral(": ") + e.Message());
+            code = PortFailure(e.Message(), e.PlatformCode());
             return false;
         }
     }
 
     // Runs a job and reports how it ended; false when it did not complete.
-    bool Job(EngineJob job, uint8_t addr)
+    bool Job(EngineJob job, const JobRange &range)
     {
-        const CliSession::Result r = session.Run(job, addr);
+        const CliSession::Result r = session.Run(job, range.addr);
         if (!r.status.isEmpty() && (r.outcome != CliSession::Outcome::Completed || !quiet))
             Note(JobName(job) + QStringLiteral(": ") + r.status);
+        if (r.outcome == CliSession::Outcome::Completed)
+            return true;
+        if (session.Engine.Fault.Kind != EngineFault::None)
+            Note(QStringLiteral("quillon-cli: ") + FaultText(session.Engine.Fault, false));
+        if (JobTable[size_t(job)].Writing && r.started)
+            Note(QStringLiteral("quillon-cli: ") + PartialWriteText(range, session.Engine.LastConfirmed));
         switch (r.outcome) {
-        case CliSession::Outcome::Completed: return true;
+        case CliSession::Outcome::Completed: break;
         case CliSession::Outcome::Failed: code = ExitJobFailed; break;
         case CliSession::Outcome::Interrupted: code = Fail(ExitJobFailed, QStringLiteral("interrupted")); break;
-        case CliSession::Outcome::PortError: code = Fail(ExitPort, port + QStringLiteral(": ") + r.portError); break;
+        case CliSession::Outcome::PortError: code = PortFailure(r.portError, r.portCode); break;
         }
         return false;
     }
@@ -144,7 +211,7 @@ struct PortRun {
     bool Verify(const EepromImage &expected, const JobRange &range, const QString &expectedColumn)
     {
         session.Buf.BlankBuf();
-        if (!Job(ReadJob(range.range), range.addr))
+        if (!Job(ReadJob(range.range), range))
             return false;
         const std::vector<WordDiff> diffs = DiffWords(expected, session.Buf, FirstAddr(range), LastAddr(range));
         const int words = LastAddr(range) - FirstAddr(range) + 1;
@@ -163,7 +230,7 @@ struct PortRun {
         try {
             session.COM.Close();
         } catch (const EComPort &e) {
-            const int closeCode = Fail(ExitPort, port + QStringLiteral(": ") + e.Message());
+            const int closeCode = PortFailure(e.Message(), e.PlatformCode());
             if (code == ExitOk)
                 code = closeCode;
         }
@@ -186,11 +253,38 @@ bool PortArgs(Args &a, int filesExpected, QString *port, JobRange *range, QStrin
     *port = *p;
     if (!TakeRange(a.positionals, range, error))
         return false;
+    if (a.positionals.size() > filesExpected && IsRangeWord(a.positionals[filesExpected])) {
+        *error = QStringLiteral("the range (%1) goes before the file name").arg(a.positionals[filesExpected]);
+        return false;
+    }
     if (a.positionals.size() != filesExpected) {
         *error = filesExpected ? QStringLiteral("one image file expected") : QStringLiteral("unexpected argument %1").arg(a.positionals.value(0));
         return false;
     }
     return true;
+}
+
+// What saving to `path` would surely meet, found before a job that takes
+// seconds: no folder, no right to write there, something that is no file.
+IoError OutputProblem(const QString &path)
+{
+    const QFileInfo file(path);
+    const QByteArray folder = QFile::encodeName(file.absolutePath());
+    struct stat st {};
+    if (::stat(folder.constData(), &st) != 0)
+        return IoErrorFromErrno(errno == ENOENT ? ENOTDIR : errno);
+    if (!S_ISDIR(st.st_mode))
+        return IoErrorFromErrno(ENOTDIR);
+    const QByteArray name = QFile::encodeName(file.absoluteFilePath());
+    if (::stat(name.constData(), &st) != 0)
+        return errno == ENOENT && ::access(folder.constData(), W_OK | X_OK) != 0 ? IoErrorFromErrno(errno) : IoError{};
+    if (S_ISDIR(st.st_mode))
+        return IoErrorFromErrno(EISDIR);
+    if (!S_ISREG(st.st_mode) && !S_ISCHR(st.st_mode))
+        return IoErrorFromErrno(EACCES); // a pipe or a socket is refused by the save too
+    if (::access(name.constData(), W_OK) != 0 && ::access(folder.constData(), W_OK | X_OK) != 0)
+        return IoErrorFromErrno(EACCES);
+    return IoError{};
 }
 
 int Read(Args &a)
@@ -201,18 +295,24 @@ int Read(Args &a)
         return Fail(ExitUsage, error);
     if (!a.parser.isSet(kOutput))
         return Fail(ExitUsage, QStringLiteral("-o FILE is required"));
+    const QString output = a.parser.value(kOutput);
+    if (output.isEmpty())
+        return Fail(ExitUsage, QStringLiteral("-o needs a file name, or - for standard output"));
     bool ok = true;
     const int model = a.parser.isSet(kModel) ? a.parser.value(kModel).toInt(&ok) : 0;
     if (!ok || model < 0 || model >= kModelCount)
-        return Fail(ExitUsage, QStringLiteral("--model takes 0-8"));
+        return Fail(ExitUsage, QStringLiteral("--model takes 0-8:\n") + ModelListText());
+    if (output != QLatin1String("-"))
+        if (const IoError problem = OutputProblem(output))
+            return Fail(ExitFile, output + QStringLiteral(": ") + problem.Text());
 
     PortRun run(port, a.parser.isSet(kQuiet));
     if (!run.Open(port))
         return run.code;
-    run.Job(ReadJob(range.range), range.addr);
+    run.Job(ReadJob(range.range), range);
     if (const int code = run.Close(); code != ExitOk)
         return code; // nothing is saved of a job that did not complete
-    return SaveOutput(a.parser.value(kOutput), run.session.Buf, model, a.parser.value(kComment));
+    return SaveOutput(output, run.session.Buf, model, a.parser.value(kComment));
 }
 
 int WriteOrVerify(Args &a, bool write)
@@ -223,7 +323,8 @@ int WriteOrVerify(Args &a, bool write)
         return Fail(ExitUsage, error);
     ImageFileData file;
     int code = ExitOk;
-    if (!LoadInput(a.positionals.constFirst(), &file, &code))
+    const Suspect suspect = !write ? Suspect::Warn : a.parser.isSet(kForce) ? Suspect::Force : Suspect::Refuse;
+    if (!LoadInput(a.positionals.constFirst(), &file, &code, suspect))
         return code;
 
     PortRun run(port, a.parser.isSet(kQuiet));
@@ -232,7 +333,7 @@ int WriteOrVerify(Args &a, bool write)
     bool ok = true;
     if (write) {
         run.session.Buf = file.image;
-        ok = run.Job(WriteJob(range.range), range.addr);
+        ok = run.Job(WriteJob(range.range), range);
     }
     if (ok && (!write || !a.parser.isSet(kNoVerify)))
         run.Verify(file.image, range, write ? QStringLiteral("written") : QStringLiteral("file"));
@@ -318,10 +419,10 @@ const QList<Command> &Commands()
          {kPort, kOutput, kModel, kComment, kQuiet},
          {{"all|block|word ADDR", kRangeHelp}},
          Read},
-        {"write", "write --port PORT [all|block|word ADDR] FILE [--no-verify]",
+        {"write", "write --port PORT [all|block|word ADDR] FILE [--no-verify] [--force]",
          "Writes words of an image file into the telephone (Write258, WriteBlock or WriteCur), then "
          "reads them back and lists every word that differs.",
-         {kPort, kNoVerify, kQuiet},
+         {kPort, kNoVerify, kForce, kQuiet},
          {{"all|block|word ADDR", kRangeHelp}, {"FILE", kFileHelp}},
          Write},
         {"verify", "verify --port PORT [all|block|word ADDR] FILE",
@@ -358,6 +459,11 @@ QString ExitCodesText()
                           "  5  the job failed (\"Невыполнено...\"), also after Ctrl+C\n");
 }
 
+QString ModelsText()
+{
+    return QStringLiteral("Models (read --model N; the model byte of an image file):\n") + ModelListText();
+}
+
 QString MainHelp()
 {
     QString text = QStringLiteral("Usage: quillon-cli COMMAND [options]\n\n"
@@ -366,7 +472,7 @@ QString MainHelp()
     for (const Command &c : Commands())
         text += QStringLiteral("  ") + QString::fromUtf8(c.synopsis) + u'\n';
     text += QStringLiteral("\n'quillon-cli COMMAND --help' describes a command; man quillon-cli tells all.\n\n");
-    return text + ExitCodesText();
+    return text + ModelsText() + u'\n' + ExitCodesText();
 }
 
 int RunCommand(const Command &c, QStringList arguments)
@@ -379,35 +485,58 @@ int RunCommand(const Command &c, QStringList arguments)
     for (const auto &[name, text] : c.positionals)
         parser.addPositionalArgument(QString::fromUtf8(name), QString::fromUtf8(text));
     arguments.removeAt(1); // the command
+    const QString tryHelp = QStringLiteral("\nTry 'quillon-cli %1 --help'.").arg(c.name);
+    // "word -1" would otherwise read as an unknown option "-1".
+    static const QRegularExpression negativeAddress(QStringLiteral("^-(0[xX])?[0-9a-fA-F]+$"));
+    for (int i = 1; i + 1 < arguments.size(); ++i)
+        if (arguments[i].compare(QLatin1String("word"), Qt::CaseInsensitive) == 0 && negativeAddress.match(arguments[i + 1]).hasMatch())
+            return Fail(ExitUsage, QString::fromLatin1(kWordAddressError) + QStringLiteral(", not ") + arguments[i + 1]);
     if (!parser.parse(arguments))
-        return Fail(ExitUsage, parser.errorText() + QStringLiteral("\nTry 'quillon-cli %1 --help'.").arg(c.name));
-    if (parser.isSet(help)) {
+        return Fail(ExitUsage, parser.errorText() + tryHelp);
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         QString text = parser.helpText();
         text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: quillon-cli ") + QString::fromUtf8(c.synopsis));
+        if (qstrcmp(c.name, "read") == 0)
+            text += u'\n' + ModelsText();
         Out(text + u'\n' + ExitCodesText());
         return ExitOk;
     }
+    // A second value would silently win; one of two ports is a guess.
+    for (const QCommandLineOption &option : c.options)
+        if (!option.valueName().isEmpty() && parser.values(option).size() > 1)
+            return Fail(ExitUsage, QStringLiteral("--%1 given more than once").arg(option.names().constLast()) + tryHelp);
     Args args{parser, parser.positionalArguments()};
     return c.run(args);
+}
+
+// Whatever the command did, output that did not get out is a file error.
+int Finish(int code)
+{
+    if (OutFlushed())
+        return code;
+    const QString why = g_outError == EBADF ? QStringLiteral("closed") : IoErrorFromErrno(g_outError).Text();
+    return Fail(ExitFile, QStringLiteral("standard output: ") + why);
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    GuardStandardStreams();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillon-cli"));
     CliSession::CatchInterrupt();
 
     const QStringList arguments = QCoreApplication::arguments();
     const QString command = arguments.value(1);
-    if (command == QLatin1String("-h") || command == QLatin1String("--help") || command == QLatin1String("help")) {
+    if (command == QLatin1String("-h") || command == QLatin1String("--help") || command == QLatin1String("--help-all")
+        || command == QLatin1String("help")) {
         Out(MainHelp());
-        return ExitOk;
+        return Finish(ExitOk);
     }
     for (const Command &c : Commands())
         if (command == QLatin1String(c.name))
-            return RunCommand(c, arguments);
+            return Finish(RunCommand(c, arguments));
     Note(command.isEmpty() ? QStringLiteral("quillon-cli: a command is required")
                            : QStringLiteral("quillon-cli: unknown command ") + command);
     Note(QStringLiteral("Try 'quillon-cli --help'."));

@@ -364,34 +364,36 @@ Replace ReplaceFile(const QString &path, const QByteArray &bytes, const struct s
 
 } // namespace
 
-LoadResult LoadImageFile(const QString &path, int maxCommentChars)
+IoError ReadImageFileBytes(const QString &path, QByteArray *bytes, int maxCommentChars)
 {
-    LoadResult r;
     const int fd = OpenFile(QFile::encodeName(path), O_RDONLY);
-    if (fd < 0) {
-        r.error = OpenFailure(errno, path);
-        return r;
-    }
+    if (fd < 0)
+        return OpenFailure(errno, path);
     struct stat st;
     int readErr = ::fstat(fd, &st) != 0 ? errno : 0;
     if (!readErr && S_ISDIR(st.st_mode))
         readErr = EISDIR;
     else if (!readErr && !S_ISREG(st.st_mode))
         readErr = EACCES; // a pipe or a device is no image, and reading it could block
-    QByteArray bytes;
     // One byte more than the longest comment tells a longer one apart.
     const qsizetype limit = kImageBytes + 1 + qMax(0, maxCommentChars) + 1;
     if (!readErr)
-        readErr = ReadUpTo(fd, bytes, limit);
+        readErr = ReadUpTo(fd, *bytes, limit);
     const int closeErr = CloseFile(fd);
-    if (readErr || closeErr) {
-        r.error = IoErrorFromErrno(readErr ? readErr : closeErr);
+    if (readErr || closeErr)
+        return IoErrorFromErrno(readErr ? readErr : closeErr);
+    if (bytes->size() == limit)
+        return IoError{IoError::CommentTooLong, 0};
+    return IoError{};
+}
+
+LoadResult LoadImageFile(const QString &path, int maxCommentChars)
+{
+    LoadResult r;
+    QByteArray bytes;
+    r.error = ReadImageFileBytes(path, &bytes, maxCommentChars);
+    if (r.error)
         return r;
-    }
-    if (bytes.size() == limit) {
-        r.error = IoError{IoError::CommentTooLong, 0};
-        return r;
-    }
     std::optional<ImageFileData> data = DecodeImageFile(bytes);
     if (!data) {
         r.error = IoError{IoError::ReadBeyondEnd, 0};

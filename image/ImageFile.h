@@ -91,6 +91,8 @@ struct LoadResult {
 // comment longer than maxCommentChars is refused, never cut, so that saving
 // what was loaded gives back the same bytes.
 LoadResult LoadImageFile(const QString &path, int maxCommentChars = kMaxCommentChars);
+// The bytes LoadImageFile decodes, with its checks of the file and the length.
+IoError ReadImageFileBytes(const QString &path, QByteArray *bytes, int maxCommentChars = kMaxCommentChars);
 
 // Writes bytes to path; no call blocks on a pipe or a device.
 // - A new or a regular file is completed beside the target and renamed over

@@ -226,10 +226,16 @@ void TCustomComPort::Open()
     if (OnBeforeOpen)
         OnBeforeOpen();
     CreateHandle();
+    // A refused setting must not leave the device half set up for whoever
+    // uses it next.
+    termios previous {};
+    const bool havePrevious = ::tcgetattr(FHandle, &previous) == 0;
     FConnected = true;
     try {
         ApplySettings();
     } catch (...) {
+        if (havePrevious)
+            ::tcsetattr(FHandle, TCSANOW, &previous);
         DestroyHandle();
         FConnected = false;
         throw;
@@ -267,6 +273,13 @@ void TCustomComPort::CreateHandle()
     // slip in unseen.
     int error = 0;
     int wasExclusive = 0;
+    // Our own controlling terminal (/dev/tty, or the terminal we were started
+    // from under its own name): raw mode at 300 bit/s would take the user's
+    // screen and keyboard. The shell holds it, so it counts as busy.
+    if (::tcgetsid(fd) != -1) {
+        ::close(fd);
+        throw EComPort(ceOpen, EBUSY);
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCGEXCL, &wasExclusive) != 0 ||
         ::ioctl(fd, TIOCEXCL) != 0) {
         error = errno;

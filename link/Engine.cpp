@@ -21,6 +21,8 @@ void ProgrammingEngine::StartJob(EngineJob job, uint8_t selectedAddr)
     State = Init;
     FirstAddr = spec.AtSelectedAddr ? selectedAddr : spec.FirstAddr;
     LastAddr = spec.AtSelectedAddr ? selectedAddr : spec.LastAddr;
+    Fault = FaultRecord{};
+    LastConfirmed = FirstAddr - 1;
     Window.SetGaugeMax(spec.GaugeMax);
 }
 
@@ -64,7 +66,7 @@ void ProgrammingEngine::EngineStep()
         // A port error (device gone): the job cannot go on. End it the way
         // every other fault ends it, then let the error reach the error box.
         if (Active) {
-            State = Failed;
+            Fail(EngineFault::PortLost);
             EndJob(false);
         }
         throw;
@@ -175,18 +177,26 @@ void ProgrammingEngine::DoSendNext()
 void ProgrammingEngine::DoAwaitEcho()
 {
     char c;
-    if (ReadByte(c))
-        State = (c == LastSent) ? StateAfterEcho : uint8_t(Failed);
+    if (ReadByte(c)) {
+        if (c == LastSent) {
+            State = StateAfterEcho;
+            // The CR of a write command echoed: the telephone has stored its words.
+            if (Writing && StateAfterEcho == SendNext && CharIndex > Command.size())
+                LastConfirmed = CurAddr - 1;
+        } else {
+            Fail(EngineFault::WrongEcho, c);
+        }
+    }
     if (Ticks > EngineLimits::EchoTicks)
-        State = Failed;
+        Fail(EngineFault::NoEcho);
     if (CancelRequested)
-        State = Failed;
+        Fail(EngineFault::Cancelled);
 }
 
 void ProgrammingEngine::DoCollectReply()
 {
     if (Ticks > EngineLimits::ReplyTicks)
-        State = Failed;
+        Fail(EngineFault::ShortReply);
     char c;
     if (!ReadByte(c))
         return;
@@ -196,7 +206,10 @@ void ProgrammingEngine::DoCollectReply()
     if (CharIndex < EngineLimits::ReplyLength)
         return;
     StateAfterSend = BuildRead;
-    State = Reply.at(0) == '!' ? uint8_t(ReplyPause) : uint8_t(Failed);
+    if (Reply.at(0) == '!')
+        State = ReplyPause;
+    else
+        Fail(EngineFault::NoBang, Reply.at(0));
     CurAddr = static_cast<uint8_t>(CurAddr - EngineLimits::WordsPerCommand);
     for (int k = 0; k < EngineLimits::WordsPerCommand; ++k) {
         if (CurAddr <= LastAddr)
@@ -212,12 +225,91 @@ void ProgrammingEngine::DoReplyPause()
         State = StateAfterSend;
 }
 
+void ProgrammingEngine::Fail(EngineFault kind, char came)
+{
+    State = Failed;
+    Fault.Kind = kind;
+    Fault.Came = came;
+    Fault.ReplyChars = Reply.size();
+    // Before the first command's echo the opening CR is the one in flight.
+    const bool opening = StateAfterEcho == BuildWrite || StateAfterEcho == BuildRead;
+    if (kind == EngineFault::ShortReply || kind == EngineFault::NoBang) {
+        Fault.Sent = 0;
+        Fault.CharPos = Command.size();
+    } else {
+        Fault.Sent = LastSent;
+        Fault.CharPos = opening ? 0 : CharIndex - 1;
+    }
+    Fault.Command = opening ? QByteArray() : Command;
+    Fault.Addr = opening || Command.size() < 3 ? FirstAddr : static_cast<uint8_t>(Command.mid(1, 2).toUInt(nullptr, 16));
+}
+
 void ProgrammingEngine::EndJob(bool completed)
 {
+    if (completed)
+        Fault = FaultRecord{};
     Active = false;
     Window.EnablePortActions();
     ShowStatus(completed ? EngineTexts::Completed : EngineTexts::NotDone);
     Window.RefreshBuf();
     Window.SetProgressPanelVisible(false);
     Window.SetCancelEnabled(false);
+}
+
+namespace {
+
+QString CharName(char c)
+{
+    if (c == CR)
+        return QStringLiteral("CR");
+    if (c > ' ' && c < 0x7F)
+        return QStringLiteral("'%1'").arg(QLatin1Char(c));
+    return QStringLiteral("0x") + ByteToHex(static_cast<uint8_t>(c));
+}
+
+QString CommandText(const QByteArray &command)
+{
+    QString text = QString::fromLatin1(command);
+    text.replace(QLatin1Char(CR), QStringLiteral("<CR>"));
+    return text;
+}
+
+} // namespace
+
+QString FaultText(const FaultRecord &f, bool russian)
+{
+    // %1 the character sent, %2 where it stood, %3 the address, %4 what came,
+    // %5 how many reply characters came.
+    struct Texts {
+        const char *ru, *en;
+    };
+    static const Texts texts[] = {
+        {"", ""},
+        {"Нет эха %1 (%2, адрес %3)", "no echo of %1 in time (%2, address %3)"},
+        {"Неверное эхо: послан %1, пришёл %4 (%2, адрес %3)", "wrong echo: sent %1, came %4 (%2, address %3)"},
+        {"Ответ не начинается с \"!\": пришёл %4 (адрес %3)", "the reply does not begin with \"!\": came %4 (address %3)"},
+        {"Ответ не получен полностью: %5 из 23 символов (адрес %3)",
+         "the reply was not complete in time: %5 of 23 characters (address %3)"},
+        {"Отменено (%2, адрес %3)", "cancelled (%2, address %3)"},
+        {"Порт потерян (%2, адрес %3)", "the port was lost (%2, address %3)"},
+    };
+    const Texts &t = texts[static_cast<size_t>(f.Kind)];
+    QString where;
+    if (f.CharPos == 0)
+        where = russian ? QStringLiteral("начальный CR") : QStringLiteral("the opening CR");
+    else
+        where = (russian ? QStringLiteral("символ %1 команды %2") : QStringLiteral("character %1 of %2"))
+                    .arg(f.CharPos)
+                    .arg(CommandText(f.Command));
+    const QString args[] = {CharName(f.Sent), where, ByteToHex(f.Addr), CharName(f.Came), QString::number(f.ReplyChars)};
+    // One pass, so that nothing a telephone sent is taken for a marker.
+    const QString text = QString::fromUtf8(russian ? t.ru : t.en);
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'%' && i + 1 < text.size() && text[i + 1] >= u'1' && text[i + 1] <= u'5')
+            out += args[text[++i].unicode() - u'1'];
+        else
+            out += text[i];
+    }
+    return out;
 }

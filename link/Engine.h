@@ -63,6 +63,22 @@ inline const QString Completed = QStringLiteral("Завершено!");
 inline const QString NotDone = QStringLiteral("Невыполнено...");
 } // namespace EngineTexts
 
+// Why a job ended with "Невыполнено...", as the engine decided it.
+enum class EngineFault : uint8_t { None, NoEcho, WrongEcho, NoBang, ShortReply, Cancelled, PortLost };
+
+struct FaultRecord {
+    EngineFault Kind = EngineFault::None;
+    char Sent = 0;      // the character whose echo was awaited
+    char Came = 0;      // WrongEcho: the echo; NoBang: the reply's first character
+    int ReplyChars = 0; // ShortReply: how many of the reply's characters came
+    uint8_t Addr = 0;   // the address of the command being exchanged
+    int CharPos = 0;    // 1-based position of Sent in Command; 0 for the opening CR
+    QByteArray Command; // empty for the opening CR
+};
+
+// The cause for a person: Russian for the window, English for quillon-cli.
+QString FaultText(const FaultRecord &fault, bool russian);
+
 class ProgrammingEngine {
 public:
     ProgrammingEngine(IEngineWindow &window, IEnginePort &port, EepromImage &image);
@@ -81,6 +97,12 @@ public:
     uint8_t FirstAddr = 0;
     uint8_t LastAddr = 0;
     uint8_t CurAddr = 0;
+
+    // Why the last job failed; Kind None while a job runs or after success.
+    FaultRecord Fault;
+    // Writing: the last address whose command's CR the telephone echoed, so
+    // the words up to it are stored; FirstAddr - 1 when none is.
+    int LastConfirmed = -1;
 
     // Advanced by the window's timer; the engine sets it back to 0 and
     // compares it with its limits, always as strictly greater.
@@ -111,6 +133,9 @@ private:
     void ShowStatus(const QString &text);
     bool ReadByte(char &c);
     void EndJob(bool completed);
+    // Ends the exchange as failed and records why (the last call of a step wins,
+    // as the state does).
+    void Fail(EngineFault kind, char came = 0);
 
     void DoInit();
     void DoBuildWrite();

@@ -35,6 +35,7 @@ void EngineDriver::StartJob(EngineJob job, uint8_t selectedAddr)
         connect(Notifier, &QSocketNotifier::activated, this, [this] { PortReadable(); });
     }
     Timer1.start();
+    emit JobStarted();
     PostStep();
 }
 
@@ -71,6 +72,8 @@ void EngineDriver::Run(const std::function<void()> &handler)
     try {
         handler();
     } catch (const std::exception &e) {
+        const auto *portError = dynamic_cast<const EComPort *>(&e);
+        LastErrorCode = portError ? portError->PlatformCode() : -1;
         if (OnError)
             OnError(QString::fromUtf8(e.what()));
         else

@@ -58,12 +58,16 @@ public:
     std::function<void()> OnIdle;
     // A port error raised by what a notification ran. Without it, a warning.
     std::function<void(const QString &message)> OnError;
+    // The port component's error number of the last error OnError got.
+    int LastErrorCode = -1;
 
     bool StepPosted() const { return FStepPosted; }
     // The port notifier is enabled.
     bool Listening() const;
 
 signals:
+    // A job's record is filled; it has not stepped yet.
+    void JobStarted();
     // The engine ended the job: completed ("Завершено!") or not ("Невыполнено...").
     void JobEnded(bool completed);
 

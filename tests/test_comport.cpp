@@ -20,6 +20,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -235,11 +236,16 @@ TEST_F(ComPortTest, SettingTheDriverCannotGiveIsRefused)
     EXPECT_TRUE(COM.Connected());
     COM.Close();
 
-    // At open: no after-open notification, and the device is free again.
+    // At open: no after-open notification, and the device is free again,
+    // with the line settings it had before (the timeouts come after them).
     COM.Timeouts.SetReadTotalConstant(100);
+    const termios before = pty.SlaveSettings();
     const auto error = OpenError(COM);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->Message(), "SetCommTimeouts failed (win error code: 22)");
+    const termios after = pty.SlaveSettings();
+    EXPECT_EQ(std::make_tuple(after.c_iflag, after.c_oflag, after.c_cflag, after.c_lflag, ::cfgetospeed(&after)),
+              std::make_tuple(before.c_iflag, before.c_oflag, before.c_cflag, before.c_lflag, ::cfgetospeed(&before)));
     EXPECT_FALSE(COM.Connected());
     EXPECT_EQ(COM.Handle(), -1);
     EXPECT_EQ(afterOpen, 1);

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QFrame>
 #include <QMessageBox>
 #include <QProcess>
@@ -205,10 +206,16 @@ TEST_F(EngineE2E, EveryFaultEndsTheJobAndTheWindowGoesOn)
     struct Case {
         const char *fault;
         int lastStored; // the image keeps the words of the replies before the fault
+        const char *cause; // panel 1 (its tooltip holds the whole text) begins so
     };
     const Case cases[] = {
-        {"no-echo@5", -1},      {"wrong-echo@7", 0x34},      {"stray@2", -1},
-        {"no-bang@2", 0x39},    {"short-reply@2", 0x34},     {"late-reply=300@2", 0x34},
+        // The reply comes where the CR's echo should: it is taken for a wrong echo.
+        {"no-echo@5", -1, "Неверное эхо: послан CR, пришёл '!' (символ 4 команды m30<CR>, адрес 30)"},
+        {"wrong-echo@7", 0x34, "Неверное эхо: послан '3', пришёл '4' (символ 2 команды m35<CR>, адрес 35)"},
+        {"stray@2", -1, "Неверное эхо: послан '3', пришёл '#' (символ 2 команды m30<CR>, адрес 30)"},
+        {"no-bang@2", 0x39, "Ответ не начинается с \"!\": пришёл '?' (адрес 35)"},
+        {"short-reply@2", 0x34, "Ответ не получен полностью: 12 из 23 символов (адрес 35)"},
+        {"late-reply=300@2", 0x34, "Ответ не получен полностью"},
     };
     const Words p = Pattern(0x0F0F);
     for (const Case &c : cases) {
@@ -216,6 +223,9 @@ TEST_F(EngineE2E, EveryFaultEndsTheJobAndTheWindowGoesOn)
         ASSERT_NO_FATAL_FAILURE(Open(p, {"--fault", c.fault}));
         ASSERT_TRUE(Run(form->Act.ReadBlock));
         EXPECT_EQ(form->StatusText(0), NotDone);
+        EXPECT_TRUE(form->StatusPanel1->toolTip().startsWith(QString::fromUtf8(c.cause)))
+            << form->StatusPanel1->toolTip().toStdString();
+        EXPECT_FALSE(form->StatusText(1).isEmpty());
         ExpectImage(p, 0x30, c.lastStored);
         ExpectPortOpenArrangement();
         // Usable again: the fault hit only once. Let the echo in flight or a
@@ -224,6 +234,7 @@ TEST_F(EngineE2E, EveryFaultEndsTheJobAndTheWindowGoesOn)
         Pause(QString(c.fault).startsWith("late") ? 400 : 100);
         ASSERT_TRUE(Run(form->Act.ReadBlock));
         EXPECT_EQ(form->StatusText(0), Completed);
+        EXPECT_EQ(form->StatusText(1), ""); // the next job cleared it
         ExpectImage(p, 0x30, 0x3F);
         TearDown();
     }
