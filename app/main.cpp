@@ -7,6 +7,8 @@
 int main(int argc, char **argv)
 {
     TApplication app(argc, argv);
+    // Wayland desktops match the window to its menu entry and icon by this.
+    app.setDesktopFileName(QString::fromLatin1(QUILLON_APP_ID));
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);

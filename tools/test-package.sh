@@ -13,7 +13,7 @@ fail() {
   exit 1
 }
 
-bash tools/deps.sh desktop-file-utils appstream
+bash tools/deps.sh desktop-file-utils appstream man-db
 deb=$(bash tools/package.sh)
 [ -f "$deb" ] || fail "no package built"
 
@@ -50,6 +50,7 @@ out=$(appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
 cmp -s "$root/usr/share/icons/hicolor/scalable/apps/$id.svg" resources/img/app.svg \
   || fail "the installed icon is not the window icon"
 grep -qx "Icon=$id" "$root/usr/share/applications/$id.desktop" || fail "desktop entry names another icon"
+strings "$root/usr/bin/quillon" | grep -qx "$id" || fail "quillon does not give the desktop its entry's name"
 
 if ldd "$root/usr/bin/quillon" | grep "not found"; then
   fail "quillon needs a library the system lacks"
@@ -58,6 +59,11 @@ for p in "${programs[@]}"; do
   help=$("$root/usr/bin/$p" --help) || fail "$p --help failed"
   [ -n "$help" ] || fail "$p --help printed nothing"
   gzip -t "$root/usr/share/man/man1/$p.1.gz" || fail "$p.1.gz is damaged"
+  # Rendered as a user's man would, with and without UTF-8.
+  for locale in C C.UTF-8; do
+    out=$(LC_ALL=$locale man --warnings -l "$root/usr/share/man/man1/$p.1.gz" 2>&1 >/dev/null) \
+      && [ -z "$out" ] || fail "man $p in the $locale locale: $out"
+  done
 done
 
 echo "test-package: PASS ($(basename "$deb"): ${#expected[@]} files checked, ${programs[*]} run)"
