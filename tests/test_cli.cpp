@@ -225,6 +225,9 @@ TEST(CliCore, NamesRangesAndWordDifferences)
         {{"f.img"}, true, 0x00, 0x3F, 1},   {{"all", "f"}, true, 0x00, 0x3F, 1},
         {{"block"}, true, 0x30, 0x3F, 0},   {{"word", "0x3f", "f"}, true, 0x3F, 0x3F, 1},
         {{"word", "40"}, false, 0, 0, 0},   {{"word"}, false, 0, 0, 0},
+        {{"BLOCK"}, true, 0x30, 0x3F, 0},   {{"Word", "3F", "f"}, true, 0x3F, 0x3F, 1},
+        {{"word", " 3"}, false, 0, 0, 0},   {{"word", "+3"}, false, 0, 0, 0},
+        {{"word", "3 "}, false, 0, 0, 0},   {{"word", "0x"}, false, 0, 0, 0},
     };
     for (const RangeCase &c : ranges) {
         QStringList args = c.args;
