@@ -31,6 +31,7 @@
 #include <QTableWidget>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 // The pictures live in a static library: make sure its resources are linked in.
 static void InitPictures()
@@ -63,13 +64,24 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     Driver.OnTimer1 = [this] { SafeCall([this] { Timer1Timer(); }); };
     Driver.OnIdle = [this] { SafeCall([this] { ApplicationEvents1Idle(); }); };
 
+    UndoStack = new QUndoStack(this);
+    connect(UndoStack, &QUndoStack::indexChanged, this, [this] { UpdateUndoActions(); });
+    connect(UndoStack, &QUndoStack::cleanChanged, this, [this] { UpdateUndoActions(); });
+    Act.Redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    connect(&Driver, &EngineDriver::JobEnded, this, [this](bool completed) { SafeCall([&] { JobEnded(completed); }); });
+
     AboutBox = new TAboutBox(this);
     Form3 = new TForm3(this);
 
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The stack outlives the actions among the children; its last signals
+    // must not reach them.
+    UndoStack->disconnect(this);
+}
 
 void TForm1::CreateActions()
 {
@@ -358,6 +370,12 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    // A running job is abandoned as it always was; otherwise work that exists
+    // nowhere else is not dropped without a question.
+    if (!Engine.Active && !AskToSaveChanges()) {
+        event->ignore();
+        return;
+    }
     SafeCall([this] { FormClose(); });
     event->accept();
 }
@@ -366,6 +384,8 @@ void TForm1::FormCreate()
 {
     Buf.BlankBuf();
     RefreshBufExecute();
+    MarkSafe(CurrentState()); // a blank image holds nothing to lose
+    UpdateUndoActions();
 }
 
 // The two small windows open in the middle of the screen, wherever the main
