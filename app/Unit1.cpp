@@ -277,9 +277,11 @@ void TForm1::CreateControls()
     for (QLabel *p : {StatusPanel0, StatusPanel1})
         p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StatusPanel0->setFixedWidth(100);
-    StatusPanel1->setFixedWidth(150);
+    // Panel 1 tells why a read was not backed up: it takes the rest of the
+    // bar, so the reason can be read.
+    StatusPanel1->setMinimumWidth(150);
     StatusBar1->addWidget(StatusPanel0);
-    StatusBar1->addWidget(StatusPanel1);
+    StatusBar1->addWidget(StatusPanel1, 1);
 }
 
 void TForm1::CreateBufferPage()
