@@ -29,7 +29,7 @@ QString ModelName(int model)
 const QRegularExpression &NamePattern()
 {
     static const QRegularExpression re(QStringLiteral(
-        "^(\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d) .* ID [0-9A-F]{4}(?: \\((\\d+)\\))?(?:\\.[a-z]+)?$"));
+        "^(\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d) .* ID \\d{1,5}(?: \\((\\d+)\\))?(?:\\.[a-z]+)?$"));
     return re;
 }
 
@@ -45,7 +45,7 @@ QString Backups::Folder()
 QString Backups::FileName(const QDateTime &when, int model, uint16_t id, int copy)
 {
     QString name = when.toString(QString::fromLatin1(kTimeFormat)) + u' ' + ModelName(model) +
-                   QStringLiteral(" ID ") + WordToHex(id);
+                   QStringLiteral(" ID ") + QString::number(id);
     if (copy > 1)
         name += QStringLiteral(" (%1)").arg(copy);
     const QString suffix = DefaultSuffix(model);
@@ -121,7 +121,7 @@ QString Backups::ListText(const QList<Entry> &entries)
     QString text;
     for (const Entry &e : entries)
         text += e.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QStringLiteral("  ") +
-                ModelName(e.model).leftJustified(22) + QStringLiteral("  ID ") + WordToHex(e.id) +
+                ModelName(e.model).leftJustified(22) + QStringLiteral("  ID ") + QString::number(e.id).leftJustified(5) +
                 QStringLiteral("  ") + (e.port.isEmpty() ? QStringLiteral("-") : e.port).leftJustified(6) +
                 QStringLiteral("  ") + QDir::toNativeSeparators(e.path) + u'\n';
     return text;
@@ -135,7 +135,8 @@ QJsonArray Backups::ListJson(const QList<Entry> &entries)
         o.insert(QStringLiteral("date"), e.when.toString(Qt::ISODate));
         o.insert(QStringLiteral("model"), ModelName(e.model));
         o.insert(QStringLiteral("modelIndex"), e.model);
-        o.insert(QStringLiteral("id"), WordToHex(e.id));
+        o.insert(QStringLiteral("id"), e.id);
+        o.insert(QStringLiteral("idHex"), WordToHex(e.id));
         o.insert(QStringLiteral("port"), e.port);
         o.insert(QStringLiteral("path"), QDir::toNativeSeparators(e.path));
         out.append(o);

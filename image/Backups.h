@@ -20,8 +20,9 @@ public:
     static QString Folder();
 
     // "2026-12-09_14-03-22 SN-258 Труба ID 6699.h": the local time, the model
-    // (characters a file name cannot hold left out), word 0x37 in hex and the
-    // model's default extension. copy > 1 adds " (copy)" before the extension.
+    // (characters a file name cannot hold left out), the ID code (word 0x37)
+    // in decimal as the "Инфо" page shows it, and the model's default
+    // extension. copy > 1 adds " (copy)" before the extension.
     static QString FileName(const QDateTime &when, int model, uint16_t id, int copy = 1);
     // The comment the backup carries: when and through which port it was read.
     static QString Comment(const QDateTime &when, const QString &port);
@@ -48,6 +49,6 @@ public:
     // One line per backup: date, model, ID, port, path.
     static QString ListText(const QList<Entry> &entries);
     // The same with stable keys: date (ISO 8601, local), model, modelIndex,
-    // id (four hex digits), port, path.
+    // id (a number), idHex (four hex digits), port, path.
     static QJsonArray ListJson(const QList<Entry> &entries);
 };

@@ -83,11 +83,11 @@ TEST(Backups, NameCarriesTimeModelIdAndTheModelsExtension)
         int copy;
         const char *name;
     } cases[] = {
-        {2, 0x6699, 1, "2026-12-09_14-03-22 SN-258 Труба ID 6699.h"},
-        {3, 0x0001, 1, "2026-12-09_14-03-22 SN-258+ База ID 0001.bp"}, // the list's trailing blank is not kept
-        {8, 0xABCD, 1, "2026-12-09_14-03-22 SN-258+ Труба Flagman ID ABCD.hf"},
-        {0, 0xFFFF, 1, "2026-12-09_14-03-22 неизвестно ID FFFF"}, // no "<>", no extension
-        {-1, 0x1234, 3, "2026-12-09_14-03-22 неизвестно ID 1234 (3)"},
+        {2, 0x1A2B, 1, "2026-12-09_14-03-22 SN-258 Труба ID 6699.h"}, // in decimal, as "Инфо" shows it
+        {3, 0x0001, 1, "2026-12-09_14-03-22 SN-258+ База ID 1.bp"}, // the list's trailing blank is not kept
+        {8, 0xABCD, 1, "2026-12-09_14-03-22 SN-258+ Труба Flagman ID 43981.hf"},
+        {0, 0xFFFF, 1, "2026-12-09_14-03-22 неизвестно ID 65535"}, // no "<>", no extension
+        {-1, 0x0000, 3, "2026-12-09_14-03-22 неизвестно ID 0 (3)"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(Backups::FileName(kWhen, c.model, c.id, c.copy), QString::fromUtf8(c.name));
@@ -97,8 +97,8 @@ TEST(Backups, NeverOverwriteAndListNewestFirst)
 {
     DataHome home;
     EepromImage a = Patterned(0x1000), b = Patterned(0x2000);
-    a[0x37] = 0x6699;
-    b[0x37] = 0x6699;
+    a[0x37] = 0x1A2B;
+    b[0x37] = 0x1A2B;
     const auto first = Backups::Save(home.Backups(), a, 2, "COM1", kWhen); // creates the folder
     const auto second = Backups::Save(home.Backups(), b, 2, "COM1", kWhen);
     const auto later = Backups::Save(home.Backups(), b, 4, "/dev/ttyUSB0", kWhen.addSecs(60));
@@ -119,7 +119,7 @@ TEST(Backups, NeverOverwriteAndListNewestFirst)
     EXPECT_EQ(list[1].path, second.path);
     EXPECT_EQ(list[2].path, first.path);
     EXPECT_EQ(list[2].when, kWhen);
-    EXPECT_EQ(list[2].id, 0x6699);
+    EXPECT_EQ(list[2].id, 6699);
     EXPECT_EQ(list[2].port, "COM1");
 }
 
@@ -372,7 +372,7 @@ protected:
         if (qEnvironmentVariableIsEmpty("QUILLON_PHONE"))
             GTEST_SKIP() << "QUILLON_PHONE not set";
         phoneWords = Patterned(0x1234);
-        phoneWords[0x37] = 0x6699;
+        phoneWords[0x37] = 0x1A2B;
         SafetyWindow::SetUp();
     }
     void Connect(const QStringList &faults = {})
@@ -487,7 +487,7 @@ TEST(SafetyCli, ReadAllKeepsABackupAndBackupsListsThem)
         GTEST_SKIP() << "QUILLON_PHONE or QUILLON_CLI not set";
     DataHome home;
     EepromImage words = Patterned(0x4321);
-    words[0x37] = 0x0BEE;
+    words[0x37] = 3054;
     Phone phone;
     ASSERT_TRUE(phone.Start(words));
     const QString out = home.dir.filePath("out.img");
@@ -497,7 +497,7 @@ TEST(SafetyCli, ReadAllKeepsABackupAndBackupsListsThem)
     ASSERT_EQ(home.Names().size(), 1);
     const QString backup = QDir(home.Backups()).filePath(home.Names()[0]);
     EXPECT_TRUE(read.err.contains("backup: " + backup)) << read.err.toStdString();
-    EXPECT_TRUE(backup.endsWith(" SN-258+ Труба ID 0BEE.hp"));
+    EXPECT_TRUE(backup.endsWith(" SN-258+ Труба ID 3054.hp"));
     EXPECT_EQ(ReadAll(backup).left(129), ReadAll(out).left(129));
 
     for (const QStringList &args : {QStringList{"read", "--no-backup", "--port", phone.pts, "-o", out},
@@ -514,7 +514,8 @@ TEST(SafetyCli, ReadAllKeepsABackupAndBackupsListsThem)
     EXPECT_EQ(entries[0].toObject()["model"].toString(), "неизвестно"); // the newer one, model 0
     EXPECT_EQ(entries[1].toObject()["model"].toString(), "SN-258+ Труба");
     EXPECT_EQ(entries[1].toObject()["modelIndex"].toInt(), 4);
-    EXPECT_EQ(entries[1].toObject()["id"].toString(), "0BEE");
+    EXPECT_EQ(entries[1].toObject()["id"].toInt(), 3054);
+    EXPECT_EQ(entries[1].toObject()["idHex"].toString(), "0BEE");
     EXPECT_EQ(entries[1].toObject()["port"].toString(), phone.pts);
     EXPECT_EQ(entries[1].toObject()["path"].toString(), backup);
 
