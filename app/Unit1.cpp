@@ -66,7 +66,6 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
 
     UndoStack = new QUndoStack(this);
     connect(UndoStack, &QUndoStack::indexChanged, this, [this] { UpdateUndoActions(); });
-    connect(UndoStack, &QUndoStack::cleanChanged, this, [this] { UpdateUndoActions(); });
     Act.Redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     connect(&Driver, &EngineDriver::JobEnded, this, [this](bool completed) { SafeCall([&] { JobEnded(completed); }); });
 

@@ -38,7 +38,6 @@ void TForm1::ReadCurExecute()
     Driver.StartJob(EngineJob::ReadCur, SelectedAddr);
 }
 
-
 void TForm1::CancelProgExecute()
 {
     Driver.Cancel();

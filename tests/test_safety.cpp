@@ -1,12 +1,10 @@
 // Nothing read from a telephone is lost: backups of every completed read,
 // undo of every change to the image, and the question on closing.
 
-#include "ModalHelper.h"
 #include "PhoneProcess.h"
 #include "WaitFor.h"
 #include "app/Unit1.h"
 #include "image/Backups.h"
-#include "image/FileDialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,45 +13,29 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUndoStack>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-
-// Failures show the words that differ, not 160 bytes of object.
 void PrintTo(const ImageState &s, std::ostream *os)
 {
-    *os << "model " << s.model << ", comment \"" << s.comment.toStdString() << "\", words";
+    *os << "model " << s.model << " \"" << s.comment.toStdString() << "\"";
     for (int a = 0; a < 64; ++a)
         if (s.image[a] != EepromImage::kBlank)
-            *os << ' ' << WordToHex(static_cast<uint8_t>(a)).mid(2).toStdString() << '=' << WordToHex(s.image[a]).toStdString();
+            *os << ' ' << ByteToHex(uint8_t(a)).toStdString() << '=' << WordToHex(s.image[a]).toStdString();
 }
 
 namespace {
 
-using Words = std::array<uint16_t, 64>;
 const QDateTime kWhen(QDate(2026, 12, 9), QTime(14, 3, 22));
 
-QByteArray ReadAll(const QString &path)
+QByteArray Bytes(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
 EepromImage Patterned(uint16_t seed)
@@ -61,192 +43,125 @@ EepromImage Patterned(uint16_t seed)
     EepromImage image;
     for (int a = 0; a < 64; ++a)
         image[a] = static_cast<uint16_t>(seed + a * 0x0457);
+    image[0x37] = 0x1A2B; // ID code 6699
     return image;
 }
 
-// The backups folder below a data folder of the test's own.
-class DataHome {
-public:
-    DataHome() { qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path())); }
-    QString Backups() const { return dir.filePath("Quillon/backups"); }
-    QStringList Names() const { return QDir(Backups()).entryList(QDir::Files, QDir::Name); }
+// A data folder of the test's own; Block() puts a file in place of the backups folder.
+struct DataHome {
     QTemporaryDir dir;
+    DataHome() { qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path())); }
+    QString Folder() const { return dir.filePath("Quillon/backups"); }
+    QStringList Names() const { return QDir(Folder()).entryList(QDir::Files, QDir::Name); }
+    void Block() const
+    {
+        QDir(Folder()).removeRecursively();
+        QDir().mkpath(dir.filePath("Quillon"));
+        QFile f(Folder());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
 };
 
-// ------------------------------------------------------------ names and listing
-
-TEST(Backups, NameCarriesTimeModelIdAndTheModelsExtension)
+TEST(Backups, NamedByTimeModelAndIdNeverOverwrittenListedNewestFirst)
 {
     const struct {
         int model;
         uint16_t id;
         int copy;
         const char *name;
-    } cases[] = {
-        {2, 0x1A2B, 1, "2026-12-09_14-03-22 SN-258 Труба ID 6699.h"}, // in decimal, as "Инфо" shows it
-        {3, 0x0001, 1, "2026-12-09_14-03-22 SN-258+ База ID 1.bp"}, // the list's trailing blank is not kept
-        {8, 0xABCD, 1, "2026-12-09_14-03-22 SN-258+ Труба Flagman ID 43981.hf"},
-        {0, 0xFFFF, 1, "2026-12-09_14-03-22 неизвестно ID 65535"}, // no "<>", no extension
+    } names[] = {
+        {2, 0x1A2B, 1, "2026-12-09_14-03-22 SN-258 Труба ID 6699.h"}, // decimal, as "Инфо" shows it
+        {3, 0x0001, 1, "2026-12-09_14-03-22 SN-258+ База ID 1.bp"},   // no trailing blank
+        {0, 0xFFFF, 1, "2026-12-09_14-03-22 неизвестно ID 65535"},    // no "<>", no extension
         {-1, 0x0000, 3, "2026-12-09_14-03-22 неизвестно ID 0 (3)"},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(Backups::FileName(kWhen, c.model, c.id, c.copy), QString::fromUtf8(c.name));
-}
+    for (const auto &n : names)
+        EXPECT_EQ(Backups::FileName(kWhen, n.model, n.id, n.copy), QString::fromUtf8(n.name));
 
-TEST(Backups, NeverOverwriteAndListNewestFirst)
-{
     DataHome home;
-    EepromImage a = Patterned(0x1000), b = Patterned(0x2000);
-    a[0x37] = 0x1A2B;
-    b[0x37] = 0x1A2B;
-    const auto first = Backups::Save(home.Backups(), a, 2, "COM1", kWhen); // creates the folder
-    const auto second = Backups::Save(home.Backups(), b, 2, "COM1", kWhen);
-    const auto later = Backups::Save(home.Backups(), b, 4, "/dev/ttyUSB0", kWhen.addSecs(60));
-    ASSERT_FALSE(first.error || second.error || later.error) << first.error.Text().toStdString();
-    WriteAll(QDir(home.Backups()).filePath("notes.txt"), "not a backup");
+    const EepromImage a = Patterned(0x1000), b = Patterned(0x2000);
+    const auto first = Backups::Save(home.Folder(), a, 2, "COM1", kWhen); // makes the folder
+    const auto second = Backups::Save(home.Folder(), b, 2, "COM1", kWhen);
+    const auto later = Backups::Save(home.Folder(), b, 4, "/dev/ttyUSB0", kWhen.addSecs(60));
+    ASSERT_FALSE(first.error || second.error || later.error);
+    EXPECT_TRUE(second.path.endsWith("ID 6699 (2).h"));
+    EXPECT_EQ(Bytes(first.path), EncodeImageFile(a, 2, "Прочитано из телефона 2026-12-09 14:03:22, порт COM1"));
+    QFile(QDir(home.Folder()).filePath("notes.txt")).open(QIODevice::WriteOnly);
 
-    EXPECT_EQ(home.Names(), QStringList({"2026-12-09_14-03-22 SN-258 Труба ID 6699 (2).h",
-                                         "2026-12-09_14-03-22 SN-258 Труба ID 6699.h",
-                                         "2026-12-09_14-04-22 SN-258+ Труба ID 6699.hp", "notes.txt"}));
-    EXPECT_EQ(ReadAll(first.path), EncodeImageFile(a, 2, "Прочитано из телефона 2026-12-09 14:03:22, порт COM1"));
-    EXPECT_EQ(ReadAll(second.path), EncodeImageFile(b, 2, "Прочитано из телефона 2026-12-09 14:03:22, порт COM1"));
-
-    const QList<Backups::Entry> list = Backups::List(home.Backups());
+    const QList<Backups::Entry> list = Backups::List(home.Folder());
     ASSERT_EQ(list.size(), 3);
-    EXPECT_EQ(list[0].path, later.path);
+    EXPECT_EQ(QStringList({list[0].path, list[1].path, list[2].path}),
+              QStringList({later.path, second.path, first.path}));
     EXPECT_EQ(list[0].port, "/dev/ttyUSB0");
     EXPECT_EQ(list[0].model, 4);
-    EXPECT_EQ(list[1].path, second.path);
-    EXPECT_EQ(list[2].path, first.path);
     EXPECT_EQ(list[2].when, kWhen);
     EXPECT_EQ(list[2].id, 6699);
-    EXPECT_EQ(list[2].port, "COM1");
 }
 
-TEST(Backups, AFolderThatCannotBeWrittenGivesTheReason)
-{
-    const struct {
-        const char *title;
-        bool needsNonRoot; // permissions do not stop root
-        void (*block)(const QString &folder);
-        const char *reason;
-    } cases[] = {
-        {"a file where the folder should be", false,
-         [](const QString &folder) {
-             QDir().mkpath(QFileInfo(folder).absolutePath());
-             WriteAll(folder, "x");
-         },
-         "Invalid filename"},
-        {"a read-only folder", true,
-         [](const QString &folder) {
-             QDir().mkpath(folder);
-             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-         },
-         "File access denied"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.title);
-        if (c.needsNonRoot && ::geteuid() == 0)
-            continue;
-        DataHome home;
-        c.block(home.Backups());
-        const auto saved = Backups::Save(home.Backups(), EepromImage(), 2, "COM1", kWhen);
-        EXPECT_TRUE(saved.path.isEmpty());
-        EXPECT_EQ(saved.error.Text(), c.reason);
-        QFile::setPermissions(home.Backups(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-}
-
-// ------------------------------------------------------------ the window
-
-// Answers the dialogs as told and notes what they were asked.
+// Answers the dialogs as told and counts the questions.
 struct FakeDialogs : FileDialogs {
     QString openPath, savePath, openFolder;
     SaveChoice answer = SaveChoice::Cancel;
     int asked = 0;
     QString SaveFileName(const QString &, const QString &, const QString &) override { return savePath; }
-    QString OpenFileName(const QString &folder, const QString &) override
-    {
-        openFolder = folder;
-        return openPath;
-    }
+    QString OpenFileName(const QString &folder, const QString &) override { return openFolder = folder, openPath; }
     bool ConfirmOverwrite(const QString &) override { return true; }
     void Information(const QString &) override {}
-    void Error(const QString &text) override { ADD_FAILURE() << "error box: " << text.toStdString(); }
-    SaveChoice AskSaveChanges(const QString &) override
-    {
-        ++asked;
-        return answer;
-    }
+    void Error(const QString &text) override { ADD_FAILURE() << text.toStdString(); }
+    SaveChoice AskSaveChanges(const QString &) override { return ++asked, answer; }
 };
 
-class SafetyWindow : public ::testing::Test {
-public: // the steps of the table below act on the fixture
+class Safety : public ::testing::Test {
+public:
     void SetUp() override
     {
         form = std::make_unique<TForm1>();
-        auto fake = std::make_unique<FakeDialogs>();
-        dialogs = fake.get();
-        form->Dialogs = std::move(fake);
+        form->Dialogs.reset(dialogs = new FakeDialogs);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
         form->StringGrid1->setFocus();
     }
-    void TearDown() override
-    {
-        if (form)
-            form->COM.Close();
-    }
-
-    // A key as the user presses it: into whatever has the focus.
+    // Keys as the user presses them, into whatever has the focus.
     static void Key(int key, Qt::KeyboardModifiers mods = {})
     {
-        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), mods);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
     }
     static void Type(const char *keys)
     {
         for (const char *k = keys; *k; ++k)
             *k == '\n' ? Key(Qt::Key_Return) : QTest::keyClick(QApplication::focusWidget(), *k);
     }
-    QString Cell(int addr) const { return form->StringGrid1->item(addr / 8 + 1, addr % 8 + 1)->text(); }
-    QString Cells() const
+    QString Grid() const
     {
-        QStringList c;
+        QString s;
         for (int a = 0; a < 64; ++a)
-            c << Cell(a);
-        return c.join(' ');
+            s += form->StringGrid1->item(a / 8 + 1, a % 8 + 1)->text() + ' ';
+        return s;
     }
-    static QString CellsOf(const EepromImage &image)
+    static QString GridOf(const EepromImage &image)
     {
-        QStringList c;
+        QString s;
         for (int a = 0; a < 64; ++a)
-            c << WordToHex(image[a]);
-        return c.join(' ');
+            s += WordToHex(image[a]) + ' ';
+        return s;
     }
 
     DataHome home;
-    QTemporaryDir dir;
     std::unique_ptr<TForm1> form;
     FakeDialogs *dialogs = nullptr;
 };
 
-TEST_F(SafetyWindow, EveryChangeUndoesAndRedoesAsOneStep)
+TEST_F(Safety, EveryChangeUndoesAndRedoesAsOneStep)
 {
-    QByteArray file = EncodeImageFile(Patterned(0x0101), 6, "from a file");
-    WriteAll(dir.filePath("saved.hk"), file);
+    const auto backup = Backups::Save(home.Folder(), Patterned(0x0101), 6, "COM2", kWhen);
     const struct {
         const char *caption;
-        std::function<void(SafetyWindow &)> act;
+        void (*act)(Safety &);
     } steps[] = {
-        {"Труба 258 10625", [](SafetyWindow &t) { t.form->Act.L258Hand10625->trigger(); }},
-        {"Ячейка 37H",
-         [](SafetyWindow &t) {
-             t.form->StringGrid1->setFocus();
-             t.form->StringGrid1->setCurrentCell(7, 8); // 0x37
-             Type("\n6699\n");
-         }},
+        {"Труба 258 10625", [](Safety &t) { t.form->Act.L258Hand10625->trigger(); }},
+        {"Ячейка 37H", [](Safety &t) { t.form->StringGrid1->setCurrentCell(7, 8), Type("\n6699\n"); }},
         {"Частота",
-         [](SafetyWindow &t) {
+         [](Safety &t) {
              t.form->PageControl2->setCurrentIndex(2);
              t.form->Edit2->setFocus();
              Key(Qt::Key_A, Qt::ControlModifier);
@@ -254,14 +169,16 @@ TEST_F(SafetyWindow, EveryChangeUndoesAndRedoesAsOneStep)
              t.form->PageControl2->setCurrentIndex(0); // leaving the page stores the word
              t.form->StringGrid1->setFocus();
          }},
-        {"Поменять байты местами", [](SafetyWindow &t) { t.form->Act.SwapByte->trigger(); }},
-        {"Открыть saved.hk",
-         [](SafetyWindow &t) {
-             t.dialogs->openPath = t.dir.filePath("saved.hk");
-             Key(Qt::Key_O, Qt::ControlModifier);
+        {"Поменять байты местами", [](Safety &t) { t.form->Act.SwapByte->trigger(); }},
+        {"Открыть 2026-12-09_14-03-22 SN-258 Труба (Комтель) ID 6699.hk",
+         [](Safety &t) {
+             t.dialogs->openPath = t.home.dir.filePath("Quillon/backups/" + t.home.Names().value(0));
+             t.form->Act.Backups->trigger();
+             EXPECT_EQ(t.dialogs->openFolder, t.home.Folder());
          }},
-        {"Отчистить буфер", [](SafetyWindow &) { Key(Qt::Key_N, Qt::ControlModifier); }},
+        {"Отчистить буфер", [](Safety &) { Key(Qt::Key_N, Qt::ControlModifier); }},
     };
+    ASSERT_FALSE(backup.error);
     const ImageState start = form->CurrentState();
     for (const auto &s : steps) {
         SCOPED_TRACE(s.caption);
@@ -269,23 +186,19 @@ TEST_F(SafetyWindow, EveryChangeUndoesAndRedoesAsOneStep)
         s.act(*this);
         const ImageState after = form->CurrentState();
         ASSERT_NE(after, before);
-        EXPECT_EQ(form->Act.Undo->text(), QStringLiteral("Отменить: ") + QString::fromUtf8(s.caption));
-        EXPECT_FALSE(form->Act.Redo->isEnabled());
+        EXPECT_EQ(form->Act.Undo->text(), QString::fromUtf8("Отменить: ") + QString::fromUtf8(s.caption));
 
         Key(Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(form->CurrentState(), before);
-        ASSERT_EQ(Cells(), CellsOf(before.image));
-        EXPECT_EQ(form->Act.Redo->text(), QStringLiteral("Повторить: ") + QString::fromUtf8(s.caption));
+        EXPECT_EQ(Grid(), GridOf(before.image));
         EXPECT_EQ(form->Edit2->text(), WordToHex(before.image[0x32])); // the frequency page follows
-
+        EXPECT_EQ(form->Act.Redo->text(), QString::fromUtf8("Повторить: ") + QString::fromUtf8(s.caption));
         Key(Qt::Key_Y, Qt::ControlModifier);
         EXPECT_EQ(form->CurrentState(), after);
         Key(Qt::Key_Z, Qt::ControlModifier);
         Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        EXPECT_EQ(form->CurrentState(), after);
-        EXPECT_EQ(Cells(), CellsOf(after.image));
+        EXPECT_EQ(Grid(), GridOf(after.image));
     }
-    // All the way back to the start, and no further.
     for (size_t i = 0; i < std::size(steps); ++i)
         form->Act.Undo->trigger();
     EXPECT_EQ(form->CurrentState(), start);
@@ -293,192 +206,96 @@ TEST_F(SafetyWindow, EveryChangeUndoesAndRedoesAsOneStep)
     EXPECT_EQ(form->Act.Undo->text(), "Отменить");
 }
 
-TEST_F(SafetyWindow, BackupsMenuOpensTheBackupsFolder)
-{
-    EepromImage image = Patterned(0x0202);
-    const auto saved = Backups::Save(home.Backups(), image, 1, "COM2", kWhen);
-    ASSERT_FALSE(saved.error);
-    dialogs->openPath = saved.path;
-    form->Act.Backups->trigger();
-    EXPECT_EQ(dialogs->openFolder, home.Backups());
-    EXPECT_EQ(form->Buf, image);
-    EXPECT_EQ(form->DeviceModel(), 1);
-    EXPECT_EQ(form->Edit1->text(), "Прочитано из телефона 2026-12-09 14:03:22, порт COM2");
-    // Restoring a backup is nothing to lose: it is on the disk.
-    form->close();
-    EXPECT_EQ(dialogs->asked, 0);
-    EXPECT_FALSE(form->isVisible());
-}
-
-TEST_F(SafetyWindow, ClosingWithUnsavedWorkAsksOnce)
+TEST_F(Safety, ClosingAsksOnlyWhenWorkWouldBeLost)
 {
     form->Act.L258Base12800->trigger();
-    dialogs->answer = FileDialogs::SaveChoice::Cancel;
-    form->close();
+    form->close(); // "Отмена"
     EXPECT_EQ(dialogs->asked, 1);
     EXPECT_TRUE(form->isVisible());
-
-    // "Сохранить" with the save dialog cancelled keeps the window too.
     dialogs->answer = FileDialogs::SaveChoice::Save;
+    dialogs->savePath = home.dir.filePath("base.b");
     form->close();
-    EXPECT_TRUE(form->isVisible());
-
-    dialogs->savePath = dir.filePath("base.b");
-    form->close();
-    EXPECT_EQ(dialogs->asked, 3);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(ReadAll(dir.filePath("base.b")).left(128), EncodeImageFile(form->Buf, 1, "").left(128));
-
-    // Undoing back to what was saved leaves nothing to ask about either.
+    EXPECT_EQ(Bytes(dialogs->savePath), EncodeImageFile(form->Buf, 1, ""));
+    // Back at what was saved after a change: nothing to ask.
     form->show();
     form->Act.ClearBuf->trigger();
     form->Act.Undo->trigger();
     form->close();
-    EXPECT_EQ(dialogs->asked, 3);
+    EXPECT_EQ(dialogs->asked, 2);
+    EXPECT_FALSE(form->isVisible());
 }
 
-// ------------------------------------------------------------ against the telephone
+// ---- against the telephone emulator
 
-class Phone {
-public:
-    QProcess proc;
+struct Phone : QProcess {
     QString pts;
     bool Start(const EepromImage &words, const QStringList &extra = {})
     {
         QStringList args{"--fast"};
         for (int a = 0; a < 64; ++a)
             args << "--word" << QString::asprintf("%02X=%04X", a, words[a]);
-        proc.start(qEnvironmentVariable("QUILLON_PHONE"), args + extra);
-        if (!proc.waitForStarted(5000))
-            return false;
-        while (!proc.canReadLine())
-            if (!proc.waitForReadyRead(5000))
+        start(qEnvironmentVariable("QUILLON_PHONE"), args + extra);
+        while (waitForStarted(5000) && !canReadLine())
+            if (!waitForReadyRead(5000))
                 return false;
-        const QString line = QString::fromLatin1(proc.readLine()).trimmed();
-        pts = line.mid(5);
-        return line.startsWith("PORT ");
+        pts = QString::fromLatin1(readLine()).trimmed().mid(5);
+        return !pts.isEmpty();
     }
-    ~Phone()
-    {
-        proc.terminate();
-        proc.waitForFinished(5000);
-    }
+    ~Phone() override { terminate(), waitForFinished(5000); }
 };
 
-class SafetyE2E : public SafetyWindow {
-protected:
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("QUILLON_PHONE"))
-            GTEST_SKIP() << "QUILLON_PHONE not set";
-        phoneWords = Patterned(0x1234);
-        phoneWords[0x37] = 0x1A2B;
-        SafetyWindow::SetUp();
-    }
-    void Connect(const QStringList &faults = {})
-    {
-        ASSERT_TRUE(phone.Start(phoneWords, faults));
+TEST_F(Safety, ReadsAgainstTheTelephone)
+{
+    if (qEnvironmentVariableIsEmpty("QUILLON_PHONE"))
+        GTEST_SKIP() << "QUILLON_PHONE not set";
+    const EepromImage words = Patterned(0x1234);
+    const auto read = [&](const QStringList &faults) {
+        Phone phone;
+        EXPECT_TRUE(phone.Start(words, faults));
         qputenv("QUILLON_COM1", phone.pts.toLocal8Bit());
         form->SetTickInterval(2);
         Key(Qt::Key_F9);
-        ASSERT_TRUE(form->COM.Connected());
-    }
-    // F7 as the user presses it; true when the job ended in time.
-    bool RunRead()
-    {
         Key(Qt::Key_F7);
-        return WaitFor([&] { return !form->Engine.Active; }, 20000);
-    }
-    EepromImage phoneWords;
-    Phone phone;
-};
-
-TEST_F(SafetyE2E, ACompletedReadIsBackedUpAndUndoesAsOneStep)
-{
-    ASSERT_NO_FATAL_FAILURE(Connect());
-    form->ComboBox2->setCurrentIndex(2); // the technician names the model: "SN-258 Труба"
-    form->StringGrid1->setFocus();
-    Type("\n1111\n"); // something to undo before the job
+        EXPECT_FALSE(form->Act.Undo->isEnabled()); // not while the job runs
+        EXPECT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 20000));
+        form->COM.Close();
+        form->StringGrid1->setFocus();
+    };
+    form->ComboBox2->setCurrentIndex(2); // "SN-258 Труба"
+    Type("\n1111\n");
     const ImageState before = form->CurrentState();
-    Key(Qt::Key_F7);
-    EXPECT_FALSE(form->Act.Undo->isEnabled()); // not while the job runs
-    ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 20000));
+
+    read({});
     EXPECT_EQ(form->StatusText(0), "Завершено!");
     EXPECT_EQ(form->StatusText(1), "");
-    EXPECT_EQ(form->Buf, phoneWords);
-
-    const QStringList names = home.Names();
-    ASSERT_EQ(names.size(), 1);
+    ASSERT_EQ(home.Names().size(), 1);
     EXPECT_TRUE(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d SN-258 Труба ID 6699\\.h$")
-                    .match(names[0]).hasMatch())
-        << names[0].toStdString();
-    const QByteArray bytes = ReadAll(QDir(home.Backups()).filePath(names[0]));
-    const QByteArray comment = bytes.mid(129);
-    EXPECT_EQ(bytes.left(129), EncodeImageFile(phoneWords, 2, "").left(129));
-    EXPECT_TRUE(FromCp1251(comment).startsWith("Прочитано из телефона ")) << comment.toStdString();
-    EXPECT_TRUE(FromCp1251(comment).endsWith(", порт COM1"));
-
+                    .match(home.Names()[0]).hasMatch());
+    const QByteArray backup = Bytes(QDir(home.Folder()).filePath(home.Names()[0]));
+    EXPECT_EQ(backup.left(129), EncodeImageFile(words, 2, "").left(129));
+    EXPECT_TRUE(FromCp1251(backup.mid(129)).contains(QRegularExpression("^Прочитано из телефона .*, порт COM1$")));
     EXPECT_EQ(form->Act.Undo->text(), "Отменить: Прочитать всю EEPROM");
-    form->StringGrid1->setFocus();
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form->CurrentState(), before);
-    EXPECT_EQ(form->Act.Undo->text(), "Отменить: Ячейка 00H");
-    // Undo never touches the telephone, and the backup stays.
-    EXPECT_EQ(home.Names().size(), 1);
 
-    // What was read is backed up: closing asks nothing.
-    Key(Qt::Key_Y, Qt::ControlModifier);
-    form->close();
-    EXPECT_EQ(dialogs->asked, 0);
-}
-
-TEST_F(SafetyE2E, AFailedReadIsOneStepAndNoBackup)
-{
-    ASSERT_NO_FATAL_FAILURE(Connect({"--fault", "no-bang@7"}));
-    const ImageState before = form->CurrentState();
-    ASSERT_TRUE(RunRead());
+    // A failed read is one step too, and leaves no backup.
+    read({"--fault", "no-bang@7"});
     EXPECT_EQ(form->StatusText(0), "Невыполнено...");
-    EXPECT_NE(form->Buf, before.image); // six replies got in
-    EXPECT_TRUE(home.Names().isEmpty());
+    EXPECT_NE(form->Buf, before.image);
+    EXPECT_EQ(home.Names().size(), 1);
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form->CurrentState(), before);
-}
 
-TEST_F(SafetyE2E, ABackupThatCannotBeWrittenLeavesTheJobCompleted)
-{
-    QDir().mkpath(QFileInfo(home.Backups()).absolutePath());
-    WriteAll(home.Backups(), "a file where the folder should be");
-    ASSERT_NO_FATAL_FAILURE(Connect());
-    ASSERT_TRUE(RunRead());
+    // A backup that cannot be written: the job is completed all the same.
+    home.Block();
+    form->ComboBox2->setCurrentIndex(4); // not what was backed up before
+    read({});
     EXPECT_EQ(form->StatusText(0), "Завершено!");
     EXPECT_EQ(form->StatusText(1), "Копия не сохранена: Invalid filename");
-    EXPECT_EQ(form->Buf, phoneWords);
-    EXPECT_TRUE(form->Act.Read258->isEnabled()); // the window goes on
-
-    // Not backed up, so not safe: closing asks.
-    dialogs->answer = FileDialogs::SaveChoice::Discard;
-    form->close();
+    EXPECT_EQ(form->Buf, words);
+    form->close(); // nowhere else: the question comes ("Отмена")
     EXPECT_EQ(dialogs->asked, 1);
-    EXPECT_FALSE(form->isVisible());
-}
-
-// ------------------------------------------------------------ quillon-cli
-
-struct Ran {
-    int code = -1;
-    QString out, err;
-};
-
-Ran RunCli(const QStringList &args)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QUILLON_TICK_MS", "2");
-    p.setProcessEnvironment(env);
-    p.start(qEnvironmentVariable("QUILLON_CLI"), args);
-    if (!p.waitForStarted(5000) || !p.waitForFinished(30000))
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
 TEST(SafetyCli, ReadAllKeepsABackupAndBackupsListsThem)
@@ -486,58 +303,41 @@ TEST(SafetyCli, ReadAllKeepsABackupAndBackupsListsThem)
     if (qEnvironmentVariableIsEmpty("QUILLON_PHONE") || qEnvironmentVariableIsEmpty("QUILLON_CLI"))
         GTEST_SKIP() << "QUILLON_PHONE or QUILLON_CLI not set";
     DataHome home;
-    EepromImage words = Patterned(0x4321);
-    words[0x37] = 3054;
     Phone phone;
-    ASSERT_TRUE(phone.Start(words));
+    ASSERT_TRUE(phone.Start(Patterned(0x4321)));
+    const auto cli = [](const QStringList &args, QString *err = nullptr) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QUILLON_TICK_MS", "2");
+        p.setProcessEnvironment(env);
+        p.start(qEnvironmentVariable("QUILLON_CLI"), args);
+        p.waitForFinished(30000);
+        if (err)
+            *err = QString::fromUtf8(p.readAllStandardError());
+        return p.exitCode() == 0 ? QString::fromUtf8(p.readAllStandardOutput()) : QStringLiteral("failed");
+    };
     const QString out = home.dir.filePath("out.img");
-
-    const Ran read = RunCli({"read", "--port", phone.pts, "-o", out, "--model", "4"});
-    EXPECT_EQ(read.code, 0) << read.err.toStdString();
+    QString err;
+    cli({"read", "--port", phone.pts, "-o", out, "--model", "4"}, &err);
     ASSERT_EQ(home.Names().size(), 1);
-    const QString backup = QDir(home.Backups()).filePath(home.Names()[0]);
-    EXPECT_TRUE(read.err.contains("backup: " + backup)) << read.err.toStdString();
-    EXPECT_TRUE(backup.endsWith(" SN-258+ Труба ID 3054.hp"));
-    EXPECT_EQ(ReadAll(backup).left(129), ReadAll(out).left(129));
-
-    for (const QStringList &args : {QStringList{"read", "--no-backup", "--port", phone.pts, "-o", out},
-                                    QStringList{"read", "-q", "--port", phone.pts, "block", "-o", out}})
-        EXPECT_EQ(RunCli(args).code, 0);
+    const QString path = QDir(home.Folder()).filePath(home.Names()[0]);
+    EXPECT_TRUE(err.contains("backup: " + path) && path.endsWith(" SN-258+ Труба ID 6699.hp")) << err.toStdString();
+    EXPECT_EQ(Bytes(path).left(129), Bytes(out).left(129));
+    cli({"read", "--no-backup", "-q", "--port", phone.pts, "-o", out});
+    cli({"read", "-q", "--port", phone.pts, "block", "-o", out});
     EXPECT_EQ(home.Names().size(), 1); // neither kept one
 
-    QTest::qWait(1100); // the next backup falls in another second
-    ASSERT_EQ(RunCli({"read", "-q", "--port", phone.pts, "-o", out}).code, 0);
-    const Ran list = RunCli({"backups", "--json"});
-    EXPECT_EQ(list.code, 0) << list.err.toStdString();
-    const QJsonArray entries = QJsonDocument::fromJson(list.out.toUtf8()).array();
-    ASSERT_EQ(entries.size(), 2);
-    EXPECT_EQ(entries[0].toObject()["model"].toString(), "неизвестно"); // the newer one, model 0
-    EXPECT_EQ(entries[1].toObject()["model"].toString(), "SN-258+ Труба");
-    EXPECT_EQ(entries[1].toObject()["modelIndex"].toInt(), 4);
-    EXPECT_EQ(entries[1].toObject()["id"].toInt(), 3054);
-    EXPECT_EQ(entries[1].toObject()["idHex"].toString(), "0BEE");
-    EXPECT_EQ(entries[1].toObject()["port"].toString(), phone.pts);
-    EXPECT_EQ(entries[1].toObject()["path"].toString(), backup);
+    const QJsonArray list = QJsonDocument::fromJson(cli({"backups", "--json"}).toUtf8()).array();
+    ASSERT_EQ(list.size(), 1);
+    const QJsonObject e = list[0].toObject();
+    EXPECT_EQ(QStringList({e["model"].toString(), e["idHex"].toString(), e["port"].toString(), e["path"].toString()}),
+              QStringList({"SN-258+ Труба", "1A2B", phone.pts, path}));
+    EXPECT_EQ(e["id"].toInt(), 6699);
+    EXPECT_TRUE(cli({"backups"}).contains(path));
 
-    const Ran text = RunCli({"backups"});
-    EXPECT_EQ(text.out.count('\n'), 2);
-    EXPECT_TRUE(text.out.section('\n', 1, 1).contains("SN-258+ Труба") && text.out.contains(backup));
-}
-
-TEST(SafetyCli, ABackupThatCannotBeWrittenFailsNothing)
-{
-    if (qEnvironmentVariableIsEmpty("QUILLON_PHONE") || qEnvironmentVariableIsEmpty("QUILLON_CLI"))
-        GTEST_SKIP() << "QUILLON_PHONE or QUILLON_CLI not set";
-    DataHome home;
-    QDir().mkpath(QFileInfo(home.Backups()).absolutePath());
-    WriteAll(home.Backups(), "x");
-    Phone phone;
-    ASSERT_TRUE(phone.Start(Patterned(0x1111)));
-    const Ran read = RunCli({"read", "-q", "--port", phone.pts, "-o", home.dir.filePath("out.img")});
-    EXPECT_EQ(read.code, 0);
-    EXPECT_TRUE(read.err.contains("backup not saved in " + home.Backups() + ": Invalid filename"))
-        << read.err.toStdString();
-    EXPECT_EQ(ReadAll(home.dir.filePath("out.img")).size(), 129);
+    home.Block();
+    EXPECT_NE(cli({"read", "-q", "--port", phone.pts, "-o", out}, &err), "failed");
+    EXPECT_TRUE(err.contains("backup not saved in " + home.Folder() + ": Invalid filename")) << err.toStdString();
 }
 
 } // namespace
