@@ -66,6 +66,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
 
     UndoStack = new QUndoStack(this);
     connect(UndoStack, &QUndoStack::indexChanged, this, [this] { UpdateUndoActions(); });
+    WatchModelAndComment();
     Act.Redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     connect(&Driver, &EngineDriver::JobEnded, this, [this](bool completed) { SafeCall([&] { JobEnded(completed); }); });
 

@@ -258,6 +258,9 @@ public:
     void JobEnded(bool completed);
     void BackupRead();
     void BackupsExecute();
+    void WatchModelAndComment();
+    int ModelShown = 0;   // the model and the comment as the last step left them
+    QString CommentShown;
     std::optional<EngineJob> RunningJob;
     ImageState JobBefore; // the state when the running job started
     QString JobPort;

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QUndoCommand>
 #include <QUndoStack>
@@ -51,15 +52,35 @@ void TForm1::ApplyState(const ImageState &state)
     Edit1->setText(state.comment);
     RefreshBufExecute();
     TabSheet7Show(); // the frequency page is refilled whether it is shown or not
+    ModelShown = state.model;
+    CommentShown = state.comment;
 }
 
 void TForm1::RecordStep(const QString &caption, const ImageState &before)
 {
+    const ImageState after = CurrentState();
+    ModelShown = after.model;
+    CommentShown = after.comment;
     if (RunningJob && !JobTable[static_cast<size_t>(*RunningJob)].Writing)
         return;
-    const ImageState after = CurrentState();
     if (after != before)
         UndoStack->push(new ImageStep(*this, caption, before, after));
+}
+
+void TForm1::WatchModelAndComment()
+{
+    // The user's own choice of model and the comment typed are steps too;
+    // every other change of them is recorded by the action that made it.
+    connect(ComboBox2, &QComboBox::activated, this, [this] {
+        ImageState before = CurrentState();
+        before.model = ModelShown;
+        RecordStep(QStringLiteral("Модель"), before);
+    });
+    connect(Edit1, &QLineEdit::editingFinished, this, [this] {
+        ImageState before = CurrentState();
+        before.comment = CommentShown;
+        RecordStep(QStringLiteral("Комментарий"), before);
+    });
 }
 
 void TForm1::UndoExecute()

@@ -170,6 +170,8 @@ TEST_F(Safety, EveryChangeUndoesAndRedoesAsOneStep)
              t.form->StringGrid1->setFocus();
          }},
         {"Поменять байты местами", [](Safety &t) { t.form->Act.SwapByte->trigger(); }},
+        {"Модель", [](Safety &t) { t.form->ComboBox2->setFocus(), Key(Qt::Key_Down), t.form->StringGrid1->setFocus(); }},
+        {"Комментарий", [](Safety &t) { t.form->Edit1->setFocus(), Type("abc\n"), t.form->StringGrid1->setFocus(); }},
         {"Открыть 2026-12-09_14-03-22 SN-258 Труба (Комтель) ID 6699.hk",
          [](Safety &t) {
              t.dialogs->openPath = t.home.dir.filePath("Quillon/backups/" + t.home.Names().value(0));
