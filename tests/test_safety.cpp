@@ -252,13 +252,13 @@ TEST_F(Safety, ReadsAgainstTheTelephone)
     if (qEnvironmentVariableIsEmpty("QUILLON_PHONE"))
         GTEST_SKIP() << "QUILLON_PHONE not set";
     const EepromImage words = Patterned(0x1234);
-    const auto read = [&](const QStringList &faults) {
+    const auto run = [&](Qt::Key job, const QStringList &faults) {
         Phone phone;
         EXPECT_TRUE(phone.Start(words, faults));
         qputenv("QUILLON_COM1", phone.pts.toLocal8Bit());
         form->SetTickInterval(2);
         Key(Qt::Key_F9);
-        Key(Qt::Key_F7);
+        Key(job);
         EXPECT_FALSE(form->Act.Undo->isEnabled()); // not while the job runs
         EXPECT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 20000));
         form->COM.Close();
@@ -268,7 +268,7 @@ TEST_F(Safety, ReadsAgainstTheTelephone)
     Type("\n1111\n");
     const ImageState before = form->CurrentState();
 
-    read({});
+    run(Qt::Key_F7, {});
     EXPECT_EQ(form->StatusText(0), "Завершено!");
     EXPECT_EQ(form->StatusText(1), "");
     ASSERT_EQ(home.Names().size(), 1);
@@ -282,7 +282,7 @@ TEST_F(Safety, ReadsAgainstTheTelephone)
     EXPECT_EQ(form->CurrentState(), before);
 
     // A failed read is one step too, and leaves no backup.
-    read({"--fault", "no-bang@7"});
+    run(Qt::Key_F7, {"--fault", "no-bang@7"});
     EXPECT_EQ(form->StatusText(0), "Невыполнено...");
     EXPECT_NE(form->Buf, before.image);
     EXPECT_EQ(home.Names().size(), 1);
@@ -292,12 +292,16 @@ TEST_F(Safety, ReadsAgainstTheTelephone)
     // A backup that cannot be written: the job is completed all the same.
     home.Block();
     form->ComboBox2->setCurrentIndex(4); // not what was backed up before
-    read({});
+    run(Qt::Key_F7, {});
     EXPECT_EQ(form->StatusText(0), "Завершено!");
     EXPECT_EQ(form->StatusText(1), "Копия не сохранена: Invalid filename");
     EXPECT_EQ(form->Buf, words);
     form->close(); // nowhere else: the question comes ("Отмена")
     EXPECT_EQ(dialogs->asked, 1);
+    run(Qt::Key_F8, {}); // now the telephone holds it
+    form->close();
+    EXPECT_EQ(dialogs->asked, 1);
+    EXPECT_FALSE(form->isVisible());
 }
 
 TEST(SafetyCli, ReadAllKeepsABackupAndBackupsListsThem)
