@@ -40,6 +40,10 @@ const ActionDef ActionTable[] = {
     PRESET(10, L258Hand21250Ukr),
     PRESET(11, L258Base21250Ukr),
     {A(SwapByte), "Main", "Поменять байты местами", nullptr, nullptr, 14, true, H(SwapByte)},
+    // Enabled by the undo stack; "Повторить" also answers Ctrl+Y.
+    {A(Undo), "Main", "Отменить", nullptr, "Ctrl+Z", -1, false, H(Undo)},
+    {A(Redo), "Main", "Повторить", nullptr, "Ctrl+Shift+Z", -1, false, H(Redo)},
+    {A(Backups), "File", "Резервные копии...", nullptr, nullptr, -1, true, H(Backups)},
 };
 const int ActionCount = sizeof(ActionTable) / sizeof(ActionTable[0]);
 
@@ -75,6 +79,7 @@ static const MenuEntry PresetEntries[] = {
 static const MenuEntry FileEntries[] = {
     ITEM(ClearBuf),
     ITEM(LoadFile),
+    ITEM(Backups),
     {nullptr, nullptr, PresetEntries, "Стандартные для..."},
     ITEM(SaveFile),
     SEP,
@@ -83,6 +88,9 @@ static const MenuEntry FileEntries[] = {
 };
 
 static const MenuEntry EditorEntries[] = {
+    ITEM(Undo),
+    ITEM(Redo),
+    SEP,
     ITEM(SwapByte),
     END,
 };

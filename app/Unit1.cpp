@@ -31,6 +31,7 @@
 #include <QTableWidget>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 // The pictures live in a static library: make sure its resources are linked in.
 static void InitPictures()
@@ -69,13 +70,24 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
             ShowPanel1(FaultText(Engine.Fault, true));
     });
 
+    UndoStack = new QUndoStack(this);
+    connect(UndoStack, &QUndoStack::indexChanged, this, [this] { UpdateUndoActions(); });
+    WatchModelAndComment();
+    Act.Redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    connect(&Driver, &EngineDriver::JobEnded, this, [this](bool completed) { SafeCall([&] { JobEnded(completed); }); });
+
     AboutBox = new TAboutBox(this);
     Form3 = new TForm3(this);
 
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The stack outlives the actions among the children; its last signals
+    // must not reach them.
+    UndoStack->disconnect(this);
+}
 
 void TForm1::CreateActions()
 {
@@ -271,9 +283,11 @@ void TForm1::CreateControls()
     for (QLabel *p : {StatusPanel0, StatusPanel1})
         p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StatusPanel0->setFixedWidth(100);
-    StatusPanel1->setFixedWidth(150);
+    // Panel 1 tells why a read was not backed up: it takes the rest of the
+    // bar, so the reason can be read.
+    StatusPanel1->setMinimumWidth(150);
     StatusBar1->addWidget(StatusPanel0);
-    StatusBar1->addWidget(StatusPanel1);
+    StatusBar1->addWidget(StatusPanel1, 1);
 }
 
 void TForm1::CreateBufferPage()
@@ -364,6 +378,12 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    // A running job is abandoned as it always was; otherwise work that exists
+    // nowhere else is not dropped without a question.
+    if (!Engine.Active && !AskToSaveChanges()) {
+        event->ignore();
+        return;
+    }
     SafeCall([this] { FormClose(); });
     event->accept();
 }
@@ -372,6 +392,8 @@ void TForm1::FormCreate()
 {
     Buf.BlankBuf();
     RefreshBufExecute();
+    MarkSafe(CurrentState()); // a blank image holds nothing to lose
+    UpdateUndoActions();
 }
 
 // The two small windows open in the middle of the screen, wherever the main

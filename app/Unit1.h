@@ -15,12 +15,14 @@
 #include "link/EngineDriver.h"
 // ---- files and presets (image/) ----
 #include "image/FileDialogs.h"
+#include "image/ImageState.h"
 // ---- frequency page (radio/) ----
 #include "radio/FreqCalc.h"
 
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -40,6 +42,7 @@ class QTabWidget;
 class QTableWidget;
 class QToolBar;
 class QTreeWidget;
+class QUndoStack;
 class TAboutBox;
 class TForm3;
 
@@ -75,6 +78,9 @@ struct TActions {
     QAction *L258Hand21250Ukr = nullptr;
     QAction *L258Base21250Ukr = nullptr;
     QAction *SwapByte = nullptr;
+    QAction *Undo = nullptr;
+    QAction *Redo = nullptr;
+    QAction *Backups = nullptr;
 };
 
 class TForm1 : public QWidget, public IEngineWindow {
@@ -211,6 +217,7 @@ public:
     // ================= image files (image/FileHandlers.cpp) =================
     void SaveFileExecute();
     void LoadFileExecute();
+    void LoadFileFrom(const QString &folder); // the open dialog starts in folder
     std::unique_ptr<FileDialogs> Dialogs; // seam: tests replace the dialogs
 
     // ================= presets (image/PresetHandlers.cpp) =================
@@ -227,6 +234,38 @@ public:
     void L258PBase21250Execute();
     void L258Hand21250UkrExecute();
     void L258Base21250UkrExecute();
+
+    // ================= undo, backups, unsaved work (image/UndoHandlers.cpp, image/BackupHandlers.cpp) =================
+    QUndoStack *UndoStack = nullptr;
+    ImageState CurrentState() const;
+    // Puts a state into the image, the model list and the comment box, and
+    // refreshes the grid, the information list and the frequency page.
+    void ApplyState(const ImageState &state);
+    // After a change: one undo step from `before` to what the window holds
+    // now (nothing if nothing changed). While a read job runs its step takes
+    // in every change, so nothing is recorded on its own.
+    void RecordStep(const QString &caption, const ImageState &before);
+    void UndoExecute();
+    void RedoExecute();
+    void UpdateUndoActions();
+    // States nothing would be lost in: the one at start, and every state
+    // saved, opened, written to a telephone or backed up.
+    QList<ImageState> SafeStates;
+    void MarkSafe(const ImageState &state);
+    bool HasUnsavedChanges() const;
+    // Close with unsaved work: false when the user keeps the window open.
+    bool AskToSaveChanges();
+    // The six job handlers announce their job; the driver tells its end.
+    void JobStarting(EngineJob job);
+    void JobEnded(bool completed);
+    void BackupRead();
+    void BackupsExecute();
+    void WatchModelAndComment();
+    int ModelShown = 0;   // the model and the comment as the last step left them
+    QString CommentShown;
+    std::optional<EngineJob> RunningJob;
+    ImageState JobBefore; // the state when the running job started
+    QString JobPort;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

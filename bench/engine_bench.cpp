@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -106,6 +107,9 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
+    // The reads it times keep their backups in a folder of their own, not the user's.
+    QTemporaryDir dataHome;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
 
 #ifdef QUILLON_PHONE_PATH
     QString phonePath = QStringLiteral(QUILLON_PHONE_PATH);

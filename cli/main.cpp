@@ -4,12 +4,14 @@
 
 #include "cli/CliCore.h"
 #include "cli/CliSession.h"
+#include "image/Backups.h"
 #include "image/ImageFile.h"
 #include "image/Presets.h"
 #include "link/PortNames.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QJsonDocument>
 #include <QRegularExpression>
@@ -93,6 +95,7 @@ const QCommandLineOption kForce("force", "Write a file that is evidently not an 
                                          "that names no model) all the same.");
 const QCommandLineOption kJson("json", "JSON with stable English keys.");
 const QCommandLineOption kList("list", "List the presets: action name and caption.");
+const QCommandLineOption kNoBackup("no-backup", "Keep no backup of what read all read.");
 
 const char kRangeHelp[] = "Which words: all (0x00-0x3F, the default), block (0x30-0x3F) or word ADDR "
                           "(one word, ADDR in hex 00-3F).";
@@ -238,6 +241,32 @@ struct PortRun {
     }
 };
 
+// Every completed read of the whole EEPROM is kept; a backup that cannot be
+// written is reported and fails nothing.
+void BackUp(const PortRun &run, const QString &port, int model)
+{
+    const QString folder = Backups::Folder();
+    const Backups::SaveResult saved = Backups::Save(folder, run.session.Buf, model, port, QDateTime::currentDateTime());
+    if (saved.error)
+        Note(QStringLiteral("quillon-cli: backup not saved in %1: %2").arg(folder, saved.error.Text()));
+    else if (!run.quiet)
+        Note(QStringLiteral("backup: ") + saved.path);
+}
+
+int ListBackups(Args &a)
+{
+    if (!a.positionals.isEmpty())
+        return Fail(ExitUsage, QStringLiteral("unexpected argument %1").arg(a.positionals.constFirst()));
+    const QList<Backups::Entry> entries = Backups::List(Backups::Folder());
+    if (a.parser.isSet(kJson))
+        Out(QString::fromUtf8(QJsonDocument(Backups::ListJson(entries)).toJson(QJsonDocument::Indented)));
+    else if (entries.isEmpty())
+        Note(QStringLiteral("no backups in ") + Backups::Folder());
+    else
+        Out(Backups::ListText(entries));
+    return ExitOk;
+}
+
 // PORT, the range, and what must be left of the positionals.
 bool PortArgs(Args &a, int filesExpected, QString *port, JobRange *range, QString *error)
 {
@@ -309,7 +338,8 @@ int Read(Args &a)
     PortRun run(port, a.parser.isSet(kQuiet));
     if (!run.Open(port))
         return run.code;
-    run.Job(ReadJob(range.range), range);
+    if (run.Job(ReadJob(range.range), range) && range.range == Range::All && !a.parser.isSet(kNoBackup))
+        BackUp(run, port, model);
     if (const int code = run.Close(); code != ExitOk)
         return code; // nothing is saved of a job that did not complete
     return SaveOutput(output, run.session.Buf, model, a.parser.value(kComment));
@@ -413,10 +443,11 @@ struct Command {
 const QList<Command> &Commands()
 {
     static const QList<Command> commands = {
-        {"read", "read --port PORT [all|block|word ADDR] -o FILE [--model N] [--comment TEXT]",
+        {"read", "read --port PORT [all|block|word ADDR] -o FILE [--model N] [--comment TEXT] [--no-backup]",
          "Reads words of the telephone (Read258, ReadBlock or ReadCur) and saves them as an image "
-         "file; words not read stay FFFF.",
-         {kPort, kOutput, kModel, kComment, kQuiet},
+         "file; words not read stay FFFF. A completed read of all words is also kept in the "
+         "backups folder (see backups).",
+         {kPort, kOutput, kModel, kComment, kNoBackup, kQuiet},
          {{"all|block|word ADDR", kRangeHelp}},
          Read},
         {"write", "write --port PORT [all|block|word ADDR] FILE [--no-verify] [--force]",
@@ -444,6 +475,12 @@ const QList<Command> &Commands()
          {kOutput, kComment, kList, kQuiet},
          {{"NAME", "The preset."}},
          Preset},
+        {"backups", "backups [--json]",
+         "Lists the backups that every completed read of the whole EEPROM leaves (in the window and "
+         "by read all), newest first: date, model, ID code (word 37), port and path.",
+         {kJson},
+         {},
+         ListBackups},
     };
     return commands;
 }

@@ -28,6 +28,15 @@ public:
     virtual void Information(const QString &text) = 0;
     // The application's error box for a file error (text as the error gives it).
     virtual void Error(const QString &text) = 0;
+
+    enum class SaveChoice { Save, Discard, Cancel };
+    // Closing with unsaved work: "Сохранить", "Не сохранять" or "Отмена".
+    // Dialogs that do not ask (test stand-ins) let the window close.
+    virtual SaveChoice AskSaveChanges(const QString &question)
+    {
+        (void)question;
+        return SaveChoice::Discard;
+    }
 };
 
 class QtFileDialogs : public FileDialogs {
@@ -40,6 +49,7 @@ public:
     bool ConfirmOverwrite(const QString &question) override;
     void Information(const QString &text) override;
     void Error(const QString &text) override;
+    SaveChoice AskSaveChanges(const QString &question) override;
 
 private:
     QWidget *parent_;

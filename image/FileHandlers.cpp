@@ -76,6 +76,20 @@ void QtFileDialogs::Error(const QString &text)
     ShowErrorBox(text);
 }
 
+FileDialogs::SaveChoice QtFileDialogs::AskSaveChanges(const QString &question)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), question, QMessageBox::NoButton, parent_);
+    QPushButton *save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveChoice::Save;
+    return box.clickedButton() == discard ? SaveChoice::Discard : SaveChoice::Cancel;
+}
+
 FileDialogs &EnsureDialogs(std::unique_ptr<FileDialogs> &dialogs, QWidget *parent)
 {
     if (!dialogs)
@@ -99,12 +113,19 @@ void TForm1::SaveFileExecute()
     const IoError err = SaveImageFile(chosen, EncodeImageFile(Buf, DeviceModel(), Edit1->text()));
     if (err)
         dialogs.Error(err.Text());
+    else
+        MarkSafe(CurrentState());
 }
 
 void TForm1::LoadFileExecute()
 {
+    LoadFileFrom(QString::fromUtf8(ImageFolder));
+}
+
+void TForm1::LoadFileFrom(const QString &folder)
+{
     FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
-    const QString chosen = dialogs.OpenFileName(QString::fromUtf8(ImageFolder), QString::fromUtf8(ImageFilterCaption));
+    const QString chosen = dialogs.OpenFileName(folder, QString::fromUtf8(ImageFilterCaption));
     if (!chosen.isEmpty()) {
         // All or nothing: a file that fails to load changes neither the image,
         // the model, the comment nor any view.
@@ -113,11 +134,14 @@ void TForm1::LoadFileExecute()
             dialogs.Error(loaded.error.Text());
             return;
         }
+        const ImageState before = CurrentState();
         Buf = loaded.data.image;
         if (loaded.data.model)
             SetDeviceModel(*loaded.data.model);
         Edit1->setText(loaded.data.comment);
         RefreshBufExecute();
+        RecordStep(QStringLiteral("Открыть ") + QFileInfo(chosen).fileName(), before);
+        MarkSafe(CurrentState()); // the file holds it
     }
     TabSheet7Show();
 }

@@ -3,6 +3,7 @@
 
 #include "image/WordDescription.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,22 +57,28 @@ void TForm1::MaskEdit1Exit()
         return;
     // The positions as shown: text() would drop the blanks and close the gap,
     // turning "__FF" into FF00.
+    const ImageState before = CurrentState();
     Buf[SelectedAddr] = HexToWord(MaskEdit1->displayText());
     MaskEdit1->setModified(false);
     RefreshBufExecute();
+    RecordStep(QStringLiteral("Ячейка ") + ByteToHex(SelectedAddr) + u'H', before);
 }
 
 void TForm1::ClearBufExecute()
 {
+    const ImageState before = CurrentState();
     Buf.BlankBuf();
     Edit1->clear();
     SetDeviceModel(0);
     RefreshBufExecute();
+    RecordStep(Act.ClearBuf->text(), before);
 }
 
 void TForm1::SwapByteExecute()
 {
+    const ImageState before = CurrentState();
     for (uint16_t &w : Buf.words)
         w = static_cast<uint16_t>((w << 8) | (w >> 8));
     RefreshBufExecute();
+    RecordStep(Act.SwapByte->text(), before);
 }

@@ -435,3 +435,37 @@ IoError SaveImageFile(const QString &path, const QByteArray &bytes)
         return RewriteInPlace(target, bytes);
     return result;
 }
+
+IoError CreateImageFile(const QString &path, const QByteArray &bytes)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = OpenFile(name, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (fd < 0)
+        return OpenFailure(errno, path);
+    int err = WriteAll(fd, bytes);
+    if (!err && ::fsync(fd) != 0)
+        err = errno;
+    const int closeErr = CloseFile(fd);
+    if (!err)
+        err = closeErr;
+    if (err)
+        ::unlink(name.constData()); // half a file is no copy
+    return IoErrorFromErrno(err);
+}
+
+IoError MakeFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return IoError();
+    const QString parent = info.absolutePath();
+    if (parent != info.absoluteFilePath())
+        if (const IoError err = MakeFolder(parent))
+            return err;
+    if (::mkdir(QFile::encodeName(info.absoluteFilePath()).constData(), 0777) == 0)
+        return IoError();
+    const int err = errno;
+    if (err == EEXIST && QFileInfo(path).isDir())
+        return IoError(); // made by someone else meanwhile
+    return IoErrorFromErrno(err == EEXIST ? ENOTDIR : err);
+}

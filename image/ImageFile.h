@@ -104,3 +104,10 @@ IoError ReadImageFileBytes(const QString &path, QByteArray *bytes, int maxCommen
 // - A character device (such as /dev/full) is written in place; pipes,
 //   sockets and block devices are refused.
 IoError SaveImageFile(const QString &path, const QByteArray &bytes);
+
+// Creates a new file holding bytes; an existing name is never replaced (the
+// error then carries EEXIST). A file that cannot be completed is removed.
+IoError CreateImageFile(const QString &path, const QByteArray &bytes);
+
+// Creates a folder and any missing folders above it.
+IoError MakeFolder(const QString &path);

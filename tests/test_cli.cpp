@@ -272,7 +272,7 @@ Words Unchanged(const Words &p, const Words &) { return p; }
 Words Written(const Words &, const Words &q) { return q; }
 
 const Case kCases[] = {
-    {"read all", "", "read --port {port} -o {dir}/out.img", ExitOk, "^Read258: Завершено!\n$", nullptr,
+    {"read all", "", "read --port {port} -o {dir}/out.img", ExitOk, "^Read258: Завершено!\nbackup: .*\n$", nullptr,
      [](const Words &p) { return p; }, [](const Words &p, const Words &) { return p; }, false},
     {"read a word to standard output", "", "read -p {port} word 3F -o -", ExitOk, "ReadCur: Завершено!",
      "^00: FFFF FFFF", [](const Words &p) { return Only(p, 0x3F, 0x3F); }, nullptr, false},

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,6 +8,11 @@ int main(int argc, char **argv)
 {
     // Headless unless a caller asked for a real display (Xvfb checks).
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Backups of the reads that tests run go to a folder of their own, never
+    // into the home folder; the programs tests start inherit it.
+    QTemporaryDir dataHome;
+    if (dataHome.isValid())
+        setenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()).constData(), 1);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

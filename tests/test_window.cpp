@@ -135,6 +135,9 @@ TEST_F(WindowTest, ActionTableIsComplete)
         {&TActions::CancelProg, "Prog", "Отменить программирование", "Esc", false, true},
         {&TActions::ShowSheme, "Help", "Схема преобразователя уровней", "", true, true},
         {&TActions::SwapByte, "Main", "Поменять байты местами", "", true, true},
+        {&TActions::Undo, "Main", "Отменить", "Ctrl+Z", false, false},
+        {&TActions::Redo, "Main", "Повторить", "Ctrl+Shift+Z", false, false},
+        {&TActions::Backups, "File", "Резервные копии...", "", true, false},
     };
     for (const Expect &e : expected) {
         QAction *a = form->Act.*(e.member);
@@ -146,7 +149,8 @@ TEST_F(WindowTest, ActionTableIsComplete)
         EXPECT_EQ(a->isEnabled(), e.enabled);
         EXPECT_EQ(a->property("imageIndex").toInt() >= 0, e.hasImage);
     }
-    EXPECT_EQ(ActionCount, 30);
+    EXPECT_EQ(ActionCount, 33);
+    EXPECT_EQ(form->Act.Redo->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
     int presets = 0;
     for (int i = 0; i < ActionCount; ++i) {
         QAction *a = form->Act.*(ActionTable[i].member);
@@ -175,9 +179,9 @@ TEST_F(WindowTest, MenusAndToolBarInOrder)
     EXPECT_EQ(top[1]->text(), "Редактор");
     EXPECT_EQ(top[2]->text(), "Терминал");
     EXPECT_EQ(top[3]->text(), "?");
-    EXPECT_EQ(Entries(TopMenu(0)), QStringList({"Отчистить буфер", "Открыть...", "Стандартные для...",
-                                                "Сохранить как...", "-", "Выход"}));
-    EXPECT_EQ(Entries(TopMenu(1)), QStringList({"Поменять байты местами"}));
+    EXPECT_EQ(Entries(TopMenu(0)), QStringList({"Отчистить буфер", "Открыть...", "Резервные копии...",
+                                                "Стандартные для...", "Сохранить как...", "-", "Выход"}));
+    EXPECT_EQ(Entries(TopMenu(1)), QStringList({"Отменить", "Повторить", "-", "Поменять байты местами"}));
     EXPECT_EQ(Entries(TopMenu(2)),
               QStringList({"Открыть порт", "Закрыть порт", "-", "Прочитать блок &30-3F",
                            "Записать блок 3&0-3F", "-", "Прочитать всю &EEPROM", "Записать всю EE&PROM",

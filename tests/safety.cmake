@@ -1,0 +1,9 @@
+# Backups of reads, undo and the question on closing: the plain naming and
+# listing, the window's user paths (also against quillon-phone), and
+# quillon-cli's read and backups commands.
+quillon_add_test(test_safety
+  SOURCES test_safety.cpp
+  LIBS quillon_app
+  TIMEOUT 120)
+add_dependencies(test_safety quillon-cli)
+set_property(TEST test_safety APPEND PROPERTY ENVIRONMENT "QUILLON_CLI=$<TARGET_FILE:quillon-cli>")

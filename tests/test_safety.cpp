@@ -1,0 +1,349 @@
+// Nothing read from a telephone is lost: backups of every completed read,
+// undo of every change to the image, and the question on closing.
+
+#include "PhoneProcess.h"
+#include "WaitFor.h"
+#include "app/Unit1.h"
+#include "image/Backups.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+void PrintTo(const ImageState &s, std::ostream *os)
+{
+    *os << "model " << s.model << " \"" << s.comment.toStdString() << "\"";
+    for (int a = 0; a < 64; ++a)
+        if (s.image[a] != EepromImage::kBlank)
+            *os << ' ' << ByteToHex(uint8_t(a)).toStdString() << '=' << WordToHex(s.image[a]).toStdString();
+}
+
+namespace {
+
+const QDateTime kWhen(QDate(2026, 12, 9), QTime(14, 3, 22));
+
+QByteArray Bytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+EepromImage Patterned(uint16_t seed)
+{
+    EepromImage image;
+    for (int a = 0; a < 64; ++a)
+        image[a] = static_cast<uint16_t>(seed + a * 0x0457);
+    image[0x37] = 0x1A2B; // ID code 6699
+    return image;
+}
+
+// A data folder of the test's own; Block() puts a file in place of the backups folder.
+struct DataHome {
+    QTemporaryDir dir;
+    DataHome() { qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path())); }
+    QString Folder() const { return dir.filePath("Quillon/backups"); }
+    QStringList Names() const { return QDir(Folder()).entryList(QDir::Files, QDir::Name); }
+    void Block() const
+    {
+        QDir(Folder()).removeRecursively();
+        QDir().mkpath(dir.filePath("Quillon"));
+        QFile f(Folder());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+};
+
+TEST(Backups, NamedByTimeModelAndIdNeverOverwrittenListedNewestFirst)
+{
+    const struct {
+        int model;
+        uint16_t id;
+        int copy;
+        const char *name;
+    } names[] = {
+        {2, 0x1A2B, 1, "2026-12-09_14-03-22 SN-258 Труба ID 6699.h"}, // decimal, as "Инфо" shows it
+        {3, 0x0001, 1, "2026-12-09_14-03-22 SN-258+ База ID 1.bp"},   // no trailing blank
+        {0, 0xFFFF, 1, "2026-12-09_14-03-22 неизвестно ID 65535"},    // no "<>", no extension
+        {-1, 0x0000, 3, "2026-12-09_14-03-22 неизвестно ID 0 (3)"},
+    };
+    for (const auto &n : names)
+        EXPECT_EQ(Backups::FileName(kWhen, n.model, n.id, n.copy), QString::fromUtf8(n.name));
+
+    DataHome home;
+    const EepromImage a = Patterned(0x1000), b = Patterned(0x2000);
+    const auto first = Backups::Save(home.Folder(), a, 2, "COM1", kWhen); // makes the folder
+    const auto second = Backups::Save(home.Folder(), b, 2, "COM1", kWhen);
+    const auto later = Backups::Save(home.Folder(), b, 4, "/dev/ttyUSB0", kWhen.addSecs(60));
+    ASSERT_FALSE(first.error || second.error || later.error);
+    EXPECT_TRUE(second.path.endsWith("ID 6699 (2).h"));
+    EXPECT_EQ(Bytes(first.path), EncodeImageFile(a, 2, "Прочитано из телефона 2026-12-09 14:03:22, порт COM1"));
+    QFile(QDir(home.Folder()).filePath("notes.txt")).open(QIODevice::WriteOnly);
+
+    const QList<Backups::Entry> list = Backups::List(home.Folder());
+    ASSERT_EQ(list.size(), 3);
+    EXPECT_EQ(QStringList({list[0].path, list[1].path, list[2].path}),
+              QStringList({later.path, second.path, first.path}));
+    EXPECT_EQ(list[0].port, "/dev/ttyUSB0");
+    EXPECT_EQ(list[0].model, 4);
+    EXPECT_EQ(list[2].when, kWhen);
+    EXPECT_EQ(list[2].id, 6699);
+}
+
+// Answers the dialogs as told and counts the questions.
+struct FakeDialogs : FileDialogs {
+    QString openPath, savePath, openFolder;
+    SaveChoice answer = SaveChoice::Cancel;
+    int asked = 0;
+    QString SaveFileName(const QString &, const QString &, const QString &) override { return savePath; }
+    QString OpenFileName(const QString &folder, const QString &) override { return openFolder = folder, openPath; }
+    bool ConfirmOverwrite(const QString &) override { return true; }
+    void Information(const QString &) override {}
+    void Error(const QString &text) override { ADD_FAILURE() << text.toStdString(); }
+    SaveChoice AskSaveChanges(const QString &) override { return ++asked, answer; }
+};
+
+class Safety : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        form = std::make_unique<TForm1>();
+        form->Dialogs.reset(dialogs = new FakeDialogs);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        form->StringGrid1->setFocus();
+    }
+    // Keys as the user presses them, into whatever has the focus.
+    static void Key(int key, Qt::KeyboardModifiers mods = {})
+    {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
+    }
+    static void Type(const char *keys)
+    {
+        for (const char *k = keys; *k; ++k)
+            *k == '\n' ? Key(Qt::Key_Return) : QTest::keyClick(QApplication::focusWidget(), *k);
+    }
+    QString Grid() const
+    {
+        QString s;
+        for (int a = 0; a < 64; ++a)
+            s += form->StringGrid1->item(a / 8 + 1, a % 8 + 1)->text() + ' ';
+        return s;
+    }
+    static QString GridOf(const EepromImage &image)
+    {
+        QString s;
+        for (int a = 0; a < 64; ++a)
+            s += WordToHex(image[a]) + ' ';
+        return s;
+    }
+
+    DataHome home;
+    std::unique_ptr<TForm1> form;
+    FakeDialogs *dialogs = nullptr;
+};
+
+TEST_F(Safety, EveryChangeUndoesAndRedoesAsOneStep)
+{
+    const auto backup = Backups::Save(home.Folder(), Patterned(0x0101), 6, "COM2", kWhen);
+    const struct {
+        const char *caption;
+        void (*act)(Safety &);
+    } steps[] = {
+        {"Труба 258 10625", [](Safety &t) { t.form->Act.L258Hand10625->trigger(); }},
+        {"Ячейка 37H", [](Safety &t) { t.form->StringGrid1->setCurrentCell(7, 8), Type("\n6699\n"); }},
+        {"Частота",
+         [](Safety &t) {
+             t.form->PageControl2->setCurrentIndex(2);
+             t.form->Edit2->setFocus();
+             Key(Qt::Key_A, Qt::ControlModifier);
+             Type("0200");
+             t.form->PageControl2->setCurrentIndex(0); // leaving the page stores the word
+             t.form->StringGrid1->setFocus();
+         }},
+        {"Поменять байты местами", [](Safety &t) { t.form->Act.SwapByte->trigger(); }},
+        {"Модель", [](Safety &t) { t.form->ComboBox2->setFocus(), Key(Qt::Key_Down), t.form->StringGrid1->setFocus(); }},
+        {"Комментарий", [](Safety &t) { t.form->Edit1->setFocus(), Type("abc\n"), t.form->StringGrid1->setFocus(); }},
+        {"Открыть 2026-12-09_14-03-22 SN-258 Труба (Комтель) ID 6699.hk",
+         [](Safety &t) {
+             t.dialogs->openPath = t.home.dir.filePath("Quillon/backups/" + t.home.Names().value(0));
+             t.form->Act.Backups->trigger();
+             EXPECT_EQ(t.dialogs->openFolder, t.home.Folder());
+         }},
+        {"Отчистить буфер", [](Safety &) { Key(Qt::Key_N, Qt::ControlModifier); }},
+    };
+    ASSERT_FALSE(backup.error);
+    const ImageState start = form->CurrentState();
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.caption);
+        const ImageState before = form->CurrentState();
+        s.act(*this);
+        const ImageState after = form->CurrentState();
+        ASSERT_NE(after, before);
+        EXPECT_EQ(form->Act.Undo->text(), QString::fromUtf8("Отменить: ") + QString::fromUtf8(s.caption));
+
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(form->CurrentState(), before);
+        EXPECT_EQ(Grid(), GridOf(before.image));
+        EXPECT_EQ(form->Edit2->text(), WordToHex(before.image[0x32])); // the frequency page follows
+        EXPECT_EQ(form->Act.Redo->text(), QString::fromUtf8("Повторить: ") + QString::fromUtf8(s.caption));
+        Key(Qt::Key_Y, Qt::ControlModifier);
+        EXPECT_EQ(form->CurrentState(), after);
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(Grid(), GridOf(after.image));
+    }
+    for (size_t i = 0; i < std::size(steps); ++i)
+        form->Act.Undo->trigger();
+    EXPECT_EQ(form->CurrentState(), start);
+    EXPECT_FALSE(form->Act.Undo->isEnabled());
+    EXPECT_EQ(form->Act.Undo->text(), "Отменить");
+}
+
+TEST_F(Safety, ClosingAsksOnlyWhenWorkWouldBeLost)
+{
+    form->Act.L258Base12800->trigger();
+    form->close(); // "Отмена"
+    EXPECT_EQ(dialogs->asked, 1);
+    EXPECT_TRUE(form->isVisible());
+    dialogs->answer = FileDialogs::SaveChoice::Save;
+    dialogs->savePath = home.dir.filePath("base.b");
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(Bytes(dialogs->savePath), EncodeImageFile(form->Buf, 1, ""));
+    // Back at what was saved after a change: nothing to ask.
+    form->show();
+    form->Act.ClearBuf->trigger();
+    form->Act.Undo->trigger();
+    form->close();
+    EXPECT_EQ(dialogs->asked, 2);
+    EXPECT_FALSE(form->isVisible());
+}
+
+// ---- against the telephone emulator
+
+struct Phone : QProcess {
+    QString pts;
+    bool Start(const EepromImage &words, const QStringList &extra = {})
+    {
+        QStringList args{"--fast"};
+        for (int a = 0; a < 64; ++a)
+            args << "--word" << QString::asprintf("%02X=%04X", a, words[a]);
+        start(qEnvironmentVariable("QUILLON_PHONE"), args + extra);
+        while (waitForStarted(5000) && !canReadLine())
+            if (!waitForReadyRead(5000))
+                return false;
+        pts = QString::fromLatin1(readLine()).trimmed().mid(5);
+        return !pts.isEmpty();
+    }
+    ~Phone() override { terminate(), waitForFinished(5000); }
+};
+
+TEST_F(Safety, ReadsAgainstTheTelephone)
+{
+    if (qEnvironmentVariableIsEmpty("QUILLON_PHONE"))
+        GTEST_SKIP() << "QUILLON_PHONE not set";
+    const EepromImage words = Patterned(0x1234);
+    const auto run = [&](Qt::Key job, const QStringList &faults) {
+        Phone phone;
+        EXPECT_TRUE(phone.Start(words, faults));
+        qputenv("QUILLON_COM1", phone.pts.toLocal8Bit());
+        form->SetTickInterval(2);
+        Key(Qt::Key_F9);
+        Key(job);
+        EXPECT_FALSE(form->Act.Undo->isEnabled()); // not while the job runs
+        EXPECT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 20000));
+        form->COM.Close();
+        form->StringGrid1->setFocus();
+    };
+    form->ComboBox2->setCurrentIndex(2); // "SN-258 Труба"
+    Type("\n1111\n");
+    const ImageState before = form->CurrentState();
+
+    run(Qt::Key_F7, {});
+    EXPECT_EQ(form->StatusText(0), "Завершено!");
+    EXPECT_EQ(form->StatusText(1), "");
+    ASSERT_EQ(home.Names().size(), 1);
+    EXPECT_TRUE(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d SN-258 Труба ID 6699\\.h$")
+                    .match(home.Names()[0]).hasMatch());
+    const QByteArray backup = Bytes(QDir(home.Folder()).filePath(home.Names()[0]));
+    EXPECT_EQ(backup.left(129), EncodeImageFile(words, 2, "").left(129));
+    EXPECT_TRUE(FromCp1251(backup.mid(129)).contains(QRegularExpression("^Прочитано из телефона .*, порт COM1$")));
+    EXPECT_EQ(form->Act.Undo->text(), "Отменить: Прочитать всю EEPROM");
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form->CurrentState(), before);
+
+    // A failed read is one step too, and leaves no backup.
+    run(Qt::Key_F7, {"--fault", "no-bang@7"});
+    EXPECT_EQ(form->StatusText(0), "Невыполнено...");
+    EXPECT_NE(form->Buf, before.image);
+    EXPECT_EQ(home.Names().size(), 1);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form->CurrentState(), before);
+
+    // A backup that cannot be written: the job is completed all the same.
+    home.Block();
+    form->ComboBox2->setCurrentIndex(4); // not what was backed up before
+    run(Qt::Key_F7, {});
+    EXPECT_EQ(form->StatusText(0), "Завершено!");
+    EXPECT_EQ(form->StatusText(1), "Копия не сохранена: Invalid filename");
+    EXPECT_EQ(form->Buf, words);
+    form->close(); // nowhere else: the question comes ("Отмена")
+    EXPECT_EQ(dialogs->asked, 1);
+    run(Qt::Key_F8, {}); // now the telephone holds it
+    form->close();
+    EXPECT_EQ(dialogs->asked, 1);
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST(SafetyCli, ReadAllKeepsABackupAndBackupsListsThem)
+{
+    if (qEnvironmentVariableIsEmpty("QUILLON_PHONE") || qEnvironmentVariableIsEmpty("QUILLON_CLI"))
+        GTEST_SKIP() << "QUILLON_PHONE or QUILLON_CLI not set";
+    DataHome home;
+    Phone phone;
+    ASSERT_TRUE(phone.Start(Patterned(0x4321)));
+    const auto cli = [](const QStringList &args, QString *err = nullptr) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QUILLON_TICK_MS", "2");
+        p.setProcessEnvironment(env);
+        p.start(qEnvironmentVariable("QUILLON_CLI"), args);
+        p.waitForFinished(30000);
+        if (err)
+            *err = QString::fromUtf8(p.readAllStandardError());
+        return p.exitCode() == 0 ? QString::fromUtf8(p.readAllStandardOutput()) : QStringLiteral("failed");
+    };
+    const QString out = home.dir.filePath("out.img");
+    QString err;
+    cli({"read", "--port", phone.pts, "-o", out, "--model", "4"}, &err);
+    ASSERT_EQ(home.Names().size(), 1);
+    const QString path = QDir(home.Folder()).filePath(home.Names()[0]);
+    EXPECT_TRUE(err.contains("backup: " + path) && path.endsWith(" SN-258+ Труба ID 6699.hp")) << err.toStdString();
+    EXPECT_EQ(Bytes(path).left(129), Bytes(out).left(129));
+    cli({"read", "--no-backup", "-q", "--port", phone.pts, "-o", out});
+    cli({"read", "-q", "--port", phone.pts, "block", "-o", out});
+    EXPECT_EQ(home.Names().size(), 1); // neither kept one
+
+    const QJsonArray list = QJsonDocument::fromJson(cli({"backups", "--json"}).toUtf8()).array();
+    ASSERT_EQ(list.size(), 1);
+    const QJsonObject e = list[0].toObject();
+    EXPECT_EQ(QStringList({e["model"].toString(), e["idHex"].toString(), e["port"].toString(), e["path"].toString()}),
+              QStringList({"SN-258+ Труба", "1A2B", phone.pts, path}));
+    EXPECT_EQ(e["id"].toInt(), 6699);
+    EXPECT_TRUE(cli({"backups"}).contains(path));
+
+    home.Block();
+    EXPECT_NE(cli({"read", "-q", "--port", phone.pts, "-o", out}, &err), "failed");
+    EXPECT_TRUE(err.contains("backup not saved in " + home.Folder() + ": Invalid filename")) << err.toStdString();
+}
+
+} // namespace
