@@ -40,6 +40,7 @@ const ActionDef ActionTable[] = {
     PRESET(10, L258Hand21250Ukr),
     PRESET(11, L258Base21250Ukr),
     {A(SwapByte), "Main", "Поменять байты местами", nullptr, nullptr, 14, true, H(SwapByte)},
+    {A(ProbeLine), "Prog", "Проверить связь с телефоном", "=", nullptr, -1, false, H(ProbeLine)},
 };
 const int ActionCount = sizeof(ActionTable) / sizeof(ActionTable[0]);
 
@@ -90,6 +91,7 @@ static const MenuEntry EditorEntries[] = {
 static const MenuEntry TerminalEntries[] = {
     ITEM(OpenPort),
     ITEM(ClosePort),
+    ITEM(ProbeLine),
     SEP,
     ITEMAS(ReadBlock, "Прочитать блок &30-3F"),
     ITEMAS(WriteBlock, "Записать блок 3&0-3F"),

@@ -208,9 +208,11 @@ void TForm1::CreateControls()
         ComboBox1->setItemData(n - 1, PortDevicePath(name), Qt::ToolTipRole);
     }
     ComboBox1->setCurrentIndex(0);
-    ComboBox1->setToolTip(PortDevicePath(ComboBox1->currentText()));
-    connect(ComboBox1, &QComboBox::currentTextChanged, this,
-            [this](const QString &name) { ComboBox1->setToolTip(PortDevicePath(name)); });
+    // Marks for the devices present, looked at again whenever the list is opened.
+    ComboBox1->setIconSize(QSize(8, 8));
+    MarkPresentPorts();
+    ComboBox1->installEventFilter(this);
+    connect(ComboBox1, &QComboBox::currentTextChanged, this, [this] { ShowPortTip(); });
     ComboBox1->raise();
 
     ComboBox2 = new QComboBox(this);
@@ -346,6 +348,8 @@ void TForm1::CreateBufferPage()
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == ComboBox1 && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress))
+        MarkPresentPorts();
     if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -75,6 +75,7 @@ struct TActions {
     QAction *L258Hand21250Ukr = nullptr;
     QAction *L258Base21250Ukr = nullptr;
     QAction *SwapByte = nullptr;
+    QAction *ProbeLine = nullptr; // does the telephone answer
 };
 
 class TForm1 : public QWidget, public IEngineWindow {
@@ -173,6 +174,16 @@ public:
     void FormClose();
     void EnablePortActions() override;
     void DisablePortActions() override;
+    // The port list's marks and tooltips for the devices present.
+    void MarkPresentPorts();
+    static constexpr int PresentRole = Qt::UserRole + 1; // the port list item's device is present
+    void ShowPortTip(); // the selected item's tooltip, and adapters no name reaches
+    // A port error met by a step of a job: a device that has gone away
+    // closes the port; the error goes on to the error box naming the port.
+    void PortErrorDuringJob(const EComPort &e);
+
+    // ================= line probe (link/ProbeHandlers.cpp) =================
+    void ProbeLineExecute();
 
     // ================= engine (link/EngineHandlers.cpp) =================
     ProgrammingEngine Engine{*this, COM, Buf};

@@ -1,8 +1,17 @@
 // The window's port handlers.
 #include "app/Unit1.h"
 
-#include <QComboBox>
+#include "link/PortDiscovery.h"
+#include "link/PortNames.h"
+#include "link/PortProbe.h"
+
 #include <QAction>
+#include <QComboBox>
+#include <QPainter>
+#include <QPixmap>
+
+#include <algorithm>
+#include <stdexcept>
 
 // Port errors (EComPort) leave these handlers for the application's error box.
 void TForm1::OpenPortExecute()
@@ -28,6 +37,7 @@ void TForm1::COMAfterClose()
     Act.OpenPort->setEnabled(true);
     Act.ClosePort->setEnabled(false);
     DisablePortActions();
+    MarkPresentPorts();
 }
 
 void TForm1::FormClose()
@@ -38,7 +48,7 @@ void TForm1::FormClose()
 void TForm1::EnablePortActions()
 {
     for (QAction *a : {Act.Write258, Act.WriteCur, Act.WriteBlock, Act.Read258, Act.ReadCur,
-                       Act.ReadBlock, Act.ClosePort})
+                       Act.ReadBlock, Act.ClosePort, Act.ProbeLine})
         a->setEnabled(true);
     ComboBox1->setEnabled(false);
 }
@@ -46,7 +56,84 @@ void TForm1::EnablePortActions()
 void TForm1::DisablePortActions()
 {
     for (QAction *a : {Act.Write258, Act.WriteCur, Act.WriteBlock, Act.Read258, Act.ReadCur,
-                       Act.ReadBlock, Act.ClosePort})
+                       Act.ReadBlock, Act.ClosePort, Act.ProbeLine})
         a->setEnabled(false);
     ComboBox1->setEnabled(true);
+}
+
+// ---- devices present, and a device that goes away ----
+
+namespace {
+QIcon PresentMark(bool present)
+{
+    // A green dot beside a port whose device is there; the same room, empty,
+    // beside the others keeps the names in line.
+    QPixmap pixmap(8, 8);
+    pixmap.fill(Qt::transparent);
+    if (present) {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QColor(0, 110, 0));
+        painter.setBrush(QColor(40, 190, 40));
+        painter.drawEllipse(QRectF(0.5, 0.5, 7, 7));
+    }
+    return QIcon(pixmap);
+}
+} // namespace
+
+void TForm1::MarkPresentPorts()
+{
+    const QString root = SystemRoot();
+    const QList<SerialDevice> devices = DiscoverSerialDevices(root);
+    QStringList unreached;
+    for (const SerialDevice &d : devices)
+        if (ComNameOf(d, PortDevicePath, root).isEmpty())
+            unreached << QStringLiteral("Адаптер %1 (%2) не виден ни под одним именем COM; чтобы он стал "
+                                        "виден, запустите программу с %3")
+                             .arg(d.path, d.DescriptionRu(), ComSettingFor(d, devices, PortDevicePath, root));
+    for (int i = 0; i < ComboBox1->count(); ++i) {
+        const QString name = ComboBox1->itemText(i);
+        const auto it = std::find_if(devices.begin(), devices.end(), [&](const SerialDevice &d) {
+            return ComNameOf(d, [&](const QString &c) { return c == name ? PortDevicePath(c) : QString(); }, root) == name;
+        });
+        const bool present = it != devices.end();
+        ComboBox1->setItemIcon(i, PresentMark(present));
+        ComboBox1->setItemData(i, present, PresentRole);
+        ComboBox1->setItemData(i,
+                               present ? QStringLiteral("%1: %2").arg(it->path, it->DescriptionRu())
+                                       : QStringLiteral("%1: нет устройства").arg(PortDevicePath(name)),
+                               Qt::ToolTipRole);
+    }
+    ComboBox1->setProperty("unreachedAdapters", unreached);
+    ShowPortTip();
+}
+
+void TForm1::ShowPortTip()
+{
+    const QStringList unreached = ComboBox1->property("unreachedAdapters").toStringList();
+    QString tip = ComboBox1->currentData(Qt::ToolTipRole).toString();
+    for (const QString &line : unreached)
+        tip += u'\n' + line;
+    ComboBox1->setToolTip(tip);
+}
+
+void TForm1::PortErrorDuringJob(const EComPort &e)
+{
+    if (!DeviceGone(e))
+        throw e;
+    // The device will not come back under this descriptor: let it go, so
+    // that the window offers F9 again once the adapter is back.
+    const QString port = COM.Port;
+    const QString device = PortDevicePath(port);
+    try {
+        COM.Close();
+    } catch (const EComPort &) {
+        // Closing what is gone cannot fail for a reason the user can act on.
+    }
+    MarkPresentPorts();
+    throw std::runtime_error(
+        QStringLiteral("Порт %1 (%2) пропал: адаптер отключён или линия оборвана. Порт закрыт; подключите "
+                       "адаптер и откройте порт снова (F9). %3")
+            .arg(port, device, e.Message())
+            .toStdString());
 }
