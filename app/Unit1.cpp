@@ -209,7 +209,6 @@ void TForm1::CreateControls()
     }
     ComboBox1->setCurrentIndex(0);
     // Marks for the devices present, looked at again whenever the list is opened.
-    ComboBox1->setIconSize(QSize(8, 8));
     MarkPresentPorts();
     ComboBox1->installEventFilter(this);
     connect(ComboBox1, &QComboBox::currentTextChanged, this, [this] { ShowPortTip(); });

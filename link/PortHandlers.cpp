@@ -7,8 +7,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <stdexcept>
@@ -27,6 +29,7 @@ void TForm1::ClosePortExecute()
 
 void TForm1::COMAfterOpen()
 {
+    StatusPanel1->clear(); // a probe's result belongs to the port it ran on
     Act.OpenPort->setEnabled(false);
     Act.ClosePort->setEnabled(true);
     EnablePortActions();
@@ -34,6 +37,7 @@ void TForm1::COMAfterOpen()
 
 void TForm1::COMAfterClose()
 {
+    StatusPanel1->clear();
     Act.OpenPort->setEnabled(true);
     Act.ClosePort->setEnabled(false);
     DisablePortActions();
@@ -64,25 +68,43 @@ void TForm1::DisablePortActions()
 // ---- devices present, and a device that goes away ----
 
 namespace {
-QIcon PresentMark(bool present)
-{
-    // A green dot beside a port whose device is there; the same room, empty,
-    // beside the others keeps the names in line.
-    QPixmap pixmap(8, 8);
-    pixmap.fill(Qt::transparent);
-    if (present) {
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QColor(0, 110, 0));
-        painter.setBrush(QColor(40, 190, 40));
-        painter.drawEllipse(QRectF(0.5, 0.5, 7, 7));
+// Draws a green dot beside the names in the open port list whose device is
+// present; the box itself shows the name alone, which its width needs.
+class TPortMarkDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        static const QIcon present = Mark(true), absent = Mark(false);
+        option->icon = index.data(TForm1::PresentRole).toBool() ? present : absent;
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->decorationSize = QSize(8, 8);
     }
-    return QIcon(pixmap);
-}
+
+private:
+    static QIcon Mark(bool present)
+    {
+        QPixmap pixmap(8, 8);
+        pixmap.fill(Qt::transparent); // the same room, empty, keeps the names in line
+        if (present) {
+            QPainter painter(&pixmap);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(QColor(0, 110, 0));
+            painter.setBrush(QColor(40, 190, 40));
+            painter.drawEllipse(QRectF(0.5, 0.5, 7, 7));
+        }
+        return QIcon(pixmap);
+    }
+};
 } // namespace
 
 void TForm1::MarkPresentPorts()
 {
+    if (!dynamic_cast<TPortMarkDelegate *>(ComboBox1->itemDelegate()))
+        ComboBox1->setItemDelegate(new TPortMarkDelegate(ComboBox1));
     const QString root = SystemRoot();
     const QList<SerialDevice> devices = DiscoverSerialDevices(root);
     QStringList unreached;
@@ -97,7 +119,6 @@ void TForm1::MarkPresentPorts()
             return ComNameOf(d, [&](const QString &c) { return c == name ? PortDevicePath(c) : QString(); }, root) == name;
         });
         const bool present = it != devices.end();
-        ComboBox1->setItemIcon(i, PresentMark(present));
         ComboBox1->setItemData(i, present, PresentRole);
         ComboBox1->setItemData(i,
                                present ? QStringLiteral("%1: %2").arg(it->path, it->DescriptionRu())

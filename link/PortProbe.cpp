@@ -101,7 +101,7 @@ QString ProbeSummary(const ProbeResult &r)
 QString ProbeSummaryRu(const ProbeResult &r)
 {
     switch (r.outcome) {
-    case ProbeOutcome::Answers: return QStringLiteral("Телефон отвечает (%1 мс)").arg(r.roundTripMs);
+    case ProbeOutcome::Answers: return QStringLiteral("Связь есть (%1 мс)").arg(r.roundTripMs);
     case ProbeOutcome::NoEcho: return QStringLiteral("Нет эха");
     case ProbeOutcome::WrongEcho: return QStringLiteral("Неверное эхо");
     case ProbeOutcome::OpenFailed: return QStringLiteral("Порт не открыт");

@@ -295,11 +295,19 @@ TEST_P(Soak, JobsBackToBackWithFaults)
         if (!vanished) {
             ExpectArrangement(true, what);
         } else {
-            // The port went away with the telephone: the window still holds
-            // it open; the user closes it, the telephone comes back on the
+            // The port went away with the telephone. A job that met the
+            // loss closed the port itself with one box naming it; one that
+            // ended before it (an echo time-out first) leaves the port
+            // open for the user to close. The telephone comes back on the
             // same device name, and the user opens it again.
             ++restarts;
-            form->Act.ClosePort->trigger();
+            if (boxes.size() == 1) {
+                EXPECT_TRUE(boxes[0].startsWith("Порт COM1 (")) << boxes[0].toStdString();
+                EXPECT_FALSE(done);
+            } else {
+                ExpectArrangement(true, what + " still open");
+                form->Act.ClosePort->trigger();
+            }
             ExpectArrangement(false, what + " closed");
             ASSERT_TRUE(phone.Start(nullptr));
             form->Act.OpenPort->trigger();
