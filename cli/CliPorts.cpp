@@ -112,10 +112,13 @@ QString PortsText(const PortsReport &report)
             text += QStringLiteral("      by-id: %1\n").arg(link);
         if (p.com.isEmpty())
             text += QStringLiteral("      no COM name reaches it; run with %1\n").arg(p.comSetting);
-        text += QStringLiteral("      can open: %1\n").arg(AccessText(p));
+        if (p.access.verdict == AccessVerdict::Allowed && !p.holders.isEmpty())
+            text += QStringLiteral("      can open: no, held by %1\n").arg(Holders(p.holders));
+        else
+            text += QStringLiteral("      can open: %1\n").arg(AccessText(p));
         if (!p.accessRemedy.isEmpty())
             text += QStringLiteral("      fix: %1\n").arg(p.accessRemedy);
-        if (!p.holders.isEmpty())
+        if (p.access.verdict != AccessVerdict::Allowed && !p.holders.isEmpty())
             text += QStringLiteral("      held by: %1\n").arg(Holders(p.holders));
         if (p.brlttyClaims)
             text += QStringLiteral("      brltty's udev rules claim it: %1\n").arg(QString::fromLatin1(kBrlttyFix));

@@ -72,14 +72,13 @@ namespace {
 // present; the box itself shows the name alone, which its width needs.
 class TPortMarkDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit TPortMarkDelegate(QObject *parent) : QStyledItemDelegate(parent) {}
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        static const QIcon present = Mark(true), absent = Mark(false);
-        option->icon = index.data(TForm1::PresentRole).toBool() ? present : absent;
+        option->icon = index.data(TForm1::PresentRole).toBool() ? Present : Absent;
         option->features |= QStyleOptionViewItem::HasDecoration;
         option->decorationSize = QSize(8, 8);
     }
@@ -98,6 +97,7 @@ private:
         }
         return QIcon(pixmap);
     }
+    const QIcon Present = Mark(true), Absent = Mark(false);
 };
 } // namespace
 

@@ -217,7 +217,7 @@ TEST(PortDiscovery, PortsCommandNamesTheHolderAndTheFix)
     const Ran text = RunCli({"ports"}, env);
     ASSERT_EQ(text.code, 0) << text.err.toStdString();
     EXPECT_TRUE(text.out.contains(QRegularExpression(
-        "COM6  /dev/ttyUSB1  USB Serial \\(ch341-uart, USB 1a86:7523\\)\\n(.*\\n)*?      held by: brltty \\(pid 4242\\)\\n"
+        "COM6  /dev/ttyUSB1  USB Serial \\(ch341-uart, USB 1a86:7523\\)\\n      can open: no, held by brltty \\(pid 4242\\)\\n"
         "      brltty's udev rules claim it: sudo apt remove brltty\\n")))
         << text.out.toStdString();
     EXPECT_TRUE(text.out.contains("no COM name reaches it; run with QUILLON_COM2=/dev/serial/by-id/usb-Arduino"));
