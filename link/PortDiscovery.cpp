@@ -166,19 +166,23 @@ QList<SerialDevice> DiscoverSerialDevices(const QString &root)
     return found;
 }
 
+bool DeviceReachedBy(const SerialDevice &device, const QString &devicePath, const QString &root)
+{
+    if (devicePath.isEmpty())
+        return false;
+    if (devicePath == device.path || device.byId.contains(devicePath))
+        return true;
+    // Any other link to it (a udev symlink of the user's own).
+    const QString target = QFileInfo(Under(root, devicePath)).canonicalFilePath();
+    return !target.isEmpty() && target == QFileInfo(Under(root, device.path)).canonicalFilePath();
+}
+
 QString ComNameOf(const SerialDevice &device, const std::function<QString(const QString &)> &devicePathOf,
                   const QString &root)
 {
     for (int n = 1; n <= 15; ++n) {
         const QString com = QStringLiteral("COM%1").arg(n);
-        const QString path = devicePathOf(com);
-        if (path.isEmpty())
-            continue;
-        if (path == device.path || device.byId.contains(path))
-            return com;
-        // Any other link to it (a udev symlink of the user's own).
-        const QString target = QFileInfo(Under(root, path)).canonicalFilePath();
-        if (!target.isEmpty() && target == QFileInfo(Under(root, device.path)).canonicalFilePath())
+        if (DeviceReachedBy(device, devicePathOf(com), root))
             return com;
     }
     return QString();
@@ -189,9 +193,9 @@ QString ComSettingFor(const SerialDevice &device, const QList<SerialDevice> &pre
 {
     for (int n = 1; n <= 15; ++n) {
         const QString com = QStringLiteral("COM%1").arg(n);
-        const bool taken = std::any_of(present.begin(), present.end(), [&](const SerialDevice &other) {
-            return ComNameOf(other, [&](const QString &c) { return c == com ? devicePathOf(c) : QString(); }, root) == com;
-        });
+        const QString path = devicePathOf(com);
+        const bool taken = std::any_of(present.begin(), present.end(),
+                                       [&](const SerialDevice &other) { return DeviceReachedBy(other, path, root); });
         if (!taken)
             return QStringLiteral("QUILLON_%1=%2").arg(com, device.StablePath());
     }

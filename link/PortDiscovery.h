@@ -39,6 +39,9 @@ struct SerialDevice {
 // kernel found (a board port without hardware has UART type 0). By name.
 QList<SerialDevice> DiscoverSerialDevices(const QString &root = QStringLiteral("/"));
 
+// A port name mapped to `devicePath` opens this device: its own path, one of
+// its by-id links, or any other link to it.
+bool DeviceReachedBy(const SerialDevice &device, const QString &devicePath, const QString &root = QStringLiteral("/"));
 // The port list's name ("COM5") whose device is this one, given how port
 // names map to devices; empty when none reaches it.
 QString ComNameOf(const SerialDevice &device, const std::function<QString(const QString &)> &devicePathOf,

@@ -115,14 +115,14 @@ void TForm1::MarkPresentPorts()
                              .arg(d.path, d.DescriptionRu(), ComSettingFor(d, devices, PortDevicePath, root));
     for (int i = 0; i < ComboBox1->count(); ++i) {
         const QString name = ComboBox1->itemText(i);
-        const auto it = std::find_if(devices.begin(), devices.end(), [&](const SerialDevice &d) {
-            return ComNameOf(d, [&](const QString &c) { return c == name ? PortDevicePath(c) : QString(); }, root) == name;
-        });
+        const QString path = PortDevicePath(name);
+        const auto it = std::find_if(devices.begin(), devices.end(),
+                                     [&](const SerialDevice &d) { return DeviceReachedBy(d, path, root); });
         const bool present = it != devices.end();
         ComboBox1->setItemData(i, present, PresentRole);
         ComboBox1->setItemData(i,
                                present ? QStringLiteral("%1: %2").arg(it->path, it->DescriptionRu())
-                                       : QStringLiteral("%1: нет устройства").arg(PortDevicePath(name)),
+                                       : QStringLiteral("%1: нет устройства").arg(path),
                                Qt::ToolTipRole);
     }
     ComboBox1->setProperty("unreachedAdapters", unreached);
