@@ -44,6 +44,7 @@ const ActionDef ActionTable[] = {
     {A(Undo), "Main", "Отменить", nullptr, "Ctrl+Z", -1, false, H(Undo)},
     {A(Redo), "Main", "Повторить", nullptr, "Ctrl+Shift+Z", -1, false, H(Redo)},
     {A(Backups), "File", "Резервные копии...", nullptr, nullptr, -1, true, H(Backups)},
+    {A(ProbeLine), "Prog", "Проверить связь с телефоном", "=", nullptr, -1, false, H(ProbeLine)},
 };
 const int ActionCount = sizeof(ActionTable) / sizeof(ActionTable[0]);
 
@@ -98,6 +99,7 @@ static const MenuEntry EditorEntries[] = {
 static const MenuEntry TerminalEntries[] = {
     ITEM(OpenPort),
     ITEM(ClosePort),
+    ITEM(ProbeLine),
     SEP,
     ITEMAS(ReadBlock, "Прочитать блок &30-3F"),
     ITEMAS(WriteBlock, "Записать блок 3&0-3F"),

@@ -226,9 +226,10 @@ void TForm1::CreateControls()
         ComboBox1->setItemData(n - 1, PortDevicePath(name), Qt::ToolTipRole);
     }
     ComboBox1->setCurrentIndex(0);
-    ComboBox1->setToolTip(PortDevicePath(ComboBox1->currentText()));
-    connect(ComboBox1, &QComboBox::currentTextChanged, this,
-            [this](const QString &name) { ComboBox1->setToolTip(PortDevicePath(name)); });
+    // Marks for the devices present, looked at again whenever the list is opened.
+    MarkPresentPorts();
+    ComboBox1->installEventFilter(this);
+    connect(ComboBox1, &QComboBox::currentTextChanged, this, [this] { ShowPortTip(); });
     ComboBox1->raise();
 
     ComboBox2 = new QComboBox(this);
@@ -366,6 +367,8 @@ void TForm1::CreateBufferPage()
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == ComboBox1 && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress))
+        MarkPresentPorts();
     if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
@@ -459,17 +462,20 @@ void TForm1::ShowStatus(const QString &text)
     StatusPanel0->setText(text);
 }
 
-void TForm1::ShowPanel1(const QString &text)
+void TForm1::ShowPanel1(const QString &text, const QString &toolTip)
 {
-    // The panel is narrow: the whole text stays in its tooltip.
-    StatusPanel1->setText(StatusPanel1->fontMetrics().elidedText(text, Qt::ElideRight,
-                                                                  StatusPanel1->contentsRect().width()));
-    StatusPanel1->setToolTip(text);
+    // What does not fit stays readable in the tooltip. Before the bar is laid
+    // out its width means nothing: the text is then clipped, not elided.
+    Panel1Text = text;
+    StatusPanel1->setText(StatusPanel1->isVisible() ? StatusPanel1->fontMetrics().elidedText(
+                                                          text, Qt::ElideRight, StatusPanel1->contentsRect().width())
+                                                    : text);
+    StatusPanel1->setToolTip(toolTip.isEmpty() ? text : toolTip);
 }
 
 QString TForm1::StatusText(int panel) const
 {
-    return (panel == 0 ? StatusPanel0 : StatusPanel1)->text();
+    return panel == 0 ? StatusPanel0->text() : Panel1Text;
 }
 
 int TForm1::DeviceModel() const

@@ -81,6 +81,7 @@ struct TActions {
     QAction *Undo = nullptr;
     QAction *Redo = nullptr;
     QAction *Backups = nullptr;
+    QAction *ProbeLine = nullptr; // does the telephone answer
 };
 
 class TForm1 : public QWidget, public IEngineWindow {
@@ -157,8 +158,10 @@ public:
     void SetCancelEnabled(bool enabled) override;
     void ShowStatus(const QString &text) override;
     QString StatusText(int panel) const;
-    // Panel 1: why the last job failed; empty while a job runs.
-    void ShowPanel1(const QString &text);
+    // Panel 1: why the last job failed, a backup's fate, a probe's result;
+    // empty while a job runs.
+    void ShowPanel1(const QString &text, const QString &toolTip = QString());
+    QString Panel1Text; // as shown, before eliding
     int DeviceModel() const; // selected model index, -1 for none
     void SetDeviceModel(int index);
 
@@ -181,6 +184,16 @@ public:
     void FormClose();
     void EnablePortActions() override;
     void DisablePortActions() override;
+    // The port list's marks and tooltips for the devices present.
+    void MarkPresentPorts();
+    static constexpr int PresentRole = Qt::UserRole + 1; // the port list item's device is present
+    void ShowPortTip(); // the selected item's tooltip, and adapters no name reaches
+    // A port error met by a step of a job: a device that has gone away
+    // closes the port; the error goes on to the error box naming the port.
+    void PortErrorDuringJob(const EComPort &e);
+
+    // ================= line probe (link/ProbeHandlers.cpp) =================
+    void ProbeLineExecute();
 
     // ================= engine (link/EngineHandlers.cpp) =================
     ProgrammingEngine Engine{*this, COM, Buf};

@@ -3,6 +3,7 @@
 // radio/), the decisions by cli/CliCore.
 
 #include "cli/CliCore.h"
+#include "cli/CliPorts.h"
 #include "cli/CliSession.h"
 #include "image/Backups.h"
 #include "image/ImageFile.h"
@@ -429,6 +430,22 @@ int Preset(Args &a)
     return code;
 }
 
+int Ports(Args &a)
+{
+    if (!a.positionals.isEmpty())
+        return Fail(ExitUsage, QStringLiteral("unexpected argument %1").arg(a.positionals.constFirst()));
+    return PortsCommand(a.parser.isSet(kJson), Out);
+}
+
+int Probe(Args &a)
+{
+    QString port, error;
+    JobRange range;
+    if (!PortArgs(a, 0, &port, &range, &error))
+        return Fail(ExitUsage, error);
+    return ProbeCommand(port, Out);
+}
+
 // ---- the command table ----
 
 struct Command {
@@ -481,6 +498,19 @@ const QList<Command> &Commands()
          {kJson},
          {},
          ListBackups},
+        {"ports", "ports [--json]",
+         "Lists the serial devices present with their COM names, whether you can open them (and why "
+         "not), and the programs known to take adapters away (brltty, ModemManager), each with the "
+         "command that fixes it.",
+         {kJson},
+         {},
+         Ports},
+        {"probe", "probe --port PORT",
+         "Opens the port, sends CR and waits for the telephone's echo. Exit status 0: the telephone "
+         "answers; 6: no echo; 7: a wrong echo; 3: the port could not be opened.",
+         {kPort},
+         {},
+         Probe},
     };
     return commands;
 }
@@ -493,7 +523,9 @@ QString ExitCodesText()
                           "  2  usage error\n"
                           "  3  port error (the serial port component's message)\n"
                           "  4  file error (an image file could not be read or written)\n"
-                          "  5  the job failed (\"Невыполнено...\"), also after Ctrl+C\n");
+                          "  5  the job failed (\"Невыполнено...\"), also after Ctrl+C, SIGTERM or SIGHUP\n"
+                          "  6  probe: no echo\n"
+                          "  7  probe: a wrong echo\n");
 }
 
 QString ModelsText()

@@ -70,13 +70,12 @@ void TForm1::BackupRead()
         Backups::Save(folder, Buf, DeviceModel(), JobPort, QDateTime::currentDateTime());
     if (saved.error) {
         // The job stays completed; the panel says why there is no copy.
-        StatusPanel1->setText(QStringLiteral("Копия не сохранена: ") + saved.error.Text());
-        StatusPanel1->setToolTip(QStringLiteral("Резервная копия не сохранена в папку ") + folder +
-                                 QStringLiteral(": ") + saved.error.Text());
+        ShowPanel1(QStringLiteral("Копия не сохранена: ") + saved.error.Text(),
+                   QStringLiteral("Резервная копия не сохранена в папку ") + folder + QStringLiteral(": ")
+                       + saved.error.Text());
         return;
     }
-    StatusPanel1->clear();
-    StatusPanel1->setToolTip(QStringLiteral("Резервная копия: ") + saved.path);
+    ShowPanel1(QString(), QStringLiteral("Резервная копия: ") + saved.path);
     MarkSafe(CurrentState());
 }
 

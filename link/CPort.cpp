@@ -300,12 +300,14 @@ void TCustomComPort::CreateHandle()
     }
     FHandle = fd;
     FPseudoTerminal = IsPseudoTerminal(fd);
+    RequestLowLatency();
 }
 
 void TCustomComPort::DestroyHandle()
 {
     if (FHandle < 0)
         return;
+    RestoreLatency();
     // A pty's tty outlives this close while its master stays open, and would
     // keep refusing other users.
     ::ioctl(FHandle, TIOCNXCL);
@@ -492,6 +494,36 @@ int TCustomComPort::WaitUntilSent(long long deadlineMs)
         }
         ::poll(nullptr, 0, 1);
     }
+}
+
+void TCustomComPort::RequestLowLatency()
+{
+    FLatencyChanged = false;
+    serial_struct info {};
+    if (::ioctl(FHandle, TIOCGSERIAL, &info) != 0 || (info.flags & ASYNC_LOW_LATENCY))
+        return; // a pty or a driver without it; or on already
+    FOldSerialFlags = info.flags;
+    info.flags |= ASYNC_LOW_LATENCY;
+    FLatencyChanged = ::ioctl(FHandle, TIOCSSERIAL, &info) == 0;
+}
+
+void TCustomComPort::RestoreLatency()
+{
+    if (!FLatencyChanged)
+        return;
+    FLatencyChanged = false;
+    serial_struct info {};
+    // A device that has gone away has nothing left to restore.
+    if (::ioctl(FHandle, TIOCGSERIAL, &info) != 0)
+        return;
+    info.flags = (info.flags & ~ASYNC_LOW_LATENCY) | (FOldSerialFlags & ASYNC_LOW_LATENCY);
+    ::ioctl(FHandle, TIOCSSERIAL, &info);
+}
+
+bool TCustomComPort::LowLatency() const
+{
+    serial_struct info {};
+    return FHandle >= 0 && ::ioctl(FHandle, TIOCGSERIAL, &info) == 0 && (info.flags & ASYNC_LOW_LATENCY);
 }
 
 int TCustomComPort::InputCount() const

@@ -216,6 +216,9 @@ public:
     int Write(const void *buffer, int count) override;
     // Bytes waiting in the input queue.
     int InputCount() const;
+    // The driver hands received bytes over at once (low latency was asked
+    // for and taken, or was on already).
+    bool LowLatency() const;
 
     std::function<void()> OnBeforeOpen, OnAfterOpen, OnBeforeClose, OnAfterClose;
 
@@ -237,12 +240,19 @@ private:
     void ApplyModemLines();
     void ApplyTimeouts();
     void PurgeQueues();
+    // Asks the driver to hand over received bytes at once (an FTDI adapter
+    // otherwise holds them for its 16 ms latency timer); the old flags come
+    // back on close. A device without the request is left as it is.
+    void RequestLowLatency();
+    void RestoreLatency();
     // Bytes still in the output queue when the deadline passed, discarded then.
     int WaitUntilSent(long long deadlineMs);
 
     bool FConnected = false;
     int FHandle = -1;
     bool FPseudoTerminal = false; // no modem lines on a pty
+    bool FLatencyChanged = false;
+    int FOldSerialFlags = 0;
     TBaudRate FBaudRate = br9600;
     TDataBits FDataBits = dbEight;
     TStopBits FStopBits = sbOneStopBit;

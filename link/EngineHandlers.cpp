@@ -45,12 +45,20 @@ void TForm1::CancelProgExecute()
 
 void TForm1::Timer1Timer()
 {
-    Driver.Tick();
+    try {
+        Driver.Tick();
+    } catch (const EComPort &e) {
+        PortErrorDuringJob(e);
+    }
 }
 
 void TForm1::ApplicationEvents1Idle()
 {
-    Driver.Step();
+    try {
+        Driver.Step();
+    } catch (const EComPort &e) {
+        PortErrorDuringJob(e);
+    }
 }
 
 void TForm1::SetTickInterval(int ms)

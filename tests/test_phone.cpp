@@ -261,10 +261,13 @@ TEST(PhoneOptions, ParsesTheCommandLine)
     EXPECT_EQ(o.charUs, 33333);
     ASSERT_TRUE(ParseOptions({"--fast", "--char-ms", "20"}, &o, &error));
     EXPECT_EQ(o.charUs, 0); // --fast wins whatever the order
+    ASSERT_TRUE(ParseOptions({"--latency-ms", "16"}, &o, &error));
+    EXPECT_EQ(o.latencyUs, 16000);
 
     for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
              {"--load"}, {"--fault", "nope"}, {"--word", "40=0000"}, {"--word", "3F=12345"},
-             {"--char-ms", "-1"}, {"--model", "256"}, {"--once=1"}, {"--frobnicate"}}) {
+             {"--char-ms", "-1"}, {"--model", "256"}, {"--once=1"}, {"--frobnicate"},
+             {"--latency-ms", "-1"}, {"--latency-ms", "x"}}) {
         EXPECT_FALSE(ParseOptions(bad, &o, &error)) << bad[0];
     }
 }

@@ -104,7 +104,8 @@ TEST_F(WindowTest, StartsBlankWithPortClosedArrangement)
 
     EXPECT_TRUE(form->Act.OpenPort->isEnabled());
     for (QAction *a : {form->Act.ClosePort, form->Act.Read258, form->Act.Write258, form->Act.ReadBlock,
-                       form->Act.WriteBlock, form->Act.ReadCur, form->Act.WriteCur, form->Act.CancelProg})
+                       form->Act.WriteBlock, form->Act.ReadCur, form->Act.WriteCur, form->Act.CancelProg,
+                       form->Act.ProbeLine})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
 }
 
@@ -138,6 +139,7 @@ TEST_F(WindowTest, ActionTableIsComplete)
         {&TActions::Undo, "Main", "Отменить", "Ctrl+Z", false, false},
         {&TActions::Redo, "Main", "Повторить", "Ctrl+Shift+Z", false, false},
         {&TActions::Backups, "File", "Резервные копии...", "", true, false},
+        {&TActions::ProbeLine, "Prog", "Проверить связь с телефоном", "", false, false},
     };
     for (const Expect &e : expected) {
         QAction *a = form->Act.*(e.member);
@@ -149,7 +151,7 @@ TEST_F(WindowTest, ActionTableIsComplete)
         EXPECT_EQ(a->isEnabled(), e.enabled);
         EXPECT_EQ(a->property("imageIndex").toInt() >= 0, e.hasImage);
     }
-    EXPECT_EQ(ActionCount, 33);
+    EXPECT_EQ(ActionCount, 34);
     EXPECT_EQ(form->Act.Redo->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
     int presets = 0;
     for (int i = 0; i < ActionCount; ++i) {
@@ -183,7 +185,8 @@ TEST_F(WindowTest, MenusAndToolBarInOrder)
                                                 "Стандартные для...", "Сохранить как...", "-", "Выход"}));
     EXPECT_EQ(Entries(TopMenu(1)), QStringList({"Отменить", "Повторить", "-", "Поменять байты местами"}));
     EXPECT_EQ(Entries(TopMenu(2)),
-              QStringList({"Открыть порт", "Закрыть порт", "-", "Прочитать блок &30-3F",
+              QStringList({"Открыть порт", "Закрыть порт", "Проверить связь с телефоном", "-",
+                           "Прочитать блок &30-3F",
                            "Записать блок 3&0-3F", "-", "Прочитать всю &EEPROM", "Записать всю EE&PROM",
                            "-", "Прочитать ячейку", "Записать ячейку"}));
     EXPECT_EQ(Entries(TopMenu(3)), QStringList({"Схема преобразователя уровней", "О программе..."}));
@@ -194,7 +197,7 @@ TEST_F(WindowTest, MenusAndToolBarInOrder)
                            "База 258+ 21250", "-", "Труба 258 21250 Украина", "База 258 21250 Украина"}));
 
     // A menu item under its own caption follows its action's state and shows its shortcut.
-    QAction *readBlockItem = TopMenu(2)->actions().at(3);
+    QAction *readBlockItem = TopMenu(2)->actions().at(4);
     EXPECT_FALSE(readBlockItem->isEnabled());
     EXPECT_TRUE(readBlockItem->text().endsWith("\tF3"));
     form->Act.ReadBlock->setEnabled(true);

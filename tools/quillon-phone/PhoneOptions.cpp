@@ -112,6 +112,15 @@ bool ParseOptions(const std::vector<std::string> &args, PhoneOptions *out, std::
                 return false;
             }
             o.charUs = static_cast<int64_t>(std::llround(ms * 1000));
+        } else if (name == "--latency-ms") {
+            double ms = 0;
+            if (!takeValue())
+                return false;
+            if (!ParseNumber(value, &ms) || ms < 0 || ms > 1000) {
+                *error = "--latency-ms needs a time from 0 to 1000 ms";
+                return false;
+            }
+            o.latencyUs = static_cast<int64_t>(std::llround(ms * 1000));
         } else if (name == "--baud") {
             double baud = 0;
             if (!takeValue())
@@ -194,6 +203,9 @@ std::string UsageText(const std::string &program)
         "  --char-ms MS       time of one character on the line, each way (default\n"
         "                     33.333, 10 bits at 300 bit/s; decimals allowed)\n"
         "  --baud N           the same as a line rate: --char-ms 10000/N\n"
+        "  --latency-ms N     model a USB adapter's latency timer: what the telephone\n"
+        "                     sends reaches the program only every N ms, in batches\n"
+        "                     (an FTDI adapter's default is 16; 0, the default, is off)\n"
         "  --load FILE        start with the EEPROM of an image file (default: all FFFF)\n"
         "  --word AA=WWWW     set one word at start (after --load); repeatable\n"
         "  --save FILE        write the EEPROM as an image file after every write\n"

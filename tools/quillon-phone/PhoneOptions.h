@@ -21,6 +21,7 @@ struct PhoneOptions {
     bool verbose = false;
     bool help = false;
     int64_t charUs = kDefaultCharUs; // 0 with --fast
+    int64_t latencyUs = 0;           // --latency-ms: what we send reaches the program only every N ms
     int model = -1;                  // -1: keep the loaded one (0xFF for none)
     bool hasComment = false;
     std::string comment;

@@ -324,11 +324,18 @@ void Runner::readMaster()
         for (ssize_t i = 0; i < n && !line_.hungUp(); ++i) {
             const int64_t now = NowUs();
             log("rx %s", Printable(buf[i]).c_str());
-            for (const LineEvent &e : line_.receive(buf[i], now)) {
-                if (e.kind == LineEvent::Stored)
+            for (LineEvent e : line_.receive(buf[i], now)) {
+                if (e.kind == LineEvent::Stored) {
                     save();
-                else
-                    pending_.push_back(e);
+                    continue;
+                }
+                // An adapter's latency timer: what came in is handed over
+                // only when the timer next runs out.
+                if (o_.latencyUs > 0) {
+                    const int64_t since = e.dueUs - startUs_;
+                    e.dueUs = startUs_ + (since + o_.latencyUs - 1) / o_.latencyUs * o_.latencyUs;
+                }
+                pending_.push_back(e);
             }
         }
     }

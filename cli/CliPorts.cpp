@@ -1,0 +1,199 @@
+#include "cli/CliPorts.h"
+
+#include "cli/CliCore.h"
+
+#include "link/PortNames.h"
+#include "link/PortProbe.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <cstdio>
+
+namespace Cli {
+
+namespace {
+
+const char kBrlttyFix[] = "sudo apt remove brltty";
+const char kModemManagerFix[] = "sudo systemctl disable --now ModemManager";
+
+QString AccessWord(AccessVerdict v)
+{
+    switch (v) {
+    case AccessVerdict::Allowed: return QStringLiteral("yes");
+    case AccessVerdict::NotInGroup: return QStringLiteral("not-in-group");
+    case AccessVerdict::NotLoggedInAgain: return QStringLiteral("log-in-again");
+    case AccessVerdict::Denied: return QStringLiteral("denied");
+    case AccessVerdict::Missing: return QStringLiteral("missing");
+    }
+    return QString();
+}
+
+QString AccessText(const PortEntry &p)
+{
+    switch (p.access.verdict) {
+    case AccessVerdict::Allowed: return QStringLiteral("yes");
+    case AccessVerdict::NotInGroup: return QStringLiteral("no, you are not in the group %1").arg(p.access.group);
+    case AccessVerdict::NotLoggedInAgain:
+        return QStringLiteral("no, you were added to the group %1 but this session started before").arg(p.access.group);
+    case AccessVerdict::Denied: return QStringLiteral("no, permission denied");
+    case AccessVerdict::Missing: return QStringLiteral("no, the device node is missing");
+    }
+    return QString();
+}
+
+QString Holders(const QList<ProcessInfo> &holders)
+{
+    QStringList names;
+    for (const ProcessInfo &h : holders)
+        names << QStringLiteral("%1 (pid %2)").arg(h.name).arg(h.pid);
+    return names.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+PortsReport BuildPortsReport(const QString &root, const UserGroups &user,
+                             const std::function<QString(const QString &)> &devicePathOf)
+{
+    PortsReport report;
+    const QList<SerialDevice> devices = DiscoverSerialDevices(root);
+    bool anyBrlttyClaim = false;
+    for (const SerialDevice &d : devices) {
+        PortEntry p;
+        p.device = d;
+        p.com = ComNameOf(d, devicePathOf, root);
+        if (p.com.isEmpty())
+            p.comSetting = ComSettingFor(d, devices, devicePathOf, root);
+        p.access = AccessOf(d, user, root);
+        p.accessRemedy = AccessRemedy(p.access);
+        p.holders = ProcessesHolding(d, root);
+        p.brlttyClaims = BrlttyClaims(d, root);
+        anyBrlttyClaim = anyBrlttyClaim || p.brlttyClaims;
+        report.ports << p;
+    }
+
+    const bool brlttyRunning = !ProcessesNamed(QStringLiteral("brltty"), root).isEmpty();
+    const QStringList claimed = BrlttyClaimedAdapters(root);
+    if (brlttyRunning || BrlttyInstalled(root) || !claimed.isEmpty()) {
+        QString what = QStringLiteral("the braille daemon");
+        if (!claimed.isEmpty())
+            what += QStringLiteral("; its udev rules take ") + claimed.join(QStringLiteral(", ")) +
+                    QStringLiteral(" adapters, which then appear and vanish again");
+        if (anyBrlttyClaim)
+            what += QStringLiteral("; it claims an adapter present now");
+        report.troublemakers << Troublemaker{QStringLiteral("brltty"), brlttyRunning, what,
+                                             QString::fromLatin1(kBrlttyFix)};
+    }
+    const bool mmRunning = !ProcessesNamed(QStringLiteral("ModemManager"), root).isEmpty();
+    if (mmRunning || ModemManagerInstalled(root))
+        report.troublemakers << Troublemaker{
+            QStringLiteral("ModemManager"), mmRunning,
+            QStringLiteral("probes every new serial adapter with AT commands and holds it meanwhile"),
+            QString::fromLatin1(kModemManagerFix)};
+    return report;
+}
+
+QString PortsText(const PortsReport &report)
+{
+    QString text;
+    if (report.ports.isEmpty())
+        text += QStringLiteral("No serial devices found. Plug the adapter in and look again; 'sudo dmesg | tail' "
+                               "shows whether the kernel saw it.\n");
+    for (const PortEntry &p : report.ports) {
+        text += QStringLiteral("%1 %2 %3\n")
+                    .arg((p.com.isEmpty() ? QStringLiteral("-") : p.com).leftJustified(5),
+                         p.device.path.leftJustified(13), p.device.Description());
+        for (const QString &link : p.device.byId)
+            text += QStringLiteral("      by-id: %1\n").arg(link);
+        if (p.com.isEmpty())
+            text += QStringLiteral("      no COM name reaches it; run with %1\n").arg(p.comSetting);
+        if (p.access.verdict == AccessVerdict::Allowed && !p.holders.isEmpty())
+            text += QStringLiteral("      can open: no, held by %1\n").arg(Holders(p.holders));
+        else
+            text += QStringLiteral("      can open: %1\n").arg(AccessText(p));
+        if (!p.accessRemedy.isEmpty())
+            text += QStringLiteral("      fix: %1\n").arg(p.accessRemedy);
+        if (p.access.verdict != AccessVerdict::Allowed && !p.holders.isEmpty())
+            text += QStringLiteral("      held by: %1\n").arg(Holders(p.holders));
+        if (p.brlttyClaims)
+            text += QStringLiteral("      brltty's udev rules claim it: %1\n").arg(QString::fromLatin1(kBrlttyFix));
+    }
+    if (!report.troublemakers.isEmpty())
+        text += QStringLiteral("\nKnown troublemakers:\n");
+    for (const Troublemaker &t : report.troublemakers)
+        text += QStringLiteral("  %1 (%2): %3\n      fix: %4\n")
+                    .arg(t.name, t.running ? QStringLiteral("running") : QStringLiteral("installed"), t.what, t.fix);
+    return text;
+}
+
+QJsonObject PortsJson(const PortsReport &report)
+{
+    QJsonArray ports;
+    for (const PortEntry &p : report.ports) {
+        QJsonArray holders;
+        for (const ProcessInfo &h : p.holders)
+            holders.append(QJsonObject{{"pid", static_cast<int>(h.pid)}, {"name", h.name}});
+        QJsonObject o{
+            {"device", p.device.path},
+            {"by_id", QJsonArray::fromStringList(p.device.byId)},
+            {"com", p.com.isEmpty() ? QJsonValue() : QJsonValue(p.com)},
+            {"description", p.device.Description()},
+            {"driver", p.device.driver},
+            {"vendor_id", p.device.vendorId},
+            {"product_id", p.device.productId},
+            {"manufacturer", p.device.manufacturer},
+            {"product", p.device.product},
+            {"serial", p.device.serial},
+            {"can_open", p.access.verdict == AccessVerdict::Allowed && p.holders.isEmpty()},
+            {"access", AccessWord(p.access.verdict)},
+            {"group", p.access.group},
+            {"held_by", holders},
+            {"brltty_claims", p.brlttyClaims},
+        };
+        if (!p.accessRemedy.isEmpty())
+            o.insert("fix", p.accessRemedy);
+        if (!p.comSetting.isEmpty())
+            o.insert("com_setting", p.comSetting);
+        ports.append(o);
+    }
+    QJsonArray troublemakers;
+    for (const Troublemaker &t : report.troublemakers)
+        troublemakers.append(QJsonObject{{"name", t.name}, {"running", t.running}, {"what", t.what}, {"fix", t.fix}});
+    return QJsonObject{{"ports", ports}, {"troublemakers", troublemakers}};
+}
+
+int PortsCommand(bool json, const std::function<void(const QString &)> &Out)
+{
+    const PortsReport report = BuildPortsReport(SystemRoot(), CurrentUserGroups(), PortDevicePath);
+    Out(json ? QString::fromUtf8(QJsonDocument(PortsJson(report)).toJson(QJsonDocument::Indented)) : PortsText(report));
+    return 0;
+}
+
+int ProbeCommand(const QString &port, const std::function<void(const QString &)> &Out)
+{
+    // Messages name the device behind a COM name too.
+    const QString device = PortDevicePath(port);
+    const QString shown = device != port ? QStringLiteral("%1 (%2)").arg(port, device) : port;
+    TComPort com;
+    ProbeResult r;
+    try {
+        r = ProbePort(com, port);
+    } catch (const EComPort &e) {
+        std::fprintf(stderr, "quillon-cli: %s: %s\n", shown.toUtf8().constData(), e.what());
+        return ExitPort;
+    }
+    const QString line = shown + QStringLiteral(": ") + ProbeSummary(r);
+    if (r.outcome == ProbeOutcome::Answers) {
+        Out(line + u'\n');
+        return 0;
+    }
+    const QString remedy = r.outcome == ProbeOutcome::OpenFailed ? PortRemedy(r.platformCode) : ProbeRemedy(r);
+    std::fprintf(stderr, "quillon-cli: %s\n  %s\n", line.toUtf8().constData(), remedy.toUtf8().constData());
+    switch (r.outcome) {
+    case ProbeOutcome::NoEcho: return ExitNoEcho;
+    case ProbeOutcome::WrongEcho: return ExitWrongEcho;
+    default: return ExitPort;
+    }
+}
+
+} // namespace Cli

@@ -1,0 +1,53 @@
+#pragma once
+
+// quillon-cli's "ports" and "probe": which serial devices there are, whether
+// this user can open them and what stands in the way; and whether the
+// telephone answers on one.
+
+#include "link/PortDiscovery.h"
+
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+#include <functional>
+
+namespace Cli {
+
+// probe's exit statuses beside the common ones (0 answers, 3 port error).
+enum ProbeExit { ExitNoEcho = 6, ExitWrongEcho = 7 };
+
+struct PortEntry {
+    SerialDevice device;
+    QString com;        // the port list's name reaching it; empty for none
+    QString comSetting; // without a COM name: the setting that would give it one
+    DeviceAccess access;
+    QString accessRemedy;
+    QList<ProcessInfo> holders;
+    bool brlttyClaims = false;
+};
+
+struct Troublemaker {
+    QString name; // "brltty", "ModemManager"
+    bool running = false;
+    QString what; // why it matters here
+    QString fix;  // the one command
+};
+
+struct PortsReport {
+    QList<PortEntry> ports;
+    QList<Troublemaker> troublemakers; // only those running or installed
+};
+
+PortsReport BuildPortsReport(const QString &root, const UserGroups &user,
+                             const std::function<QString(const QString &)> &devicePathOf);
+QString PortsText(const PortsReport &report);
+QJsonObject PortsJson(const PortsReport &report);
+
+// The commands themselves. The system root can be moved with QUILLON_SYSROOT
+// (tests); port names map as in the window.
+// What they print on standard output goes through `out`.
+int PortsCommand(bool json, const std::function<void(const QString &)> &out);
+// `port` as PortArgument gives it.
+int ProbeCommand(const QString &port, const std::function<void(const QString &)> &out);
+
+} // namespace Cli

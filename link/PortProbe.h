@@ -1,0 +1,41 @@
+#pragma once
+
+// Does the telephone answer: a CR sent on a drained line must come back as
+// its echo within the engine's echo limit. Tells a line that works from a
+// dead one (no supply, no telephone, a broken cable) and from a garbled one
+// (wrong line speed, another program on the line).
+
+#include "link/CPort.h"
+
+#include <QString>
+
+enum class ProbeOutcome { Answers, NoEcho, WrongEcho, OpenFailed };
+
+struct ProbeResult {
+    ProbeOutcome outcome = ProbeOutcome::NoEcho;
+    int roundTripMs = -1; // Answers only
+    char received = 0;    // WrongEcho: the first byte that came instead
+    QString portError;    // OpenFailed: the port component's message
+    int platformCode = -1; // OpenFailed: its errno
+};
+
+// The port's device has gone away (unplugged, or the line hung up): a read,
+// a write or a wait failed with EIO, ENXIO or ENODEV.
+bool DeviceGone(const EComPort &e);
+
+// The wait for the echo: the engine's limit of echo ticks at the program's tick.
+int ProbeEchoLimitMs();
+
+// Probes a port that is open and not in use by a job. Port errors go on to
+// the caller.
+ProbeResult ProbeOpenPort(TCustomComPort &port);
+// Opens the port by name, probes and closes it again; an open that fails is
+// an outcome, not an error.
+ProbeResult ProbePort(TCustomComPort &port, const QString &portName);
+
+// One line for a person, in English (quillon-cli) or Russian (the window).
+QString ProbeSummary(const ProbeResult &r);
+QString ProbeSummaryRu(const ProbeResult &r);
+// What to do about an outcome other than Answers.
+QString ProbeRemedy(const ProbeResult &r);
+QString ProbeRemedyRu(const ProbeResult &r);

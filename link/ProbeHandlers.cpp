@@ -1,0 +1,25 @@
+// The window's line probe: does the telephone answer on the open port.
+#include "app/Unit1.h"
+
+#include "link/PortNames.h"
+#include "link/PortProbe.h"
+
+#include <QLabel>
+#include <stdexcept>
+
+void TForm1::ProbeLineExecute()
+{
+    ShowPanel1(QString());
+    ProbeResult r;
+    try {
+        r = ProbeOpenPort(COM);
+    } catch (const EComPort &e) {
+        PortErrorDuringJob(e); // a device that has gone away closes the port
+    }
+    ShowPanel1(ProbeSummaryRu(r));
+    if (r.outcome == ProbeOutcome::Answers)
+        return;
+    throw std::runtime_error(QStringLiteral("%1 (%2): %3")
+                                 .arg(COM.Port, PortDevicePath(COM.Port), ProbeRemedyRu(r))
+                                 .toStdString());
+}
