@@ -1,59 +1,25 @@
 #include "cli/CliSession.h"
 
 #include "cli/CliCore.h"
+#include "cli/CliInterrupt.h"
 
 #include <QEventLoop>
-#include <QSocketNotifier>
 
-#include <cerrno>
-#include <csignal>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
-
-namespace {
-
-int g_interruptPipe[2] = {-1, -1};
-volatile sig_atomic_t g_interrupted = 0;
-
-void OnInterrupt(int)
-{
-    const int saved = errno;
-    g_interrupted = 1;
-    if (g_interruptPipe[1] >= 0)
-        (void)!::write(g_interruptPipe[1], "!", 1);
-    errno = saved;
-}
-
-} // namespace
 
 void CliSession::CatchInterrupt()
 {
-    if (g_interruptPipe[0] < 0 && ::pipe2(g_interruptPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        g_interruptPipe[0] = g_interruptPipe[1] = -1;
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND | SA_RESTART;
-    ::sigaction(SIGINT, &action, nullptr);
+    CatchInterruptSignals();
 }
 
 bool CliSession::Interrupted()
 {
-    return g_interrupted != 0;
+    return InterruptSeen();
 }
 
 CliSession::CliSession(bool progressOn) : ProgressOn(progressOn)
 {
-    if (g_interruptPipe[0] >= 0) {
-        InterruptNotifier = new QSocketNotifier(g_interruptPipe[0], QSocketNotifier::Read, this);
-        connect(InterruptNotifier, &QSocketNotifier::activated, this, [this] {
-            char drain[16];
-            while (::read(g_interruptPipe[0], drain, sizeof drain) > 0) {
-            }
-            Driver.Cancel();
-        });
-    }
+    InterruptNotifier = NewInterruptWatcher(this, [this] { Driver.Cancel(); });
     const int tickMs = qEnvironmentVariableIntValue("QUILLON_TICK_MS");
     if (tickMs > 0)
         Driver.Timer1.setInterval(tickMs); // tests; the program keeps the window's tick

@@ -13,8 +13,6 @@
 #include <QObject>
 #include <QString>
 
-class QSocketNotifier;
-
 class CliSession : public QObject, public IEngineWindow {
     Q_OBJECT
 
@@ -40,8 +38,8 @@ public:
     // runs counts as interrupted even when it got to its end.
     Result Run(EngineJob job, uint8_t selectedAddr);
 
-    // From now on the first SIGINT cancels the running job; a second one ends
-    // the program at once.
+    // From now on the first SIGINT (on Windows also Ctrl+Break and closing the
+    // console) cancels the running job; a second one ends the program at once.
     static void CatchInterrupt();
     static bool Interrupted();
 
@@ -68,5 +66,5 @@ private:
     QString Status;
     QString LastLine;
     QElapsedTimer Clock;
-    QSocketNotifier *InterruptNotifier = nullptr;
+    QObject *InterruptNotifier = nullptr;
 };

@@ -8,9 +8,11 @@
 #include <QStringDecoder>
 
 #include <cerrno>
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 const char ImageFolder[] = "EELog";
 const char ImageFilterCaption[] = "Все файлы (*.*)";
@@ -185,6 +187,9 @@ IoError IoErrorFromErrno(int err)
 }
 
 // ---- disk ----
+//
+// Windows has its own versions of what follows, in ImageDiskWin.cpp.
+#ifndef _WIN32
 //
 // Plain POSIX calls rather than QFile/QSaveFile: the error texts need the
 // system's error number of the call that failed, which Qt's file classes do not
@@ -433,3 +438,5 @@ IoError SaveImageFile(const QString &path, const QByteArray &bytes)
         return RewriteInPlace(target, bytes);
     return result;
 }
+
+#endif // _WIN32
