@@ -158,11 +158,13 @@ for _ in $(seq 60); do
   sleep 0.5
 done
 [[ -n $win ]] || fail "the window did not appear"
-xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
-sleep 1
-xdotool key --window "$win" F9 # open COM1 (the list starts there)
-sleep 1
-xdotool key --window "$win" F7 # Read258
+# Keys go in as a person's would (XTEST, to the focused window; wine ignores
+# synthetic events): F9 opens COM1, where the list starts, F7 reads.
+sleep 2
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+xdotool key F9
+sleep 2
+xdotool key F7
 sleep 24                       # 19.3 s of line time and some
 import -window root "$out/quillon-wine.png"
 grep -q . "$run/COM1.err" || true
