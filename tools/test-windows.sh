@@ -139,6 +139,14 @@ PY
 wine "$cli" write --port COM5 all write.e -q --no-verify
 wine "$cli" verify --port COM5 all write.e -q
 cmp -n 128 write.e phone5.img || fail "the emulator's EEPROM differs from the written image"
+# Ctrl+C (wine hands SIGINT to a console program as CTRL_C_EVENT) cancels the job.
+wine "$cli" read --port COM5 all -o cancelled.e >cancel.out 2>&1 </dev/null &
+job=$!
+sleep 3
+kill -INT "$job"
+rc=0
+wait "$job" || rc=$?
+grep -q "interrupted" cancel.out && ((rc == 5)) || fail "Ctrl+C: exit $rc, $(cat cancel.out)"
 cd "$root"
 done_part
 
