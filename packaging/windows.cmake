@@ -34,6 +34,14 @@ install(FILES ${qt_dlls} ${mingw_dlls} DESTINATION .)
 install(FILES ${qt_platforms} DESTINATION platforms)
 install(FILES ${qt_styles} DESTINATION styles)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt)
+# The runtime DLLs come with their symbols (libstdc++ alone is 23 MB so).
+if(CMAKE_STRIP)
+  install(CODE "
+    file(GLOB_RECURSE dlls \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.dll\")
+    foreach(dll \${dlls})
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${dll}\")
+    endforeach()")
+endif()
 
 add_custom_target(installables)
 add_dependencies(installables quillon quillon-cli quillon_runtime)
@@ -56,6 +64,9 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME quillon.exe)
 set(CPACK_NSIS_MUI_ICON ${CMAKE_BINARY_DIR}/app/quillon.ico)
 set(CPACK_NSIS_MUI_UNIICON ${CMAKE_BINARY_DIR}/app/quillon.ico)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# A 64-bit installer (Debian's NSIS has the amd64 stubs): it needs no 32-bit
+# Windows layer, which wine on a 64-bit-only Debian does not have.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 # CPack's NSIS template always shows a text page; without this one it would
 # show CMake's own licence.
 set(welcome ${CMAKE_CURRENT_BINARY_DIR}/windows-welcome.txt)
