@@ -95,7 +95,7 @@ start_phone() { # COMn, extra options...
 map_ports_done() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
-  wineserver -p # persistent: every later program starts in a fraction of a second
+  wineserver -p >/dev/null 2>&1 # persistent: every later program starts in a fraction of a second
   # wine's own services start with the first program and keep its standard
   # output: let them inherit nothing that CTest or a pipe waits on.
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
