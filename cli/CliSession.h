@@ -13,8 +13,6 @@
 #include <QObject>
 #include <QString>
 
-class QSocketNotifier;
-
 class CliSession : public QObject, public IEngineWindow {
     Q_OBJECT
 
@@ -42,8 +40,9 @@ public:
     // runs counts as interrupted even when it got to its end.
     Result Run(EngineJob job, uint8_t selectedAddr);
 
-    // From now on the first SIGINT, SIGTERM or SIGHUP cancels the running
-    // job; a second one ends the program at once.
+    // From now on the first SIGINT, SIGTERM or SIGHUP (on Windows Ctrl+C,
+    // Ctrl+Break and closing the console) cancels the running job; a second
+    // one ends the program at once.
     static void CatchInterrupt();
     static bool Interrupted();
 
@@ -70,5 +69,5 @@ private:
     QString Status;
     QString LastLine;
     QElapsedTimer Clock;
-    QSocketNotifier *InterruptNotifier = nullptr;
+    QObject *InterruptNotifier = nullptr;
 };

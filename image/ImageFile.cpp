@@ -8,9 +8,11 @@
 #include <QStringDecoder>
 
 #include <cerrno>
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 const char ImageFolder[] = "EELog";
 const char ImageFilterCaption[] = "Все файлы (*.*)";
@@ -55,10 +57,19 @@ struct Cp1251Table {
             valid = !decoder.hasError() && toUnicode.size() == 256;
         }
         if (!valid) {
-            // Without ICU only ASCII is certain; everything else reads as "?".
+            // A Qt without ICU (the Windows build) has no decoder for it: the
+            // code page's own table, as ICU gives it (0x98, unassigned, as U+0098).
+            static const char16_t upper[64] = {
+                0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409,
+                0x2039, 0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                0x2013, 0x2014, 0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0,
+                0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB,
+                0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
+                0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
             toUnicode.resize(256);
             for (int b = 0; b < 256; ++b)
-                toUnicode[b] = b < 0x80 ? QChar(b) : QChar(u'?');
+                toUnicode[b] = b < 0x80 ? QChar(b) : b < 0xC0 ? QChar(upper[b - 0x80]) : QChar(0x0410 + b - 0xC0);
+            valid = true;
         }
         for (int b = 0; b < 256; ++b) {
             const char16_t c = toUnicode.at(b).unicode();
@@ -177,7 +188,9 @@ IoError IoErrorFromErrno(int err)
     case EROFS:
     case ETXTBSY: kind = IoError::AccessDenied; break;
     case ENOSPC:
+#ifdef EDQUOT // not in mingw-w64
     case EDQUOT:
+#endif
     case EFBIG: kind = IoError::DiskFull; break;
     default: break;
     }
@@ -185,6 +198,9 @@ IoError IoErrorFromErrno(int err)
 }
 
 // ---- disk ----
+//
+// Windows has its own versions of what follows, in ImageDiskWin.cpp.
+#ifndef _WIN32
 //
 // Plain POSIX calls rather than QFile/QSaveFile: the error texts need the
 // system's error number of the call that failed, which Qt's file classes do not
@@ -387,22 +403,6 @@ IoError ReadImageFileBytes(const QString &path, QByteArray *bytes, int maxCommen
     return IoError{};
 }
 
-LoadResult LoadImageFile(const QString &path, int maxCommentChars)
-{
-    LoadResult r;
-    QByteArray bytes;
-    r.error = ReadImageFileBytes(path, &bytes, maxCommentChars);
-    if (r.error)
-        return r;
-    std::optional<ImageFileData> data = DecodeImageFile(bytes);
-    if (!data) {
-        r.error = IoError{IoError::ReadBeyondEnd, 0};
-        return r;
-    }
-    r.data = std::move(*data);
-    return r;
-}
-
 IoError SaveImageFile(const QString &path, const QByteArray &bytes)
 {
     // A link is followed, so the file it points to is replaced, not the link.
@@ -468,4 +468,21 @@ IoError MakeFolder(const QString &path)
     if (err == EEXIST && QFileInfo(path).isDir())
         return IoError(); // made by someone else meanwhile
     return IoErrorFromErrno(err == EEXIST ? ENOTDIR : err);
+}
+#endif // _WIN32
+
+LoadResult LoadImageFile(const QString &path, int maxCommentChars)
+{
+    LoadResult r;
+    QByteArray bytes;
+    r.error = ReadImageFileBytes(path, &bytes, maxCommentChars);
+    if (r.error)
+        return r;
+    std::optional<ImageFileData> data = DecodeImageFile(bytes);
+    if (!data) {
+        r.error = IoError{IoError::ReadBeyondEnd, 0};
+        return r;
+    }
+    r.data = std::move(*data);
+    return r;
 }

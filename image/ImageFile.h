@@ -33,7 +33,8 @@ QString OverwriteQuestion(const QString &fullName);
 
 // ---- code page 1251 ----
 
-// False when this Qt build cannot convert windows-1251 (it needs ICU).
+// Whether windows-1251 converts both ways; with Qt's ICU decoder or, in a Qt
+// without ICU, the code page's own table, it always does.
 bool Cp1251Available();
 // One byte per character; a character with no byte in code page 1251 (and
 // each half of nothing: a surrogate pair counts as one character) becomes "?".

@@ -2,7 +2,8 @@
 
 // The serial port component: a COM name of the port list mapped to a Linux
 // tty, driven through termios. Opened non-blocking and exclusively; reads
-// never wait, writes wait at most for their time-out.
+// never wait, writes wait at most for their time-out. On Windows the same
+// class drives \\.\COMn through the Win32 comm calls (CPortWin.cpp).
 
 #include "link/EngineIo.h"
 
@@ -187,8 +188,13 @@ public:
     QString Port = QStringLiteral("COM1");
 
     bool Connected() const { return FConnected; }
+#ifdef _WIN32
+    // The open device's HANDLE, null while closed.
+    void *Handle() const { return FHandle; }
+#else
     // The open device's file descriptor, -1 while closed.
     int Handle() const { return FHandle; }
+#endif
 
     TBaudRate BaudRate() const { return FBaudRate; }
     void SetBaudRate(TBaudRate value);
@@ -249,10 +255,15 @@ private:
     int WaitUntilSent(long long deadlineMs);
 
     bool FConnected = false;
+#ifdef _WIN32
+    void *FHandle = nullptr;
+    bool FNoModemLines = false; // a port without DTR/RTS (a pty mapped under wine)
+#else
     int FHandle = -1;
     bool FPseudoTerminal = false; // no modem lines on a pty
     bool FLatencyChanged = false;
     int FOldSerialFlags = 0;
+#endif
     TBaudRate FBaudRate = br9600;
     TDataBits FDataBits = dbEight;
     TStopBits FStopBits = sbOneStopBit;

@@ -1,6 +1,7 @@
 #include "link/EngineDriver.h"
 
-#include <QSocketNotifier>
+#include "link/PortNotifier.h"
+
 #include <exception>
 
 EngineDriver::EngineDriver(ProgrammingEngine &engine, TCustomComPort &port, QObject *parent)
@@ -29,10 +30,9 @@ void EngineDriver::StartJob(EngineJob job, uint8_t selectedAddr)
     JobRunning = true;
     // The port may have been reopened (another descriptor) since the last job.
     ReleasePort();
-    if (Port.Handle() >= 0) {
-        Notifier = new QSocketNotifier(Port.Handle(), QSocketNotifier::Read, this);
-        Notifier->setEnabled(false);
-        connect(Notifier, &QSocketNotifier::activated, this, [this] { PortReadable(); });
+    if (Port.Connected()) {
+        Notifier = new PortNotifier(Port, this);
+        connect(Notifier, &PortNotifier::activated, this, [this] { PortReadable(); });
     }
     Timer1.start();
     emit JobStarted();

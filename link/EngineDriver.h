@@ -9,8 +9,8 @@
 //  - A step runs at once, queued, whenever the engine has work that waits for
 //    neither a tick nor a byte: a command goes out at the pace of its echoes,
 //    not of the ticks.
-//  - A notifier on the port's descriptor runs a step when a byte arrives while
-//    the engine awaits one.
+//  - A notifier on the port (PortNotifier) runs a step when a byte arrives
+//    while the engine awaits one.
 //  - EngineStep is never re-entered.
 
 #include "link/CPort.h"
@@ -21,7 +21,7 @@
 #include <QTimer>
 #include <functional>
 
-class QSocketNotifier;
+class PortNotifier;
 
 class EngineDriver : public QObject {
     Q_OBJECT
@@ -81,7 +81,7 @@ private:
     ProgrammingEngine &Engine;
     TCustomComPort &Port;
     std::function<void()> FPortBeforeClose; // the port's own handler, chained
-    QSocketNotifier *Notifier = nullptr;
+    PortNotifier *Notifier = nullptr;
     bool Stepping = false;
     bool FStepPosted = false;
     bool JobRunning = false;

@@ -2,17 +2,16 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 int main(int argc, char **argv)
 {
     // Headless unless a caller asked for a real display (Xvfb checks).
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     // Backups of the reads that tests run go to a folder of their own, never
     // into the home folder; the programs tests start inherit it.
     QTemporaryDir dataHome;
     if (dataHome.isValid())
-        setenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()).constData(), 1);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,19 @@
+#pragma once
+
+// The terminal of quillon-cli, and its interrupt: Ctrl+C on Linux (SIGINT,
+// also SIGTERM and SIGHUP); Ctrl+C, Ctrl+Break
+// and closing the console window on Windows. The first one cancels the
+// running job; a second one ends the program at once.
+
+#include <QObject>
+#include <functional>
+
+// The width of the terminal on standard error; 80 when it tells none.
+int TerminalColumns();
+
+// Installs the handler (once is enough).
+void CatchInterruptSignals();
+bool InterruptSeen();
+// An object (owned by parent) that calls onInterrupt on the event loop's
+// thread after each interrupt; null if none can be watched.
+QObject *NewInterruptWatcher(QObject *parent, const std::function<void()> &onInterrupt);

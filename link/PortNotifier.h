@@ -1,0 +1,33 @@
+#pragma once
+
+// Tells when bytes wait in an open port's input queue, for as long as it is
+// enabled (the engine driver enables it only while a job awaits a byte).
+// Linux: a socket notifier on the tty. Windows: the comm event (EV_RXCHAR)
+// where the driver supports waiting for it, otherwise a 1 ms poll of the
+// input count, which runs only while enabled.
+
+#include "link/CPort.h"
+
+#include <QObject>
+#include <memory>
+
+class PortNotifier : public QObject {
+    Q_OBJECT
+
+public:
+    // The port must be open; the notifier is created disabled and must be
+    // disabled before the port closes.
+    explicit PortNotifier(TCustomComPort &port, QObject *parent = nullptr);
+    ~PortNotifier() override;
+
+    void setEnabled(bool enabled);
+    bool isEnabled() const;
+
+signals:
+    // Bytes wait (or the device failed: the next Read tells which).
+    void activated();
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
