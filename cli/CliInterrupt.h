@@ -8,6 +8,11 @@
 #include <QObject>
 #include <functional>
 
+// A standard stream that was closed when we started is given a harmless one,
+// so that no port or file opened later takes its place and receives what is
+// printed. True when standard output was closed.
+bool GuardStandardStreams();
+
 // The width of the terminal on standard error; 80 when it tells none.
 int TerminalColumns();
 

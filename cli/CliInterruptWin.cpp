@@ -63,3 +63,11 @@ int TerminalColumns()
         return info.srWindow.Right - info.srWindow.Left + 1;
     return 80;
 }
+
+bool GuardStandardStreams()
+{
+    // The port is a handle of its own here, never a C runtime descriptor:
+    // a closed standard output cannot be taken over. Writing to it fails,
+    // which the flush at the end reports.
+    return false;
+}

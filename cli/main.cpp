@@ -3,6 +3,7 @@
 // radio/), the decisions by cli/CliCore.
 
 #include "cli/CliCore.h"
+#include "cli/CliInterrupt.h"
 #include "cli/CliPorts.h"
 #include "cli/CliSession.h"
 #include "image/Backups.h"
@@ -21,7 +22,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,24 +32,6 @@ namespace {
 // The first error met writing standard output; 0 while all went out.
 int g_outError = 0;
 bool g_stdoutClosed = false;
-
-// A standard stream that was closed when we started gets /dev/null in its
-// place: otherwise the port or a file opened later would get its number, and
-// printing would write into it.
-void GuardStandardStreams()
-{
-    for (int fd = 0; fd <= 2; ++fd) {
-        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
-            continue;
-        if (fd == STDOUT_FILENO)
-            g_stdoutClosed = true;
-        const int null = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
-        if (null >= 0 && null != fd) {
-            ::dup2(null, fd);
-            ::close(null);
-        }
-    }
-}
 
 void Out(const QString &text)
 {
@@ -591,7 +573,7 @@ int Finish(int code)
 
 int main(int argc, char **argv)
 {
-    GuardStandardStreams();
+    g_stdoutClosed = GuardStandardStreams();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillon-cli"));
     CliSession::CatchInterrupt();

@@ -1,7 +1,8 @@
 #pragma once
 
 // Which serial devices are present, what they are, whether this user can open
-// them and what stands in the way. Everything is read from sysfs, /dev and
+// them and what stands in the way (Linux only: on Windows nothing is found,
+// and the COM names are Device Manager's). Everything is read from sysfs, /dev and
 // /proc below one root directory ("/" for the running system), so that tests
 // can point it at a small tree of their own.
 
@@ -10,6 +11,11 @@
 #include <QStringList>
 #include <functional>
 #include <sys/types.h>
+#ifdef _WIN32
+// Windows has no owners and groups of devices; the types keep one interface.
+using uid_t = unsigned int;
+using gid_t = unsigned int;
+#endif
 
 // "/" unless QUILLON_SYSROOT names another tree (tests).
 QString SystemRoot();

@@ -5,8 +5,10 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <cerrno>
-#include <poll.h>
+#include <chrono>
+#include <thread>
 
 namespace {
 constexpr char CR = 0x0D;
@@ -57,10 +59,10 @@ ProbeResult ProbeOpenPort(TCustomComPort &port)
             r.outcome = ProbeOutcome::NoEcho;
             return r;
         }
-        // Read tells a hung-up line on the next round.
-        pollfd p {port.Handle(), POLLIN, 0};
-        if (::poll(&p, 1, static_cast<int>(left)) < 0 && errno != EINTR)
-            throw EComPort(ceRead, errno);
+        // Read tells a hung-up line on the next round. A short nap rather
+        // than a wait on the descriptor keeps this the same on every system;
+        // a probe is rare and short.
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min<qint64>(left, 2)));
     }
 }
 
