@@ -206,6 +206,7 @@ public:
     void WriteCurExecute();
     void ReadCurExecute();
     void CancelProgExecute();
+    void StartJob(EngineJob job); // what the six job handlers do
     void Timer1Timer();
     void ApplicationEvents1Idle();
     void SetTickInterval(int ms); // tests only; the program keeps its own period

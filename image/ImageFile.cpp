@@ -272,6 +272,16 @@ int WriteAll(int fd, const QByteArray &bytes)
 }
 
 // The error of the first failing step, 0 when all succeeded.
+// Writes all, flushes to the disk and closes fd: the first error, or 0.
+int WriteSyncClose(int fd, const QByteArray &bytes)
+{
+    int err = WriteAll(fd, bytes);
+    if (!err && ::fsync(fd) != 0)
+        err = errno;
+    const int closeErr = CloseFile(fd);
+    return err ? err : closeErr;
+}
+
 int WriteFromStart(int fd, const QByteArray &bytes)
 {
     if (::lseek(fd, 0, SEEK_SET) < 0)
@@ -358,12 +368,7 @@ Replace ReplaceFile(const QString &path, const QByteArray &bytes, const struct s
             return Replace::Refused;
         }
     }
-    int err = WriteAll(fd, bytes);
-    if (!err && ::fsync(fd) != 0)
-        err = errno;
-    const int closeErr = CloseFile(fd);
-    if (!err)
-        err = closeErr;
+    int err = WriteSyncClose(fd, bytes);
     if (!err && ::rename(tempName.constData(), finalName.constData()) != 0) {
         const int renameErr = errno;
         ::unlink(tempName.constData());
@@ -442,12 +447,7 @@ IoError CreateImageFile(const QString &path, const QByteArray &bytes)
     const int fd = OpenFile(name, O_WRONLY | O_CREAT | O_EXCL, 0666);
     if (fd < 0)
         return OpenFailure(errno, path);
-    int err = WriteAll(fd, bytes);
-    if (!err && ::fsync(fd) != 0)
-        err = errno;
-    const int closeErr = CloseFile(fd);
-    if (!err)
-        err = closeErr;
+    const int err = WriteSyncClose(fd, bytes);
     if (err)
         ::unlink(name.constData()); // half a file is no copy
     return IoErrorFromErrno(err);

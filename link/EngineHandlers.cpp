@@ -2,41 +2,19 @@
 // steps, the port notifier) is EngineDriver's, shared with quillon-cli.
 #include "app/Unit1.h"
 
-void TForm1::Write258Execute()
+// The undo step and the backup of a job start with its record.
+void TForm1::StartJob(EngineJob job)
 {
-    JobStarting(EngineJob::Write258);
-    Driver.StartJob(EngineJob::Write258, SelectedAddr);
+    JobStarting(job);
+    Driver.StartJob(job, SelectedAddr);
 }
 
-void TForm1::Read258Execute()
-{
-    JobStarting(EngineJob::Read258);
-    Driver.StartJob(EngineJob::Read258, SelectedAddr);
-}
-
-void TForm1::WriteBlockExecute()
-{
-    JobStarting(EngineJob::WriteBlock);
-    Driver.StartJob(EngineJob::WriteBlock, SelectedAddr);
-}
-
-void TForm1::ReadBlockExecute()
-{
-    JobStarting(EngineJob::ReadBlock);
-    Driver.StartJob(EngineJob::ReadBlock, SelectedAddr);
-}
-
-void TForm1::WriteCurExecute()
-{
-    JobStarting(EngineJob::WriteCur);
-    Driver.StartJob(EngineJob::WriteCur, SelectedAddr);
-}
-
-void TForm1::ReadCurExecute()
-{
-    JobStarting(EngineJob::ReadCur);
-    Driver.StartJob(EngineJob::ReadCur, SelectedAddr);
-}
+void TForm1::Write258Execute() { StartJob(EngineJob::Write258); }
+void TForm1::Read258Execute() { StartJob(EngineJob::Read258); }
+void TForm1::WriteBlockExecute() { StartJob(EngineJob::WriteBlock); }
+void TForm1::ReadBlockExecute() { StartJob(EngineJob::ReadBlock); }
+void TForm1::WriteCurExecute() { StartJob(EngineJob::WriteCur); }
+void TForm1::ReadCurExecute() { StartJob(EngineJob::ReadCur); }
 
 void TForm1::CancelProgExecute()
 {
