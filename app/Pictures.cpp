@@ -14,16 +14,3 @@ QPixmap Picture(const QString &name, QSize size)
     }
     return pm;
 }
-
-QIcon PictureIcon(const QString &name, QSize size)
-{
-    QIcon icon;
-    icon.addPixmap(Picture(name, size));
-    icon.addPixmap(Picture(name, size * 2));
-    return icon;
-}
-
-QIcon ImageListIcon(int index)
-{
-    return PictureIcon(QString::number(index), QSize(16, 16));
-}

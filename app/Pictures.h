@@ -6,5 +6,17 @@
 
 // The window's pictures are SVG drawings compiled into the binary.
 QPixmap Picture(const QString &name, QSize size);      // ":/img/<name>.svg" at that size
-QIcon PictureIcon(const QString &name, QSize size);    // crisp at size and at twice it
-QIcon ImageListIcon(int index);                        // toolbar/menu image 0..14
+// Crisp at size and at twice it.
+inline QIcon PictureIcon(const QString &name, QSize size)
+{
+    QIcon icon;
+    icon.addPixmap(Picture(name, size));
+    icon.addPixmap(Picture(name, size * 2));
+    return icon;
+}
+
+// Toolbar/menu image 0..14.
+inline QIcon ImageListIcon(int index)
+{
+    return PictureIcon(QString::number(index), QSize(16, 16));
+}

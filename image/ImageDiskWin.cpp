@@ -174,20 +174,11 @@ IoError CreateImageFile(const QString &path, const QByteArray &bytes)
     return FromWin32(err);
 }
 
-IoError MakeFolder(const QString &path)
+IoError MakeOneFolder(const QString &path)
 {
-    const QFileInfo info(path);
-    if (info.isDir())
-        return IoError();
-    const QString parent = info.absolutePath();
-    if (parent != info.absoluteFilePath())
-        if (const IoError err = MakeFolder(parent))
-            return err;
-    if (::CreateDirectoryW(Wide(QDir::toNativeSeparators(info.absoluteFilePath())), nullptr))
+    if (::CreateDirectoryW(Wide(QDir::toNativeSeparators(path)), nullptr))
         return IoError();
     const DWORD err = ::GetLastError();
-    if (err == ERROR_ALREADY_EXISTS && QFileInfo(path).isDir())
-        return IoError(); // made by someone else meanwhile
     return FromWin32(err == ERROR_ALREADY_EXISTS ? ERROR_DIRECTORY : err);
 }
 

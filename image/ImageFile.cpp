@@ -453,6 +453,15 @@ IoError CreateImageFile(const QString &path, const QByteArray &bytes)
     return IoErrorFromErrno(err);
 }
 
+IoError MakeOneFolder(const QString &path)
+{
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
+        return IoError();
+    const int err = errno;
+    return IoErrorFromErrno(err == EEXIST ? ENOTDIR : err);
+}
+#endif // _WIN32
+
 IoError MakeFolder(const QString &path)
 {
     const QFileInfo info(path);
@@ -462,14 +471,11 @@ IoError MakeFolder(const QString &path)
     if (parent != info.absoluteFilePath())
         if (const IoError err = MakeFolder(parent))
             return err;
-    if (::mkdir(QFile::encodeName(info.absoluteFilePath()).constData(), 0777) == 0)
-        return IoError();
-    const int err = errno;
-    if (err == EEXIST && QFileInfo(path).isDir())
+    const IoError err = MakeOneFolder(info.absoluteFilePath());
+    if (err && QFileInfo(path).isDir())
         return IoError(); // made by someone else meanwhile
-    return IoErrorFromErrno(err == EEXIST ? ENOTDIR : err);
+    return err;
 }
-#endif // _WIN32
 
 LoadResult LoadImageFile(const QString &path, int maxCommentChars)
 {

@@ -112,3 +112,5 @@ IoError CreateImageFile(const QString &path, const QByteArray &bytes);
 
 // Creates a folder and any missing folders above it.
 IoError MakeFolder(const QString &path);
+// One folder whose parent exists, by the system's own call (MakeFolder's step).
+IoError MakeOneFolder(const QString &path);
