@@ -5,6 +5,7 @@
 // hangs up after the first character it receives. Without them the tests
 // that need a phone skip. What only real Windows can show skips under wine.
 
+#include "QuietWindow.h"
 #include "WaitFor.h"
 #include "link/CPort.h"
 #include "link/EngineDriver.h"
@@ -17,22 +18,6 @@
 #include <windows.h>
 
 namespace {
-
-class NoWindow : public IEngineWindow {
-public:
-    int max = 0, progress = 0;
-    QString status;
-    void DisablePortActions() override {}
-    void EnablePortActions() override {}
-    void SetGaugeMax(int m) override { max = m; }
-    void SetGaugeProgress(int p) override { progress = std::clamp(p, 0, max); }
-    int GaugeProgress() const override { return progress; }
-    void SetGaugeColor(GaugeColor) override {}
-    void SetProgressPanelVisible(bool) override {}
-    void SetCancelEnabled(bool) override {}
-    void ShowStatus(const QString &text) override { status = text; }
-    void RefreshBuf() override {}
-};
 
 bool UnderWine()
 {
@@ -141,7 +126,7 @@ TEST(ComPortWin, ReadNeverWaitsAndGetsTheEcho)
 TEST(ComPortWin, AReadJobGetsTheTelephonesWords)
 {
     REQUIRE_PHONE("QUILLON_TEST_COM", com);
-    NoWindow window;
+    QuietWindow window;
     TComPort COM;
     EepromImage image;
     ProgrammingEngine engine(window, COM, image);
@@ -162,7 +147,7 @@ TEST(ComPortWin, AReadJobGetsTheTelephonesWords)
 TEST(ComPortWin, AHangUpEndsTheJobAndThePortStillCloses)
 {
     REQUIRE_PHONE("QUILLON_TEST_COM_HANGUP", com);
-    NoWindow window;
+    QuietWindow window;
     TComPort COM;
     EepromImage image;
     ProgrammingEngine engine(window, COM, image);

@@ -1,6 +1,7 @@
 // The engine driver on a real port (a pseudo-terminal) whose far end the test
 // plays: a telephone that echoes every character at once.
 
+#include "QuietWindow.h"
 #include "WaitFor.h"
 #include "link/EngineDriver.h"
 
@@ -14,21 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-class NoWindow : public IEngineWindow {
-public:
-    int max = 0, progress = 0;
-    void DisablePortActions() override {}
-    void EnablePortActions() override {}
-    void SetGaugeMax(int m) override { max = m; }
-    void SetGaugeProgress(int p) override { progress = std::clamp(p, 0, max); }
-    int GaugeProgress() const override { return progress; }
-    void SetGaugeColor(GaugeColor) override {}
-    void SetProgressPanelVisible(bool) override {}
-    void SetCancelEnabled(bool) override {}
-    void ShowStatus(const QString &) override {}
-    void RefreshBuf() override {}
-};
 
 class EchoingPhone {
 public:
@@ -69,7 +55,7 @@ TEST(EngineDriver, ACommandGoesOutAtThePaceOfItsEchoesNotOfTheTicks)
 {
     EchoingPhone phone;
     ASSERT_GE(phone.master, 0);
-    NoWindow window;
+    QuietWindow window;
     TComPort port;
     EepromImage image;
     image[0x3F] = 0xBEEF;
