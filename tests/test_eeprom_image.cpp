@@ -1,4 +1,5 @@
 #include "image/EepromImage.h"
+#include "image/ReadMark.h"
 
 #include <gtest/gtest.h>
 
@@ -41,4 +42,23 @@ TEST(HexText, RoundTripsEveryWord)
 {
     for (uint32_t w = 0; w <= 0xFFFF; w += 0x0101)
         EXPECT_EQ(HexToWord(WordToHex(static_cast<uint16_t>(w))), w);
+}
+
+TEST(ReadMark, NamesTheRangeAndIsFoundInAComment)
+{
+    EXPECT_EQ(WithReadRangeMark(QString(), {0x30, 0x3F}), QStringLiteral("[read 30-3F]"));
+    EXPECT_EQ(WithReadRangeMark(QStringLiteral("база"), {0x0A, 0x0A}), QStringLiteral("база [read 0A]"));
+    const struct {
+        const char *comment;
+        std::optional<ReadRange> range;
+    } rows[] = {
+        {"", std::nullopt},
+        {"free text [read] [read 3]", std::nullopt},
+        {"x [read 30-3F]", ReadRange{0x30, 0x3F}},
+        {"[read 0A] edited [read 00-04]", ReadRange{0x00, 0x04}}, // the last mark counts
+        {"[read 3F-30]", std::nullopt},                            // reversed
+        {"[read 40]", std::nullopt},                               // beyond the image
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(FindReadRangeMark(QString::fromUtf8(row.comment)), row.range) << row.comment;
 }
