@@ -72,7 +72,7 @@ const QCommandLineOption kOutput({"o", "output"}, "The image file to write; - fo
                                                   "on standard output.", "FILE");
 const QCommandLineOption kModel("model", "The model byte of the saved file, 0-8 as in the window's model "
                                          "list (default 0, \"<неизвестно>\").", "N");
-const QCommandLineOption kComment("comment", "The comment of the saved file.", "TEXT");
+const QCommandLineOption kComment("comment", "The comment of the saved file: one line, no control characters.", "TEXT");
 const QCommandLineOption kNoVerify("no-verify", "Do not read the words back after writing them.");
 const QCommandLineOption kForce("force", "Write a file that is evidently not an image (text, or a model byte "
                                          "that names no model) all the same.");
