@@ -287,6 +287,28 @@ QString ProgressLine(const QString &status, int progress, int maximum, int addr,
     return head + u'[' + QString(filled, u'#') + QString(bar - filled, u' ') + u']' + tail;
 }
 
+QString Printable(const QString &text, bool keepLineBreaks)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool control = u < 0x20 || (u >= 0x7F && u <= 0x9F);
+        if (control && !(keepLineBreaks && u == u'\n'))
+            out += QStringLiteral("\\u") + QString::number(uint(u), 16).toUpper().rightJustified(4, u'0');
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString IoErrorText(const IoError &error)
+{
+    if (error.kind == IoError::CommentTooLong)
+        return QStringLiteral("not an image: its comment is longer than %1 characters").arg(kMaxCommentChars);
+    return error.Text();
+}
+
 QString PortRemedy(int code)
 {
     switch (code) {
@@ -324,8 +346,8 @@ QString ModelListText()
 namespace {
 
 const char *const kInfoKeys[InfoList::kRows] = {
-    "device", "type", "reference", "tx", "rx", "lo", "if", "spacing", "step", "systemChannels",
-    "channelRange", "idCode",
+    "device", "type", "reference", "tx", "rx", "lo", "if", "spacing", "step", "system_channels",
+    "channel_range", "id_code",
 };
 
 // The page's fill as TabSheet7Show does it on a fresh page: "+/-" checked
@@ -365,7 +387,7 @@ QString ModelText(const ImageFileData &file)
 QString InfoText(const ImageFileData &file)
 {
     QString text = QStringLiteral("Model:    ") + ModelText(file) + u'\n'
-                   + WithoutTrailingBlanks(QStringLiteral("Comment:  ") + file.comment) + QStringLiteral("\n\n");
+                   + WithoutTrailingBlanks(QStringLiteral("Comment:  ") + Printable(file.comment)) + QStringLiteral("\n\n");
 
     const InfoList::Rows rows = InfoList::Decode(file.image);
     int widths[2] = {int(InfoList::ColumnCaption(0).size()), int(InfoList::ColumnCaption(1).size())};
@@ -408,11 +430,11 @@ QJsonObject InfoJson(const ImageFileData &file)
     const QJsonObject frequency{
         {QStringLiteral("divider"), f.fields.Edit2},
         {QStringLiteral("reference"), orNull(f.reference)},
-        {QStringLiteral("txMultiplier"), f.fields.Edit3},
+        {QStringLiteral("tx_multiplier"), f.fields.Edit3},
         {QStringLiteral("tx"), orNull(f.fields.MaskEdit3)},
-        {QStringLiteral("loMultiplier"), f.fields.Edit4},
+        {QStringLiteral("lo_multiplier"), f.fields.Edit4},
         {QStringLiteral("lo"), orNull(f.fields.MaskEdit4)},
-        {QStringLiteral("plusMinus"), f.fields.CheckBox1},
+        {QStringLiteral("plus_minus"), f.fields.CheckBox1},
         {QStringLiteral("rx"), orNull(f.fields.MaskEdit5)},
     };
 

@@ -114,6 +114,19 @@ QString ProgressLine(const QString &status, int progress, int maximum, int addr,
 // number the port component reports; empty where there is nothing to add.
 QString PortRemedy(int platformCode);
 
+// ---- what is printed ----
+
+// Text from data (a comment, a file name, a device's name) made safe for a
+// terminal: every control character (C0, DEL, C1) becomes \uXXXX, so that an
+// ESC sequence cannot clear the screen or retitle the window, and a line
+// stays one line. keepLineBreaks leaves "\n" alone, for whole messages. The
+// form is JSON's own, so JSON passed through stays valid and means the same.
+QString Printable(const QString &text, bool keepLineBreaks = false);
+
+// The English text of a file error: the window's texts, except where the
+// window's is Russian.
+QString IoErrorText(const IoError &error);
+
 // The model list as "0 <неизвестно>" lines, for the help texts.
 QString ModelListText();
 

@@ -78,3 +78,13 @@ bool GuardStandardStreams()
     }
     return stdoutClosed;
 }
+
+QString StandardOutputProblem()
+{
+    const int flags = ::fcntl(STDOUT_FILENO, F_GETFL);
+    if (flags == -1)
+        return QStringLiteral("closed");
+    if ((flags & O_ACCMODE) == O_RDONLY)
+        return QStringLiteral("not open for writing");
+    return QString();
+}

@@ -13,6 +13,11 @@
 // printed. True when standard output was closed.
 bool GuardStandardStreams();
 
+// Why standard output takes nothing: "closed", or "not open for writing"
+// (a descriptor open only for reading); empty when it may take the output.
+// One closed at the start reads as open here once GuardStandardStreams ran.
+QString StandardOutputProblem();
+
 // The width of the terminal on standard error; 80 when it tells none.
 int TerminalColumns();
 

@@ -71,3 +71,11 @@ bool GuardStandardStreams()
     // which the flush at the end reports.
     return false;
 }
+
+QString StandardOutputProblem()
+{
+    // A handle opened for reading only is not told apart here; the flush at
+    // the end reports what could not be written.
+    const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    return out == INVALID_HANDLE_VALUE || out == nullptr ? QStringLiteral("closed") : QString();
+}

@@ -179,7 +179,7 @@ int ProbeCommand(const QString &port, const std::function<void(const QString &)>
     try {
         r = ProbePort(com, port);
     } catch (const EComPort &e) {
-        std::fprintf(stderr, "quillon-cli: %s: %s\n", shown.toUtf8().constData(), e.what());
+        std::fprintf(stderr, "quillon-cli: %s: %s\n", Printable(shown).toUtf8().constData(), e.what());
         return ExitPort;
     }
     const QString line = shown + QStringLiteral(": ") + ProbeSummary(r);
@@ -188,7 +188,7 @@ int ProbeCommand(const QString &port, const std::function<void(const QString &)>
         return 0;
     }
     const QString remedy = r.outcome == ProbeOutcome::OpenFailed ? PortRemedy(r.platformCode) : ProbeRemedy(r);
-    std::fprintf(stderr, "quillon-cli: %s\n  %s\n", line.toUtf8().constData(), remedy.toUtf8().constData());
+    std::fprintf(stderr, "quillon-cli: %s\n  %s\n", Printable(line).toUtf8().constData(), remedy.toUtf8().constData());
     switch (r.outcome) {
     case ProbeOutcome::NoEcho: return ExitNoEcho;
     case ProbeOutcome::WrongEcho: return ExitWrongEcho;

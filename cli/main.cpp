@@ -4,6 +4,7 @@
 
 #include "cli/CliCore.h"
 #include "cli/CliInterrupt.h"
+#include "cli/CliOutput.h"
 #include "cli/CliPorts.h"
 #include "cli/CliSession.h"
 #include "image/Backups.h"
@@ -18,11 +19,10 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 
-#include <QFileInfo>
-
 #include <cerrno>
 #include <cstdio>
-#include <sys/stat.h>
+#include <cstring>
+#include <iterator>
 #include <unistd.h>
 
 using namespace Cli;
@@ -39,7 +39,7 @@ void Out(const QString &text)
         g_outError = EBADF;
         return;
     }
-    const QByteArray bytes = text.toUtf8();
+    const QByteArray bytes = Printable(text, true).toUtf8();
     if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()) && !g_outError)
         g_outError = errno ? errno : EIO;
 }
@@ -54,7 +54,7 @@ bool OutFlushed()
 
 void Note(const QString &text)
 {
-    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+    std::fprintf(stderr, "%s\n", Printable(text, true).toUtf8().constData());
 }
 
 int Fail(int code, const QString &text)
@@ -72,7 +72,7 @@ const QCommandLineOption kOutput({"o", "output"}, "The image file to write; - fo
                                                   "on standard output.", "FILE");
 const QCommandLineOption kModel("model", "The model byte of the saved file, 0-8 as in the window's model "
                                          "list (default 0, \"<неизвестно>\").", "N");
-const QCommandLineOption kComment("comment", "The comment of the saved file.", "TEXT");
+const QCommandLineOption kComment("comment", "The comment of the saved file: one line, no control characters.", "TEXT");
 const QCommandLineOption kNoVerify("no-verify", "Do not read the words back after writing them.");
 const QCommandLineOption kForce("force", "Write a file that is evidently not an image (text, or a model byte "
                                          "that names no model) all the same.");
@@ -101,19 +101,33 @@ bool LoadInput(const QString &path, ImageFileData *out, int *code, Suspect suspe
     if (path == QLatin1String("-")) {
         QFile in;
         if (!in.open(stdin, QIODevice::ReadOnly)) {
-            *code = Fail(ExitFile, path + QStringLiteral(": ") + IoErrorFromErrno(EBADF).Text());
+            *code = Fail(ExitFile, path + QStringLiteral(": ") + IoErrorText(IoErrorFromErrno(EBADF)));
             return false;
         }
         // One byte past the longest image file tells a longer input apart.
-        bytes = in.read(kImageBytes + 1 + kMaxCommentChars + 1);
+        // A pipe gives what its writer has written so far: read to its end.
+        const qsizetype limit = kImageBytes + 1 + kMaxCommentChars + 1;
+        bytes.resize(limit);
+        qsizetype got = 0;
+        while (got < limit) {
+            const qint64 n = in.read(bytes.data() + got, limit - got);
+            if (n < 0) {
+                *code = Fail(ExitFile, path + QStringLiteral(": ") + IoErrorText(IoErrorFromErrno(EIO)));
+                return false;
+            }
+            if (n == 0)
+                break;
+            got += qsizetype(n);
+        }
+        bytes.truncate(got);
     } else if (const IoError error = ReadImageFileBytes(path, &bytes); error) {
-        *code = Fail(ExitFile, path + QStringLiteral(": ") + error.Text());
+        *code = Fail(ExitFile, path + QStringLiteral(": ") + IoErrorText(error));
         return false;
     }
     const ImageInput in = DecodeImageInput(bytes, suspect == Suspect::Force);
     const QString forceHint = suspect == Suspect::Refuse ? QStringLiteral(" (--force writes it all the same)") : QString();
     if (!in.data) {
-        const QString why = in.suspicion.isEmpty() ? in.error.Text() : QStringLiteral("not an image: ") + in.suspicion + forceHint;
+        const QString why = in.suspicion.isEmpty() ? IoErrorText(in.error) : QStringLiteral("not an image: ") + in.suspicion + forceHint;
         *code = Fail(ExitFile, path + QStringLiteral(": ") + why);
         return false;
     }
@@ -135,7 +149,7 @@ int SaveOutput(const QString &path, const EepromImage &image, int model, const Q
         return ExitOk;
     }
     const IoError error = SaveImageFile(path, EncodeImageFile(image, model, comment));
-    return error ? Fail(ExitFile, path + QStringLiteral(": ") + error.Text()) : int(ExitOk);
+    return error ? Fail(ExitFile, path + QStringLiteral(": ") + IoErrorText(error)) : int(ExitOk);
 }
 
 // ---- the port commands ----
@@ -231,7 +245,7 @@ void BackUp(const PortRun &run, const QString &port, int model)
     const QString folder = Backups::Folder();
     const Backups::SaveResult saved = Backups::Save(folder, run.session.Buf, model, port, QDateTime::currentDateTime());
     if (saved.error)
-        Note(QStringLiteral("quillon-cli: backup not saved in %1: %2").arg(folder, saved.error.Text()));
+        Note(QStringLiteral("quillon-cli: backup not saved in %1: %2").arg(folder, IoErrorText(saved.error)));
     else if (!run.quiet)
         Note(QStringLiteral("backup: ") + saved.path);
 }
@@ -240,13 +254,17 @@ int ListBackups(Args &a)
 {
     if (!a.positionals.isEmpty())
         return Fail(ExitUsage, QStringLiteral("unexpected argument %1").arg(a.positionals.constFirst()));
-    const QList<Backups::Entry> entries = Backups::List(Backups::Folder());
+    QList<Backups::Entry> entries = Backups::List(Backups::Folder());
     if (a.parser.isSet(kJson))
         Out(QString::fromUtf8(QJsonDocument(Backups::ListJson(entries)).toJson(QJsonDocument::Indented)));
     else if (entries.isEmpty())
         Note(QStringLiteral("no backups in ") + Backups::Folder());
-    else
+    else {
+        // One line each, whatever a file name or a comment holds.
+        for (Backups::Entry &e : entries)
+            e.path = Printable(e.path), e.port = Printable(e.port);
         Out(Backups::ListText(entries));
+    }
     return ExitOk;
 }
 
@@ -263,8 +281,14 @@ bool PortArgs(Args &a, int filesExpected, QString *port, JobRange *range, QStrin
         return false;
     }
     *port = *p;
+    const QString firstRange = a.positionals.value(0);
+    const qsizetype before = a.positionals.size();
     if (!TakeRange(a.positionals, range, error))
         return false;
+    if (a.positionals.size() != before && !a.positionals.isEmpty() && IsRangeWord(a.positionals.constFirst())) {
+        *error = QStringLiteral("two ranges given (%1 and %2): give one").arg(firstRange, a.positionals.constFirst());
+        return false;
+    }
     if (a.positionals.size() > filesExpected && IsRangeWord(a.positionals[filesExpected])) {
         *error = QStringLiteral("the range (%1) goes before the file name").arg(a.positionals[filesExpected]);
         return false;
@@ -276,27 +300,15 @@ bool PortArgs(Args &a, int filesExpected, QString *port, JobRange *range, QStrin
     return true;
 }
 
-// What saving to `path` would surely meet, found before a job that takes
-// seconds: no folder, no right to write there, something that is no file.
-IoError OutputProblem(const QString &path)
+// A comment is one line of text; a control character in it would travel
+// with the file into the window and every terminal that shows it.
+bool CommentAccepted(Args &a, int *code)
 {
-    const QFileInfo file(path);
-    const QByteArray folder = QFile::encodeName(file.absolutePath());
-    struct stat st {};
-    if (::stat(folder.constData(), &st) != 0)
-        return IoErrorFromErrno(errno == ENOENT ? ENOTDIR : errno);
-    if (!S_ISDIR(st.st_mode))
-        return IoErrorFromErrno(ENOTDIR);
-    const QByteArray name = QFile::encodeName(file.absoluteFilePath());
-    if (::stat(name.constData(), &st) != 0)
-        return errno == ENOENT && ::access(folder.constData(), W_OK | X_OK) != 0 ? IoErrorFromErrno(errno) : IoError{};
-    if (S_ISDIR(st.st_mode))
-        return IoErrorFromErrno(EISDIR);
-    if (!S_ISREG(st.st_mode) && !S_ISCHR(st.st_mode))
-        return IoErrorFromErrno(EACCES); // a pipe or a socket is refused by the save too
-    if (::access(name.constData(), W_OK) != 0 && ::access(folder.constData(), W_OK | X_OK) != 0)
-        return IoErrorFromErrno(EACCES);
-    return IoError{};
+    const QString comment = a.parser.value(kComment);
+    if (Printable(comment) == comment)
+        return true;
+    *code = Fail(ExitUsage, QStringLiteral("--comment takes no control characters: ") + Printable(comment));
+    return false;
 }
 
 int Read(Args &a)
@@ -314,9 +326,16 @@ int Read(Args &a)
     const int model = a.parser.isSet(kModel) ? a.parser.value(kModel).toInt(&ok) : 0;
     if (!ok || model < 0 || model >= kModelCount)
         return Fail(ExitUsage, QStringLiteral("--model takes 0-8:\n") + ModelListText());
-    if (output != QLatin1String("-"))
-        if (const IoError problem = OutputProblem(output))
-            return Fail(ExitFile, output + QStringLiteral(": ") + problem.Text());
+    if (int code = ExitOk; !CommentAccepted(a, &code))
+        return code;
+    // Whatever can be found out before the job is: its words would be lost.
+    if (output == QLatin1String("-")) {
+        const QString problem = g_stdoutClosed ? QStringLiteral("closed") : StandardOutputProblem();
+        if (!problem.isEmpty())
+            return Fail(ExitFile, QStringLiteral("standard output: ") + problem);
+    } else if (const QString problem = OutputProblem(output); !problem.isEmpty()) {
+        return Fail(ExitFile, output + QStringLiteral(": ") + problem);
+    }
 
     PortRun run(port, a.parser.isSet(kQuiet));
     if (!run.Open(port))
@@ -385,7 +404,7 @@ int Diff(Args &a)
     const std::vector<WordDiff> diffs = DiffWords(files[0].image, files[1].image);
     if (diffs.empty())
         return ExitOk;
-    Out(DiffTable(diffs, a.positionals[0], a.positionals[1]));
+    Out(DiffTable(diffs, Printable(a.positionals[0]), Printable(a.positionals[1])));
     return ExitWordsDiffer;
 }
 
@@ -403,6 +422,8 @@ int Preset(Args &a)
         return Fail(ExitUsage, QStringLiteral("unknown preset %1 (see --list)").arg(a.positionals.constFirst()));
     if (!a.parser.isSet(kOutput))
         return Fail(ExitUsage, QStringLiteral("-o FILE is required"));
+    if (int code = ExitOk; !CommentAccepted(a, &code))
+        return code;
     EepromImage image;
     ApplyPreset(image, p);
     const int code = SaveOutput(a.parser.value(kOutput), image, PresetModel[static_cast<size_t>(p)],
@@ -437,6 +458,7 @@ struct Command {
     QList<QCommandLineOption> options;
     QList<std::pair<const char *, const char *>> positionals; // name, help
     int (*run)(Args &);
+    const char *exitCodes; // the statuses it can end with, for its help
 };
 
 const QList<Command> &Commands()
@@ -448,66 +470,73 @@ const QList<Command> &Commands()
          "backups folder (see backups).",
          {kPort, kOutput, kModel, kComment, kNoBackup, kQuiet},
          {{"all|block|word ADDR", kRangeHelp}},
-         Read},
+         Read, "02345"},
         {"write", "write --port PORT [all|block|word ADDR] FILE [--no-verify] [--force]",
          "Writes words of an image file into the telephone (Write258, WriteBlock or WriteCur), then "
          "reads them back and lists every word that differs.",
          {kPort, kNoVerify, kForce, kQuiet},
          {{"all|block|word ADDR", kRangeHelp}, {"FILE", kFileHelp}},
-         Write},
+         Write, "012345"},
         {"verify", "verify --port PORT [all|block|word ADDR] FILE",
          "Reads words of the telephone and lists every one that differs from the image file.",
          {kPort, kQuiet},
          {{"all|block|word ADDR", kRangeHelp}, {"FILE", kFileHelp}},
-         Verify},
+         Verify, "012345"},
         {"info", "info FILE [--json]",
          "Shows the information list of the \"Инфо\" page for an image file, and the values of the "
          "\"Частота\" page.",
          {kJson},
          {{"FILE", kFileHelp}},
-         Info},
-        {"diff", "diff A B", "Lists the words that differ between two image files.", {}, {{"A B", kFileHelp}}, Diff},
+         Info, "024"},
+        {"diff", "diff A B", "Lists the words that differ between two image files.", {}, {{"A B", kFileHelp}}, Diff, "0124"},
         {"preset", "preset NAME -o FILE [--comment TEXT] | preset --list",
          "Puts a factory radio block into a blank image with its model, as the window's "
          "\"Стандартные для...\" menu does. NAME is the action name (L258Hand10625, any case) or "
          "the caption (\"Труба 258 10625\").",
          {kOutput, kComment, kList, kQuiet},
          {{"NAME", "The preset."}},
-         Preset},
+         Preset, "024"},
         {"backups", "backups [--json]",
          "Lists the backups that every completed read of the whole EEPROM leaves (in the window and "
          "by read all), newest first: date, model, ID code (word 37), port and path.",
          {kJson},
          {},
-         ListBackups},
+         ListBackups, "024"},
         {"ports", "ports [--json]",
          "Lists the serial devices present with their COM names, whether you can open them (and why "
          "not), and the programs known to take adapters away (brltty, ModemManager), each with the "
          "command that fixes it.",
          {kJson},
          {},
-         Ports},
+         Ports, "024"},
         {"probe", "probe --port PORT",
          "Opens the port, sends CR and waits for the telephone's echo. Exit status 0: the telephone "
          "answers; 6: no echo; 7: a wrong echo; 3: the port could not be opened.",
          {kPort},
          {},
-         Probe},
+         Probe, "023467"},
     };
     return commands;
 }
 
-QString ExitCodesText()
+// The exit statuses whose digits `codes` lists (all of them for none).
+QString ExitCodesText(const char *codes = nullptr)
 {
-    return QStringLiteral("Exit status:\n"
-                          "  0  success (diff: the images are the same)\n"
-                          "  1  words differ: a write or verify did not read back as expected, or diff found differences\n"
-                          "  2  usage error\n"
-                          "  3  port error (the serial port component's message)\n"
-                          "  4  file error (an image file could not be read or written)\n"
-                          "  5  the job failed (\"Невыполнено...\"), also after Ctrl+C, SIGTERM or SIGHUP\n"
-                          "  6  probe: no echo\n"
-                          "  7  probe: a wrong echo\n");
+    static const char *const lines[] = {
+        "  0  success (diff: the images are the same)\n",
+        "  1  words differ: a write or verify did not read back as expected, or diff found differences\n",
+        "  2  usage error\n",
+        "  3  port error (the serial port component's message)\n",
+        "  4  file error (an image file could not be read or written)\n",
+        "  5  the job failed (\"Невыполнено...\"), also after Ctrl+C, SIGTERM or SIGHUP\n",
+        "  6  probe: no echo\n",
+        "  7  probe: a wrong echo\n",
+    };
+    QString text = QStringLiteral("Exit status:\n");
+    for (size_t code = 0; code < std::size(lines); ++code)
+        if (!codes || std::strchr(codes, char('0' + code)))
+            text += QString::fromUtf8(lines[code]);
+    return text;
 }
 
 QString ModelsText()
@@ -522,7 +551,8 @@ QString MainHelp()
                                   "without a window.\n\nCommands:\n");
     for (const Command &c : Commands())
         text += QStringLiteral("  ") + QString::fromUtf8(c.synopsis) + u'\n';
-    text += QStringLiteral("\n'quillon-cli COMMAND --help' describes a command; man quillon-cli tells all.\n\n");
+    text += QStringLiteral("  --version\n"
+                           "\n'quillon-cli COMMAND --help' describes a command; man quillon-cli tells all.\n\n");
     return text + ModelsText() + u'\n' + ExitCodesText();
 }
 
@@ -531,7 +561,10 @@ int RunCommand(const Command &c, QStringList arguments)
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     parser.setApplicationDescription(QString::fromUtf8(c.summary));
-    const QCommandLineOption help = parser.addHelpOption();
+    // Not addHelpOption(): its --help-all would add Qt's own options, and
+    // a program without a window takes none that matter.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Describes this command."));
+    parser.addOption(help);
     parser.addOptions(c.options);
     for (const auto &[name, text] : c.positionals)
         parser.addPositionalArgument(QString::fromUtf8(name), QString::fromUtf8(text));
@@ -544,12 +577,12 @@ int RunCommand(const Command &c, QStringList arguments)
             return Fail(ExitUsage, QString::fromLatin1(kWordAddressError) + QStringLiteral(", not ") + arguments[i + 1]);
     if (!parser.parse(arguments))
         return Fail(ExitUsage, parser.errorText() + tryHelp);
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+    if (parser.isSet(help)) {
         QString text = parser.helpText();
         text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: quillon-cli ") + QString::fromUtf8(c.synopsis));
         if (qstrcmp(c.name, "read") == 0)
             text += u'\n' + ModelsText();
-        Out(text + u'\n' + ExitCodesText());
+        Out(text + u'\n' + ExitCodesText(c.exitCodes));
         return ExitOk;
     }
     // A second value would silently win; one of two ports is a guess.
@@ -565,7 +598,7 @@ int Finish(int code)
 {
     if (OutFlushed())
         return code;
-    const QString why = g_outError == EBADF ? QStringLiteral("closed") : IoErrorFromErrno(g_outError).Text();
+    const QString why = g_outError == EBADF ? QStringLiteral("closed") : IoErrorText(IoErrorFromErrno(g_outError));
     return Fail(ExitFile, QStringLiteral("standard output: ") + why);
 }
 
@@ -576,13 +609,17 @@ int main(int argc, char **argv)
     g_stdoutClosed = GuardStandardStreams();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillon-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
     CliSession::CatchInterrupt();
 
     const QStringList arguments = QCoreApplication::arguments();
     const QString command = arguments.value(1);
-    if (command == QLatin1String("-h") || command == QLatin1String("--help") || command == QLatin1String("--help-all")
-        || command == QLatin1String("help")) {
+    if (command == QLatin1String("-h") || command == QLatin1String("--help") || command == QLatin1String("help")) {
         Out(MainHelp());
+        return Finish(ExitOk);
+    }
+    if (command == QLatin1String("--version")) {
+        Out(QStringLiteral("quillon-cli %1\n").arg(QCoreApplication::applicationVersion()));
         return Finish(ExitOk);
     }
     for (const Command &c : Commands())

@@ -26,6 +26,12 @@ QString ModelName(int model)
     return name.remove(forbidden).trimmed();
 }
 
+// As the window's model list shows it ("<неизвестно>").
+QString ShownModelName(int model)
+{
+    return QString::fromUtf8(DeviceModelNames[model >= 0 && model < kModelCount ? model : 0]);
+}
+
 const QRegularExpression &NamePattern()
 {
     static const QRegularExpression re(QStringLiteral(
@@ -121,7 +127,7 @@ QString Backups::ListText(const QList<Entry> &entries)
     QString text;
     for (const Entry &e : entries)
         text += e.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QStringLiteral("  ") +
-                ModelName(e.model).leftJustified(22) + QStringLiteral("  ID ") + QString::number(e.id).leftJustified(5) +
+                ShownModelName(e.model).leftJustified(22) + QStringLiteral("  ID ") + QString::number(e.id).leftJustified(5) +
                 QStringLiteral("  ") + (e.port.isEmpty() ? QStringLiteral("-") : e.port).leftJustified(6) +
                 QStringLiteral("  ") + QDir::toNativeSeparators(e.path) + u'\n';
     return text;
@@ -133,10 +139,10 @@ QJsonArray Backups::ListJson(const QList<Entry> &entries)
     for (const Entry &e : entries) {
         QJsonObject o;
         o.insert(QStringLiteral("date"), e.when.toString(Qt::ISODate));
-        o.insert(QStringLiteral("model"), ModelName(e.model));
-        o.insert(QStringLiteral("modelIndex"), e.model);
+        o.insert(QStringLiteral("model"), ShownModelName(e.model));
+        o.insert(QStringLiteral("model_index"), e.model);
         o.insert(QStringLiteral("id"), e.id);
-        o.insert(QStringLiteral("idHex"), WordToHex(e.id));
+        o.insert(QStringLiteral("id_hex"), WordToHex(e.id));
         o.insert(QStringLiteral("port"), e.port);
         o.insert(QStringLiteral("path"), QDir::toNativeSeparators(e.path));
         out.append(o);

@@ -48,7 +48,7 @@ public:
     static QList<Entry> List(const QString &folder);
     // One line per backup: date, model, ID, port, path.
     static QString ListText(const QList<Entry> &entries);
-    // The same with stable keys: date (ISO 8601, local), model, modelIndex,
-    // id (a number), idHex (four hex digits), port, path.
+    // The same with stable keys: date (ISO 8601, local), model, model_index,
+    // id (a number), id_hex (four hex digits), port, path.
     static QJsonArray ListJson(const QList<Entry> &entries);
 };

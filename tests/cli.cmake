@@ -5,3 +5,4 @@ quillon_add_test(test_cli
   LIBS quillon_cli_core quillon_app)
 add_dependencies(test_cli quillon-cli)
 set_property(TEST test_cli APPEND PROPERTY ENVIRONMENT "QUILLON_CLI=$<TARGET_FILE:quillon-cli>")
+target_compile_definitions(test_cli PRIVATE QUILLON_VERSION="${PROJECT_VERSION}" QUILLON_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -4,17 +4,23 @@
 
 #include "app/Unit1.h"
 #include "cli/CliCore.h"
+#include "cli/CliOutput.h"
+#include "cli/CliPorts.h"
+#include "image/Backups.h"
 #include "image/FileDialogs.h"
 #include "image/Presets.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -79,7 +85,8 @@ struct Ran {
     QString out, err;
 };
 
-// stdoutTo: "" captured, "closed" (>&-), else a file (/dev/full).
+// stdoutTo: "" captured, "closed" (>&-), "readonly" (1</dev/null), else a
+// file (/dev/full).
 Ran RunCli(const QStringList &args, const QByteArray &input = {}, const QString &stdoutTo = {})
 {
     QProcess p;
@@ -88,6 +95,8 @@ Ran RunCli(const QStringList &args, const QByteArray &input = {}, const QString 
     p.setProcessEnvironment(env);
     if (stdoutTo == "closed")
         p.start("sh", QStringList{"-c", "exec \"$0\" \"$@\" >&-", qEnvironmentVariable("QUILLON_CLI")} + args);
+    else if (stdoutTo == "readonly")
+        p.start("sh", QStringList{"-c", "exec \"$0\" \"$@\" 1</dev/null", qEnvironmentVariable("QUILLON_CLI")} + args);
     else {
         if (!stdoutTo.isEmpty())
             p.setStandardOutputFile(stdoutTo);
@@ -165,6 +174,15 @@ protected:
         q.words = Q;
         ASSERT_TRUE(WriteFile(dir.filePath("unit.txt"), ImageHexText(q).toLatin1()));
         ASSERT_TRUE(WriteFile(dir.filePath("short.txt"), ImageHexText(q).toLatin1().chopped(6)));
+        ASSERT_TRUE(WriteFile(dir.filePath("long.img"), FileBytes(Q) + QByteArray(kMaxCommentChars + 1, '\x01')));
+        // Control bytes where a user's terminal would show them: a comment,
+        // and a backup's name and port.
+        ASSERT_TRUE(WriteFile(dir.filePath("escape.img"), FileBytes(Q) + "\x1b[2Jhi\x7f"));
+        // Backups go here, not into the home of whoever runs the tests.
+        qputenv("XDG_DATA_HOME", dir.path().toLocal8Bit());
+        ASSERT_TRUE(QDir().mkpath(dir.filePath("Quillon/backups")));
+        ASSERT_TRUE(WriteFile(dir.filePath("Quillon/backups/2026-12-09_14-03-22 X\x1b[2J ID 5.h"),
+                              FileBytes(Q, 0) + ToCp1251("Прочитано из телефона 2026-12-09 14:03:22, порт COM\x1b]0;x\x07")));
     }
 };
 
@@ -248,6 +266,101 @@ TEST(CliCore, NamesRangesAndWordDifferences)
                                                    "05    FFFF     1234\n"
                                                    "3F    FFFF     0000\n");
     EXPECT_TRUE(DiffWords(a, b, 0x06, 0x3E).empty());
+}
+
+TEST(CliCore, ControlCharactersArePrintedEscaped)
+{
+    const struct {
+        const char16_t *text;
+        bool keepLineBreaks;
+        const char16_t *shown;
+    } cases[] = {
+        {u"a\x1b[2Jb", false, u"a\\u001B[2Jb"},     {u"\u009b31m\u0085", false, u"\\u009B31m\\u0085"},
+        {u"del\x7f tab\t", false, u"del\\u007F tab\\u0009"}, {u"two\nlines\r", false, u"two\\u000Alines\\u000D"},
+        {u"two\nlines\r", true, u"two\nlines\\u000D"},   {u"Труба \u00a0C:\\x", false, u"Труба \u00a0C:\\x"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Printable(QString::fromUtf16(c.text), c.keepLineBreaks), QString::fromUtf16(c.shown));
+}
+
+TEST(CliCore, OutputIsCheckedWithoutAPort)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const struct {
+        QString path, problem;
+    } cases[] = {
+        {dir.filePath("new.img"), ""},
+        {"/dev/full", ""},
+        {dir.path(), "File access denied"},
+        {dir.filePath("no/new.img"), "No such folder"},
+        {"/proc/x.e", "File access denied"}, // the access check passes it, a new file there cannot be made
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(OutputProblem(c.path), c.problem) << c.path.toStdString();
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+}
+
+namespace {
+
+void CollectKeys(const QJsonValue &value, QSet<QString> *keys)
+{
+    if (value.isArray())
+        for (const QJsonValue &v : value.toArray())
+            CollectKeys(v, keys);
+    if (!value.isObject())
+        return;
+    const QJsonObject o = value.toObject();
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        keys->insert(it.key());
+        CollectKeys(it.value(), keys);
+    }
+}
+
+QString ManPage()
+{
+    return QString::fromUtf8(ReadFile(QStringLiteral(QUILLON_SOURCE_DIR "/cli/quillon-cli.1"))).replace("\\-", "-");
+}
+
+} // namespace
+
+TEST(CliCore, JsonKeysHaveOneStyleAndTheManPageNamesThemAll)
+{
+    ImageFileData file;
+    file.model = 0;
+    PortEntry port;
+    port.comSetting = "QUILLON_COM5=/dev/ttyUSB0";
+    port.accessRemedy = "sudo usermod -aG dialout $USER";
+    port.holders << ProcessInfo{42, "minicom"};
+    PortsReport ports;
+    ports.ports << port;
+    ports.troublemakers << Troublemaker{"brltty", true, "the braille daemon", "sudo apt remove brltty"};
+    Backups::Entry backup;
+    backup.model = 0;
+    backup.when = QDateTime(QDate(2026, 12, 9), QTime(14, 3, 22));
+    const QJsonArray backups = Backups::ListJson({backup});
+
+    // The model as the window's list shows it, in every output.
+    EXPECT_EQ(InfoJson(file)["model"].toObject()["name"].toString(), "<неизвестно>");
+    EXPECT_EQ(backups[0]["model"].toString(), "<неизвестно>");
+    EXPECT_TRUE(Backups::ListText({backup}).contains("<неизвестно>"));
+
+    QSet<QString> keys;
+    for (const QJsonValue &json : {QJsonValue(InfoJson(file)), QJsonValue(PortsJson(ports)), QJsonValue(backups)})
+        CollectKeys(json, &keys);
+    const QString man = ManPage();
+    for (const QString &key : keys) {
+        EXPECT_TRUE(QRegularExpression("^[a-z]+(_[a-z]+)*$").match(key).hasMatch()) << key.toStdString();
+        EXPECT_TRUE(QRegularExpression("\\b" + key + "\\b").match(man).hasMatch()) << key.toStdString();
+    }
+    EXPECT_GT(keys.size(), 40);
+}
+
+TEST(CliCore, TheManPageNamesTheVersion)
+{
+    const QString man = ManPage();
+    EXPECT_TRUE(man.startsWith(".TH QUILLON-CLI 1 \"2026\" \"Quillon " QUILLON_VERSION "\""));
+    EXPECT_TRUE(man.contains("\n.SH VERSION\nThis page describes\n.B quillon-cli " QUILLON_VERSION "\n")) << man.toStdString();
 }
 
 // ---------------------------------------------------------------- the binary against the telephone
@@ -345,6 +458,28 @@ const Case kCases[] = {
      [](const Words &p, const Words &q) { return Over(p, q, 0x30, 0x3F); }, false},
     {"verify only warns", "", "verify -q --port {port} block {dir}/model.img", ExitWordsDiffer,
      "^quillon-cli: warning: .*model.img: its model byte is 41", "^addr  file  read\n30", nullptr, Unchanged, false},
+    // The CLI speaks English where the window's text is Russian.
+    {"a comment too long for an image", nullptr, "info {dir}/long.img", ExitFile,
+     "^quillon-cli: .*long.img: not an image: its comment is longer than 65536 characters\n$", nullptr, nullptr,
+     nullptr, false},
+    {"the same on standard input", nullptr, "info -", ExitFile,
+     "^quillon-cli: -: not an image: its comment is longer than 65536 characters\n$", nullptr, nullptr, nullptr, false,
+     "long.img"},
+    // Control characters from data reach no terminal as they are.
+    {"a comment's control characters", nullptr, "info {dir}/escape.img", ExitOk, "^$",
+     "^[^\\x{1b}\\x{7f}]*\nComment:  \\\\u001B\\[2Jhi\\\\u007F\n[^\\x{1b}\\x{7f}]*$", nullptr, nullptr, false},
+    {"the same in JSON", nullptr, "info --json {dir}/escape.img", ExitOk, "^$",
+     "\"comment\": \"\\\\u001[bB]\\[2Jhi\\\\u007F\"", nullptr, nullptr, false},
+    {"a backup's file name and port", nullptr, "backups", ExitOk, "^$",
+     "^[^\\x{1b}\\x{07}]*  COM\\\\u001B\\]0;x\\\\u0007  [^\\x{1b}\\x{07}]* X\\\\u001B\\[2J ID 5\\.h\n[^\\x{1b}\\x{07}]*$",
+     nullptr, nullptr, false},
+    {"a file name in an error", nullptr, "info {dir}/no\x1b[2J.img", ExitFile,
+     "^quillon-cli: .*/no\\\\u001B\\[2J.img: File not found\n$", nullptr, nullptr, nullptr, false},
+    {"a control character in --comment", nullptr, "read -p {dir}/no-tty -o {dir}/out.img --comment a\x1b[2Jb",
+     ExitUsage, "^quillon-cli: --comment takes no control characters: a\\\\u001B\\[2Jb\n$", nullptr, nullptr, nullptr,
+     false},
+    {"the same for a preset", nullptr, "preset L258Hand10625 -o {dir}/out.img --comment tab\there", ExitUsage,
+     "^quillon-cli: --comment takes no control characters: tab\\\\u0009here\n$", nullptr, nullptr, nullptr, false},
     {"info refuses text", nullptr, "info {dir}/notes.txt", ExitFile, "notes.txt: not an image: this is text", nullptr,
      nullptr, nullptr, false},
     // Everything that can be checked is checked before the port is opened
@@ -359,6 +494,14 @@ const Case kCases[] = {
      "^quillon-cli: --output given more than once", nullptr, nullptr, nullptr, false},
     {"two models", nullptr, "read -p {dir}/no-tty --model 1 --model 2 -o {dir}/out.img", ExitUsage,
      "^quillon-cli: --model given more than once", nullptr, nullptr, nullptr, false},
+    {"two ranges", nullptr, "read -p {dir}/no-tty all block -o -", ExitUsage,
+     "^quillon-cli: two ranges given \\(all and block\\): give one\n$", nullptr, nullptr, nullptr, false},
+    {"an output folder that takes no new file", nullptr, "read --port {dir}/no-tty -o /proc/x.e", ExitFile,
+     "^quillon-cli: /proc/x.e: File access denied\n$", nullptr, nullptr, nullptr, false},
+    {"a closed standard output", nullptr, "read --port {dir}/no-tty -o -", ExitFile,
+     "^quillon-cli: standard output: closed\n$", nullptr, nullptr, nullptr, false, nullptr, "closed"},
+    {"a standard output open for reading", nullptr, "read --port {dir}/no-tty -o -", ExitFile,
+     "^quillon-cli: standard output: not open for writing\n$", nullptr, nullptr, nullptr, false, nullptr, "readonly"},
     {"a range word after the file name", nullptr, "write -p {dir}/no-tty {dir}/in.img block", ExitUsage,
      "^quillon-cli: the range \\(block\\) goes before the file name\n$", nullptr, nullptr, nullptr, false},
     {"a negative word address", nullptr, "read -p {dir}/no-tty word -1 -o -", ExitUsage,
@@ -367,8 +510,23 @@ const Case kCases[] = {
      "^quillon-cli: word needs an address 00-3F \\(hex\\), not \\+3\n$", nullptr, nullptr, nullptr, false},
     {"range words in any case", "", "read -q -p {port} WORD 3f -o -", ExitOk, "^$", "^00: FFFF",
      [](const Words &p) { return Only(p, 0x3F, 0x3F); }, nullptr, false},
-    {"--help-all, as every --help advertises it", nullptr, "read --help-all", ExitOk, "^$",
+    {"a command's help with the models", nullptr, "read --help", ExitOk, "^$",
      "^Usage: quillon-cli read (.*\n)*  0  <неизвестно>\n(.*\n)*  8  SN-258\\+ Труба Flagman\n", nullptr, nullptr, false},
+    // --help-all would add Qt's options, of which a program without a
+    // window has none that matter: there is no such option.
+    {"--help-all is no option", nullptr, "read --help-all", ExitUsage, "^quillon-cli: Unknown option 'help-all'\\.",
+     nullptr, nullptr, nullptr, false},
+    {"nor a command", nullptr, "--help-all", ExitUsage, "^quillon-cli: unknown command --help-all\n", nullptr, nullptr,
+     nullptr, false},
+    // A command's help lists the exit statuses it can end with, no others.
+    {"backups --help", nullptr, "backups --help", ExitOk, "^$",
+     "\nExit status:\n  0  success[^\n]*\n  2  usage error\n  4  file error[^\n]*\n$", nullptr, nullptr, false},
+    {"ports --help", nullptr, "ports --help", ExitOk, "^$",
+     "\nExit status:\n  0  success[^\n]*\n  2  usage error\n  4  file error[^\n]*\n$", nullptr, nullptr, false},
+    {"probe --help", nullptr, "probe --help", ExitOk, "^$",
+     "\nExit status:\n  0 [^\n]*\n  2 [^\n]*\n  3 [^\n]*\n  4 [^\n]*\n  6 [^\n]*\n  7 [^\n]*\n$", nullptr, nullptr,
+     false},
+    {"the version", nullptr, "--version", ExitOk, "^$", "^quillon-cli " QUILLON_VERSION "\n$", nullptr, nullptr, false},
     {"the models in the main help", nullptr, "--help", ExitOk, "^$", "\n  3  SN-258\\+ База\n", nullptr, nullptr, false},
     // Output that cannot be written is a file error, also after a job.
     {"info into a full disk", nullptr, "info {dir}/in.img", ExitFile, "^quillon-cli: standard output: Disk full\n$",
@@ -385,7 +543,7 @@ const Case kCases[] = {
     {"no such file", nullptr, "verify --port COM1 {dir}/none.img", ExitFile, "none.img: File not found\n$", nullptr,
      nullptr, nullptr, false},
     {"no folder to save in, found before the port is opened", nullptr,
-     "read --port {dir}/no-tty word 0 -o {dir}/no/out.img", ExitFile, "^quillon-cli: .*out.img: Invalid filename\n$",
+     "read --port {dir}/no-tty word 0 -o {dir}/no/out.img", ExitFile, "^quillon-cli: .*out.img: No such folder\n$",
      nullptr, nullptr, nullptr, false},
     {"a port the window does not have", nullptr, "read --port COM16 -o {dir}/out.img", ExitUsage,
      "unknown port COM16", nullptr, nullptr, nullptr, false},
@@ -598,7 +756,7 @@ TEST_F(CliTest, InfoIsWhatTheWindowShowsForTheSameFile)
         form.Act.LoadFile->trigger();
 
         const char *const keys[] = {"device", "type", "reference", "tx", "rx", "lo", "if", "spacing", "step",
-                                    "systemChannels", "channelRange", "idCode"};
+                                    "system_channels", "channel_range", "id_code"};
         ASSERT_EQ(form.Prop->topLevelItemCount(), 12);
         for (int row = 0; row < 12; ++row) {
             const QJsonObject cells = json["info"][keys[row]].toObject();
@@ -608,11 +766,11 @@ TEST_F(CliTest, InfoIsWhatTheWindowShowsForTheSameFile)
                 << keys[row];
         }
         const QJsonObject f = json["frequency"].toObject();
-        EXPECT_EQ(QStringList({f["divider"].toString(), f["txMultiplier"].toString(), f["tx"].toString(),
-                               f["loMultiplier"].toString(), f["lo"].toString(), f["rx"].toString()}),
+        EXPECT_EQ(QStringList({f["divider"].toString(), f["tx_multiplier"].toString(), f["tx"].toString(),
+                               f["lo_multiplier"].toString(), f["lo"].toString(), f["rx"].toString()}),
                   QStringList({form.Edit2->text(), form.Edit3->text(), Shown(form.MaskEdit3), form.Edit4->text(),
                                Shown(form.MaskEdit4), Shown(form.MaskEdit5)}));
-        EXPECT_EQ(f["plusMinus"].toBool(), form.CheckBox1->isChecked());
+        EXPECT_EQ(f["plus_minus"].toBool(), form.CheckBox1->isChecked());
         EXPECT_EQ(json["model"].isNull() ? -1 : json["model"]["index"].toInt(), form.DeviceModel());
 
         // The text form carries the same rows.
@@ -647,4 +805,19 @@ TEST_F(CliTest, DiffListsTheWordsThatDiffer)
     const Ran junk = RunCli({"diff", a, "-"}, "0000 1111");
     EXPECT_EQ(junk.code, ExitFile);
     EXPECT_TRUE(junk.err.startsWith("quillon-cli: -: not an image: this is text")) << junk.err.toStdString();
+}
+
+TEST_F(CliTest, StandardInputIsReadToItsEnd)
+{
+    // A pipe whose writer pauses (ssh, a slow script) once gave only its
+    // first part: the hex text was refused as "text", an image file cut.
+    const QString cli = qEnvironmentVariable("QUILLON_CLI");
+    for (const char *file : {"unit.txt", "in.img"}) {
+        SCOPED_TRACE(file);
+        QProcess p;
+        p.start("sh", {"-c", "{ head -c 100 \"$1\"; sleep 0.3; tail -c +101 \"$1\"; } | \"$0\" diff - \"$2\"", cli,
+                       dir.filePath(file), dir.filePath("in.img")});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), ExitOk) << p.readAllStandardError().toStdString();
+    }
 }

@@ -336,7 +336,7 @@ TEST(SafetyCli, ReadAllKeepsABackupAndBackupsListsThem)
     const QJsonArray list = QJsonDocument::fromJson(cli({"backups", "--json"}).toUtf8()).array();
     ASSERT_EQ(list.size(), 1);
     const QJsonObject e = list[0].toObject();
-    EXPECT_EQ(QStringList({e["model"].toString(), e["idHex"].toString(), e["port"].toString(), e["path"].toString()}),
+    EXPECT_EQ(QStringList({e["model"].toString(), e["id_hex"].toString(), e["port"].toString(), e["path"].toString()}),
               QStringList({"SN-258+ Труба", "1A2B", phone.pts, path}));
     EXPECT_EQ(e["id"].toInt(), 6699);
     EXPECT_TRUE(cli({"backups"}).contains(path));
