@@ -4,7 +4,6 @@
 #include "image/WordDescription.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -2,6 +2,9 @@
 
 #include "image/ImageFile.h"
 
+#include <cstddef>
+#include <utility>
+
 namespace {
 
 int ListedModel(int model)

@@ -138,6 +138,8 @@ public:
             s += form->StringGrid1->item(a / 8 + 1, a % 8 + 1)->text() + ' ';
         return s;
     }
+    // The state as the model list and the comment box show it.
+    ImageState Shown() const { return ImageState{form->Buf, form->ComboBox2->currentIndex(), form->Edit1->text()}; }
     static QString GridOf(const EepromImage &image)
     {
         QString s;
@@ -192,11 +194,13 @@ TEST_F(Safety, EveryChangeUndoesAndRedoesAsOneStep)
 
         Key(Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(form->Doc.State(), before);
+        EXPECT_EQ(Shown(), before);
         EXPECT_EQ(Grid(), GridOf(before.image));
         EXPECT_EQ(form->Edit2->text(), WordToHex(before.image[0x32])); // the frequency page follows
         EXPECT_EQ(form->Act.Redo->text(), QString::fromUtf8("Повторить: ") + QString::fromUtf8(s.caption));
         Key(Qt::Key_Y, Qt::ControlModifier);
         EXPECT_EQ(form->Doc.State(), after);
+        EXPECT_EQ(Shown(), after);
         Key(Qt::Key_Z, Qt::ControlModifier);
         Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         EXPECT_EQ(Grid(), GridOf(after.image));
