@@ -91,7 +91,7 @@ public:
     ~TForm1() override;
 
     // ================= shared state =================
-    ImageDocument Doc;            // the image, its model and comment, and their history
+    ImageDocument Doc;              // the image, its model and comment, and their history
     EepromImage &Buf = Doc.Words(); // the one EEPROM image
     uint8_t SelectedAddr = 0; // word address of the selected grid cell
 
