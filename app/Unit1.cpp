@@ -31,7 +31,6 @@
 #include <QTableWidget>
 #include <QToolBar>
 #include <QTreeWidget>
-#include <QUndoStack>
 
 // The pictures live in a static library: make sure its resources are linked in.
 static void InitPictures()
@@ -70,8 +69,6 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
             ShowPanel1(FaultText(Engine.Fault, true));
     });
 
-    UndoStack = new QUndoStack(this);
-    connect(UndoStack, &QUndoStack::indexChanged, this, [this] { UpdateUndoActions(); });
     WatchModelAndComment();
     Act.Redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     connect(&Driver, &EngineDriver::JobEnded, this, [this](bool completed) { SafeCall([&] { JobEnded(completed); }); });
@@ -82,12 +79,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     FormCreate();
 }
 
-TForm1::~TForm1()
-{
-    // The stack outlives the actions among the children; its last signals
-    // must not reach them.
-    UndoStack->disconnect(this);
-}
+TForm1::~TForm1() = default;
 
 void TForm1::CreateActions()
 {
@@ -395,7 +387,6 @@ void TForm1::FormCreate()
 {
     Buf.BlankBuf();
     RefreshBufExecute();
-    MarkSafe(CurrentState()); // a blank image holds nothing to lose
     UpdateUndoActions();
 }
 
@@ -480,10 +471,10 @@ QString TForm1::StatusText(int panel) const
 
 int TForm1::DeviceModel() const
 {
-    return ComboBox2->currentIndex();
+    return Doc.Model();
 }
 
 void TForm1::SetDeviceModel(int index)
 {
-    ComboBox2->setCurrentIndex(index >= 0 && index < ComboBox2->count() ? index : -1);
+    Doc.EditModel(index);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// The main window. It owns the image, the port, the engine and every control;
+// The main window. It owns the image document, the port, the engine and every control;
 // the handlers are grouped by subsystem: the shell's live in app/Unit1.cpp,
 // the others in the *Handlers.cpp files of image/, radio/ and link/.
 
@@ -15,7 +15,7 @@
 #include "link/EngineDriver.h"
 // ---- files and presets (image/) ----
 #include "image/FileDialogs.h"
-#include "image/ImageState.h"
+#include "image/ImageDocument.h"
 // ---- frequency page (radio/) ----
 #include "radio/FreqCalc.h"
 
@@ -42,7 +42,6 @@ class QTabWidget;
 class QTableWidget;
 class QToolBar;
 class QTreeWidget;
-class QUndoStack;
 class TAboutBox;
 class TForm3;
 
@@ -92,7 +91,8 @@ public:
     ~TForm1() override;
 
     // ================= shared state =================
-    EepromImage Buf;          // the one EEPROM image
+    ImageDocument Doc;              // the image, its model and comment, and their history
+    EepromImage &Buf = Doc.Words(); // the one EEPROM image
     uint8_t SelectedAddr = 0; // word address of the selected grid cell
 
     // ================= controls =================
@@ -162,8 +162,8 @@ public:
     // empty while a job runs.
     void ShowPanel1(const QString &text, const QString &toolTip = QString());
     QString Panel1Text; // as shown, before eliding
-    int DeviceModel() const; // selected model index, -1 for none
-    void SetDeviceModel(int index);
+    int DeviceModel() const; // the document's model index, -1 for none
+    void SetDeviceModel(int index); // the document's model, as the program sets it (no step)
 
     // ================= grid editor (image/GridHandlers.cpp) =================
     void RefreshBuf() override { RefreshBufExecute(); }
@@ -250,23 +250,9 @@ public:
     void L258Base21250UkrExecute();
 
     // ================= undo, backups, unsaved work (image/UndoHandlers.cpp, image/BackupHandlers.cpp) =================
-    QUndoStack *UndoStack = nullptr;
-    ImageState CurrentState() const;
-    // Puts a state into the image, the model list and the comment box, and
-    // refreshes the grid, the information list and the frequency page.
-    void ApplyState(const ImageState &state);
-    // After a change: one undo step from `before` to what the window holds
-    // now (nothing if nothing changed). While a read job runs its step takes
-    // in every change, so nothing is recorded on its own.
-    void RecordStep(const QString &caption, const ImageState &before);
     void UndoExecute();
     void RedoExecute();
     void UpdateUndoActions();
-    // States nothing would be lost in: the one at start, and every state
-    // saved, opened, written to a telephone or backed up.
-    QList<ImageState> SafeStates;
-    void MarkSafe(const ImageState &state);
-    bool HasUnsavedChanges() const;
     // Close with unsaved work: false when the user keeps the window open.
     bool AskToSaveChanges();
     // The six job handlers announce their job; the driver tells its end.
@@ -274,9 +260,9 @@ public:
     void JobEnded(bool completed);
     void BackupRead();
     void BackupsExecute();
+    // The model list and the comment box follow the document, and pass the
+    // user's changes to it.
     void WatchModelAndComment();
-    int ModelShown = 0;   // the model and the comment as the last step left them
-    QString CommentShown;
     std::optional<EngineJob> RunningJob;
     ImageState JobBefore; // the state when the running job started
     QString JobPort;

@@ -28,7 +28,10 @@ QAction *JobAction(TActions &act, EngineJob job)
 void TForm1::JobStarting(EngineJob job)
 {
     RunningJob = job;
-    JobBefore = CurrentState();
+    JobBefore = Doc.State();
+    // A read job's changes, and any made meanwhile, are one step.
+    if (!JobTable[static_cast<size_t>(job)].Writing)
+        Doc.BeginGroup();
     JobPort = COM.Port;
     UpdateUndoActions();
 }
@@ -42,23 +45,13 @@ void TForm1::JobEnded(bool completed)
     if (!JobTable[static_cast<size_t>(job)].Writing) {
         // One step for the whole job, completed or not: undo puts back the
         // image as it was before the job started.
-        RecordStep(JobAction(Act, job)->text(), JobBefore);
+        Doc.EndGroup(JobAction(Act, job)->text());
         if (job == EngineJob::Read258 && completed)
             BackupRead();
     } else if (completed) {
         // The telephone now holds the words as they were when the job started
-        // (an edit made meanwhile may not have gone out). The rest of the
-        // image counts only if it was safe already.
-        const int first = Engine.FirstAddr, last = Engine.LastAddr;
-        for (const ImageState &safe : std::as_const(SafeStates)) {
-            bool restSafe = true;
-            for (int a = 0; a < EepromImage::kWords && restSafe; ++a)
-                restSafe = (a >= first && a <= last) || safe.image[a] == JobBefore.image[a];
-            if (restSafe) {
-                MarkSafe(JobBefore);
-                break;
-            }
-        }
+        // (an edit made meanwhile may not have gone out).
+        Doc.MarkWritten(JobBefore, Engine.FirstAddr, Engine.LastAddr);
     }
     UpdateUndoActions();
 }
@@ -76,7 +69,7 @@ void TForm1::BackupRead()
         return;
     }
     ShowPanel1(QString(), QStringLiteral("Резервная копия: ") + saved.path);
-    MarkSafe(CurrentState());
+    Doc.MarkSafe();
 }
 
 void TForm1::BackupsExecute()

@@ -103,18 +103,18 @@ void TForm1::SaveFileExecute()
 {
     FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
     const QString chosen = dialogs.SaveFileName(QString::fromUtf8(ImageFolder), QString::fromUtf8(ImageFilterCaption),
-                                                DefaultSuffix(DeviceModel()));
+                                                DefaultSuffix(Doc.Model()));
     if (chosen.isEmpty())
         return;
     const QFileInfo file(chosen);
     // A folder of that name is not a file to overwrite; the save then fails on it.
     if (file.exists() && !file.isDir() && !dialogs.ConfirmOverwrite(OverwriteQuestion(file.absoluteFilePath())))
         return;
-    const IoError err = SaveImageFile(chosen, EncodeImageFile(Buf, DeviceModel(), Edit1->text()));
+    const IoError err = SaveImageFile(chosen, EncodeImageFile(Doc.Image(), Doc.Model(), Doc.Comment()));
     if (err)
         dialogs.Error(err.Text());
     else
-        MarkSafe(CurrentState());
+        Doc.MarkSafe();
 }
 
 void TForm1::LoadFileExecute()
@@ -134,14 +134,14 @@ void TForm1::LoadFileFrom(const QString &folder)
             dialogs.Error(loaded.error.Text());
             return;
         }
-        const ImageState before = CurrentState();
-        Buf = loaded.data.image;
+        ImageState after = Doc.State();
+        after.image = loaded.data.image;
         if (loaded.data.model)
-            SetDeviceModel(*loaded.data.model);
-        Edit1->setText(loaded.data.comment);
+            after.model = *loaded.data.model;
+        after.comment = loaded.data.comment;
+        Doc.Apply(QStringLiteral("Открыть ") + QFileInfo(chosen).fileName(), after);
         RefreshBufExecute();
-        RecordStep(QStringLiteral("Открыть ") + QFileInfo(chosen).fileName(), before);
-        MarkSafe(CurrentState()); // the file holds it
+        Doc.MarkSafe(); // the file holds it
     }
     TabSheet7Show();
 }

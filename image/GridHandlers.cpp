@@ -4,7 +4,6 @@
 #include "image/WordDescription.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -57,28 +56,28 @@ void TForm1::MaskEdit1Exit()
         return;
     // The positions as shown: text() would drop the blanks and close the gap,
     // turning "__FF" into FF00.
-    const ImageState before = CurrentState();
-    Buf[SelectedAddr] = HexToWord(MaskEdit1->displayText());
+    ImageState after = Doc.State();
+    after.image[SelectedAddr] = HexToWord(MaskEdit1->displayText());
     MaskEdit1->setModified(false);
+    Doc.Apply(QStringLiteral("Ячейка ") + ByteToHex(SelectedAddr) + u'H', after);
     RefreshBufExecute();
-    RecordStep(QStringLiteral("Ячейка ") + ByteToHex(SelectedAddr) + u'H', before);
 }
 
 void TForm1::ClearBufExecute()
 {
-    const ImageState before = CurrentState();
-    Buf.BlankBuf();
-    Edit1->clear();
-    SetDeviceModel(0);
+    ImageState after = Doc.State();
+    after.image.BlankBuf();
+    after.comment.clear();
+    after.model = 0;
+    Doc.Apply(Act.ClearBuf->text(), after);
     RefreshBufExecute();
-    RecordStep(Act.ClearBuf->text(), before);
 }
 
 void TForm1::SwapByteExecute()
 {
-    const ImageState before = CurrentState();
-    for (uint16_t &w : Buf.words)
+    ImageState after = Doc.State();
+    for (uint16_t &w : after.image.words)
         w = static_cast<uint16_t>((w << 8) | (w >> 8));
+    Doc.Apply(Act.SwapByte->text(), after);
     RefreshBufExecute();
-    RecordStep(Act.SwapByte->text(), before);
 }

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-// What an image file keeps of the window: the words, the model (-1 for no
+// What an image file keeps of the document: the words, the model (-1 for no
 // selection) and the comment. Undo steps and the question on closing compare
 // and restore whole states.
 struct ImageState {

@@ -6,13 +6,13 @@
 
 void TForm1::LoadPreset(int p)
 {
-    const ImageState before = CurrentState();
-    if (!ApplyPreset(Buf, p))
+    ImageState after = Doc.State();
+    if (!ApplyPreset(after.image, p))
         return;
-    SetDeviceModel(PresetModel[static_cast<size_t>(p)]);
+    after.model = PresetModel[static_cast<size_t>(p)];
+    Doc.Apply(QString::fromUtf8(PresetActions[static_cast<size_t>(p)].caption), after);
     RefreshBufExecute();
     TabSheet7Show(); // the frequency page is refilled whether it is shown or not
-    RecordStep(QString::fromUtf8(PresetActions[static_cast<size_t>(p)].caption), before);
     EnsureDialogs(Dialogs, this).Information(QString::fromUtf8(PresetReminder));
 }
 

@@ -76,14 +76,14 @@ template <class Exit> void RunExit(TForm1 &w, Exit exit)
 // Stores the hex fields of the chosen words 0x32-0x34 into the image.
 void StoreWords(TForm1 &w, const std::array<bool, 3> &which)
 {
-    const ImageState before = w.CurrentState();
+    ImageState after = w.Doc.State();
     const TMaskEdit *const hex[3] = {w.Edit2, w.Edit3, w.Edit4};
     for (int i = 0; i < 3; ++i)
         if (which[i])
-            w.Buf[Addr::RefDivider + i] = HexToWord(hex[i]->text());
+            after.image[Addr::RefDivider + i] = HexToWord(hex[i]->text());
     w.Freq.Changed = {};
+    w.Doc.Apply(QStringLiteral("Частота"), after);
     w.RefreshBufExecute();
-    w.RecordStep(QStringLiteral("Частота"), before);
 }
 
 // Whether a focus-out really leaves the field: switching to another program

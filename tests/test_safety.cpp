@@ -138,6 +138,8 @@ public:
             s += form->StringGrid1->item(a / 8 + 1, a % 8 + 1)->text() + ' ';
         return s;
     }
+    // The state as the model list and the comment box show it.
+    ImageState Shown() const { return ImageState{form->Buf, form->ComboBox2->currentIndex(), form->Edit1->text()}; }
     static QString GridOf(const EepromImage &image)
     {
         QString s;
@@ -181,29 +183,31 @@ TEST_F(Safety, EveryChangeUndoesAndRedoesAsOneStep)
         {"Отчистить буфер", [](Safety &) { Key(Qt::Key_N, Qt::ControlModifier); }},
     };
     ASSERT_FALSE(backup.error);
-    const ImageState start = form->CurrentState();
+    const ImageState start = form->Doc.State();
     for (const auto &s : steps) {
         SCOPED_TRACE(s.caption);
-        const ImageState before = form->CurrentState();
+        const ImageState before = form->Doc.State();
         s.act(*this);
-        const ImageState after = form->CurrentState();
+        const ImageState after = form->Doc.State();
         ASSERT_NE(after, before);
         EXPECT_EQ(form->Act.Undo->text(), QString::fromUtf8("Отменить: ") + QString::fromUtf8(s.caption));
 
         Key(Qt::Key_Z, Qt::ControlModifier);
-        EXPECT_EQ(form->CurrentState(), before);
+        EXPECT_EQ(form->Doc.State(), before);
+        EXPECT_EQ(Shown(), before);
         EXPECT_EQ(Grid(), GridOf(before.image));
         EXPECT_EQ(form->Edit2->text(), WordToHex(before.image[0x32])); // the frequency page follows
         EXPECT_EQ(form->Act.Redo->text(), QString::fromUtf8("Повторить: ") + QString::fromUtf8(s.caption));
         Key(Qt::Key_Y, Qt::ControlModifier);
-        EXPECT_EQ(form->CurrentState(), after);
+        EXPECT_EQ(form->Doc.State(), after);
+        EXPECT_EQ(Shown(), after);
         Key(Qt::Key_Z, Qt::ControlModifier);
         Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         EXPECT_EQ(Grid(), GridOf(after.image));
     }
     for (size_t i = 0; i < std::size(steps); ++i)
         form->Act.Undo->trigger();
-    EXPECT_EQ(form->CurrentState(), start);
+    EXPECT_EQ(form->Doc.State(), start);
     EXPECT_FALSE(form->Act.Undo->isEnabled());
     EXPECT_EQ(form->Act.Undo->text(), "Отменить");
 }
@@ -266,7 +270,7 @@ TEST_F(Safety, ReadsAgainstTheTelephone)
     };
     form->ComboBox2->setCurrentIndex(2); // "SN-258 Труба"
     Type("\n1111\n");
-    const ImageState before = form->CurrentState();
+    const ImageState before = form->Doc.State();
 
     run(Qt::Key_F7, {});
     EXPECT_EQ(form->StatusText(0), "Завершено!");
@@ -279,7 +283,7 @@ TEST_F(Safety, ReadsAgainstTheTelephone)
     EXPECT_TRUE(FromCp1251(backup.mid(129)).contains(QRegularExpression("^Прочитано из телефона .*, порт COM1$")));
     EXPECT_EQ(form->Act.Undo->text(), "Отменить: Прочитать всю EEPROM");
     Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(form->CurrentState(), before);
+    EXPECT_EQ(form->Doc.State(), before);
 
     // A failed read is one step too, and leaves no backup.
     run(Qt::Key_F7, {"--fault", "no-bang@7"});
@@ -287,7 +291,7 @@ TEST_F(Safety, ReadsAgainstTheTelephone)
     EXPECT_NE(form->Buf, before.image);
     EXPECT_EQ(home.Names().size(), 1);
     Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(form->CurrentState(), before);
+    EXPECT_EQ(form->Doc.State(), before);
 
     // A backup that cannot be written: the job is completed all the same.
     home.Block();
