@@ -9,6 +9,7 @@
 #include "image/Backups.h"
 #include "image/ImageFile.h"
 #include "image/Presets.h"
+#include "image/ReadMark.h"
 #include "link/PortNames.h"
 
 #include <QCommandLineParser>
@@ -111,7 +112,12 @@ bool LoadInput(const QString &path, ImageFileData *out, int *code, Suspect suspe
         return false;
     }
     const ImageInput in = DecodeImageInput(bytes, suspect == Suspect::Force);
-    const QString forceHint = suspect == Suspect::Refuse ? QStringLiteral(" (--force writes it all the same)") : QString();
+    if (!in.refusal.isEmpty()) {
+        *code = Fail(ExitFile, path + QStringLiteral(": ") + in.refusal);
+        return false;
+    }
+    // Offered only where it works: bytes too few for an image stay refused.
+    const QString forceHint = suspect == Suspect::Refuse && in.forceable ? QStringLiteral(" (--force writes it all the same)") : QString();
     if (!in.data) {
         const QString why = in.suspicion.isEmpty() ? in.error.Text() : QStringLiteral("not an image: ") + in.suspicion + forceHint;
         *code = Fail(ExitFile, path + QStringLiteral(": ") + why);
@@ -155,10 +161,12 @@ struct PortRun {
             port = QStringLiteral("%1 (%2)").arg(portName, device);
     }
 
-    int PortFailure(const QString &message, int platformCode)
+    // ExitPort only for a port that did not open: once a job has begun, its
+    // failure is the job's, whatever the cause.
+    int PortFailure(const QString &message, int platformCode, int exitCode = ExitPort)
     {
         const QString remedy = PortRemedy(platformCode);
-        return Fail(ExitPort, port + QStringLiteral(": ") + message + (remedy.isEmpty() ? QString() : QStringLiteral("\n  ") + remedy));
+        return Fail(exitCode, port + QStringLiteral(": ") + message + (remedy.isEmpty() ? QString() : QStringLiteral("\n  ") + remedy));
     }
 
     bool Open(const QString &portName)
@@ -183,12 +191,14 @@ struct PortRun {
         if (session.Engine.Fault.Kind != EngineFault::None)
             Note(QStringLiteral("quillon-cli: ") + FaultText(session.Engine.Fault, false));
         if (JobTable[size_t(job)].Writing && r.started)
-            Note(QStringLiteral("quillon-cli: ") + PartialWriteText(range, session.Engine.LastConfirmed));
+            Note(QStringLiteral("quillon-cli: ")
+                 + PartialWriteText(SplitWrite(FirstAddr(range), LastAddr(range), session.Engine.LastConfirmed,
+                                               session.Engine.LastPossiblyTaken)));
         switch (r.outcome) {
         case CliSession::Outcome::Completed: break;
         case CliSession::Outcome::Failed: code = ExitJobFailed; break;
         case CliSession::Outcome::Interrupted: code = Fail(ExitJobFailed, QStringLiteral("interrupted")); break;
-        case CliSession::Outcome::PortError: code = PortFailure(r.portError, r.portCode); break;
+        case CliSession::Outcome::PortError: code = PortFailure(r.portError, r.portCode, ExitJobFailed); break;
         }
         return false;
     }
@@ -216,7 +226,7 @@ struct PortRun {
         try {
             session.COM.Close();
         } catch (const EComPort &e) {
-            const int closeCode = PortFailure(e.Message(), e.PlatformCode());
+            const int closeCode = PortFailure(e.Message(), e.PlatformCode(), ExitJobFailed);
             if (code == ExitOk)
                 code = closeCode;
         }
@@ -325,7 +335,43 @@ int Read(Args &a)
         BackUp(run, port, model);
     if (const int code = run.Close(); code != ExitOk)
         return code; // nothing is saved of a job that did not complete
-    return SaveOutput(output, run.session.Buf, model, a.parser.value(kComment));
+    // Words a block or word read did not read are FFFF, and only the comment
+    // can say so; write refuses to put them back over the telephone's words.
+    QString comment = a.parser.value(kComment);
+    if (range.range != Range::All)
+        comment = WithReadRangeMark(comment, ReadRange{FirstAddr(range), LastAddr(range)});
+    return SaveOutput(output, run.session.Buf, model, comment);
+}
+
+// Why writing `file` over `range` would put words into the telephone that
+// the file never held; empty when it would not.
+QString UnheldWords(const QString &path, const ImageFileData &file, const JobRange &range)
+{
+    const auto words = [](int first, int last) {
+        return first == last ? QStringLiteral("word ") + ByteToHex(uint8_t(first))
+                             : QStringLiteral("words %1-%2").arg(ByteToHex(uint8_t(first)), ByteToHex(uint8_t(last)));
+    };
+    if (const std::optional<ReadRange> held = FindReadRangeMark(file.comment)) {
+        if (FirstAddr(range) >= held->first && LastAddr(range) <= held->last)
+            return QString();
+        const QString remedy = held->first == 0x30 && held->last == 0x3F
+                                   ? QStringLiteral("'write block %1'").arg(path)
+                               : held->first == held->last
+                                   ? QStringLiteral("'write word %1 %2'").arg(ByteToHex(uint8_t(held->first)), path)
+                                   : QStringLiteral("a range within them");
+        return QStringLiteral("it holds only %1 (as the read mark in its comment says), the rest is FFFF, not the "
+                              "telephone's: use %2, or --force to write %3 all the same")
+            .arg(words(held->first, held->last), remedy, words(FirstAddr(range), LastAddr(range)));
+    }
+    if (range.typed)
+        return QString();
+    for (int a = 0x00; a < 0x30; ++a)
+        if (file.image[a] != 0xFFFF)
+            return QString();
+    return QStringLiteral("words 00-2F are all FFFF, as a block read leaves them, and write would put that into the "
+                          "telephone: 'write block %1' writes the radio block alone; 'write all %1', or --force, "
+                          "writes all 64 words")
+        .arg(path);
 }
 
 int WriteOrVerify(Args &a, bool write)
@@ -339,6 +385,9 @@ int WriteOrVerify(Args &a, bool write)
     const Suspect suspect = !write ? Suspect::Warn : a.parser.isSet(kForce) ? Suspect::Force : Suspect::Refuse;
     if (!LoadInput(a.positionals.constFirst(), &file, &code, suspect))
         return code;
+    if (write && !a.parser.isSet(kForce))
+        if (const QString why = UnheldWords(a.positionals.constFirst(), file, range); !why.isEmpty())
+            return Fail(ExitFile, a.positionals.constFirst() + QStringLiteral(": ") + why);
 
     PortRun run(port, a.parser.isSet(kQuiet));
     if (!run.Open(port))
