@@ -20,9 +20,9 @@ enum ExitCode {
     ExitOk = 0,
     ExitWordsDiffer = 1, // a write or verify did not read back as written; diff found differences
     ExitUsage = 2,
-    ExitPort = 3,      // the port component raised an error
+    ExitPort = 3,      // the port could not be opened
     ExitFile = 4,      // an image file could not be read or written
-    ExitJobFailed = 5, // "Невыполнено...", also after Ctrl+C
+    ExitJobFailed = 5, // a job that started failed, whatever the cause: a lost port, Ctrl+C
 };
 
 // ---- which words a job covers ----

@@ -76,7 +76,8 @@ const QCommandLineOption kModel("model", "The model byte of the saved file, 0-8 
 const QCommandLineOption kComment("comment", "The comment of the saved file.", "TEXT");
 const QCommandLineOption kNoVerify("no-verify", "Do not read the words back after writing them.");
 const QCommandLineOption kForce("force", "Write a file that is evidently not an image (text, or a model byte "
-                                         "that names no model) all the same.");
+                                         "that names no model), or all the words of a file a block or word "
+                                         "read made, all the same.");
 const QCommandLineOption kJson("json", "JSON with stable English keys.");
 const QCommandLineOption kList("list", "List the presets: action name and caption.");
 const QCommandLineOption kNoBackup("no-backup", "Keep no backup of what read all read.");
@@ -493,7 +494,7 @@ const QList<Command> &Commands()
     static const QList<Command> commands = {
         {"read", "read --port PORT [all|block|word ADDR] -o FILE [--model N] [--comment TEXT] [--no-backup]",
          "Reads words of the telephone (Read258, ReadBlock or ReadCur) and saves them as an image "
-         "file; words not read stay FFFF. A completed read of all words is also kept in the "
+         "file; words not read stay FFFF, and the comment marks which were read ([read 30-3F]). A completed read of all words is also kept in the "
          "backups folder (see backups).",
          {kPort, kOutput, kModel, kComment, kNoBackup, kQuiet},
          {{"all|block|word ADDR", kRangeHelp}},
@@ -552,9 +553,10 @@ QString ExitCodesText()
                           "  0  success (diff: the images are the same)\n"
                           "  1  words differ: a write or verify did not read back as expected, or diff found differences\n"
                           "  2  usage error\n"
-                          "  3  port error (the serial port component's message)\n"
+                          "  3  the port could not be opened (the serial port component's message)\n"
                           "  4  file error (an image file could not be read or written)\n"
-                          "  5  the job failed (\"Невыполнено...\"), also after Ctrl+C, SIGTERM or SIGHUP\n"
+                          "  5  a job that started failed (\"Невыполнено...\"), whatever the cause: also a lost port,\n"
+                          "     Ctrl+C, SIGTERM or SIGHUP\n"
                           "  6  probe: no echo\n"
                           "  7  probe: a wrong echo\n");
 }
