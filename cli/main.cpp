@@ -539,7 +539,7 @@ const QList<Command> &Commands()
          Ports},
         {"probe", "probe --port PORT",
          "Opens the port, sends CR and waits for the telephone's echo. Exit status 0: the telephone "
-         "answers; 6: no echo; 7: a wrong echo; 3: the port could not be opened.",
+         "answers; 6: no echo; 7: a wrong echo; 3: the port could not be opened; 5: it was lost during the probe.",
          {kPort},
          {},
          Probe},
