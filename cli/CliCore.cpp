@@ -2,6 +2,7 @@
 
 #include "image/DeviceModels.h"
 #include "image/Presets.h"
+#include "image/ReadMark.h"
 #include "radio/FreqCalc.h"
 #include "radio/InfoList.h"
 
@@ -135,6 +136,31 @@ QString PartialWriteText(const WriteGroups &g)
     return QStringLiteral("the telephone ") + parts.join(QStringLiteral(", "))
            + (g.notTaken.Empty() ? QStringLiteral(": write it again to be sure")
                                  : QStringLiteral(": it now holds a partial image, write it again"));
+}
+
+QString UnheldWords(const QString &path, const ImageFileData &file, const JobRange &range)
+{
+    if (const std::optional<ReadRange> held = FindReadRangeMark(file.comment)) {
+        if (FirstAddr(range) >= held->first && LastAddr(range) <= held->last)
+            return QString();
+        const QString remedy = held->first == 0x30 && held->last == 0x3F
+                                   ? QStringLiteral("'write block %1'").arg(path)
+                               : held->first == held->last
+                                   ? QStringLiteral("'write word %1 %2'").arg(ByteToHex(uint8_t(held->first)), path)
+                                   : QStringLiteral("a range within them");
+        return QStringLiteral("it holds only %1 (as the read mark in its comment says), the rest is FFFF, not the "
+                              "telephone's: use %2, or --force to write %3 all the same")
+            .arg(Words(held->first, held->last), remedy, Words(FirstAddr(range), LastAddr(range)));
+    }
+    if (range.typed)
+        return QString();
+    for (int a = 0x00; a < 0x30; ++a)
+        if (file.image[a] != 0xFFFF)
+            return QString();
+    return QStringLiteral("words 00-2F are all FFFF, as a block read leaves them, and write would put that into the "
+                          "telephone: 'write block %1' writes the radio block alone; 'write all %1', or --force, "
+                          "writes all 64 words")
+        .arg(path);
 }
 
 // ---- comparing words ----

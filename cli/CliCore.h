@@ -55,6 +55,12 @@ QString JobName(EngineJob job);
 // it may have taken, and which it did not (see SplitWrite).
 QString PartialWriteText(const WriteGroups &groups);
 
+// Why writing `file` (named `path`) over `range` would put words into the
+// telephone that the file never held: more than a block or word read marked
+// in its comment holds, or, with no range typed, words 00-2F that are all
+// FFFF as a block read leaves them. Empty when it would not.
+QString UnheldWords(const QString &path, const ImageFileData &file, const JobRange &range);
+
 // ---- comparing words ----
 
 struct WordDiff {

@@ -344,37 +344,6 @@ int Read(Args &a)
     return SaveOutput(output, run.session.Buf, model, comment);
 }
 
-// Why writing `file` over `range` would put words into the telephone that
-// the file never held; empty when it would not.
-QString UnheldWords(const QString &path, const ImageFileData &file, const JobRange &range)
-{
-    const auto words = [](int first, int last) {
-        return first == last ? QStringLiteral("word ") + ByteToHex(uint8_t(first))
-                             : QStringLiteral("words %1-%2").arg(ByteToHex(uint8_t(first)), ByteToHex(uint8_t(last)));
-    };
-    if (const std::optional<ReadRange> held = FindReadRangeMark(file.comment)) {
-        if (FirstAddr(range) >= held->first && LastAddr(range) <= held->last)
-            return QString();
-        const QString remedy = held->first == 0x30 && held->last == 0x3F
-                                   ? QStringLiteral("'write block %1'").arg(path)
-                               : held->first == held->last
-                                   ? QStringLiteral("'write word %1 %2'").arg(ByteToHex(uint8_t(held->first)), path)
-                                   : QStringLiteral("a range within them");
-        return QStringLiteral("it holds only %1 (as the read mark in its comment says), the rest is FFFF, not the "
-                              "telephone's: use %2, or --force to write %3 all the same")
-            .arg(words(held->first, held->last), remedy, words(FirstAddr(range), LastAddr(range)));
-    }
-    if (range.typed)
-        return QString();
-    for (int a = 0x00; a < 0x30; ++a)
-        if (file.image[a] != 0xFFFF)
-            return QString();
-    return QStringLiteral("words 00-2F are all FFFF, as a block read leaves them, and write would put that into the "
-                          "telephone: 'write block %1' writes the radio block alone; 'write all %1', or --force, "
-                          "writes all 64 words")
-        .arg(path);
-}
-
 int WriteOrVerify(Args &a, bool write)
 {
     QString port, error;
