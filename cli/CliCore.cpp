@@ -2,6 +2,7 @@
 
 #include "image/DeviceModels.h"
 #include "image/Presets.h"
+#include "image/ReadMark.h"
 #include "radio/FreqCalc.h"
 #include "radio/InfoList.h"
 
@@ -52,6 +53,7 @@ bool TakeRange(QStringList &positionals, JobRange *out, QString *error)
     const QString first = positionals.constFirst();
     if (Is(first, "all") || Is(first, "block")) {
         out->range = Is(first, "all") ? Range::All : Range::Block;
+        out->typed = true;
         positionals.removeFirst();
     } else if (Is(first, "word")) {
         positionals.removeFirst();
@@ -66,6 +68,7 @@ bool TakeRange(QStringList &positionals, JobRange *out, QString *error)
         positionals.removeFirst();
         out->range = Range::Word;
         out->addr = *addr;
+        out->typed = true;
     }
     return true;
 }
@@ -116,13 +119,48 @@ QString Words(int first, int last)
 }
 } // namespace
 
-QString PartialWriteText(const JobRange &range, int lastConfirmed)
+QString PartialWriteText(const WriteGroups &g)
 {
-    const int first = FirstAddr(range), last = LastAddr(range);
-    if (lastConfirmed < first)
-        return QStringLiteral("the telephone confirmed none of %1: write it again").arg(Words(first, last));
-    return QStringLiteral("the telephone took %1, not %2: it now holds a partial image, write it again")
-        .arg(Words(first, lastConfirmed), Words(lastConfirmed + 1, last));
+    const auto words = [](const WriteGroups::Span &s) { return Words(s.first, s.last); };
+    if (g.confirmed.Empty() && g.possiblyTaken.Empty())
+        return QStringLiteral("the telephone confirmed none of %1: write it again").arg(words(g.notTaken));
+    QStringList parts;
+    if (!g.confirmed.Empty())
+        parts << QStringLiteral("took ") + words(g.confirmed);
+    // Sent, but the echo that says so never came: a telephone stores them at
+    // the CR, or at the next one (the next job's opening).
+    if (!g.possiblyTaken.Empty())
+        parts << QStringLiteral("may have taken %1 (sent, never confirmed)").arg(words(g.possiblyTaken));
+    if (!g.notTaken.Empty())
+        parts << QStringLiteral("did not take ") + words(g.notTaken);
+    return QStringLiteral("the telephone ") + parts.join(QStringLiteral(", "))
+           + (g.notTaken.Empty() ? QStringLiteral(": write it again to be sure")
+                                 : QStringLiteral(": it now holds a partial image, write it again"));
+}
+
+QString UnheldWords(const QString &path, const ImageFileData &file, const JobRange &range)
+{
+    if (const std::optional<ReadRange> held = FindReadRangeMark(file.comment)) {
+        if (FirstAddr(range) >= held->first && LastAddr(range) <= held->last)
+            return QString();
+        const QString remedy = held->first == 0x30 && held->last == 0x3F
+                                   ? QStringLiteral("'write block %1'").arg(path)
+                               : held->first == held->last
+                                   ? QStringLiteral("'write word %1 %2'").arg(ByteToHex(uint8_t(held->first)), path)
+                                   : QStringLiteral("a range within them");
+        return QStringLiteral("it holds only %1 (as the read mark in its comment says), the rest is FFFF, not the "
+                              "telephone's: use %2, or --force to write %3 all the same")
+            .arg(Words(held->first, held->last), remedy, Words(FirstAddr(range), LastAddr(range)));
+    }
+    if (range.typed)
+        return QString();
+    for (int a = 0x00; a < 0x30; ++a)
+        if (file.image[a] != 0xFFFF)
+            return QString();
+    return QStringLiteral("words 00-2F are all FFFF, as a block read leaves them, and write would put that into the "
+                          "telephone: 'write block %1' writes the radio block alone; 'write all %1', or --force, "
+                          "writes all 64 words")
+        .arg(path);
 }
 
 // ---- comparing words ----
@@ -160,22 +198,89 @@ QString ImageHexText(const EepromImage &image)
     return text;
 }
 
-std::optional<EepromImage> ParseImageHexText(const QByteArray &text)
+namespace {
+
+bool IsHexWord(const QByteArray &token)
 {
+    return token.size() == 4
+           && std::all_of(token.cbegin(), token.cend(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+// "38:" and the like: hex digits and a colon, whatever their value.
+bool IsHexLabel(const QByteArray &token)
+{
+    return token.size() >= 2 && token.endsWith(':')
+           && std::all_of(token.cbegin(), token.cend() - 1, [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+QList<QByteArray> Tokens(const QByteArray &line)
+{
+    QList<QByteArray> tokens = line.simplified().split(' ');
+    tokens.removeAll(QByteArray());
+    return tokens;
+}
+
+} // namespace
+
+std::optional<EepromImage> ParseImageHexText(const QByteArray &text, QString *error)
+{
+    const QList<QByteArray> lines = text.split('\n');
+    const bool labelled = std::any_of(lines.cbegin(), lines.cend(), [](const QByteArray &line) {
+        const QList<QByteArray> tokens = Tokens(line);
+        return !tokens.isEmpty() && IsHexLabel(tokens.constFirst());
+    });
     EepromImage image;
-    int count = 0;
-    for (const QByteArray &token : text.simplified().split(' ')) {
-        if (token.isEmpty() || token.endsWith(':'))
-            continue;
-        bool ok = token.size() == 4;
-        for (char c : token)
-            ok = ok && std::isxdigit(static_cast<unsigned char>(c));
-        if (!ok || count == EepromImage::kWords)
+    if (!labelled) {
+        // The words alone, in order.
+        int count = 0;
+        for (const QByteArray &token : Tokens(text)) {
+            if (!IsHexWord(token) || count == EepromImage::kWords)
+                return std::nullopt;
+            image[count++] = static_cast<uint16_t>(token.toUInt(nullptr, 16));
+        }
+        if (count != EepromImage::kWords)
             return std::nullopt;
-        image[count++] = static_cast<uint16_t>(token.toUInt(nullptr, 16));
+        return image;
     }
-    if (count != EepromImage::kWords)
+
+    // Reordered lines must not move words: each line's words go where its
+    // label says, and a text that does not say where every word goes is refused.
+    constexpr int kRows = EepromImage::kWords / 8;
+    int lineOfRow[kRows] = {};
+    const auto refuse = [error](int line, const QString &why) {
+        if (error)
+            *error = (line > 0 ? QStringLiteral("line %1: ").arg(line) : QString()) + why;
         return std::nullopt;
+    };
+    for (int n = 0; n < lines.size(); ++n) {
+        const QList<QByteArray> tokens = Tokens(lines[n]);
+        if (tokens.isEmpty())
+            continue;
+        const QByteArray &label = tokens.constFirst();
+        if (!IsHexLabel(label))
+            return refuse(n + 1, QStringLiteral("no address label (such as 08:) where the other lines have one"));
+        bool ok = false;
+        const uint addr = label.chopped(1).toUInt(&ok, 16);
+        if (!ok || label.size() != 3 || addr % 8 != 0 || addr >= uint(EepromImage::kWords))
+            return refuse(n + 1, QStringLiteral("the label %1 is none of 00: 08: 10: 18: 20: 28: 30: 38:")
+                                     .arg(QString::fromLatin1(label.left(8))));
+        const int row = int(addr / 8);
+        if (lineOfRow[row])
+            return refuse(n + 1, QStringLiteral("the label %1 again (line %2 has it)")
+                                     .arg(QString::fromLatin1(label))
+                                     .arg(lineOfRow[row]));
+        const qsizetype words = tokens.size() - 1;
+        if (words != 8 || !std::all_of(tokens.cbegin() + 1, tokens.cend(), IsHexWord))
+            return refuse(n + 1, words == 8 ? QStringLiteral("a word that is not four hex digits")
+                                            : QStringLiteral("%1 words, where a line holds 8").arg(words));
+        for (int k = 0; k < 8; ++k)
+            image[int(addr) + k] = static_cast<uint16_t>(tokens[k + 1].toUInt(nullptr, 16));
+        lineOfRow[row] = n + 1;
+    }
+    for (int row = 0; row < kRows; ++row)
+        if (!lineOfRow[row])
+            return refuse(0, QStringLiteral("no line labelled %1: (words %1-%2)")
+                                 .arg(ByteToHex(uint8_t(row * 8)), ByteToHex(uint8_t(row * 8 + 7))));
     return image;
 }
 
@@ -202,12 +307,24 @@ QString ImageSuspicion(const QByteArray &bytes)
 ImageInput DecodeImageInput(const QByteArray &bytes, bool force)
 {
     ImageInput in;
-    if (const std::optional<EepromImage> words = ParseImageHexText(bytes)) {
+    QString dumpError;
+    if (const std::optional<EepromImage> words = ParseImageHexText(bytes, &dumpError)) {
         in.data.emplace();
         in.data->image = *words;
         return in;
     }
+    if (bytes.isEmpty()) {
+        in.refusal = QStringLiteral("empty, not an image");
+        return in;
+    }
+    if (!dumpError.isEmpty()) {
+        // The words of such a text are meant for their labels; its bytes
+        // are never what the user meant to write.
+        in.refusal = QStringLiteral("not the 64 words of 'read -o -': ") + dumpError;
+        return in;
+    }
     in.suspicion = ImageSuspicion(bytes);
+    in.forceable = bytes.size() >= kImageBytes && bytes.size() <= kImageBytes + 1 + kMaxCommentChars;
     const bool text = std::all_of(bytes.cbegin(), bytes.cend(), IsTextByte);
     if (text && !force) {
         in.error = IoError{IoError::ReadBeyondEnd, 0}; // stands for "not an image"

@@ -20,9 +20,9 @@ enum ExitCode {
     ExitOk = 0,
     ExitWordsDiffer = 1, // a write or verify did not read back as written; diff found differences
     ExitUsage = 2,
-    ExitPort = 3,      // the port component raised an error
+    ExitPort = 3,      // the port could not be opened
     ExitFile = 4,      // an image file could not be read or written
-    ExitJobFailed = 5, // "Невыполнено...", also after Ctrl+C
+    ExitJobFailed = 5, // a job that started failed, whatever the cause: a lost port, Ctrl+C
 };
 
 // ---- which words a job covers ----
@@ -32,6 +32,7 @@ enum class Range { All, Block, Word };
 struct JobRange {
     Range range = Range::All;
     uint8_t addr = 0; // Word only
+    bool typed = false; // the range was given, not taken as the default
 };
 
 // Takes an optional leading "all", "block" or "word ADDR" (any case) off the
@@ -50,9 +51,15 @@ int FirstAddr(const JobRange &r);
 int LastAddr(const JobRange &r);
 // "Read258" and so on: the window's action name of the job.
 QString JobName(EngineJob job);
-// After a write that did not complete: which words the telephone took (up to
-// lastConfirmed) and which it did not.
-QString PartialWriteText(const JobRange &range, int lastConfirmed);
+// After a write that did not complete: which words the telephone took, which
+// it may have taken, and which it did not (see SplitWrite).
+QString PartialWriteText(const WriteGroups &groups);
+
+// Why writing `file` (named `path`) over `range` would put words into the
+// telephone that the file never held: more than a block or word read marked
+// in its comment holds, or, with no range typed, words 00-2F that are all
+// FFFF as a block read leaves them. Empty when it would not.
+QString UnheldWords(const QString &path, const ImageFileData &file, const JobRange &range);
 
 // ---- comparing words ----
 
@@ -71,9 +78,12 @@ QString DiffTable(const std::vector<WordDiff> &diffs, const QString &aColumn, co
 
 // Eight lines "AA: WWWW WWWW ... WWWW" (eight words each).
 QString ImageHexText(const EepromImage &image);
-// That text back: exactly 64 words of four hex digits; "AA:" labels are
-// skipped. Nothing for anything else.
-std::optional<EepromImage> ParseImageHexText(const QByteArray &text);
+// That text back: exactly 64 words of four hex digits. Where lines carry
+// "AA:" labels, every line must, with eight words, and the words go where
+// the label says; a label that is no line's (not 00: 08: ... 38:), a label
+// twice or a line missing is refused with `error` naming the line. Nothing
+// (and no error) for text that is no such dump at all.
+std::optional<EepromImage> ParseImageHexText(const QByteArray &text, QString *error = nullptr);
 
 // An image given on the command line (a file's bytes or standard input).
 struct ImageInput {
@@ -82,6 +92,11 @@ struct ImageInput {
     // Why the bytes are evidently not an image though they decode as one;
     // empty when they may well be one.
     QString suspicion;
+    // Why they are refused even with --force: a dump with a faulty line, an
+    // empty input. Empty when they are not refused outright.
+    QString refusal;
+    // --force would write them: they decode as an image file.
+    bool forceable = false;
 };
 // The hex text of "read -o -", else the bytes of an image file. Text that is
 // not a complete hex dump is never taken as an image's bytes unless `force`.

@@ -179,8 +179,10 @@ int ProbeCommand(const QString &port, const std::function<void(const QString &)>
     try {
         r = ProbePort(com, port);
     } catch (const EComPort &e) {
+        // The port opened (ProbePort reports that failure itself) and was
+        // lost during the exchange: a failure of the probe, not of the port's opening.
         std::fprintf(stderr, "quillon-cli: %s: %s\n", Printable(shown).toUtf8().constData(), e.what());
-        return ExitPort;
+        return ExitJobFailed;
     }
     const QString line = shown + QStringLiteral(": ") + ProbeSummary(r);
     if (r.outcome == ProbeOutcome::Answers) {

@@ -10,6 +10,7 @@
 #include "image/Backups.h"
 #include "image/ImageFile.h"
 #include "image/Presets.h"
+#include "image/ReadMark.h"
 #include "link/PortNames.h"
 
 #include <QCommandLineParser>
@@ -75,7 +76,8 @@ const QCommandLineOption kModel("model", "The model byte of the saved file, 0-8 
 const QCommandLineOption kComment("comment", "The comment of the saved file: one line, no control characters.", "TEXT");
 const QCommandLineOption kNoVerify("no-verify", "Do not read the words back after writing them.");
 const QCommandLineOption kForce("force", "Write a file that is evidently not an image (text, or a model byte "
-                                         "that names no model) all the same.");
+                                         "that names no model), or all the words of a file a block or word "
+                                         "read made, all the same.");
 const QCommandLineOption kJson("json", "JSON with stable English keys.");
 const QCommandLineOption kList("list", "List the presets: action name and caption.");
 const QCommandLineOption kNoBackup("no-backup", "Keep no backup of what read all read.");
@@ -125,7 +127,12 @@ bool LoadInput(const QString &path, ImageFileData *out, int *code, Suspect suspe
         return false;
     }
     const ImageInput in = DecodeImageInput(bytes, suspect == Suspect::Force);
-    const QString forceHint = suspect == Suspect::Refuse ? QStringLiteral(" (--force writes it all the same)") : QString();
+    if (!in.refusal.isEmpty()) {
+        *code = Fail(ExitFile, path + QStringLiteral(": ") + in.refusal);
+        return false;
+    }
+    // Offered only where it works: bytes too few for an image stay refused.
+    const QString forceHint = suspect == Suspect::Refuse && in.forceable ? QStringLiteral(" (--force writes it all the same)") : QString();
     if (!in.data) {
         const QString why = in.suspicion.isEmpty() ? IoErrorText(in.error) : QStringLiteral("not an image: ") + in.suspicion + forceHint;
         *code = Fail(ExitFile, path + QStringLiteral(": ") + why);
@@ -169,10 +176,12 @@ struct PortRun {
             port = QStringLiteral("%1 (%2)").arg(portName, device);
     }
 
-    int PortFailure(const QString &message, int platformCode)
+    // ExitPort only for a port that did not open: once a job has begun, its
+    // failure is the job's, whatever the cause.
+    int PortFailure(const QString &message, int platformCode, int exitCode = ExitPort)
     {
         const QString remedy = PortRemedy(platformCode);
-        return Fail(ExitPort, port + QStringLiteral(": ") + message + (remedy.isEmpty() ? QString() : QStringLiteral("\n  ") + remedy));
+        return Fail(exitCode, port + QStringLiteral(": ") + message + (remedy.isEmpty() ? QString() : QStringLiteral("\n  ") + remedy));
     }
 
     bool Open(const QString &portName)
@@ -197,12 +206,14 @@ struct PortRun {
         if (session.Engine.Fault.Kind != EngineFault::None)
             Note(QStringLiteral("quillon-cli: ") + FaultText(session.Engine.Fault, false));
         if (JobTable[size_t(job)].Writing && r.started)
-            Note(QStringLiteral("quillon-cli: ") + PartialWriteText(range, session.Engine.LastConfirmed));
+            Note(QStringLiteral("quillon-cli: ")
+                 + PartialWriteText(SplitWrite(FirstAddr(range), LastAddr(range), session.Engine.LastConfirmed,
+                                               session.Engine.LastPossiblyTaken)));
         switch (r.outcome) {
         case CliSession::Outcome::Completed: break;
         case CliSession::Outcome::Failed: code = ExitJobFailed; break;
         case CliSession::Outcome::Interrupted: code = Fail(ExitJobFailed, QStringLiteral("interrupted")); break;
-        case CliSession::Outcome::PortError: code = PortFailure(r.portError, r.portCode); break;
+        case CliSession::Outcome::PortError: code = PortFailure(r.portError, r.portCode, ExitJobFailed); break;
         }
         return false;
     }
@@ -230,7 +241,7 @@ struct PortRun {
         try {
             session.COM.Close();
         } catch (const EComPort &e) {
-            const int closeCode = PortFailure(e.Message(), e.PlatformCode());
+            const int closeCode = PortFailure(e.Message(), e.PlatformCode(), ExitJobFailed);
             if (code == ExitOk)
                 code = closeCode;
         }
@@ -344,7 +355,12 @@ int Read(Args &a)
         BackUp(run, port, model);
     if (const int code = run.Close(); code != ExitOk)
         return code; // nothing is saved of a job that did not complete
-    return SaveOutput(output, run.session.Buf, model, a.parser.value(kComment));
+    // Words a block or word read did not read are FFFF, and only the comment
+    // can say so; write refuses to put them back over the telephone's words.
+    QString comment = a.parser.value(kComment);
+    if (range.range != Range::All)
+        comment = WithReadRangeMark(comment, ReadRange{FirstAddr(range), LastAddr(range)});
+    return SaveOutput(output, run.session.Buf, model, comment);
 }
 
 int WriteOrVerify(Args &a, bool write)
@@ -358,6 +374,9 @@ int WriteOrVerify(Args &a, bool write)
     const Suspect suspect = !write ? Suspect::Warn : a.parser.isSet(kForce) ? Suspect::Force : Suspect::Refuse;
     if (!LoadInput(a.positionals.constFirst(), &file, &code, suspect))
         return code;
+    if (write && !a.parser.isSet(kForce))
+        if (const QString why = UnheldWords(a.positionals.constFirst(), file, range); !why.isEmpty())
+            return Fail(ExitFile, a.positionals.constFirst() + QStringLiteral(": ") + why);
 
     PortRun run(port, a.parser.isSet(kQuiet));
     if (!run.Open(port))
@@ -466,7 +485,7 @@ const QList<Command> &Commands()
     static const QList<Command> commands = {
         {"read", "read --port PORT [all|block|word ADDR] -o FILE [--model N] [--comment TEXT] [--no-backup]",
          "Reads words of the telephone (Read258, ReadBlock or ReadCur) and saves them as an image "
-         "file; words not read stay FFFF. A completed read of all words is also kept in the "
+         "file; words not read stay FFFF, and the comment marks which were read ([read 30-3F]). A completed read of all words is also kept in the "
          "backups folder (see backups).",
          {kPort, kOutput, kModel, kComment, kNoBackup, kQuiet},
          {{"all|block|word ADDR", kRangeHelp}},
@@ -511,10 +530,10 @@ const QList<Command> &Commands()
          Ports, "024"},
         {"probe", "probe --port PORT",
          "Opens the port, sends CR and waits for the telephone's echo. Exit status 0: the telephone "
-         "answers; 6: no echo; 7: a wrong echo; 3: the port could not be opened.",
+         "answers; 6: no echo; 7: a wrong echo; 3: the port could not be opened; 5: it was lost during the probe.",
          {kPort},
          {},
-         Probe, "023467"},
+         Probe, "0234567"},
     };
     return commands;
 }
@@ -526,9 +545,10 @@ QString ExitCodesText(const char *codes = nullptr)
         "  0  success (diff: the images are the same)\n",
         "  1  words differ: a write or verify did not read back as expected, or diff found differences\n",
         "  2  usage error\n",
-        "  3  port error (the serial port component's message)\n",
+        "  3  the port could not be opened (the serial port component's message)\n",
         "  4  file error (an image file could not be read or written)\n",
-        "  5  the job failed (\"Невыполнено...\"), also after Ctrl+C, SIGTERM or SIGHUP\n",
+        "  5  a job that started failed (\"Невыполнено...\"), whatever the cause: also a lost port,\n"
+        "     Ctrl+C, SIGTERM or SIGHUP\n",
         "  6  probe: no echo\n",
         "  7  probe: a wrong echo\n",
     };

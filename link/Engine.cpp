@@ -1,5 +1,7 @@
 #include "link/Engine.h"
 
+#include <algorithm>
+
 namespace {
 constexpr char CR = 0x0D;
 // The drain at the opening reads far faster than 300 bit/s can refill the
@@ -23,6 +25,7 @@ void ProgrammingEngine::StartJob(EngineJob job, uint8_t selectedAddr)
     LastAddr = spec.AtSelectedAddr ? selectedAddr : spec.LastAddr;
     Fault = FaultRecord{};
     LastConfirmed = FirstAddr - 1;
+    LastPossiblyTaken = LastConfirmed;
     Window.SetGaugeMax(spec.GaugeMax);
 }
 
@@ -49,6 +52,7 @@ void ProgrammingEngine::EngineStep()
     LastStepGotByte = false;
     if (!Active)
         return;
+    StateAtStep = State;
     try {
         switch (State) {
         case Init: DoInit(); break;
@@ -163,6 +167,8 @@ void ProgrammingEngine::DoSendNext()
 {
     if (CharIndex <= Command.size()) {
         SendChar(Command.at(CharIndex - 1));
+        if (Writing)
+            NoteWriteSent(CharIndex);
         ++CharIndex;
         Ticks = 0;
         StateAfterEcho = SendNext;
@@ -172,6 +178,20 @@ void ProgrammingEngine::DoSendNext()
         CharIndex = 0;
         Ticks = 0;
     }
+}
+
+void ProgrammingEngine::NoteWriteSent(int pos)
+{
+    // "M", two address digits, four digits a word, CR; CurAddr is past the
+    // command's words already.
+    const int words = (Command.size() - 4) / 4;
+    const int base = CurAddr - words;
+    if (pos == Command.size())
+        LastPossiblyTaken = CurAddr - 1;
+    else if (pos >= 7 && (pos - 3) % 4 == 0)
+        LastPossiblyTaken = base + (pos - 3) / 4 - 1;
+    else
+        LastPossiblyTaken = LastConfirmed; // part of a word is dropped at the CR, and the words before it
 }
 
 void ProgrammingEngine::DoAwaitEcho()
@@ -228,20 +248,50 @@ void ProgrammingEngine::DoReplyPause()
 void ProgrammingEngine::Fail(EngineFault kind, char came)
 {
     State = Failed;
+    Fault = FaultRecord{};
     Fault.Kind = kind;
     Fault.Came = came;
     Fault.ReplyChars = Reply.size();
-    // Before the first command's echo the opening CR is the one in flight.
-    const bool opening = StateAfterEcho == BuildWrite || StateAfterEcho == BuildRead;
-    if (kind == EngineFault::ShortReply || kind == EngineFault::NoBang) {
-        Fault.Sent = 0;
-        Fault.CharPos = Command.size();
-    } else {
-        Fault.Sent = LastSent;
-        Fault.CharPos = opening ? 0 : CharIndex - 1;
+    Fault.Addr = FirstAddr;
+    // The place follows from the state the step began in: a step may have
+    // moved on (an echo that came late) before the fault was decided.
+    const auto inCommand = [this](FaultRecord::Place place) {
+        Fault.Where = place;
+        Fault.Command = Command;
+        if (Command.size() >= 3)
+            Fault.Addr = static_cast<uint8_t>(Command.mid(1, 2).toUInt(nullptr, 16));
+    };
+    switch (StateAtStep) {
+    case Init:
+        Fault.Where = FaultRecord::Place::Opening;
+        Fault.Sent = CR;
+        break;
+    case AwaitEcho:
+        if (StateAfterEcho == BuildWrite || StateAfterEcho == BuildRead) {
+            Fault.Where = FaultRecord::Place::Opening; // no command has gone out yet
+            Fault.Sent = LastSent;
+        } else {
+            inCommand(FaultRecord::Place::Char);
+            Fault.Sent = LastSent;
+            Fault.CharPos = CharIndex - 1;
+        }
+        break;
+    case SendNext:
+        if (CharIndex >= 1 && CharIndex <= Command.size()) { // the port failed sending it
+            inCommand(FaultRecord::Place::Char);
+            Fault.Sent = Command.at(CharIndex - 1);
+            Fault.CharPos = CharIndex;
+        } else {
+            inCommand(FaultRecord::Place::AfterCommand);
+        }
+        break;
+    case CollectReply:
+    case ReplyPause:
+        inCommand(FaultRecord::Place::Reply);
+        break;
+    default:
+        break;
     }
-    Fault.Command = opening ? QByteArray() : Command;
-    Fault.Addr = opening || Command.size() < 3 ? FirstAddr : static_cast<uint8_t>(Command.mid(1, 2).toUInt(nullptr, 16));
 }
 
 void ProgrammingEngine::EndJob(bool completed)
@@ -278,38 +328,65 @@ QString CommandText(const QByteArray &command)
 
 QString FaultText(const FaultRecord &f, bool russian)
 {
-    // %1 the character sent, %2 where it stood, %3 the address, %4 what came,
-    // %5 how many reply characters came.
+    // %1 the character sent, %2 what came, %3 how many reply characters came.
     struct Texts {
         const char *ru, *en;
     };
     static const Texts texts[] = {
         {"", ""},
-        {"Нет эха %1 (%2, адрес %3)", "no echo of %1 in time (%2, address %3)"},
-        {"Неверное эхо: послан %1, пришёл %4 (%2, адрес %3)", "wrong echo: sent %1, came %4 (%2, address %3)"},
-        {"Ответ не начинается с \"!\": пришёл %4 (адрес %3)", "the reply does not begin with \"!\": came %4 (address %3)"},
-        {"Ответ не получен полностью: %5 из 23 символов (адрес %3)",
-         "the reply was not complete in time: %5 of 23 characters (address %3)"},
-        {"Отменено (%2, адрес %3)", "cancelled (%2, address %3)"},
-        {"Порт потерян (%2, адрес %3)", "the port was lost (%2, address %3)"},
+        {"Нет эха %1", "no echo of %1 in time"},
+        {"Неверное эхо: послан %1, пришёл %2", "wrong echo: sent %1, came %2"},
+        {"Ответ не начинается с \"!\": пришёл %2", "the reply does not begin with \"!\": came %2"},
+        {"Ответ не получен полностью: %3 из 23 символов", "the reply was not complete in time: %3 of 23 characters"},
+        {"Отменено", "cancelled"},
+        {"Порт потерян", "the port was lost"},
     };
     const Texts &t = texts[static_cast<size_t>(f.Kind)];
+    const QString address = (russian ? QStringLiteral("адрес ") : QStringLiteral("address ")) + ByteToHex(f.Addr);
+    const QString command = CommandText(f.Command);
+    const bool replyFault = f.Kind == EngineFault::NoBang || f.Kind == EngineFault::ShortReply;
     QString where;
-    if (f.CharPos == 0)
+    switch (f.Where) {
+    case FaultRecord::Place::None: break;
+    case FaultRecord::Place::Opening:
         where = russian ? QStringLiteral("начальный CR") : QStringLiteral("the opening CR");
-    else
-        where = (russian ? QStringLiteral("символ %1 команды %2") : QStringLiteral("character %1 of %2"))
+        break;
+    case FaultRecord::Place::Char:
+        where = (russian ? QStringLiteral("символ %1 команды %2, ") : QStringLiteral("character %1 of %2, "))
                     .arg(f.CharPos)
-                    .arg(CommandText(f.Command));
-    const QString args[] = {CharName(f.Sent), where, ByteToHex(f.Addr), CharName(f.Came), QString::number(f.ReplyChars)};
+                    .arg(command)
+                + address;
+        break;
+    case FaultRecord::Place::AfterCommand:
+        where = (russian ? QStringLiteral("после %1, ") : QStringLiteral("after %1, ")).arg(command) + address;
+        break;
+    case FaultRecord::Place::Reply:
+        where = replyFault ? address
+                           : (russian ? QStringLiteral("ответ на %1, ") : QStringLiteral("the reply to %1, ")).arg(command) + address;
+        break;
+    }
+    const QString args[] = {CharName(f.Sent), CharName(f.Came), QString::number(f.ReplyChars)};
     // One pass, so that nothing a telephone sent is taken for a marker.
     const QString text = QString::fromUtf8(russian ? t.ru : t.en);
     QString out;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'%' && i + 1 < text.size() && text[i + 1] >= u'1' && text[i + 1] <= u'5')
+        if (text[i] == u'%' && i + 1 < text.size() && text[i + 1] >= u'1' && text[i + 1] <= u'3')
             out += args[text[++i].unicode() - u'1'];
         else
             out += text[i];
     }
+    if (!where.isEmpty())
+        out += QStringLiteral(" (") + where + u')';
     return out;
+}
+
+WriteGroups SplitWrite(int firstAddr, int lastAddr, int lastConfirmed, int lastPossiblyTaken)
+{
+    WriteGroups g;
+    const int confirmed = std::clamp(lastConfirmed, firstAddr - 1, lastAddr);
+    const int possibly = std::clamp(lastPossiblyTaken, confirmed, lastAddr);
+    g.confirmed = {firstAddr, confirmed};
+    g.possiblyTaken = {confirmed + 1, possibly};
+    g.notTaken = {possibly + 1, lastAddr};
+    return g;
 }

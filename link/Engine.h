@@ -72,8 +72,10 @@ struct FaultRecord {
     char Came = 0;      // WrongEcho: the echo; NoBang: the reply's first character
     int ReplyChars = 0; // ShortReply: how many of the reply's characters came
     uint8_t Addr = 0;   // the address of the command being exchanged
-    int CharPos = 0;    // 1-based position of Sent in Command; 0 for the opening CR
-    QByteArray Command; // empty for the opening CR
+    int CharPos = 0;    // Char: 1-based position of Sent in Command
+    QByteArray Command; // the command being exchanged; empty for Opening and None
+    // Where in the job it happened; a position is named only where there is one.
+    enum class Place : uint8_t { None, Opening, Char, AfterCommand, Reply } Where = Place::None;
 };
 
 // The cause for a person: Russian for the window, English for quillon-cli.
@@ -103,6 +105,11 @@ public:
     // Writing: the last address whose command's CR the telephone echoed, so
     // the words up to it are stored; FirstAddr - 1 when none is.
     int LastConfirmed = -1;
+    // Writing: the last address the telephone may hold without having
+    // confirmed it: the words of a command whose CR went out unechoed, or of
+    // one cut off right after a whole word (a telephone keeping the parsed
+    // command stores those at the next CR); LastConfirmed when there are none.
+    int LastPossiblyTaken = -1;
 
     // Advanced by the window's timer; the engine sets it back to 0 and
     // compares it with its limits, always as strictly greater.
@@ -137,6 +144,8 @@ private:
     // as the state does).
     void Fail(EngineFault kind, char came = 0);
 
+    void NoteWriteSent(int pos);
+
     void DoInit();
     void DoBuildWrite();
     void DoBuildRead();
@@ -148,4 +157,20 @@ private:
     IEngineWindow &Window;
     IEnginePort &Port;
     EepromImage &Image;
+    uint8_t StateAtStep = Init; // where a fault is placed: the state the step began in
 };
+
+// A write that did not complete, as three ranges of word addresses (empty
+// when first > last): confirmed (the echo of its command's CR came back),
+// possibly taken (see LastPossiblyTaken), and not taken (never sent, or sent
+// in a command cut off inside a word, which the telephone drops at its CR).
+struct WriteGroups {
+    struct Span {
+        int first = 0;
+        int last = -1;
+        bool Empty() const { return first > last; }
+    };
+    Span confirmed, possiblyTaken, notTaken;
+};
+// From the job's range and the engine's LastConfirmed and LastPossiblyTaken.
+WriteGroups SplitWrite(int firstAddr, int lastAddr, int lastConfirmed, int lastPossiblyTaken);

@@ -529,6 +529,44 @@ TEST(EngineFailures, PortErrorEndsTheJobAndGoesOn)
     }
 }
 
+TEST(EngineFailures, ALostPortNamesTheRealPlaceOrNone)
+{
+    // Where the port went away, as the record stands there: after a whole
+    // job, waiting for a reply, in the middle of sending a character.
+    const struct {
+        EngineJob first; // a job that completes before (not for a write)
+        EngineJob job;
+        int throwOnWrite;
+        bool throwInReply;
+        const char *text;
+    } cases[] = {
+        {EngineJob::ReadCur, EngineJob::ReadCur, -1, false, "the port was lost (the opening CR)"},
+        {EngineJob::ReadCur, EngineJob::ReadCur, -1, true, "the port was lost (the reply to m0A<CR>, address 0A)"},
+        {EngineJob::Write258, EngineJob::Write258, 12, false,
+         "the port was lost (character 12 of M000A0B0C0D0E0F10111213<CR>, address 00)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        Rig rig;
+        for (int a = 0; a < 64; ++a)
+            rig.image[a] = static_cast<uint16_t>(0x0A0B + a * 0x0202);
+        if (c.first == c.job && c.throwOnWrite < 0)
+            ASSERT_TRUE(rig.Run(c.first, 0x0A));
+        rig.phone.received.clear();
+        rig.phone.throwOnWrite = c.throwOnWrite;
+        if (c.throwInReply) {
+            rig.phone.replyDelay = 60; // so that the collection waits
+            rig.Start(c.job, 0x0A);
+            ASSERT_TRUE(rig.RunUntil([&] { return rig.eng.State == CollectReply; }));
+        }
+        if (!c.throwInReply)
+            rig.eng.StartJob(c.job, 0x0A);
+        rig.phone.throwOnRead = c.throwOnWrite < 0;
+        EXPECT_THROW(rig.RunToEnd(), std::runtime_error);
+        EXPECT_EQ(FaultText(rig.eng.Fault, false).toStdString(), c.text);
+    }
+}
+
 // ---------------------------------------------------------------- cancel
 
 TEST(EngineCancel, CancelWhileSendingFailsAtTheNextEchoWait)
