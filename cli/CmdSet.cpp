@@ -50,11 +50,19 @@ QString Summary(const Words &w)
         .arg(sys[3]);
 }
 
-// Whether the file holds the hex text of "read -o -": set in place keeps it so.
-bool IsHexTextFile(const QString &path)
+// The bytes to save: the words changed, whatever follows them in the file
+// (model byte, comment) exactly as it was, even a byte that names no model
+// or a comment character with no Unicode form; a hex-text file changed in
+// place stays hex text.
+QByteArray SavedBytes(const QString &path, bool inPlace, const ImageFileData &file)
 {
-    QByteArray bytes;
-    return !ReadImageFileBytes(path, &bytes) && ParseImageHexText(bytes).has_value();
+    const QByteArray words = EncodeImageFile(file.image, -1, QString()).left(kImageBytes);
+    QByteArray original;
+    if (path == QLatin1String("-") || ReadImageFileBytes(path, &original))
+        return file.model ? EncodeImageFile(file.image, *file.model, file.comment) : words;
+    if (ParseImageHexText(original))
+        return inPlace ? ImageHexText(file.image).toLatin1() : words;
+    return words + original.mid(kImageBytes);
 }
 
 } // namespace
@@ -127,6 +135,8 @@ int SetCommand(const SetRequest &rq, const SetIo &io)
         if (!InfoList::IsBase(base.image))
             io.note(QStringLiteral("quillon-cli: warning: %1 looks like a handset, not a base").arg(Printable(*rq.from)));
         words = WordsOf(base.image);
+        if (!IsRealId(words[0]))
+            io.note(QStringLiteral("quillon-cli: warning: %1 carries no ID code (%2)").arg(Printable(*rq.from), WordToHex(words[0])));
     }
     words = Apply(words, typed).words;
 
@@ -146,18 +156,12 @@ int SetCommand(const SetRequest &rq, const SetIo &io)
     if (target == QLatin1String("-")) {
         io.out(ImageHexText(file.image));
     } else {
-        QByteArray bytes;
-        if (!rq.output && IsHexTextFile(path))
-            bytes = ImageHexText(file.image).toLatin1();
-        else if (file.model) // the model byte and the comment go back as they came
-            bytes = EncodeImageFile(file.image, *file.model, file.comment);
-        else // a file that ended after the words stays so
-            bytes = EncodeImageFile(file.image, -1, QString()).left(kImageBytes);
+        const QByteArray bytes = SavedBytes(path, !rq.output, file);
         if (const IoError error = SaveImageFile(target, bytes); error)
             return io.fail(ExitFile, Printable(target) + QStringLiteral(": ") + IoErrorText(error));
     }
     if (!rq.quiet)
-        io.note(Summary(words) + (rq.from ? QStringLiteral(" taken from ") + Printable(*rq.from) : QString()));
+        io.note(Printable(target == QLatin1String("-") ? QStringLiteral("standard output") : target) + QStringLiteral(": ") + Summary(words) + (rq.from ? QStringLiteral(" taken from ") + Printable(*rq.from) : QString()));
     return ExitOk;
 }
 

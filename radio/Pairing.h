@@ -27,6 +27,9 @@ void Store(EepromImage &image, const Words &words);
 // Pairing: the other image's words 0x37-0x3A into `image`; nothing else changes.
 void CopyFrom(EepromImage &image, const EepromImage &other);
 
+// A unit's own ID code: blank words (FFFF) and factory blocks (0000) carry none.
+constexpr bool IsRealId(uint16_t id) { return id != 0x0000 && id != 0xFFFF; }
+
 // ---- channel plans ----
 
 struct ChannelPlan {

@@ -83,6 +83,8 @@ TEST(CliSet, ArgumentsTable)
     ASSERT_TRUE(WriteFile(base, ImageBytes(kBase, true, "\x01")));
     ASSERT_TRUE(WriteFile(handsetCopy, ImageBytes(kBase, false, "\x01")));
     ASSERT_TRUE(WriteFile(junk, "not an image at all\n"));
+    const QString noId = dir.filePath("factory.eep");
+    ASSERT_TRUE(WriteFile(noId, ImageBytes({0x0000, 0x5077, 0x5152, 0x5354}, true, "\x01")));
 
     const Row rows[] = {
         {{"id=6699"}, 0, {0x1A2B, 0x0027, 0x0102, 0x0304}, "ID 6699 (1A2B), F6 (0-39), system channels 1 2 3 4"},
@@ -93,6 +95,7 @@ TEST(CliSet, ArgumentsTable)
         {{"plan=F6", "sys=1,2,3,50"}, 0, {0x1111, 0x0027, 0x0102, 0x0332},
          "warning: system channel 4 (50) lies outside the working range 0-39"},
         {{"--from", "HANDSET"}, 0, kBase, "warning: HANDSET looks like a handset, not a base"},
+        {{"--from", "NOID"}, 0, {0x0000, 0x5077, 0x5152, 0x5354}, "warning: NOID carries no ID code (0000)"},
         {{"id=65536"}, 2, kHandset, "id=65536: out of range; id takes 0-65535 or 0x0000-0xFFFF"},
         {{"id=12a"}, 2, kHandset, "id=12a: not understood; id takes 0-65535"},
         {{"plan=120-80"}, 2, kHandset, "plan=120-80: the first channel (120) is above the last (80)"},
@@ -109,12 +112,12 @@ TEST(CliSet, ArgumentsTable)
     for (const Row &row : rows) {
         ASSERT_TRUE(WriteFile(file, before));
         QStringList args = row.args;
-        args.replaceInStrings("BASE", base).replaceInStrings("HANDSET", handsetCopy).replaceInStrings("JUNK", junk);
+        args.replaceInStrings("BASE", base).replaceInStrings("HANDSET", handsetCopy).replaceInStrings("JUNK", junk).replaceInStrings("NOID", noId);
         const Ran r = RunCli(QStringList{"set", file} + args);
         const QString where = row.args.join(' ');
         EXPECT_EQ(r.code, row.code) << where.toStdString() << "\n" << r.err.toStdString();
         QString err = r.err;
-        EXPECT_TRUE(err.replace(handsetCopy, "HANDSET").contains(QString::fromUtf8(row.err)))
+        EXPECT_TRUE(err.replace(handsetCopy, "HANDSET").replace(noId, "NOID").contains(QString::fromUtf8(row.err)))
             << where.toStdString() << "\n" << r.err.toStdString();
         // Only words 0x37-0x3A change; the model byte and the comment stay.
         const QByteArray expected = ImageBytes(row.words, false, kTail);
@@ -142,10 +145,17 @@ TEST(CliSet, OutputFileLeavesTheInputAndInfoShowsThePairing)
     EXPECT_TRUE(info.out.contains(QRegularExpression("Тип SENAO\\s+F8"))) << info.out.toStdString();
 }
 
-TEST(CliSet, HexTextAndWordsOnlyFilesKeepTheirForm)
+TEST(CliSet, EveryFileKeepsItsForm)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
+    // A model byte that names no model, a comment byte with no character.
+    const QString odd = dir.filePath("odd.eep");
+    const QByteArray oddTail = QByteArray::fromHex("42 98 41");
+    ASSERT_TRUE(WriteFile(odd, ImageBytes(kHandset, false, oddTail)));
+    ASSERT_EQ(RunCli({"set", odd, "sys=1,2,3,4", "id=9"}).code, 0);
+    EXPECT_EQ(ReadFile(odd).toHex(' '), ImageBytes({9, 0x0027, 0x0102, 0x0304}, false, oddTail).toHex(' '));
+
     const QString text = dir.filePath("h.txt"), words = dir.filePath("h.bin"), out = dir.filePath("out.bin");
     ASSERT_TRUE(WriteFile(words, ImageBytes(kHandset, false, {})));
     const Ran set = RunCli({"set", words, "-o", out, "id=6699"});
