@@ -160,8 +160,11 @@ int SetCommand(const SetRequest &rq, const SetIo &io)
         if (const IoError error = SaveImageFile(target, bytes); error)
             return io.fail(ExitFile, Printable(target) + QStringLiteral(": ") + IoErrorText(error));
     }
-    if (!rq.quiet)
-        io.note(Printable(target == QLatin1String("-") ? QStringLiteral("standard output") : target) + QStringLiteral(": ") + Summary(words) + (rq.from ? QStringLiteral(" taken from ") + Printable(*rq.from) : QString()));
+    if (!rq.quiet) {
+        const QString written = target == QLatin1String("-") ? QStringLiteral("standard output") : Printable(target);
+        const QString source = rq.from ? QStringLiteral(" taken from ") + Printable(*rq.from) : QString();
+        io.note(written + QStringLiteral(": ") + Summary(words) + source);
+    }
     return ExitOk;
 }
 
