@@ -7,6 +7,7 @@
 #include "cli/CliOutput.h"
 #include "cli/CliPorts.h"
 #include "cli/CliSession.h"
+#include "cli/CmdSet.h"
 #include "image/Backups.h"
 #include "image/ImageFile.h"
 #include "image/Presets.h"
@@ -468,6 +469,13 @@ int Probe(Args &a)
     return ProbeCommand(port, Out);
 }
 
+int Set(Args &a)
+{
+    const auto value = [&a](const QCommandLineOption &o) { return a.parser.isSet(o) ? std::optional(a.parser.value(o)) : std::nullopt; };
+    return SetCommand({a.positionals, value(kOutput), value(kSetFrom), a.parser.isSet(kQuiet)},
+                      {[](const QString &p, ImageFileData *f, int *c) { return LoadInput(p, f, c); }, Out, Note, Fail});
+}
+
 // ---- the command table ----
 
 struct Command {
@@ -515,6 +523,7 @@ const QList<Command> &Commands()
          {kOutput, kComment, kList, kQuiet},
          {{"NAME", "The preset."}},
          Preset, "024"},
+        {"set", kSetSynopsis, kSetSummary, {kOutput, kSetFrom, kQuiet}, {{"FILE", kFileHelp}, {"KEY=VALUE", kSetKeysHelp}}, Set, "024"},
         {"backups", "backups [--json]",
          "Lists the backups that every completed read of the whole EEPROM leaves (in the window and "
          "by read all), newest first: date, model, ID code (word 37), port and path.",

@@ -1,6 +1,7 @@
 #include "radio/InfoList.h"
 
 #include "radio/FreqCalc.h"
+#include "radio/Pairing.h"
 
 #include <QStringList>
 
@@ -28,16 +29,11 @@ const int kColumnWidths[kColumns] = {150, 100, 80};
 
 const QString kUnknown = QStringLiteral("неизвесно");
 
-// Word 0x38 names the channel plan only when it is exactly one of these.
+// Word 0x38 names the channel plan only when it is exactly one of the plans.
 QString TypeText(uint16_t range)
 {
-    switch (range) {
-    case 0x0027: return QStringLiteral("F6");
-    case 0x284F: return QStringLiteral("F7");
-    case 0x5077: return QStringLiteral("F8");
-    case 0x00EF: return QStringLiteral("PLUS");
-    default: return kUnknown;
-    }
+    const QString plan = Pairing::PlanName(range);
+    return plan.isEmpty() ? kUnknown : plan;
 }
 
 QString Mhz(int32_t kHz) { return FrequencyText(kHz, "mHz"); }
@@ -70,8 +66,6 @@ Rows Decode(const EepromImage &img)
     const uint16_t loMul = img[Addr::LoMultiplier];
     const uint16_t id = img[Addr::BaseId];
     const uint16_t range = img[Addr::ChannelRange];
-    const uint16_t sys12 = img[Addr::SysChannels12];
-    const uint16_t sys34 = img[Addr::SysChannels34];
 
     // Equal multipliers count as a handset (receiver above the LO).
     const bool ifPositive = txMul <= loMul;
@@ -97,7 +91,7 @@ Rows Decode(const EepromImage &img)
     rows[RowSpacing].value = Mhz(ifPositive ? rx - tx : tx - rx);
     rows[RowStep].value = FrequencyText(static_cast<int32_t>(stepHz), "kHz");
 
-    const uint8_t sys[4] = {Hi(sys12), Lo(sys12), Hi(sys34), Lo(sys34)};
+    const Pairing::SysChannels sys = Pairing::SysChannelsOf(Pairing::WordsOf(img));
     QStringList dec, hex;
     for (uint8_t c : sys) {
         dec << QString::number(c);
@@ -111,5 +105,7 @@ Rows Decode(const EepromImage &img)
     rows[RowDevice].value = tx > rx ? QStringLiteral("База") : QStringLiteral("Труба");
     return rows;
 }
+
+bool IsBase(const EepromImage &image) { return Decode(image)[RowDevice].value == QStringLiteral("База"); }
 
 } // namespace InfoList

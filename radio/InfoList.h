@@ -49,5 +49,7 @@ QString FrequencyText(int32_t kHz, const char *suffix);
 
 // Every row's texts from the image; the image is only read.
 Rows Decode(const EepromImage &image);
+// Whether the device row reads "База" (the transmitter above the receiver).
+bool IsBase(const EepromImage &image);
 
 } // namespace InfoList

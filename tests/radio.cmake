@@ -4,3 +4,6 @@ quillon_add_test(test_radio
 quillon_add_test(test_radio_window
   SOURCES test_radio_window.cpp
   LIBS quillon_app)
+quillon_add_test(test_pairing
+  SOURCES test_pairing.cpp
+  LIBS quillon_radio)
