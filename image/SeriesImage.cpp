@@ -102,9 +102,13 @@ QString SeriesCsvRow(const SeriesUnit &u)
 
 QString SeriesLog::DefaultPath(const QDateTime &start)
 {
-    const QString data = QFileInfo(Backups::Folder()).absolutePath();
-    return data + QStringLiteral("/series/") + start.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) +
-           QStringLiteral(".csv");
+    // Two series started within one second get a log each.
+    const QString stem = QFileInfo(Backups::Folder()).absolutePath() + QStringLiteral("/series/") +
+                         start.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+    QString path = stem + QStringLiteral(".csv");
+    for (int copy = 2; QFileInfo::exists(path); ++copy)
+        path = stem + QStringLiteral(" (%1).csv").arg(copy);
+    return path;
 }
 
 bool SeriesLog::Open(const QString &path)

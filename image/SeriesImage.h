@@ -58,7 +58,8 @@ QString SeriesCsvRow(const SeriesUnit &unit);
 // unit, each written and flushed at once so that a crash loses no row. UTF-8.
 class SeriesLog {
 public:
-    // <the data folder of Quillon>/series/<start time>.csv, beside the backups.
+    // <the data folder of Quillon>/series/<start time>.csv, beside the backups;
+    // " (2)" and on before ".csv" when that file exists already.
     static QString DefaultPath(const QDateTime &start);
 
     // Creates the folder when missing and appends to an existing file.

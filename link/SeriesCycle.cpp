@@ -44,6 +44,8 @@ void SeriesCycle::RequestStop()
 
 void SeriesCycle::ProbeDone(bool answers, const QDateTime &now)
 {
+    if (CurPhase != Phase::WaitPhone && CurPhase != Phase::WaitRemoval)
+        return; // a probe nobody started
     InFlight = false;
     SinceProbeMs = 0;
     if (StopAsked) {

@@ -1,10 +1,12 @@
 // The series of telephones: each unit's image, the CSV log, and the cycle
 // driven against a fake bench of units on a simulated clock.
 
+#include "image/Backups.h"
 #include "image/SeriesImage.h"
 #include "link/SeriesCycle.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -340,6 +342,17 @@ TEST(SeriesImage, ParsesKeepAndScope)
     EXPECT_TRUE(ParseSeriesScope(QStringLiteral("block"), &scope));
     EXPECT_EQ(scope, SeriesScope::Block);
     EXPECT_FALSE(ParseSeriesScope(QStringLiteral("word"), &scope));
+}
+
+TEST(SeriesImage, TheLogLivesBesideTheBackupsOneFileASeries)
+{
+    const QString first = SeriesLog::DefaultPath(T0);
+    EXPECT_EQ(first, QFileInfo(Backups::Folder()).absolutePath() + QStringLiteral("/series/2026-12-09_14-03-22.csv"));
+    SeriesLog log;
+    ASSERT_TRUE(log.Open(first));
+    EXPECT_TRUE(SeriesLog::DefaultPath(T0).endsWith(QStringLiteral("/2026-12-09_14-03-22 (2).csv")))
+        << "a series started within the same second appends to no other's log";
+    QFile::remove(first);
 }
 
 TEST(SeriesImage, CsvQuotesCommasQuotesAndNewlines)
