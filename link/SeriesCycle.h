@@ -78,7 +78,7 @@ public:
     // Ends the series once the running job has ended, or at once in a wait.
     void RequestStop();
 
-    Phase phase() const { return CurPhase; }
+    Phase CurrentPhase() const { return CurPhase; }
     bool Busy() const { return InFlight; }
     bool StopRequested() const { return StopAsked; }
     int Done() const { return Units.size(); }

@@ -170,9 +170,9 @@ TEST_P(SeriesTable, UnitsCountersAndLog)
     cycle.Start(now);
     // Until the series ends, or waits for a unit the bench no longer has.
     auto idle = [&] {
-        return bench.waiting.empty() && !bench.onLine && cycle.phase() == SeriesCycle::Phase::WaitPhone;
+        return bench.waiting.empty() && !bench.onLine && cycle.CurrentPhase() == SeriesCycle::Phase::WaitPhone;
     };
-    for (int i = 0; i < 2000 && cycle.phase() != SeriesCycle::Phase::Finished && !idle(); ++i)
+    for (int i = 0; i < 2000 && cycle.CurrentPhase() != SeriesCycle::Phase::Finished && !idle(); ++i)
         bench.Step(now);
 
     ASSERT_EQ(cycle.UnitsDone().size(), static_cast<int>(c.rows.size()));
@@ -250,9 +250,9 @@ TEST(SeriesCycle, StopEndsAfterTheRunningJobAndProbesNoMore)
     while (bench.pending != FakeBench::Call::Write)
         bench.Step(now);
     cycle.RequestStop();
-    EXPECT_EQ(cycle.phase(), SeriesCycle::Phase::Writing) << "the write runs to its end";
+    EXPECT_EQ(cycle.CurrentPhase(), SeriesCycle::Phase::Writing) << "the write runs to its end";
     bench.Step(now);
-    EXPECT_EQ(cycle.phase(), SeriesCycle::Phase::Finished);
+    EXPECT_EQ(cycle.CurrentPhase(), SeriesCycle::Phase::Finished);
     ASSERT_EQ(cycle.Done(), 1);
     EXPECT_EQ(cycle.UnitsDone()[0].cause, QStringLiteral("Серия остановлена до проверки"));
     for (int i = 0; i < 20; ++i)
@@ -279,22 +279,22 @@ TEST(SeriesCycle, ProbesEveryHalfSecondAndNeedsTwoSilentProbesForRemoval)
     // A unit that answers once more after its signal is still on the line.
     bench.pending = FakeBench::Call::None;
     cycle.ProbeDone(true, now);
-    ASSERT_EQ(cycle.phase(), SeriesCycle::Phase::Reading);
+    ASSERT_EQ(cycle.CurrentPhase(), SeriesCycle::Phase::Reading);
     SeriesJobResult ok;
     ok.completed = true;
     ok.words = o.image;
     cycle.JobDone(ok, now);
     cycle.JobDone(ok, now);
     cycle.JobDone(ok, now);
-    ASSERT_EQ(cycle.phase(), SeriesCycle::Phase::WaitRemoval);
+    ASSERT_EQ(cycle.CurrentPhase(), SeriesCycle::Phase::WaitRemoval);
     for (bool answers : {false, true, false}) {
         cycle.Advance(500, now);
         cycle.ProbeDone(answers, now);
-        EXPECT_EQ(cycle.phase(), SeriesCycle::Phase::WaitRemoval);
+        EXPECT_EQ(cycle.CurrentPhase(), SeriesCycle::Phase::WaitRemoval);
     }
     cycle.Advance(500, now);
     cycle.ProbeDone(false, now);
-    EXPECT_EQ(cycle.phase(), SeriesCycle::Phase::WaitPhone);
+    EXPECT_EQ(cycle.CurrentPhase(), SeriesCycle::Phase::WaitPhone);
 }
 
 struct BuildCase {
