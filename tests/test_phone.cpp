@@ -1,7 +1,6 @@
 // The telephone emulator: its protocol core, image files and options, and one
 // run of the real binary on a pseudo-terminal.
 
-#include "PhoneBench.h"
 #include "PhoneImage.h"
 #include "PhoneLine.h"
 #include "PhoneOptions.h"
@@ -499,40 +498,6 @@ TEST(PhonePty, FastSessionWritesReadsSavesAndEndsWithOnce)
     EXPECT_EQ(img.words[0x3F], 0x1234);
     EXPECT_EQ(img.model, 2);
     unlink(save.c_str());
-    rmdir(dir);
-}
-
-TEST(PhoneBench, HandsOutTheUnitFilesInNameOrderAndSavesEachUnderItsName)
-{
-    char dir[] = "/tmp/test_phone_benchXXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    const std::string d = dir;
-    for (const char *name : {"b.img", "a.img", ".hidden"}) {
-        FILE *f = std::fopen((d + "/" + name).c_str(), "w");
-        ASSERT_NE(f, nullptr);
-        std::fclose(f);
-    }
-    mkdir((d + "/sub").c_str(), 0700);
-
-    PhoneBench bench;
-    std::string error, path;
-    ASSERT_TRUE(bench.openUnits(d, &error)) << error;
-    EXPECT_EQ(bench.savePath("/out", d + "/a.img"), "/out/a.img");
-    EXPECT_EQ(bench.savePath("", d + "/a.img"), "");
-    ASSERT_TRUE(bench.next(&path));
-    EXPECT_EQ(path, d + "/a.img");
-    ASSERT_TRUE(bench.next(&path));
-    EXPECT_EQ(path, d + "/b.img");
-    EXPECT_FALSE(bench.next(&path)) << "the folder has run out";
-    EXPECT_EQ(bench.handedOut(), 2);
-
-    PhoneBench none;
-    EXPECT_EQ(none.savePath("/out/x.img", "/in/a.img"), "/out/x.img") << "without --units, --save is one file";
-    EXPECT_FALSE(none.openUnits(d + "/sub", &error));
-
-    for (const char *name : {"b.img", "a.img", ".hidden"})
-        unlink((d + "/" + name).c_str());
-    rmdir((d + "/sub").c_str());
     rmdir(dir);
 }
 
