@@ -530,13 +530,14 @@ TEST(PhonePty, UnitsArePluggedOneAfterAnother)
         ASSERT_EQ(write(ctl, line.data(), line.size()), static_cast<ssize_t>(line.size()));
     };
     // The control line and the port are read apart: wait until the line is
-    // dead (a CR gets no echo) or answers again.
+    // dead (a CR gets no echo within a second, far beyond any echo of --fast)
+    // or answers again.
     auto dead = [&]() {
         for (int i = 0; i < 50; ++i) {
             const char cr = '\r';
             if (write(fd, &cr, 1) != 1)
                 return false;
-            if (!PhoneProcess::WaitReadable(fd, 200))
+            if (!PhoneProcess::WaitReadable(fd, 1000))
                 return true;
             char buf[64];
             [[maybe_unused]] ssize_t n = read(fd, buf, sizeof buf);
