@@ -267,7 +267,7 @@ TEST(PhoneOptions, ParsesTheCommandLine)
     for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
              {"--load"}, {"--fault", "nope"}, {"--word", "40=0000"}, {"--word", "3F=12345"},
              {"--char-ms", "-1"}, {"--model", "256"}, {"--once=1"}, {"--frobnicate"},
-             {"--latency-ms", "-1"}, {"--latency-ms", "x"}}) {
+             {"--latency-ms", "-1"}, {"--latency-ms", "x"}, {"--units", "in", "--load", "a.img"}}) {
         EXPECT_FALSE(ParseOptions(bad, &o, &error)) << bad[0];
     }
 }
@@ -498,6 +498,88 @@ TEST(PhonePty, FastSessionWritesReadsSavesAndEndsWithOnce)
     EXPECT_EQ(img.words[0x3F], 0x1234);
     EXPECT_EQ(img.model, 2);
     unlink(save.c_str());
+    rmdir(dir);
+}
+
+// Two units from a folder, a swap on the control FIFO, a dead line while
+// unplugged and when the folder has run out, and each unit saved apart.
+TEST(PhonePty, UnitsArePluggedOneAfterAnother)
+{
+    if (!std::getenv("QUILLON_PHONE"))
+        GTEST_SKIP() << "QUILLON_PHONE not set (run through ctest)";
+    char dir[] = "/tmp/test_phone_unitsXXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string d = dir;
+    mkdir((d + "/in").c_str(), 0700);
+    for (int u = 1; u <= 2; ++u) {
+        PhoneImage img;
+        img.words[0x37] = static_cast<uint16_t>(0x1110 * u);
+        std::string error;
+        ASSERT_TRUE(SaveImageFile(d + "/in/unit" + std::to_string(u) + ".img", img, &error)) << error;
+    }
+    const std::string control = d + "/control";
+    PhoneProcess phone;
+    ASSERT_TRUE(phone.start({"--fast", "--units", d + "/in", "--save", d + "/out", "--control", control}));
+    const std::string port = phone.portLine();
+    ASSERT_EQ(port.rfind("PORT ", 0), 0u) << port;
+    const int fd = OpenSerial(port.substr(5));
+    ASSERT_GE(fd, 0);
+    const int ctl = open(control.c_str(), O_WRONLY);
+    ASSERT_GE(ctl, 0);
+    auto command = [&](const std::string &line) {
+        ASSERT_EQ(write(ctl, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+    };
+    // The control line and the port are read apart: wait until the line is
+    // dead (a CR gets no echo within a second, far beyond any echo of --fast)
+    // or answers again.
+    auto dead = [&]() {
+        for (int i = 0; i < 50; ++i) {
+            const char cr = '\r';
+            if (write(fd, &cr, 1) != 1)
+                return false;
+            if (!PhoneProcess::WaitReadable(fd, 1000))
+                return true;
+            char buf[64];
+            [[maybe_unused]] ssize_t n = read(fd, buf, sizeof buf);
+        }
+        return false;
+    };
+    auto answers = [&]() {
+        for (int i = 0; i < 50; ++i) {
+            if (Exchange(fd, "\r") == "\r")
+                return true;
+            usleep(100000);
+        }
+        return false;
+    };
+
+    EXPECT_EQ(Exchange(fd, "m37\r", kReplyLength), "m37\r!1110FFFFFFFFFFFFFFFF\r\n");
+    EXPECT_EQ(Exchange(fd, "M000001\r"), "M000001\r");
+    command("unplug\n");
+    EXPECT_TRUE(dead()) << "no echoes while unplugged";
+    command("plug\n");
+    ASSERT_TRUE(answers());
+    EXPECT_EQ(Exchange(fd, "m37\r", kReplyLength), "m37\r!2220FFFFFFFFFFFFFFFF\r\n");
+    EXPECT_EQ(Exchange(fd, "M000002\r"), "M000002\r");
+    command("plug\n");
+    EXPECT_TRUE(dead()) << "the folder has run out";
+
+    phone.terminate();
+    EXPECT_EQ(phone.waitExit(5000), 0);
+    close(fd);
+    close(ctl);
+    for (int u = 1; u <= 2; ++u) {
+        PhoneImage img;
+        std::string error;
+        const std::string name = "/unit" + std::to_string(u) + ".img";
+        ASSERT_TRUE(LoadImageFile(d + "/out" + name, &img, &error)) << error;
+        EXPECT_EQ(img.words[0x00], u) << name;
+        EXPECT_EQ(img.words[0x37], 0x1110 * u) << name;
+        unlink((d + "/out" + name).c_str());
+        unlink((d + "/in" + name).c_str());
+    }
+    rmdir((d + "/out").c_str());
+    rmdir((d + "/in").c_str());
     rmdir(dir);
 }
 

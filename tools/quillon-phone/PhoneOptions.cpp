@@ -92,7 +92,8 @@ bool ParseOptions(const std::vector<std::string> &args, PhoneOptions *out, std::
             if (!noValue())
                 return false;
             o.dump = true;
-        } else if (name == "--link" || name == "--load" || name == "--save" || name == "--control") {
+        } else if (name == "--link" || name == "--load" || name == "--save" || name == "--control"
+                   || name == "--units") {
             if (!takeValue())
                 return false;
             if (value.empty()) {
@@ -102,6 +103,7 @@ bool ParseOptions(const std::vector<std::string> &args, PhoneOptions *out, std::
             (name == "--link" ? o.linkPath
              : name == "--load" ? o.loadPath
              : name == "--save" ? o.savePath
+             : name == "--units" ? o.unitsPath
                                 : o.controlPath) = value;
         } else if (name == "--char-ms") {
             double ms = 0;
@@ -171,6 +173,10 @@ bool ParseOptions(const std::vector<std::string> &args, PhoneOptions *out, std::
             return false;
         }
     }
+    if (!o.unitsPath.empty() && !o.loadPath.empty()) {
+        *error = "--units and --load exclude each other";
+        return false;
+    }
     if (fast)
         o.charUs = 0;
     *out = o;
@@ -207,16 +213,24 @@ std::string UsageText(const std::string &program)
         "                     sends reaches the program only every N ms, in batches\n"
         "                     (an FTDI adapter's default is 16; 0, the default, is off)\n"
         "  --load FILE        start with the EEPROM of an image file (default: all FFFF)\n"
-        "  --word AA=WWWW     set one word at start (after --load); repeatable\n"
+        "  --units DIR        play a series of units: the files of DIR in name order,\n"
+        "                     the first plugged at start, the next at each \"plug\";\n"
+        "                     once DIR has run out, \"plug\" leaves the line dead\n"
+        "  --word AA=WWWW     set one word at start (after --load; on every unit\n"
+        "                     with --units); repeatable\n"
         "  --save FILE        write the EEPROM as an image file after every write\n"
-        "                     command and on exit (temporary file + rename)\n"
+        "                     command and on exit (temporary file + rename); with\n"
+        "                     --units a folder: each unit under its own file name\n"
         "  --model N          model byte for --save (default: the loaded one, else 255)\n"
         "  --comment TEXT     comment bytes for --save (default: the loaded one)\n"
         "  --dump             print the EEPROM in hex to stderr on exit\n"
         "  --fault SPEC       inject a fault; repeatable (list below)\n"
         "  --control PATH     create a FIFO at PATH; lines written to it are commands:\n"
         "                     a fault SPEC to add, \"clear\" (drop all faults),\n"
-        "                     \"dump\" (EEPROM to stderr), \"save\"\n"
+        "                     \"dump\" (EEPROM to stderr), \"save\", \"unplug\" (no\n"
+        "                     echoes, as if the cable were out), \"plug [FILE]\" (a\n"
+        "                     unit answers again: FILE's EEPROM, the next of\n"
+        "                     --units, or the same unit)\n"
         "  -v, --verbose      log the traffic to stderr\n"
         "  -h, --help         this text\n"
         "\n"

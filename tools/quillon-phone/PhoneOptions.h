@@ -16,6 +16,7 @@ struct PhoneOptions {
     std::string loadPath;
     std::string savePath;
     std::string controlPath;
+    std::string unitsPath; // --units: a folder of unit files, one per plug
     bool once = false;
     bool dump = false;
     bool verbose = false;

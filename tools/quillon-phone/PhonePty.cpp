@@ -60,8 +60,10 @@ void SetNonBlockCloexec(int fd)
 class Runner
 {
 public:
-    Runner(const PhoneOptions &o, PhoneLine &line, const PhoneImage &image)
-        : o_(o), line_(line), image_(image), startUs_(NowUs())
+    Runner(const PhoneOptions &o, PhoneLine &line, const PhoneImage &image, PhoneBench &bench,
+           const std::string &unitPath)
+        : o_(o), line_(line), image_(image), bench_(bench), savePath_(bench.savePath(o.savePath, unitPath)),
+          startUs_(NowUs())
     {
     }
 
@@ -81,11 +83,17 @@ private:
     void controlLine(const std::string &text);
     void readMaster();
     void peerGone();
+    void unplug();
+    void plug(const std::string &file);
+    bool makeSaveFolder();
     bool deliverDue(int64_t now);
 
     const PhoneOptions &o_;
     PhoneLine &line_;
     PhoneImage image_;
+    PhoneBench &bench_;
+    std::string savePath_; // this unit's --save file
+    bool unplugged_ = false;
     const int64_t startUs_;
 
     int master_ = -1;
@@ -216,14 +224,71 @@ void Runner::cleanup()
 
 void Runner::save()
 {
-    if (o_.savePath.empty())
+    if (savePath_.empty())
         return;
     image_.words = line_.words();
     std::string error;
-    if (!SaveImageFile(o_.savePath, image_, &error))
+    if (!SaveImageFile(savePath_, image_, &error))
         std::fprintf(stderr, "quillon-phone: %s\n", error.c_str());
     else
-        log("saved %s", o_.savePath.c_str());
+        log("saved %s", savePath_.c_str());
+}
+
+bool Runner::makeSaveFolder()
+{
+    if (!bench_.hasUnits() || o_.savePath.empty())
+        return true;
+    struct stat st{};
+    if (::stat(o_.savePath.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return true;
+    if (::mkdir(o_.savePath.c_str(), 0700) == 0)
+        return true;
+    std::fprintf(stderr, "quillon-phone: cannot create folder %s: %s\n", o_.savePath.c_str(),
+                 std::strerror(errno));
+    return false;
+}
+
+// The cable is out: what the program sends goes nowhere, and what was on its
+// way back is lost. The unit keeps its EEPROM.
+void Runner::unplug()
+{
+    if (unplugged_)
+        return;
+    save();
+    unplugged_ = true;
+    pending_.clear();
+    line_.reset();
+    log("control: unplugged");
+}
+
+void Runner::plug(const std::string &file)
+{
+    if (!unplugged_ && file.empty() && !bench_.hasUnits()) {
+        log("control: already plugged");
+        return;
+    }
+    std::string path = file;
+    if (file.empty() && bench_.hasUnits() && !bench_.next(&path)) {
+        unplug();
+        std::fprintf(stderr, "quillon-phone: control: no more units in %s\n", o_.unitsPath.c_str());
+        return;
+    }
+    if (!path.empty()) {
+        PhoneImage next;
+        std::string error;
+        if (!LoadUnit(o_, path, &next, &error)) {
+            std::fprintf(stderr, "quillon-phone: control: %s\n", error.c_str());
+            return;
+        }
+        unplug();
+        image_ = next;
+        line_.words() = next.words;
+        savePath_ = bench_.savePath(o_.savePath, path);
+    }
+    unplugged_ = false;
+    pending_.clear();
+    line_.reset();
+    log("control: plugged %s", path.empty() ? "the same unit" : path.c_str());
 }
 
 void Runner::dump()
@@ -280,6 +345,13 @@ void Runner::controlLine(const std::string &text)
         dump();
     } else if (text == "save") {
         save();
+    } else if (text == "unplug") {
+        unplug();
+    } else if (text == "plug" || text.rfind("plug ", 0) == 0) {
+        std::string file = text.size() > 4 ? text.substr(5) : std::string();
+        while (!file.empty() && file.front() == ' ')
+            file.erase(0, 1);
+        plug(file);
     } else {
         std::string spec = text.rfind("fault ", 0) == 0 ? text.substr(6) : text;
         Fault f;
@@ -323,6 +395,10 @@ void Runner::readMaster()
         }
         for (ssize_t i = 0; i < n && !line_.hungUp(); ++i) {
             const int64_t now = NowUs();
+            if (unplugged_) {
+                log("rx %s, unplugged", Printable(buf[i]).c_str());
+                continue;
+            }
             log("rx %s", Printable(buf[i]).c_str());
             for (LineEvent e : line_.receive(buf[i], now)) {
                 if (e.kind == LineEvent::Stored) {
@@ -387,7 +463,7 @@ int Runner::run()
         ::sigaction(sig, &sa, nullptr);
     ::signal(SIGPIPE, SIG_IGN);
 
-    if (!openPty() || (!o_.linkPath.empty() && !makeLink())
+    if (!makeSaveFolder() || !openPty() || (!o_.linkPath.empty() && !makeLink())
         || (!o_.controlPath.empty() && !openControl())) {
         cleanup();
         return 1;
@@ -459,9 +535,10 @@ int Runner::run()
 
 } // namespace
 
-int RunPhone(const PhoneOptions &options, PhoneLine &line, const PhoneImage &image)
+int RunPhone(const PhoneOptions &options, PhoneLine &line, const PhoneImage &image, PhoneBench &bench,
+             const std::string &unitPath)
 {
-    Runner runner(options, line, image);
+    Runner runner(options, line, image, bench, unitPath);
     return runner.run();
 }
 

@@ -1,6 +1,7 @@
 // quillon-phone: a telephone on a pseudo-terminal, answering the programmer's
 // echoing character protocol. See --help.
 
+#include "PhoneBench.h"
 #include "PhoneImage.h"
 #include "PhoneLine.h"
 #include "PhoneOptions.h"
@@ -27,21 +28,22 @@ int main(int argc, char **argv)
         return 0;
     }
 
-    PhoneImage image;
-    if (!options.loadPath.empty() && !LoadImageFile(options.loadPath, &image, &error)) {
+    PhoneBench bench;
+    std::string first = options.loadPath;
+    if (!options.unitsPath.empty()
+        && (!bench.openUnits(options.unitsPath, &error) || !bench.next(&first))) {
         std::fprintf(stderr, "quillon-phone: %s\n", error.c_str());
         return 1;
     }
-    if (options.model >= 0)
-        image.model = static_cast<uint8_t>(options.model);
-    if (options.hasComment)
-        image.comment = options.comment;
-    for (const auto &pw : options.presetWords)
-        image.words[pw.first] = pw.second;
+    PhoneImage image;
+    if (!LoadUnit(options, first, &image, &error)) {
+        std::fprintf(stderr, "quillon-phone: %s\n", error.c_str());
+        return 1;
+    }
 
     PhoneLine line(options.charUs);
     line.words() = image.words;
     for (const Fault &f : options.faults)
         line.addFault(f);
-    return RunPhone(options, line, image);
+    return RunPhone(options, line, image, bench, first);
 }

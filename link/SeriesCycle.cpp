@@ -1,0 +1,151 @@
+#include "link/SeriesCycle.h"
+
+#include <QStringList>
+
+SeriesCycle::SeriesCycle(SeriesProgrammer &programmer, const SeriesOptions &options, SeriesLog *log)
+    : Programmer(programmer), Options(options), Log(log)
+{
+}
+
+QString SeriesCycle::Text(const char *russian, const char *english) const
+{
+    return Options.russian ? QString::fromUtf8(russian) : QString::fromUtf8(english);
+}
+
+void SeriesCycle::Start(const QDateTime &now)
+{
+    SeriesStart = now;
+    CurPhase = Phase::WaitPhone;
+    ProbeNow();
+}
+
+void SeriesCycle::ProbeNow()
+{
+    InFlight = true;
+    SinceProbeMs = 0;
+    Programmer.Probe();
+}
+
+void SeriesCycle::Advance(int ms, const QDateTime &)
+{
+    if (InFlight || (CurPhase != Phase::WaitPhone && CurPhase != Phase::WaitRemoval))
+        return;
+    SinceProbeMs += ms;
+    if (SinceProbeMs >= kProbeIntervalMs)
+        ProbeNow();
+}
+
+void SeriesCycle::RequestStop()
+{
+    StopAsked = true;
+    if (!InFlight)
+        CurPhase = Phase::Finished;
+}
+
+void SeriesCycle::ProbeDone(bool answers, const QDateTime &now)
+{
+    if (CurPhase != Phase::WaitPhone && CurPhase != Phase::WaitRemoval)
+        return; // a probe nobody started
+    InFlight = false;
+    SinceProbeMs = 0;
+    if (StopAsked) {
+        CurPhase = Phase::Finished;
+        return;
+    }
+    if (CurPhase == Phase::WaitPhone) {
+        if (answers)
+            StartUnit(now);
+    } else if (CurPhase == Phase::WaitRemoval) {
+        SilentProbes = answers ? 0 : SilentProbes + 1;
+        if (SilentProbes >= kRemovedAfterSilentProbes) {
+            SilentProbes = 0;
+            CurPhase = Phase::WaitPhone;
+        }
+    }
+}
+
+void SeriesCycle::StartUnit(const QDateTime &now)
+{
+    Unit = SeriesUnit();
+    Unit.number = Units.size() + 1;
+    Unit.start = now;
+    Unit.port = Options.port;
+    CurPhase = Phase::Reading;
+    InFlight = true;
+    const QString series = SeriesStart.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    Programmer.ReadUnit(Options.russian ? QStringLiteral("Серия %1, телефон %2").arg(series).arg(Unit.number)
+                                        : QStringLiteral("series %1, unit %2").arg(series).arg(Unit.number));
+}
+
+void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
+{
+    if (CurPhase != Phase::Reading && CurPhase != Phase::Writing && CurPhase != Phase::Verifying)
+        return; // a job nobody started
+    InFlight = false;
+    if (!r.completed) {
+        FinishUnit(false, r.cause.isEmpty() ? Text("Невыполнено...", "not done") : r.cause, r.fatal, now);
+        return;
+    }
+    const int first = ScopeFirst(Options.scope);
+    const int last = ScopeLast(Options.scope);
+    switch (CurPhase) {
+    case Phase::Reading:
+        Unit.idBefore = r.words[Addr::BaseId];
+        Unit.backup = r.backup;
+        Expected = BuildUnitImage(Options.image, r.words, Options.keep, Options.scope);
+        if (StopAsked) {
+            FinishUnit(false, Text("Серия остановлена до записи", "series stopped before the write"), false, now);
+            return;
+        }
+        CurPhase = Phase::Writing;
+        InFlight = true;
+        Programmer.Write(Expected, first, last);
+        break;
+    case Phase::Writing:
+        if (StopAsked) {
+            FinishUnit(false, Text("Серия остановлена до проверки", "series stopped before the verify"), false,
+                       now);
+            return;
+        }
+        CurPhase = Phase::Verifying;
+        InFlight = true;
+        Programmer.ReadBack(first, last);
+        break;
+    case Phase::Verifying: {
+        Unit.idAfter = r.words[Addr::BaseId];
+        QStringList words;
+        for (int a = first; a <= last; ++a) {
+            if (r.words[a] != Expected[a]) {
+                Unit.differing << a;
+                words << ByteToHex(static_cast<uint8_t>(a));
+            }
+        }
+        if (words.isEmpty())
+            FinishUnit(true, QString(), false, now);
+        else
+            FinishUnit(false, Text("Проверка не пройдена: слова ", "verify failed: words ") + words.join(QStringLiteral(", ")),
+                       false, now);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void SeriesCycle::FinishUnit(bool good, const QString &cause, bool fatal, const QDateTime &now)
+{
+    Unit.good = good;
+    Unit.cause = cause;
+    Unit.durationMs = Unit.start.msecsTo(now);
+    Units << Unit;
+    if (good)
+        ++GoodCount;
+    if (Log && !Log->Append(Unit))
+        LogError = true;
+    const bool last = fatal || StopAsked || (!good && Options.stopOnFailure)
+                      || (Options.count > 0 && Units.size() >= Options.count);
+    CurPhase = last ? Phase::Finished : Phase::WaitRemoval;
+    SilentProbes = 0;
+    SinceProbeMs = 0;
+    Programmer.Signal(Unit);
+}

@@ -1,0 +1,114 @@
+#pragma once
+
+// The series cycle as a plain state machine: per unit wait for a telephone,
+// read it (keeping a backup), build its image, write, verify, signal, and
+// wait for it to be removed. It owns no port and no timer: the owner's
+// programmer runs the jobs and probes and reports back, and the owner's
+// clock calls Advance. So the window, quillon-cli and the tests drive the
+// same cycle, the tests tick by tick with a fake programmer.
+
+#include "image/EepromImage.h"
+#include "image/SeriesImage.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+// What a job of the series ended with.
+struct SeriesJobResult {
+    bool completed = false;
+    QString cause;     // why not, for a person (with the words a cut write took)
+    bool fatal = false; // the port is gone: the series cannot go on
+    EepromImage words; // a read: the words read (those of the job's range)
+    QString backup;    // ReadUnit: the backup's file name, empty without one
+};
+
+// The programming session as the series sees it. Each call starts one
+// thing; its end comes back through SeriesCycle::ProbeDone or JobDone,
+// later or from within the call.
+class SeriesProgrammer {
+public:
+    virtual ~SeriesProgrammer() = default;
+    // A CR and its echo on the drained line.
+    virtual void Probe() = 0;
+    // A read of the whole EEPROM, kept as a backup with `comment`.
+    virtual void ReadUnit(const QString &comment) = 0;
+    // A write of the words first..last of `image`.
+    virtual void Write(const EepromImage &image, int first, int last) = 0;
+    // A read of the words first..last, to compare.
+    virtual void ReadBack(int first, int last) = 0;
+    // A unit is done: show it and sound the beep.
+    virtual void Signal(const SeriesUnit &unit) = 0;
+};
+
+struct SeriesOptions {
+    EepromImage image; // the series image
+    unsigned keep = KeepId;
+    SeriesScope scope = SeriesScope::All;
+    bool stopOnFailure = false;
+    int count = 0;     // end after this many units; 0: no limit
+    QString port;      // for the log
+    bool russian = true; // the causes the cycle writes itself
+};
+
+class SeriesCycle {
+public:
+    enum class Phase {
+        WaitPhone,   // "Подключите телефон"
+        Reading,
+        Writing,
+        Verifying,
+        WaitRemoval, // "Отключите телефон"
+        Finished,
+    };
+
+    static constexpr int kProbeIntervalMs = 500;
+    static constexpr int kRemovedAfterSilentProbes = 2;
+
+    // `log` may be null; each unit is appended to it as it ends.
+    SeriesCycle(SeriesProgrammer &programmer, const SeriesOptions &options, SeriesLog *log = nullptr);
+
+    // Starts with the wait for a telephone (its first probe at once).
+    void Start(const QDateTime &now);
+    // Time goes by: in a wait, a probe is due every half second.
+    void Advance(int ms, const QDateTime &now);
+    // The end of a probe, and of a job.
+    void ProbeDone(bool answers, const QDateTime &now);
+    void JobDone(const SeriesJobResult &result, const QDateTime &now);
+    // Ends the series once the running job has ended, or at once in a wait.
+    void RequestStop();
+
+    Phase CurrentPhase() const { return CurPhase; }
+    bool Busy() const { return InFlight; }
+    bool StopRequested() const { return StopAsked; }
+    int Done() const { return Units.size(); }
+    int Good() const { return GoodCount; }
+    int Failed() const { return Units.size() - GoodCount; }
+    const QList<SeriesUnit> &UnitsDone() const { return Units; }
+    // The unit in hand (valid from Reading to its signal).
+    const SeriesUnit &Current() const { return Unit; }
+    // The log could not take a row (the disk is full...): the series goes on.
+    bool LogFailed() const { return LogError; }
+
+private:
+    void ProbeNow();
+    void StartUnit(const QDateTime &now);
+    void FinishUnit(bool good, const QString &cause, bool fatal, const QDateTime &now);
+    QString Text(const char *russian, const char *english) const;
+
+    SeriesProgrammer &Programmer;
+    SeriesOptions Options;
+    SeriesLog *Log;
+    QDateTime SeriesStart;
+
+    Phase CurPhase = Phase::Finished;
+    bool InFlight = false; // a probe or job runs
+    bool StopAsked = false;
+    int SinceProbeMs = 0;
+    int SilentProbes = 0;
+    int GoodCount = 0;
+    bool LogError = false;
+    QList<SeriesUnit> Units;
+    SeriesUnit Unit;
+    EepromImage Expected;
+};
