@@ -45,6 +45,7 @@ class QTreeWidget;
 class QUndoStack;
 class TAboutBox;
 class TForm3;
+class TermSignal;
 
 // Every command of the window, by its action name.
 struct TActions {
@@ -93,6 +94,9 @@ public:
 
     // ================= shared state =================
     EepromImage Buf;          // the one EEPROM image
+    // Which of its words came from reads or a marked file; "Записать всю
+    // EEPROM" asks first when that is not all of them.
+    ImageCoverage Coverage = ImageCoverage::Blank();
     uint8_t SelectedAddr = 0; // word address of the selected grid cell
 
     // ================= controls =================
@@ -182,6 +186,16 @@ public:
     void COMAfterOpen();
     void COMAfterClose();
     void FormClose();
+    // A write job is running: closing would leave the telephone half written.
+    bool WriteJobRuns() const;
+    // Closing waits for the cancelled write job to end.
+    bool CloseAfterJob = false;
+    // SIGTERM: a running write is cancelled as Esc does, then the window
+    // closes without questions.
+    void WatchTermSignal();
+    void TerminateRequested();
+    bool Terminating = false;
+    std::unique_ptr<TermSignal> TermWatch;
     void EnablePortActions() override;
     void DisablePortActions() override;
     // The port list's marks and tooltips for the devices present.
@@ -232,6 +246,7 @@ public:
     void SaveFileExecute();
     void LoadFileExecute();
     void LoadFileFrom(const QString &folder); // the open dialog starts in folder
+    bool LoadFilePath(const QString &path);   // one undo step; false when it failed (the error box said why)
     std::unique_ptr<FileDialogs> Dialogs; // seam: tests replace the dialogs
 
     // ================= presets (image/PresetHandlers.cpp) =================

@@ -20,6 +20,11 @@ void TForm1::RefreshBufExecute()
     for (int c = 1; c <= 8; ++c)
         for (int r = 1; r <= 8; ++r)
             StringGrid1->item(r, c)->setText(WordToHex(Buf[8 * (r - 1) + (c - 1)]));
+    // The entry box and the description follow the selected word, unless the
+    // user is typing a new one there.
+    if (!MaskEdit1->isModified())
+        MaskEdit1->setText(WordToHex(Buf[SelectedAddr]));
+    DeScrypt->setPlainText(DescribeWord(Buf, SelectedAddr));
     FillListExecute();
 }
 
@@ -50,9 +55,8 @@ void TForm1::MaskEdit1KeyPress(int key)
 
 void TForm1::MaskEdit1Exit()
 {
-    // Only what the user typed goes back into the image: after a read, a load
-    // or a preset the box still shows the old value, and merely passing
-    // through the box must not overwrite the new word with it.
+    // Only what the user typed goes back into the image: merely passing
+    // through the box must not write its text over the word.
     if (!MaskEdit1->isModified())
         return;
     // The positions as shown: text() would drop the blanks and close the gap,
@@ -68,6 +72,7 @@ void TForm1::ClearBufExecute()
 {
     const ImageState before = CurrentState();
     Buf.BlankBuf();
+    Coverage = ImageCoverage::Blank(); // blank on purpose: meant to be written so
     Edit1->clear();
     SetDeviceModel(0);
     RefreshBufExecute();

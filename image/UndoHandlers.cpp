@@ -42,12 +42,13 @@ const char kRedo[] = "Повторить";
 
 ImageState TForm1::CurrentState() const
 {
-    return ImageState{Buf, DeviceModel(), Edit1->text()};
+    return ImageState{Buf, DeviceModel(), Edit1->text(), Coverage};
 }
 
 void TForm1::ApplyState(const ImageState &state)
 {
     Buf = state.image;
+    Coverage = state.coverage;
     SetDeviceModel(state.model);
     Edit1->setText(state.comment);
     RefreshBufExecute();
