@@ -101,7 +101,8 @@ Backups::SaveResult Backups::Save(const QString &folder, const EepromImage &imag
     if ((r.error = MakeFolder(folder)))
         return r;
     const Naming naming = NamingFor(model, imageDevice);
-    const QString listModel = naming.followsList ? QString() : ModelName(model);
+    const bool listed = model > 0 && model < kModelCount;
+    const QString listModel = naming.followsList || !listed ? QString() : ModelName(model);
     const QByteArray bytes =
         EncodeImageFile(image, naming.followsList ? model : naming.model, Comment(when, port, listModel));
     const uint16_t id = image[Addr::BaseId];

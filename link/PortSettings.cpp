@@ -36,6 +36,8 @@ QList<PortSetting> PortSettingsInForce(const std::function<QString(const QString
         s.name = name;
         s.path = devicePathOf(name);
         s.target = QFileInfo(Under(root, s.path)).canonicalFilePath();
+        if (root != QLatin1String("/") && s.target.startsWith(QDir::cleanPath(root) + u'/'))
+            s.target = s.target.mid(QDir::cleanPath(root).size()); // as the running system names it
         s.pseudoTerminal = IsPseudoTerminal(s.path, root);
         settings << s;
     }
