@@ -172,6 +172,9 @@ public:
     // ================= grid editor (image/GridHandlers.cpp) =================
     void RefreshBuf() override { RefreshBufExecute(); }
     void RefreshBufExecute();
+    // The entry box and the description show the selected word again, unless
+    // the user is typing there: after a read job, undo and redo.
+    void RefreshEntryBox();
     void ClearBufExecute();
     void SwapByteExecute();
     void StringGrid1SelectCell(int column, int row);

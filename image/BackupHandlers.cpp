@@ -50,6 +50,7 @@ void TForm1::JobEnded(bool completed)
             Coverage = ImageCoverage::Whole();
         else if (job != EngineJob::Read258)
             Coverage = Coverage.AfterRead({Engine.FirstAddr, Engine.LastAddr});
+        RefreshEntryBox(); // the box would show a word the grid no longer does
         // One step for the whole job, completed or not: undo puts back the
         // image as it was before the job started.
         RecordStep(JobAction(Act, job)->text(), JobBefore);

@@ -127,8 +127,8 @@ void TForm1::LoadFileFrom(const QString &folder)
 {
     FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
     const QString chosen = dialogs.OpenFileName(folder, QString::fromUtf8(ImageFilterCaption));
-    if (!chosen.isEmpty())
-        LoadFilePath(chosen);
+    if (!chosen.isEmpty() && !LoadFilePath(chosen))
+        return; // a failed load leaves every view as it was
     TabSheet7Show();
 }
 

@@ -20,12 +20,15 @@ void TForm1::RefreshBufExecute()
     for (int c = 1; c <= 8; ++c)
         for (int r = 1; r <= 8; ++r)
             StringGrid1->item(r, c)->setText(WordToHex(Buf[8 * (r - 1) + (c - 1)]));
-    // The entry box and the description follow the selected word, unless the
-    // user is typing a new one there.
-    if (!MaskEdit1->isModified())
-        MaskEdit1->setText(WordToHex(Buf[SelectedAddr]));
-    DeScrypt->setPlainText(DescribeWord(Buf, SelectedAddr));
     FillListExecute();
+}
+
+void TForm1::RefreshEntryBox()
+{
+    if (MaskEdit1->isModified())
+        return; // what the user is typing stays
+    MaskEdit1->setText(WordToHex(Buf[SelectedAddr]));
+    DeScrypt->setPlainText(DescribeWord(Buf, SelectedAddr));
 }
 
 void TForm1::StringGrid1SelectCell(int column, int row)
@@ -55,8 +58,9 @@ void TForm1::MaskEdit1KeyPress(int key)
 
 void TForm1::MaskEdit1Exit()
 {
-    // Only what the user typed goes back into the image: merely passing
-    // through the box must not write its text over the word.
+    // Only what the user typed goes back into the image: after a load or a
+    // preset the box still shows the old value, and merely passing through
+    // the box must not overwrite the new word with it.
     if (!MaskEdit1->isModified())
         return;
     // The positions as shown: text() would drop the blanks and close the gap,

@@ -52,6 +52,7 @@ void TForm1::ApplyState(const ImageState &state)
     SetDeviceModel(state.model);
     Edit1->setText(state.comment);
     RefreshBufExecute();
+    RefreshEntryBox();
     TabSheet7Show(); // the frequency page is refilled whether it is shown or not
     ModelShown = state.model;
     CommentShown = state.comment;
