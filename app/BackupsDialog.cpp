@@ -33,6 +33,7 @@ TBackupsDialog::TBackupsDialog(const QString &folder, const QList<Backups::Entry
     Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table->setWordWrap(false);
     Table->verticalHeader()->hide();
+    Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 6);
     Table->horizontalHeader()->setStretchLastSection(true);
     Table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Table->horizontalHeader()->setSectionResizeMode(BackupTable::ColComment, QHeaderView::Stretch);

@@ -29,8 +29,8 @@ QVariant BackupTable::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= shown_.size())
         return QVariant();
     const Backups::Entry &e = shown_.at(index.row());
-    if (role == Qt::ToolTipRole)
-        return QDir::toNativeSeparators(e.path);
+    if (role == Qt::ToolTipRole) // the comment column is cut to its width
+        return e.comment + u'\n' + QDir::toNativeSeparators(e.path);
     if (role != Qt::DisplayRole)
         return QVariant();
     switch (index.column()) {
