@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 QString ApplicationTitleFromPath(const QString &programPath)
 {
@@ -23,6 +24,17 @@ void ShowErrorBox(const QString &message)
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), ErrorBoxText(message),
                     QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
+}
+
+bool AskYesNo(QWidget *parent, const QString &question)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), question, QMessageBox::NoButton, parent);
+    QPushButton *yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)

@@ -16,6 +16,10 @@ QString ErrorBoxText(const QString &message);
 // A critical message box with the application title as caption and one OK button.
 void ShowErrorBox(const QString &message);
 
+// A question with the buttons "Да" and "Нет", "Нет" the default and what Esc
+// answers: true for "Да".
+bool AskYesNo(QWidget *parent, const QString &question);
+
 // Runs a handler so that no error it raises can reach the event loop: the
 // error is shown in the error box and the window goes on.
 template <class F> void SafeCall(F &&handler)

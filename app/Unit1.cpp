@@ -3,6 +3,7 @@
 #include "app/ActionTable.h"
 #include "app/ErrorBox.h"
 #include "app/Pictures.h"
+#include "app/TermSignal.h"
 #include "app/Unit2.h"
 #include "app/Unit4.h"
 #include "image/DeviceModels.h"
@@ -72,6 +73,14 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     WatchModelAndComment();
     Act.Redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     connect(&Driver, &EngineDriver::JobEnded, this, [this](bool completed) { SafeCall([&] { JobEnded(completed); }); });
+    // A close that waited for a cancelled write goes on once it has ended.
+    connect(&Driver, &EngineDriver::JobEnded, this, [this] {
+        if (CloseAfterJob)
+            QTimer::singleShot(0, this, [this] {
+                CloseAfterJob = false;
+                close();
+            });
+    }, Qt::QueuedConnection);
 
     AboutBox = new TAboutBox(this);
     Form3 = new TForm3(this);
@@ -79,7 +88,10 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    TermWatch.reset();
+}
 
 void TForm1::CreateActions()
 {
@@ -373,14 +385,47 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    // A running job is abandoned as it always was; otherwise work that exists
-    // nowhere else is not dropped without a question.
-    if (!Engine.Active && !AskToSaveChanges()) {
+    // A write cut off anywhere leaves the telephone with half an image: it is
+    // cancelled as Esc does, between commands, and the window closes when the
+    // job has ended.
+    if (WriteJobRuns()) {
+        event->ignore();
+        if (CloseAfterJob)
+            return;
+        if (!Terminating && !AskYesNo(this, QStringLiteral("Идёт запись: телефон останется с неполным образом. "
+                                                           "Прервать и закрыть?")))
+            return;
+        if (WriteJobRuns()) {
+            CloseAfterJob = true;
+            Driver.Cancel();
+            return;
+        }
+        event->accept(); // the job ended while the question was open
+    }
+    // A running read is abandoned as it always was; otherwise work that
+    // exists nowhere else is not dropped without a question.
+    if (!Engine.Active && !Terminating && !AskToSaveChanges()) {
         event->ignore();
         return;
     }
     SafeCall([this] { FormClose(); });
     event->accept();
+}
+
+bool TForm1::WriteJobRuns() const
+{
+    return Engine.Active && RunningJob && JobTable[static_cast<size_t>(*RunningJob)].Writing;
+}
+
+void TForm1::WatchTermSignal()
+{
+    TermWatch = std::make_unique<TermSignal>([this] { TerminateRequested(); });
+}
+
+void TForm1::TerminateRequested()
+{
+    Terminating = true;
+    close();
 }
 
 void TForm1::FormCreate()

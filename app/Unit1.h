@@ -44,6 +44,7 @@ class QToolBar;
 class QTreeWidget;
 class TAboutBox;
 class TForm3;
+class TermSignal;
 
 // Every command of the window, by its action name.
 struct TActions {
@@ -168,6 +169,9 @@ public:
     // ================= grid editor (image/GridHandlers.cpp) =================
     void RefreshBuf() override { RefreshBufExecute(); }
     void RefreshBufExecute();
+    // The entry box and the description show the selected word again, unless
+    // the user is typing there: after a read job, undo and redo.
+    void RefreshEntryBox();
     void ClearBufExecute();
     void SwapByteExecute();
     void StringGrid1SelectCell(int column, int row);
@@ -182,6 +186,16 @@ public:
     void COMAfterOpen();
     void COMAfterClose();
     void FormClose();
+    // A write job is running: closing would leave the telephone half written.
+    bool WriteJobRuns() const;
+    // Closing waits for the cancelled write job to end.
+    bool CloseAfterJob = false;
+    // SIGTERM: a running write is cancelled as Esc does, then the window
+    // closes without questions.
+    void WatchTermSignal();
+    void TerminateRequested();
+    bool Terminating = false;
+    std::unique_ptr<TermSignal> TermWatch;
     void EnablePortActions() override;
     void DisablePortActions() override;
     // The port list's marks and tooltips for the devices present.
@@ -232,6 +246,7 @@ public:
     void SaveFileExecute();
     void LoadFileExecute();
     void LoadFileFrom(const QString &folder); // the open dialog starts in folder
+    bool LoadFilePath(const QString &path);   // one undo step; false when it failed (the error box said why)
     std::unique_ptr<FileDialogs> Dialogs; // seam: tests replace the dialogs
 
     // ================= presets (image/PresetHandlers.cpp) =================

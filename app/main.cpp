@@ -1,4 +1,5 @@
 #include "app/ErrorBox.h"
+#include "app/Translations.h"
 #include "app/Unit1.h"
 
 #include <QFont>
@@ -7,6 +8,7 @@
 int main(int argc, char **argv)
 {
     TApplication app(argc, argv);
+    InstallQtRussian(app); // without the catalogue Qt's own texts stay English
     // Wayland desktops match the window to its menu entry and icon by this.
     app.setDesktopFileName(QString::fromLatin1(QUILLON_APP_ID));
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -15,6 +17,7 @@ int main(int argc, char **argv)
     app.setFont(font);
 
     TForm1 form;
+    form.WatchTermSignal();
     app.setWindowIcon(form.windowIcon());
     form.show();
     return app.exec();

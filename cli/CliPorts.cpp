@@ -50,12 +50,21 @@ QString Holders(const QList<ProcessInfo> &holders)
     return names.join(QStringLiteral(", "));
 }
 
+QString SettingWhat(const PortSetting &s)
+{
+    if (s.target.isEmpty())
+        return QStringLiteral("no device");
+    const QString kind = s.pseudoTerminal ? QStringLiteral("pseudo-terminal") : QStringLiteral("device");
+    return s.target == s.path ? kind : QStringLiteral("%1 %2").arg(kind, s.target);
+}
+
 } // namespace
 
 PortsReport BuildPortsReport(const QString &root, const UserGroups &user,
                              const std::function<QString(const QString &)> &devicePathOf)
 {
     PortsReport report;
+    report.settings = PortSettingsInForce(devicePathOf, root);
     const QList<SerialDevice> devices = DiscoverSerialDevices(root);
     bool anyBrlttyClaim = false;
     for (const SerialDevice &d : devices) {
@@ -118,6 +127,11 @@ QString PortsText(const PortsReport &report)
         if (p.brlttyClaims)
             text += QStringLiteral("      brltty's udev rules claim it: %1\n").arg(QString::fromLatin1(kBrlttyFix));
     }
+    if (!report.settings.isEmpty())
+        text += QStringLiteral("\nSettings in force:\n");
+    for (const PortSetting &s : report.settings)
+        text += QStringLiteral("  %1 QUILLON_%2=%3: %4\n")
+                    .arg(s.name.leftJustified(5), s.name, s.path, SettingWhat(s));
     if (!report.troublemakers.isEmpty())
         text += QStringLiteral("\nKnown troublemakers:\n");
     for (const Troublemaker &t : report.troublemakers)
@@ -159,7 +173,14 @@ QJsonObject PortsJson(const PortsReport &report)
     QJsonArray troublemakers;
     for (const Troublemaker &t : report.troublemakers)
         troublemakers.append(QJsonObject{{"name", t.name}, {"running", t.running}, {"what", t.what}, {"fix", t.fix}});
-    return QJsonObject{{"ports", ports}, {"troublemakers", troublemakers}};
+    QJsonArray settings;
+    for (const PortSetting &s : report.settings)
+        settings.append(QJsonObject{{"com", s.name},
+                                    {"device", s.path},
+                                    {"target", s.target.isEmpty() ? QJsonValue() : QJsonValue(s.target)},
+                                    {"present", !s.target.isEmpty()},
+                                    {"pseudo_terminal", s.pseudoTerminal}});
+    return QJsonObject{{"ports", ports}, {"settings", settings}, {"troublemakers", troublemakers}};
 }
 
 int PortsCommand(bool json, const std::function<void(const QString &)> &Out)

@@ -5,6 +5,7 @@
 // telephone answers on one.
 
 #include "link/PortDiscovery.h"
+#include "link/PortSettings.h"
 
 #include <QJsonObject>
 #include <QList>
@@ -35,6 +36,7 @@ struct Troublemaker {
 
 struct PortsReport {
     QList<PortEntry> ports;
+    QList<PortSetting> settings; // the QUILLON_COMn settings in force
     QList<Troublemaker> troublemakers; // only those running or installed
 };
 

@@ -13,14 +13,19 @@
 #include "image/Presets.h"
 #include "image/ReadMark.h"
 #include "link/PortNames.h"
+#include "radio/InfoList.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QRegularExpression>
 
+#include <QFileInfo>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -82,6 +87,7 @@ const QCommandLineOption kForce("force", "Write a file that is evidently not an 
 const QCommandLineOption kJson("json", "JSON with stable English keys.");
 const QCommandLineOption kList("list", "List the presets: action name and caption.");
 const QCommandLineOption kNoBackup("no-backup", "Keep no backup of what read all read.");
+const QCommandLineOption kId("id", "Only the backups of this ID code (word 37, decimal as info shows it).", "N");
 
 const char kRangeHelp[] = "Which words: all (0x00-0x3F, the default), block (0x30-0x3F) or word ADDR "
                           "(one word, ADDR in hex 00-3F).";
@@ -255,7 +261,10 @@ struct PortRun {
 void BackUp(const PortRun &run, const QString &port, int model)
 {
     const QString folder = Backups::Folder();
-    const Backups::SaveResult saved = Backups::Save(folder, run.session.Buf, model, port, QDateTime::currentDateTime());
+    // Named after the device the image is, whatever --model says.
+    const QString device = InfoList::Decode(run.session.Buf)[InfoList::RowDevice].value;
+    const Backups::SaveResult saved =
+        Backups::Save(folder, run.session.Buf, model, port, QDateTime::currentDateTime(), device);
     if (saved.error)
         Note(QStringLiteral("quillon-cli: backup not saved in %1: %2").arg(folder, IoErrorText(saved.error)));
     else if (!run.quiet)
@@ -266,18 +275,38 @@ int ListBackups(Args &a)
 {
     if (!a.positionals.isEmpty())
         return Fail(ExitUsage, QStringLiteral("unexpected argument %1").arg(a.positionals.constFirst()));
-    QList<Backups::Entry> entries = Backups::List(Backups::Folder());
-    if (a.parser.isSet(kJson))
-        Out(QString::fromUtf8(QJsonDocument(Backups::ListJson(entries)).toJson(QJsonDocument::Indented)));
-    else if (entries.isEmpty())
-        Note(QStringLiteral("no backups in ") + Backups::Folder());
-    else {
-        // One line each, whatever a file name or a comment holds.
-        for (Backups::Entry &e : entries)
-            e.path = Printable(e.path), e.port = Printable(e.port);
-        Out(Backups::ListText(entries));
+    QString filter;
+    if (a.parser.isSet(kId)) {
+        bool ok = false;
+        const uint id = a.parser.value(kId).toUInt(&ok, 10);
+        if (!ok || id > 0xFFFF)
+            return Fail(ExitUsage, QStringLiteral("--id takes an ID code 0-65535, not %1").arg(a.parser.value(kId)));
+        filter = QString::number(id);
     }
-    return ExitOk;
+    const QString folder = Backups::Folder();
+    QList<Backups::Problem> problems;
+    const QList<Backups::Entry> entries = Backups::Filtered(Backups::List(folder, &problems), filter);
+    // A folder or backup that cannot be read is no empty list.
+    for (const Backups::Problem &p : std::as_const(problems))
+        Note(QStringLiteral("quillon-cli: cannot read %1 %2: %3")
+                 .arg(p.path == folder ? QStringLiteral("the backups folder") : QStringLiteral("the backup"),
+                      Printable(QDir::toNativeSeparators(p.path)), IoErrorText(p.error)));
+    const bool folderFailed =
+        std::any_of(problems.begin(), problems.end(), [&](const Backups::Problem &p) { return p.path == folder; });
+    if (a.parser.isSet(kJson)) {
+        if (!folderFailed)
+            Out(QString::fromUtf8(QJsonDocument(Backups::ListJson(entries)).toJson(QJsonDocument::Indented)));
+    } else if (entries.isEmpty() && !folderFailed) {
+        Note(filter.isEmpty() ? QStringLiteral("no backups in ") + folder
+                              : QStringLiteral("no backups of ID %1 in %2").arg(filter, folder));
+    } else {
+        // One line each, whatever a file name or a comment holds.
+        QList<Backups::Entry> shown = entries;
+        for (Backups::Entry &e : shown)
+            e.path = Printable(e.path), e.port = Printable(e.port);
+        Out(Backups::ListText(shown));
+    }
+    return problems.isEmpty() ? ExitOk : ExitFile;
 }
 
 // PORT, the range, and what must be left of the positionals.
@@ -524,10 +553,11 @@ const QList<Command> &Commands()
          {{"NAME", "The preset."}},
          Preset, "024"},
         {"set", kSetSynopsis, kSetSummary, {kOutput, kSetFrom, kQuiet}, {{"FILE", kFileHelp}, {"KEY=VALUE", kSetKeysHelp}}, Set, "024"},
-        {"backups", "backups [--json]",
+        {"backups", "backups [--id N] [--json]",
          "Lists the backups that every completed read of the whole EEPROM leaves (in the window and "
-         "by read all), newest first: date, model, ID code (word 37), port and path.",
-         {kJson},
+         "by read all), newest first: date, model, ID code (word 37), port and path. A backups folder "
+         "or backup that cannot be read is named on standard error, with exit status 4.",
+         {kId, kJson},
          {},
          ListBackups, "024"},
         {"ports", "ports [--json]",

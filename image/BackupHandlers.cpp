@@ -2,10 +2,16 @@
 // job records its undo step and what it put in safety.
 #include "app/Unit1.h"
 
+#include "app/BackupsDialog.h"
+#include "app/ErrorBox.h"
 #include "image/Backups.h"
+#include "image/IoErrorRu.h"
+#include "radio/InfoList.h"
 
 #include <QAction>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 namespace {
@@ -43,6 +49,11 @@ void TForm1::JobEnded(bool completed)
     const EngineJob job = *RunningJob;
     RunningJob.reset();
     if (!JobTable[static_cast<size_t>(job)].Writing) {
+        if (job == EngineJob::Read258 && completed)
+            Doc.SetCoverage(ImageCoverage::Whole());
+        else if (job != EngineJob::Read258)
+            Doc.SetCoverage(Doc.State().coverage.AfterRead({Engine.FirstAddr, Engine.LastAddr}));
+        RefreshEntryBox(); // the box would show a word the grid no longer does
         // One step for the whole job, completed or not: undo puts back the
         // image as it was before the job started.
         Doc.EndGroup(JobAction(Act, job)->text());
@@ -59,13 +70,15 @@ void TForm1::JobEnded(bool completed)
 void TForm1::BackupRead()
 {
     const QString folder = Backups::Folder();
+    // Named after the device the image is, whatever the model list says.
+    const QString device = InfoList::Decode(Buf)[InfoList::RowDevice].value;
     const Backups::SaveResult saved =
-        Backups::Save(folder, Buf, DeviceModel(), JobPort, QDateTime::currentDateTime());
+        Backups::Save(folder, Buf, DeviceModel(), JobPort, QDateTime::currentDateTime(), device);
     if (saved.error) {
         // The job stays completed; the panel says why there is no copy.
-        ShowPanel1(QStringLiteral("Копия не сохранена: ") + saved.error.Text(),
+        ShowPanel1(QStringLiteral("Копия не сохранена: ") + IoErrorTextRu(saved.error),
                    QStringLiteral("Резервная копия не сохранена в папку ") + folder + QStringLiteral(": ")
-                       + saved.error.Text());
+                       + IoErrorTextRu(saved.error));
         return;
     }
     ShowPanel1(QString(), QStringLiteral("Резервная копия: ") + saved.path);
@@ -75,6 +88,25 @@ void TForm1::BackupRead()
 void TForm1::BackupsExecute()
 {
     const QString folder = Backups::Folder();
-    MakeFolder(folder); // so the dialog can start there; a failure shows as another folder
-    LoadFileFrom(folder);
+    const auto unusable = [&](const IoError &why) {
+        // Nothing to browse: say why rather than show another folder.
+        ShowErrorBox(QStringLiteral("Папка резервных копий %1 недоступна: %2")
+                         .arg(QDir::toNativeSeparators(folder), IoErrorTextRu(why)));
+    };
+    if (!QFileInfo(folder).isDir())
+        if (const IoError made = MakeFolder(folder))
+            return unusable(made);
+    QList<Backups::Problem> problems;
+    const QList<Backups::Entry> entries = Backups::List(folder, &problems);
+    QStringList unreadable;
+    for (const Backups::Problem &p : std::as_const(problems)) {
+        if (p.path == folder)
+            return unusable(p.error);
+        unreadable << QStringLiteral("%1: %2").arg(QFileInfo(p.path).fileName(), IoErrorTextRu(p.error));
+    }
+    TBackupsDialog dialog(folder, entries, unreadable, this);
+    if (dialog.exec() == QDialog::Accepted && !dialog.ChosenPath().isEmpty()) {
+        LoadFilePath(dialog.ChosenPath());
+        TabSheet7Show();
+    }
 }

@@ -16,7 +16,8 @@ class Backups {
 public:
     // <the per-user data folder of Quillon>/backups: on Linux
     // ~/.local/share/Quillon/backups, on Windows %LOCALAPPDATA%\Quillon\backups.
-    // Both programs share it, whatever their program file is called.
+    // Both programs share it, whatever their program file is called. A
+    // relative XDG_DATA_HOME is ignored, as the XDG rules ask.
     static QString Folder();
 
     // "2026-12-09_14-03-22 SN-258 Труба ID 6699.h": the local time, the model
@@ -24,8 +25,21 @@ public:
     // in decimal as the "Инфо" page shows it, and the model's default
     // extension. copy > 1 adds " (copy)" before the extension.
     static QString FileName(const QDateTime &when, int model, uint16_t id, int copy = 1);
-    // The comment the backup carries: when and through which port it was read.
-    static QString Comment(const QDateTime &when, const QString &port);
+    // The comment the backup carries: when and through which port it was
+    // read, and the model list's choice when the name does not follow it.
+    static QString Comment(const QDateTime &when, const QString &port, const QString &listModel = QString());
+
+    // What a backup is named after. The model list's choice, unless the image
+    // says otherwise: imageDevice is the "Инфо" page's device type ("База" or
+    // "Труба"). When the list names the other device, the same family's
+    // model of that device; when the list names none, the device type alone
+    // (model 0).
+    struct Naming {
+        int model = 0;      // the file's model byte
+        QString device;     // in the file name
+        bool followsList = true;
+    };
+    static Naming NamingFor(int listModel, const QString &imageDevice);
 
     struct SaveResult {
         QString path; // the file written, empty on failure
@@ -34,18 +48,32 @@ public:
     // Saves the image with its model into folder (created when missing),
     // under a name no file has yet.
     static SaveResult Save(const QString &folder, const EepromImage &image, int model, const QString &port,
-                           const QDateTime &when);
+                           const QDateTime &when, const QString &imageDevice = QString());
 
     struct Entry {
-        QDateTime when;
+        QDateTime when; // from the name; the file's time when the name's is impossible
         int model = -1; // the file's model byte, -1 for none
+        QString device; // as the name gives it ("SN-258 Труба", "Труба")
         uint16_t id = 0;
         QString port; // from the comment, empty if it names none
+        QString comment;
         QString path;
     };
     // The backups in folder, newest first. Files whose name is not a
-    // backup's, or which are no image, are left out.
-    static QList<Entry> List(const QString &folder);
+    // backup's are left out. A folder that cannot be listed, and a backup
+    // that cannot be read, are problems (path as given for the folder); a
+    // folder that does not exist yet holds no backups and is none.
+    struct Problem {
+        QString path;
+        IoError error;
+    };
+    static QList<Entry> List(const QString &folder, QList<Problem> *problems = nullptr);
+    // The backups filter of the window and of "backups --id N": a number is
+    // an ID code (decimal, as "Инфо" shows it) and matches it exactly; any
+    // other text matches the date, device, port, comment or file name
+    // containing it, in any case. An empty filter matches all.
+    static bool Matches(const Entry &entry, const QString &filter);
+    static QList<Entry> Filtered(const QList<Entry> &entries, const QString &filter);
     // One line per backup: date, model, ID, port, path.
     static QString ListText(const QList<Entry> &entries);
     // The same with stable keys: date (ISO 8601, local), model, model_index,

@@ -3,6 +3,7 @@
 
 #include "app/ErrorBox.h"
 #include "image/ImageFile.h"
+#include "image/ReadMark.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -126,22 +127,30 @@ void TForm1::LoadFileFrom(const QString &folder)
 {
     FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
     const QString chosen = dialogs.OpenFileName(folder, QString::fromUtf8(ImageFilterCaption));
-    if (!chosen.isEmpty()) {
-        // All or nothing: a file that fails to load changes neither the image,
-        // the model, the comment nor any view.
-        const LoadResult loaded = LoadImageFile(chosen, Edit1->maxLength());
-        if (loaded.error) {
-            dialogs.Error(loaded.error.Text());
-            return;
-        }
-        ImageState after = Doc.State();
-        after.image = loaded.data.image;
-        if (loaded.data.model)
-            after.model = *loaded.data.model;
-        after.comment = loaded.data.comment;
-        Doc.Apply(QStringLiteral("Открыть ") + QFileInfo(chosen).fileName(), after);
-        RefreshBufExecute();
-        Doc.MarkSafe(); // the file holds it
-    }
+    if (!chosen.isEmpty() && !LoadFilePath(chosen))
+        return; // a failed load leaves every view as it was
     TabSheet7Show();
+}
+
+bool TForm1::LoadFilePath(const QString &path)
+{
+    // All or nothing: a file that fails to load changes neither the image,
+    // the model, the comment nor any view.
+    const LoadResult loaded = LoadImageFile(path, Edit1->maxLength());
+    if (loaded.error) {
+        EnsureDialogs(Dialogs, this).Error(loaded.error.Text());
+        return false;
+    }
+    ImageState after = Doc.State();
+    after.image = loaded.data.image;
+    // A file saved from a block or word read names the words it holds.
+    const std::optional<ReadRange> mark = FindReadRangeMark(loaded.data.comment);
+    after.coverage = mark ? ImageCoverage::Only(*mark) : ImageCoverage::Whole();
+    if (loaded.data.model)
+        after.model = *loaded.data.model;
+    after.comment = loaded.data.comment;
+    Doc.Apply(QStringLiteral("Открыть ") + QFileInfo(path).fileName(), after);
+    RefreshBufExecute();
+    Doc.MarkSafe(); // the file holds it
+    return true;
 }

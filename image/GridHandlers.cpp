@@ -22,6 +22,14 @@ void TForm1::RefreshBufExecute()
     FillListExecute();
 }
 
+void TForm1::RefreshEntryBox()
+{
+    if (MaskEdit1->isModified())
+        return; // what the user is typing stays
+    MaskEdit1->setText(WordToHex(Buf[SelectedAddr]));
+    DeScrypt->setPlainText(DescribeWord(Buf, SelectedAddr));
+}
+
 void TForm1::StringGrid1SelectCell(int column, int row)
 {
     SelectedAddr = static_cast<uint8_t>(8 * (row - 1) + (column - 1));
@@ -49,9 +57,9 @@ void TForm1::MaskEdit1KeyPress(int key)
 
 void TForm1::MaskEdit1Exit()
 {
-    // Only what the user typed goes back into the image: after a read, a load
-    // or a preset the box still shows the old value, and merely passing
-    // through the box must not overwrite the new word with it.
+    // Only what the user typed goes back into the image: after a load or a
+    // preset the box still shows the old value, and merely passing through
+    // the box must not overwrite the new word with it.
     if (!MaskEdit1->isModified())
         return;
     // The positions as shown: text() would drop the blanks and close the gap,
@@ -69,6 +77,7 @@ void TForm1::ClearBufExecute()
     after.image.BlankBuf();
     after.comment.clear();
     after.model = 0;
+    after.coverage = ImageCoverage::Blank(); // blank on purpose: meant to be written so
     Doc.Apply(Act.ClearBuf->text(), after);
     RefreshBufExecute();
 }

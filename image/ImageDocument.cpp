@@ -24,6 +24,7 @@ void ImageDocument::Apply(const QString &caption, ImageState after)
     after.model = ListedModel(after.model);
     const ImageState before = Current;
     Current.image = after.image;
+    Current.coverage = after.coverage;
     SetModelAndComment(after.model, after.comment);
     Record(caption, before);
 }
@@ -142,6 +143,7 @@ void ImageDocument::SetModelAndComment(int model, const QString &comment)
 void ImageDocument::Restore(const ImageState &state)
 {
     Current.image = state.image;
+    Current.coverage = state.coverage;
     SetModelAndComment(state.model, state.comment);
     ModelRecorded = state.model;
     CommentRecorded = state.comment;

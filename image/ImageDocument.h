@@ -30,6 +30,9 @@ public:
     // what changes through here goes into the open group, or into the
     // "before" of the next step.
     EepromImage &Words() { return Current.image; }
+    // Which words came from reads or a file: follows the words, but is no
+    // change of its own (no step; an open group takes it along).
+    void SetCoverage(const ImageCoverage &coverage) { Current.coverage = coverage; }
 
     // One named step to `after`; nothing is recorded when nothing changes.
     // A model outside the list becomes -1.

@@ -36,6 +36,7 @@ void TForm1::WatchModelAndComment()
     connect(Edit1, &QLineEdit::editingFinished, &Doc, [this] { Doc.CommitComment(QStringLiteral("Комментарий")); });
     connect(&Doc, &ImageDocument::Restored, this, [this] {
         RefreshBufExecute();
+        RefreshEntryBox();
         TabSheet7Show(); // the frequency page is refilled whether it is shown or not
     });
     connect(&Doc, &ImageDocument::HistoryChanged, this, [this] { UpdateUndoActions(); });

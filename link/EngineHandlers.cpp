@@ -2,6 +2,8 @@
 // steps, the port notifier) is EngineDriver's, shared with quillon-cli.
 #include "app/Unit1.h"
 
+#include "app/ErrorBox.h"
+
 // The undo step and the backup of a job start with its record.
 void TForm1::StartJob(EngineJob job)
 {
@@ -9,7 +11,18 @@ void TForm1::StartJob(EngineJob job)
     Driver.StartJob(job, SelectedAddr);
 }
 
-void TForm1::Write258Execute() { StartJob(EngineJob::Write258); }
+void TForm1::Write258Execute()
+{
+    // Words no read brought in are FFFF only because nothing was there: the
+    // telephone's own words would be erased by them.
+    const ImageCoverage &coverage = Doc.State().coverage;
+    if (coverage.Partial() &&
+        !AskYesNo(this, QStringLiteral("Образ содержит не все слова (прочитаны только %1): записать всю EEPROM, "
+                                       "включая слова FFFF?")
+                            .arg(coverage.Text())))
+        return;
+    StartJob(EngineJob::Write258);
+}
 void TForm1::Read258Execute() { StartJob(EngineJob::Read258); }
 void TForm1::WriteBlockExecute() { StartJob(EngineJob::WriteBlock); }
 void TForm1::ReadBlockExecute() { StartJob(EngineJob::ReadBlock); }

@@ -1,5 +1,7 @@
 #include "link/PortDiscovery.h"
 
+#include "link/PortSettings.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -194,7 +196,10 @@ QString ComSettingFor(const SerialDevice &device, const QList<SerialDevice> &pre
     for (int n = 1; n <= 15; ++n) {
         const QString com = QStringLiteral("COM%1").arg(n);
         const QString path = devicePathOf(com);
-        const bool taken = std::any_of(present.begin(), present.end(),
+        // The user's own setting is not to be replaced, and an emulator's
+        // pseudo-terminal is as present as an adapter.
+        const bool taken = PortSettingInForce(com, devicePathOf) || IsPseudoTerminal(path, root) ||
+                           std::any_of(present.begin(), present.end(),
                                        [&](const SerialDevice &other) { return DeviceReachedBy(other, path, root); });
         if (!taken)
             return QStringLiteral("QUILLON_%1=%2").arg(com, device.StablePath());

@@ -53,7 +53,8 @@ bool DeviceReachedBy(const SerialDevice &device, const QString &devicePath, cons
 QString ComNameOf(const SerialDevice &device, const std::function<QString(const QString &)> &devicePathOf,
                   const QString &root = QStringLiteral("/"));
 // For a device no port name reaches: "QUILLON_COM6=/dev/serial/by-id/...",
-// using the first port name whose own device is absent.
+// using the first port name that is free: no QUILLON_COMn setting of the
+// user's maps it, and its device (a pseudo-terminal too) is absent.
 QString ComSettingFor(const SerialDevice &device, const QList<SerialDevice> &present,
                       const std::function<QString(const QString &)> &devicePathOf,
                       const QString &root = QStringLiteral("/"));

@@ -4,6 +4,7 @@
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
 #include "link/PortProbe.h"
+#include "link/PortSettings.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -60,7 +61,8 @@ void TForm1::DisablePortActions()
     for (QAction *a : {Act.Write258, Act.WriteCur, Act.WriteBlock, Act.Read258, Act.ReadCur,
                        Act.ReadBlock, Act.ClosePort, Act.ProbeLine})
         a->setEnabled(false);
-    ComboBox1->setEnabled(true);
+    // Also the start of a job: the list stays as the open port has it.
+    ComboBox1->setEnabled(!COM.Connected());
 }
 
 // ---- devices present, and a device that goes away ----
@@ -116,12 +118,15 @@ void TForm1::MarkPresentPorts()
         const QString path = PortDevicePath(name);
         const auto it = std::find_if(devices.begin(), devices.end(),
                                      [&](const SerialDevice &d) { return DeviceReachedBy(d, path, root); });
-        const bool present = it != devices.end();
+        const bool pseudoTerminal = it == devices.end() && IsPseudoTerminal(path, root);
+        const bool present = it != devices.end() || pseudoTerminal;
+        QString tip = it != devices.end() ? QStringLiteral("%1: %2").arg(it->path, it->DescriptionRu())
+                      : pseudoTerminal    ? QStringLiteral("%1: псевдотерминал").arg(path)
+                                          : QStringLiteral("%1: нет устройства").arg(path);
+        if (PortSettingInForce(name, PortDevicePath))
+            tip += QStringLiteral(" (задано QUILLON_%1)").arg(name);
         ComboBox1->setItemData(i, present, PresentRole);
-        ComboBox1->setItemData(i,
-                               present ? QStringLiteral("%1: %2").arg(it->path, it->DescriptionRu())
-                                       : QStringLiteral("%1: нет устройства").arg(path),
-                               Qt::ToolTipRole);
+        ComboBox1->setItemData(i, tip, Qt::ToolTipRole);
     }
     ComboBox1->setProperty("unreachedAdapters", unreached);
     ShowPortTip();

@@ -33,6 +33,12 @@ install(TARGETS quillon quillon-cli RUNTIME DESTINATION .)
 install(FILES ${qt_dlls} ${mingw_dlls} DESTINATION .)
 install(FILES ${qt_platforms} DESTINATION platforms)
 install(FILES ${qt_styles} DESTINATION styles)
+# Qt's Russian texts: the catalogue is the same file on every system; the
+# window looks for it in translations/ beside itself.
+set(qt_ru_catalogue /usr/share/qt6/translations/qtbase_ru.qm)
+if(EXISTS ${qt_ru_catalogue})
+  install(FILES ${qt_ru_catalogue} DESTINATION translations)
+endif()
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt)
 # The runtime DLLs come with their symbols (libstdc++ alone is 23 MB so).
 if(CMAKE_STRIP)

@@ -382,3 +382,42 @@ TEST(PortListWindow, MarksThePresentPortsAndNamesTheUnreachedAdapter)
         "QUILLON_COM2=/dev/serial/by-id/usb-Arduino__www.arduino.cc__0043_7563-if00"))
         << form.ComboBox1->toolTip().toStdString();
 }
+
+// The README's emulator on COM1 (a pseudo-terminal named by QUILLON_COM1): it
+// is present under its name, and no advice offers to replace that setting.
+TEST(PortListWindow, SettingsInForceAndPseudoTerminalsCount)
+{
+    FakeSystem sys;
+    QDir(sys.root()).mkpath("dev/pts");
+    QFile(sys.root() + "/dev/pts/3").open(QIODevice::WriteOnly);
+    qputenv("QUILLON_SYSROOT", sys.root().toLocal8Bit());
+    qputenv("QUILLON_COM1", "/dev/pts/3");
+    TForm1 form;
+    qunsetenv("QUILLON_SYSROOT");
+    EXPECT_TRUE(form.ComboBox1->itemData(0, TForm1::PresentRole).toBool());
+    EXPECT_EQ(form.ComboBox1->itemData(0, Qt::ToolTipRole).toString(),
+              "/dev/pts/3: псевдотерминал (задано QUILLON_COM1)");
+    // The board port COM1 no longer reaches is offered the first free name.
+    const QString tip = form.ComboBox1->toolTip();
+    EXPECT_TRUE(tip.contains("Адаптер /dev/ttyS0 (порт на плате, драйвер serial8250) не виден ни под одним именем "
+                             "COM; чтобы он стал виден, запустите программу с QUILLON_COM2=/dev/ttyS0"))
+        << tip.toStdString();
+    EXPECT_FALSE(tip.contains("QUILLON_COM1=")) << tip.toStdString();
+
+    if (!qEnvironmentVariableIsEmpty("QUILLON_CLI")) {
+        QProcessEnvironment env;
+        env.insert("QUILLON_SYSROOT", sys.root());
+        const Ran text = RunCli({"ports"}, env);
+        ASSERT_EQ(text.code, 0) << text.err.toStdString();
+        EXPECT_TRUE(text.out.contains("no COM name reaches it; run with QUILLON_COM2=/dev/ttyS0\n"))
+            << text.out.toStdString();
+        EXPECT_TRUE(text.out.contains("Settings in force:\n  COM1  QUILLON_COM1=/dev/pts/3: pseudo-terminal\n"))
+            << text.out.toStdString();
+        const QJsonObject o = QJsonDocument::fromJson(RunCli({"ports", "--json"}, env).out.toUtf8()).object();
+        const QJsonObject setting = o["settings"].toArray()[0].toObject();
+        EXPECT_EQ(setting["com"].toString(), "COM1");
+        EXPECT_TRUE(setting["pseudo_terminal"].toBool());
+        EXPECT_TRUE(setting["present"].toBool());
+    }
+    qunsetenv("QUILLON_COM1");
+}

@@ -1,6 +1,7 @@
 // "Сохранить как...", "Открыть..." and the preset submenu, run through the
 // window's actions with the dialogs answered by a fake.
 #include "ModalHelper.h"
+#include "app/Translations.h"
 #include "app/Unit1.h"
 #include "image/ImageFile.h"
 #include "image/Presets.h"
@@ -510,4 +511,25 @@ TEST(QtFileDialogsTest, FileDialogsStartInTheFolderAndListEveryFile)
     EXPECT_EQ(listed, (QStringList{"nodot", "with.h"}));
     EXPECT_EQ(QFileInfo(opened).fileName(), "nodot");
     EXPECT_EQ(QFileInfo(saved).fileName(), "fresh.hp") << "the default extension is added";
+}
+
+// Qt's own dialog speaks the window's language: its title and buttons.
+TEST(QtTexts, TheFileDialogIsRussian)
+{
+    ASSERT_TRUE(InstallQtRussian(*QCoreApplication::instance()));
+    QTemporaryDir dir;
+    QtFileDialogs dialogs;
+    QString title, buttons;
+    AnswerNextModal([&](QWidget *w) {
+        auto *dialog = qobject_cast<QFileDialog *>(w);
+        ASSERT_TRUE(dialog);
+        title = dialog->windowTitle();
+        for (QPushButton *b : dialog->findChildren<QPushButton *>())
+            if (b->isVisible())
+                buttons += b->text() + u' ';
+        dialog->reject();
+    });
+    dialogs.OpenFileName(dir.path(), U("Все файлы (*.*)"));
+    EXPECT_EQ(title, U("Открыть"));
+    EXPECT_TRUE(buttons.contains(U("&Открыть")) && buttons.contains(U("Отмена"))) << buttons.toStdString();
 }

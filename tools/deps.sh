@@ -3,7 +3,7 @@
 set -euo pipefail
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev fonts-dejavu-core "$@")
+packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev fonts-dejavu-core qt6-translations-l10n "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -4,6 +4,12 @@
 # so F9 then F7 reads a telephone even with none attached.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The window needs a desktop session; find that out before minutes of building.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "run.sh: the Quillon window needs a desktop session (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2
+  echo "run.sh: start it from a graphical desktop; tools/test.sh builds and tests without one." >&2
+  exit 1
+fi
 bash tools/deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 # Only what runs here; tools/test.sh builds the tests.
