@@ -198,3 +198,30 @@ TEST(ComPortWin, APortIsNeverShared)
     }
     first.Close();
 }
+
+// QUILLON_TEST_COM_SILENT: a real UART with nothing attached (wine's default
+// COM1 on a machine that has one). Its driver ends no comm-event wait by
+// itself, which is where a cancelled wait once held the thread for good.
+TEST(ComPortWin, AJobWhereNothingAnswersEndsUnfinished)
+{
+    const QString com = PhonePort("QUILLON_TEST_COM_SILENT");
+    if (com.isEmpty())
+        GTEST_SKIP() << "QUILLON_TEST_COM_SILENT is not set: no UART without a telephone";
+    QuietWindow window;
+    TComPort COM;
+    EepromImage image;
+    ProgrammingEngine engine(window, COM, image);
+    EngineDriver driver(engine, COM);
+    COM.Port = com;
+    COM.Open();
+    bool ended = false;
+    EXPECT_FALSE(RunJob(driver, EngineJob::Read258, &ended));
+    EXPECT_TRUE(ended) << "the job did not end without an echo";
+    EXPECT_EQ(window.status, EngineTexts::NotDone);
+    EXPECT_FALSE(driver.Listening());
+    // A second job on the same port: the first one's wait may still pend.
+    ended = false;
+    EXPECT_FALSE(RunJob(driver, EngineJob::Read258, &ended));
+    EXPECT_TRUE(ended);
+    EXPECT_NO_THROW(COM.Close());
+}
