@@ -287,32 +287,6 @@ QString ProgressLine(const QString &status, int progress, int maximum, int addr,
     return head + u'[' + QString(filled, u'#') + QString(bar - filled, u' ') + u']' + tail;
 }
 
-QString PortRemedy(int code)
-{
-    switch (code) {
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-        return QStringLiteral("no such device: check the port's name and that the adapter is plugged in; "
-                              "'quillon-cli ports' lists the ports present");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("no permission: add yourself to the group dialout "
-                              "(sudo usermod -aG dialout $USER), then log out and in again; "
-                              "'quillon-cli ports' tells which of the two is missing");
-    case EBUSY:
-    case EAGAIN:
-        return QStringLiteral("another program holds the port (or it is this session's own terminal): close "
-                              "that program first; 'quillon-cli ports' names it");
-    case ENOTTY:
-    case EISDIR:
-        return QStringLiteral("this is not a serial port; 'quillon-cli ports' lists the ports present");
-    case EIO:
-        return QStringLiteral("the device went away: check the cable and the adapter, then run the job again");
-    }
-    return QString();
-}
-
 QString ModelListText()
 {
     QString text;

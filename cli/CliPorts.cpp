@@ -97,8 +97,7 @@ QString PortsText(const PortsReport &report)
 {
     QString text;
     if (report.ports.isEmpty())
-        text += QStringLiteral("No serial devices found. Plug the adapter in and look again; 'sudo dmesg | tail' "
-                               "shows whether the kernel saw it.\n");
+        text += NoPortsText();
     for (const PortEntry &p : report.ports) {
         text += QStringLiteral("%1 %2 %3\n")
                     .arg((p.com.isEmpty() ? QStringLiteral("-") : p.com).leftJustified(5),

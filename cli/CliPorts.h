@@ -42,6 +42,8 @@ PortsReport BuildPortsReport(const QString &root, const UserGroups &user,
                              const std::function<QString(const QString &)> &devicePathOf);
 QString PortsText(const PortsReport &report);
 QJsonObject PortsJson(const PortsReport &report);
+// The platform's word when no port is found: where to look next (PortRemedy*.cpp).
+QString NoPortsText();
 
 // The commands themselves. The system root can be moved with QUILLON_SYSROOT
 // (tests); port names map as in the window.

@@ -60,6 +60,20 @@ private:
 
 } // namespace
 
+bool DeviceGoneCode(int platformCode)
+{
+    switch (platformCode) {
+    case ERROR_ACCESS_DENIED: // a transfer on a port that opened: the USB device is gone
+    case ERROR_NOT_READY:
+    case ERROR_BAD_COMMAND:
+    case ERROR_GEN_FAILURE:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_DEVICE_REMOVED:
+        return true;
+    }
+    return false;
+}
+
 TCustomComPort::~TCustomComPort()
 {
     // The owner is going away: release the device without notifying it.
@@ -187,8 +201,7 @@ void TCustomComPort::PurgeQueues()
     const DWORD error = ::GetLastError();
     // An adapter that has been unplugged has no queues left; refusing to
     // close it would leave a port that can never be closed.
-    if (error == ERROR_BAD_COMMAND || error == ERROR_DEVICE_REMOVED || error == ERROR_GEN_FAILURE ||
-        error == ERROR_OPERATION_ABORTED || error == ERROR_NOT_SUPPORTED)
+    if (DeviceGoneCode(static_cast<int>(error)) || error == ERROR_OPERATION_ABORTED || error == ERROR_NOT_SUPPORTED)
         return;
     throw EComPort(cePurge, static_cast<int>(error));
 }
