@@ -2,6 +2,7 @@
 
 #include "image/DeviceModels.h"
 #include "image/Presets.h"
+#include "link/PortNames.h"
 #include "radio/FreqCalc.h"
 #include "radio/InfoList.h"
 
@@ -227,7 +228,7 @@ ImageInput DecodeImageInput(const QByteArray &bytes, bool force)
 
 std::optional<QString> PortArgument(const QString &text)
 {
-    if (text.contains(u'/'))
+    if (IsDevicePath(text))
         return text;
     if (text.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)) {
         bool ok = false;

@@ -259,7 +259,7 @@ bool PortArgs(Args &a, int filesExpected, QString *port, JobRange *range, QStrin
     }
     const std::optional<QString> p = PortArgument(a.parser.value(kPort));
     if (!p) {
-        *error = QStringLiteral("unknown port %1: COM1-COM15 or a device path").arg(a.parser.value(kPort));
+        *error = QStringLiteral("unknown port %1: %2").arg(a.parser.value(kPort), PortNamesAccepted());
         return false;
     }
     *port = *p;

@@ -86,8 +86,8 @@ TCustomComPort::~TCustomComPort()
 void TCustomComPort::CreateHandle()
 {
     const QString path = PortDevicePath(Port);
-    if (path.isEmpty())
-        throw EComPort(ceOpen, ERROR_FILE_NOT_FOUND);
+    if (path.isEmpty()) // not COMn: a Unix path, say
+        throw EComPort(ceOpen, ERROR_INVALID_NAME);
     // No sharing: a port another program holds fails with ERROR_ACCESS_DENIED.
     const HANDLE device = ::CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()),
                                         GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
