@@ -1,11 +1,16 @@
-// Windows error numbers get Windows words: which ones mean the adapter went
-// away (the job then closes the port), and the CLI's remedy for each.
+// quillon-cli's Windows paths: error numbers get Windows words (which ones
+// mean the adapter went away, and the remedy for each), and output files in
+// folders whose names the ANSI code page cannot spell.
 
 #include "cli/CliCore.h"
 #include "cli/CliPorts.h"
+#include "cli/OutputCheck.h"
 #include "link/CPort.h"
 #include "link/PortProbe.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -38,4 +43,21 @@ TEST(PortErrorsWin, EachCodeHasItsMeaningAndRemedy)
             EXPECT_FALSE(remedy.contains(QLatin1String(linuxWord))) << remedy.toStdString();
     }
     EXPECT_TRUE(Cli::NoPortsText().contains(QLatin1String("Device Manager")));
+}
+
+TEST(OutputWin, AFolderWithACyrillicNameTakesTheImage)
+{
+    // Under code page 1252 (wine's with an English locale) the narrow calls
+    // saw this folder as "??????" and refused it.
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const QString folder = temp.path() + QStringLiteral("/Прошивки");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_EQ(Cli::OutputProblem(folder + QStringLiteral("/телефон.e")).kind, IoError::None) << ::GetACP();
+    QFile existing(folder + QStringLiteral("/старый.e"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    EXPECT_EQ(Cli::OutputProblem(existing.fileName()).kind, IoError::None);
+    EXPECT_EQ(Cli::OutputProblem(folder).kind, IoError::AccessDenied);
+    EXPECT_NE(Cli::OutputProblem(folder + QStringLiteral("/нет/a.e")).kind, IoError::None);
 }
