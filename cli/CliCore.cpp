@@ -288,6 +288,14 @@ QString ProgressLine(const QString &status, int progress, int maximum, int addr,
     return head + u'[' + QString(filled, u'#') + QString(bar - filled, u' ') + u']' + tail;
 }
 
+QString RedrawnLine(const QString &line, int previousLength, const QString &erase)
+{
+    if (!erase.isEmpty())
+        return u'\r' + line + erase;
+    const QString blanks(std::max(0, previousLength - int(line.size())), u' ');
+    return u'\r' + line + blanks + (line.isEmpty() ? QStringLiteral("\r") : QString());
+}
+
 QString ModelListText()
 {
     QString text;

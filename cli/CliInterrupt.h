@@ -6,6 +6,8 @@
 // running job; a second one ends the program at once.
 
 #include <QObject>
+#include <QString>
+#include <cstdio>
 #include <functional>
 
 // A standard stream that was closed when we started is given a harmless one,
@@ -15,6 +17,15 @@ bool GuardStandardStreams();
 
 // The width of the terminal on standard error; 80 when it tells none.
 int TerminalColumns();
+
+// Writes text to standard output or error: as UTF-8, or to a Windows console
+// as wide characters, which it shows whatever its code page. False when it
+// could not be written (errno says why).
+bool WriteText(std::FILE *stream, const QString &text);
+// The sequence that erases to the end of the line on standard error's
+// terminal; empty where it has none (a Windows console without
+// virtual-terminal processing).
+QString EraseToLineEnd();
 
 // Installs the handler (once is enough).
 void CatchInterruptSignals();

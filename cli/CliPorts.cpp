@@ -1,6 +1,7 @@
 #include "cli/CliPorts.h"
 
 #include "cli/CliCore.h"
+#include "cli/CliInterrupt.h"
 
 #include "link/PortNames.h"
 #include "link/PortProbe.h"
@@ -178,7 +179,7 @@ int ProbeCommand(const QString &port, const std::function<void(const QString &)>
     try {
         r = ProbePort(com, port);
     } catch (const EComPort &e) {
-        std::fprintf(stderr, "quillon-cli: %s: %s\n", shown.toUtf8().constData(), e.what());
+        WriteText(stderr, QStringLiteral("quillon-cli: %1: %2\n").arg(shown, QString::fromUtf8(e.what())));
         return ExitPort;
     }
     const QString line = shown + QStringLiteral(": ") + ProbeSummary(r);
@@ -187,7 +188,7 @@ int ProbeCommand(const QString &port, const std::function<void(const QString &)>
         return 0;
     }
     const QString remedy = r.outcome == ProbeOutcome::OpenFailed ? PortRemedy(r.platformCode) : ProbeRemedy(r);
-    std::fprintf(stderr, "quillon-cli: %s\n  %s\n", line.toUtf8().constData(), remedy.toUtf8().constData());
+    WriteText(stderr, QStringLiteral("quillon-cli: %1\n  %2\n").arg(line, remedy));
     switch (r.outcome) {
     case ProbeOutcome::NoEcho: return ExitNoEcho;
     case ProbeOutcome::WrongEcho: return ExitWrongEcho;

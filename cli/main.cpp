@@ -40,8 +40,7 @@ void Out(const QString &text)
         g_outError = EBADF;
         return;
     }
-    const QByteArray bytes = text.toUtf8();
-    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()) && !g_outError)
+    if (!WriteText(stdout, text) && !g_outError)
         g_outError = errno ? errno : EIO;
 }
 
@@ -55,7 +54,7 @@ bool OutFlushed()
 
 void Note(const QString &text)
 {
-    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+    WriteText(stderr, text + u'\n');
 }
 
 int Fail(int code, const QString &text)

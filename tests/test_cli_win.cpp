@@ -1,8 +1,10 @@
 // quillon-cli's Windows paths: error numbers get Windows words (which ones
 // mean the adapter went away, and the remedy for each), and output files in
-// folders whose names the ANSI code page cannot spell.
+// folders whose names the ANSI code page cannot spell, and the writer that
+// puts Russian and the progress line on a console.
 
 #include "cli/CliCore.h"
+#include "cli/CliInterrupt.h"
 #include "cli/CliPorts.h"
 #include "cli/OutputCheck.h"
 #include "link/CPort.h"
@@ -60,4 +62,25 @@ TEST(OutputWin, AFolderWithACyrillicNameTakesTheImage)
     EXPECT_EQ(Cli::OutputProblem(existing.fileName()).kind, IoError::None);
     EXPECT_EQ(Cli::OutputProblem(folder).kind, IoError::AccessDenied);
     EXPECT_NE(Cli::OutputProblem(folder + QStringLiteral("/нет/a.e")).kind, IoError::None);
+}
+
+TEST(ConsoleWin, WithoutTheEraseSequenceBlanksCoverTheOldLine)
+{
+    EXPECT_EQ(Cli::RedrawnLine(QStringLiteral("Чтение 10%"), 14, QString()), QStringLiteral("\rЧтение 10%    "));
+    EXPECT_EQ(Cli::RedrawnLine(QString(), 3, QString()), QStringLiteral("\r   \r"));
+    EXPECT_EQ(Cli::RedrawnLine(QStringLiteral("ab"), 9, QStringLiteral("\033[K")), QStringLiteral("\rab\033[K"));
+}
+
+TEST(ConsoleWin, AFileOrPipeGetsUtf8)
+{
+    // The console path (WriteConsoleW) needs a console, which a test run has not.
+    QTemporaryDir temp;
+    const QByteArray name = QFile::encodeName(temp.filePath(QStringLiteral("out.txt")));
+    std::FILE *file = std::fopen(name.constData(), "wb");
+    ASSERT_TRUE(file);
+    EXPECT_TRUE(WriteText(file, QStringLiteral("Невыполнено...\n")));
+    std::fclose(file);
+    QFile written(QString::fromLocal8Bit(name));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), QStringLiteral("Невыполнено...\n").toUtf8());
 }
