@@ -15,6 +15,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QRegularExpression>
@@ -231,9 +232,9 @@ void BackUp(const PortRun &run, const QString &port, int model)
     const QString folder = Backups::Folder();
     const Backups::SaveResult saved = Backups::Save(folder, run.session.Buf, model, port, QDateTime::currentDateTime());
     if (saved.error)
-        Note(QStringLiteral("quillon-cli: backup not saved in %1: %2").arg(folder, saved.error.Text()));
+        Note(QStringLiteral("quillon-cli: backup not saved in %1: %2").arg(QDir::toNativeSeparators(folder), saved.error.Text()));
     else if (!run.quiet)
-        Note(QStringLiteral("backup: ") + saved.path);
+        Note(QStringLiteral("backup: ") + QDir::toNativeSeparators(saved.path));
 }
 
 int ListBackups(Args &a)
@@ -244,7 +245,7 @@ int ListBackups(Args &a)
     if (a.parser.isSet(kJson))
         Out(QString::fromUtf8(QJsonDocument(Backups::ListJson(entries)).toJson(QJsonDocument::Indented)));
     else if (entries.isEmpty())
-        Note(QStringLiteral("no backups in ") + Backups::Folder());
+        Note(QStringLiteral("no backups in ") + QDir::toNativeSeparators(Backups::Folder()));
     else
         Out(Backups::ListText(entries));
     return ExitOk;

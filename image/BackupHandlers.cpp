@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <QDir>
 #include <QLabel>
 
 namespace {
@@ -71,11 +72,11 @@ void TForm1::BackupRead()
     if (saved.error) {
         // The job stays completed; the panel says why there is no copy.
         ShowPanel1(QStringLiteral("Копия не сохранена: ") + saved.error.Text(),
-                   QStringLiteral("Резервная копия не сохранена в папку ") + folder + QStringLiteral(": ")
+                   QStringLiteral("Резервная копия не сохранена в папку ") + QDir::toNativeSeparators(folder) + QStringLiteral(": ")
                        + saved.error.Text());
         return;
     }
-    ShowPanel1(QString(), QStringLiteral("Резервная копия: ") + saved.path);
+    ShowPanel1(QString(), QStringLiteral("Резервная копия: ") + QDir::toNativeSeparators(saved.path));
     MarkSafe(CurrentState());
 }
 

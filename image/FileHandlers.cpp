@@ -2,10 +2,12 @@
 #include "app/Unit1.h"
 
 #include "app/ErrorBox.h"
+#include "image/DialogFolder.h"
 #include "image/ImageFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -102,13 +104,14 @@ FileDialogs &EnsureDialogs(std::unique_ptr<FileDialogs> &dialogs, QWidget *paren
 void TForm1::SaveFileExecute()
 {
     FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
-    const QString chosen = dialogs.SaveFileName(QString::fromUtf8(ImageFolder), QString::fromUtf8(ImageFilterCaption),
+    const QString chosen = dialogs.SaveFileName(DialogStartFolder(), QString::fromUtf8(ImageFilterCaption),
                                                 DefaultSuffix(DeviceModel()));
     if (chosen.isEmpty())
         return;
+    RememberDialogFile(chosen);
     const QFileInfo file(chosen);
     // A folder of that name is not a file to overwrite; the save then fails on it.
-    if (file.exists() && !file.isDir() && !dialogs.ConfirmOverwrite(OverwriteQuestion(file.absoluteFilePath())))
+    if (file.exists() && !file.isDir() && !dialogs.ConfirmOverwrite(OverwriteQuestion(QDir::toNativeSeparators(file.absoluteFilePath()))))
         return;
     const IoError err = SaveImageFile(chosen, EncodeImageFile(Buf, DeviceModel(), Edit1->text()));
     if (err)
@@ -119,7 +122,7 @@ void TForm1::SaveFileExecute()
 
 void TForm1::LoadFileExecute()
 {
-    LoadFileFrom(QString::fromUtf8(ImageFolder));
+    LoadFileFrom(DialogStartFolder());
 }
 
 void TForm1::LoadFileFrom(const QString &folder)
@@ -127,6 +130,7 @@ void TForm1::LoadFileFrom(const QString &folder)
     FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
     const QString chosen = dialogs.OpenFileName(folder, QString::fromUtf8(ImageFilterCaption));
     if (!chosen.isEmpty()) {
+        RememberDialogFile(chosen);
         // All or nothing: a file that fails to load changes neither the image,
         // the model, the comment nor any view.
         const LoadResult loaded = LoadImageFile(chosen, Edit1->maxLength());
