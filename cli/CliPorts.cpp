@@ -185,6 +185,8 @@ int ProbeCommand(const QString &port, const std::function<void(const QString &)>
     const QString line = shown + QStringLiteral(": ") + ProbeSummary(r);
     if (r.outcome == ProbeOutcome::Answers) {
         Out(line + u'\n');
+        if (const QString advice = LatencyAdvice(); !advice.isEmpty())
+            WriteText(stderr, QStringLiteral("  note: %1\n").arg(advice));
         return 0;
     }
     const QString remedy = r.outcome == ProbeOutcome::OpenFailed ? PortRemedy(r.platformCode) : ProbeRemedy(r);

@@ -40,4 +40,9 @@ QString NoPortsText()
                           "shows whether the kernel saw it.\n");
 }
 
+QString LatencyAdvice()
+{
+    return QString();
+}
+
 } // namespace Cli
