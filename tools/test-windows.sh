@@ -159,6 +159,9 @@ kill -INT "$job"
 rc=0
 wait "$job" || rc=$?
 grep -q "interrupted" cancel.out && ((rc == 5)) || fail "Ctrl+C: exit $rc, $(cat cancel.out)"
+# ports lists the COM ports the system has (wine's mapped ones among them).
+wine "$cli" ports >ports.out 2>&1 </dev/null || true
+grep -q '^COM5 ' ports.out || fail "ports did not list COM5: $(cat ports.out)"
 # Where nothing answers, the job ends unfinished after the echo limit.
 if [[ -n $silent ]]; then
   rc=0
