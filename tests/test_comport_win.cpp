@@ -2,8 +2,8 @@
 // side of wine on a pseudo-terminal that wine's registry maps to a COM name
 // (tools/test-windows.sh does that). QUILLON_TEST_COM names the port of a
 // phone with words 00=1234 and 3F=ABCD; QUILLON_TEST_COM_HANGUP one that
-// hangs up after the first character it receives. Without them the tests
-// that need a phone skip. What only real Windows can show skips under wine.
+// hangs up after the first character it receives; QUILLON_TEST_COM_SILENT a
+// real UART with nothing attached. Without them the tests that need one skip. What only real Windows can show skips under wine.
 
 #include "QuietWindow.h"
 #include "WaitFor.h"
