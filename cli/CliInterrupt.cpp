@@ -63,6 +63,16 @@ bool WriteText(std::FILE *stream, const QString &text)
     return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
 }
 
+QString InterruptNames()
+{
+    return QStringLiteral("Ctrl+C, SIGTERM or SIGHUP");
+}
+
+QString ManualName()
+{
+    return QStringLiteral("man quillon-cli");
+}
+
 QString EraseToLineEnd()
 {
     return QStringLiteral("\033[K");

@@ -27,6 +27,11 @@ bool WriteText(std::FILE *stream, const QString &text);
 // virtual-terminal processing).
 QString EraseToLineEnd();
 
+// What interrupts a job here, for the help: "Ctrl+C, SIGTERM or SIGHUP".
+QString InterruptNames();
+// Where the manual is: "man quillon-cli".
+QString ManualName();
+
 // Installs the handler (once is enough).
 void CatchInterruptSignals();
 bool InterruptSeen();

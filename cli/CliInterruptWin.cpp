@@ -112,6 +112,16 @@ bool WriteText(std::FILE *stream, const QString &text)
     return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
 }
 
+QString InterruptNames()
+{
+    return QStringLiteral("Ctrl+C, Ctrl+Break or closing the console");
+}
+
+QString ManualName()
+{
+    return QStringLiteral("quillon-cli.txt beside the program");
+}
+
 QString EraseToLineEnd()
 {
     // A console without virtual-terminal processing shows the sequence as text.

@@ -483,9 +483,9 @@ QString ExitCodesText()
                           "  2  usage error\n"
                           "  3  port error (the serial port component's message)\n"
                           "  4  file error (an image file could not be read or written)\n"
-                          "  5  the job failed (\"Невыполнено...\"), also after Ctrl+C, SIGTERM or SIGHUP\n"
+                          "  5  the job failed (\"Невыполнено...\"), also after %1\n"
                           "  6  probe: no echo\n"
-                          "  7  probe: a wrong echo\n");
+                          "  7  probe: a wrong echo\n").arg(InterruptNames());
 }
 
 QString ModelsText()
@@ -500,7 +500,7 @@ QString MainHelp()
                                   "without a window.\n\nCommands:\n");
     for (const Command &c : Commands())
         text += QStringLiteral("  ") + QString::fromUtf8(c.synopsis) + u'\n';
-    text += QStringLiteral("\n'quillon-cli COMMAND --help' describes a command; man quillon-cli tells all.\n\n");
+    text += QStringLiteral("\n'quillon-cli COMMAND --help' describes a command; %1 tells all.\n\n").arg(ManualName());
     return text + ModelsText() + u'\n' + ExitCodesText();
 }
 
