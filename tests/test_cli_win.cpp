@@ -8,6 +8,7 @@
 #include "cli/CliPorts.h"
 #include "cli/OutputCheck.h"
 #include "link/CPort.h"
+#include "link/PortNames.h"
 #include "link/PortProbe.h"
 
 #include <QDir>
@@ -83,4 +84,13 @@ TEST(ConsoleWin, AFileOrPipeGetsUtf8)
     QFile written(QString::fromLocal8Bit(name));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), QStringLiteral("Невыполнено...\n").toUtf8());
+}
+
+TEST(PortNamesWin, DevicePathsAreWindowsOnes)
+{
+    EXPECT_EQ(Cli::PortArgument(QStringLiteral("\\\\.\\COM3")), QStringLiteral("\\\\.\\COM3"));
+    EXPECT_EQ(Cli::PortArgument(QStringLiteral("com7")), QStringLiteral("COM7"));
+    for (const char *bad : {"/dev/ttyUSB0", "\\\\.\\LPT1", "\\\\.\\COM", "C:\\COM3"})
+        EXPECT_FALSE(Cli::PortArgument(QString::fromLatin1(bad))) << bad;
+    EXPECT_TRUE(PortNamesAccepted().contains(QLatin1String("\\\\.\\COMn")));
 }
