@@ -58,8 +58,10 @@ void CatchInterruptSignals()
     // Our own texts go to the console as wide characters; UTF-8 for what
     // others print (Qt's warnings). The progress line uses the terminal's
     // erase sequence where the console takes it. All is given back at exit.
-    if (!g_savedOutputCp) {
-        g_savedOutputCp = ::GetConsoleOutputCP();
+    static bool consoleTaken = false;
+    if (!consoleTaken) {
+        consoleTaken = true;
+        g_savedOutputCp = ::GetConsoleOutputCP(); // 0 without a console
         if (g_savedOutputCp)
             ::SetConsoleOutputCP(CP_UTF8);
         const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
