@@ -1,6 +1,7 @@
 #include "app/Controls.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 
 void TMaskEdit::focusOutEvent(QFocusEvent *e)
 {
@@ -17,4 +18,18 @@ void TMaskEdit::keyPressEvent(QKeyEvent *e)
         return;
     }
     QLineEdit::keyPressEvent(e);
+}
+
+int FitLabelText(QLabel *label, bool leftwards)
+{
+    QRect r = label->geometry();
+    const int needed = label->sizeHint().width();
+    if (needed > r.width()) {
+        if (leftwards)
+            r.setLeft(r.right() + 1 - needed);
+        else
+            r.setWidth(needed);
+        label->setGeometry(r);
+    }
+    return r.right() + 1;
 }

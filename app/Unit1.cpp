@@ -278,6 +278,7 @@ void TForm1::CreateControls()
     big.setPixelSize(21);
     Label14->setFont(big);
     Label14->setStyleSheet(QStringLiteral("color: rgb(56, 135, 222);"));
+    FitLabelText(Label14, true);
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -352,7 +353,8 @@ void TForm1::CreateBufferPage()
     Label13->setGeometry(right, 8, 28, 16);
     Label12 = new QLabel(QStringLiteral("00H"), TabSheet5);
     Label12->setObjectName(QStringLiteral("Label12"));
-    Label12->setGeometry(right + 28, 8, 30, 16);
+    Label12->setGeometry(FitLabelText(Label13), 8, 30, 16);
+    FitLabelText(Label12);
 
     MaskEdit1 = new TMaskEdit(TabSheet5);
     MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));

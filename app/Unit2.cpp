@@ -1,5 +1,6 @@
 #include "app/Unit2.h"
 
+#include "app/Controls.h"
 #include "app/Pictures.h"
 
 #include <QFrame>
@@ -27,6 +28,8 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     ProductName->move(88, 16);
     Version = new QLabel(QStringLiteral("Version 3.4 XP"), Panel1);
     Version->move(88, 40);
+    FitLabelText(ProductName);
+    FitLabelText(Version);
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setGeometry(8, 136, 281, 65);

@@ -3,6 +3,7 @@
 #include "image/DeviceModels.h"
 #include "image/Presets.h"
 #include "image/ReadMark.h"
+#include "link/PortNames.h"
 #include "radio/FreqCalc.h"
 #include "radio/InfoList.h"
 
@@ -344,7 +345,7 @@ ImageInput DecodeImageInput(const QByteArray &bytes, bool force)
 
 std::optional<QString> PortArgument(const QString &text)
 {
-    if (text.contains(u'/'))
+    if (IsDevicePath(text))
         return text;
     if (text.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)) {
         bool ok = false;
@@ -426,30 +427,12 @@ QString IoErrorText(const IoError &error)
     return error.Text();
 }
 
-QString PortRemedy(int code)
+QString RedrawnLine(const QString &line, int previousLength, const QString &erase)
 {
-    switch (code) {
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-        return QStringLiteral("no such device: check the port's name and that the adapter is plugged in; "
-                              "'quillon-cli ports' lists the ports present");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("no permission: add yourself to the group dialout "
-                              "(sudo usermod -aG dialout $USER), then log out and in again; "
-                              "'quillon-cli ports' tells which of the two is missing");
-    case EBUSY:
-    case EAGAIN:
-        return QStringLiteral("another program holds the port (or it is this session's own terminal): close "
-                              "that program first; 'quillon-cli ports' names it");
-    case ENOTTY:
-    case EISDIR:
-        return QStringLiteral("this is not a serial port; 'quillon-cli ports' lists the ports present");
-    case EIO:
-        return QStringLiteral("the device went away: check the cable and the adapter, then run the job again");
-    }
-    return QString();
+    if (!erase.isEmpty())
+        return u'\r' + line + erase;
+    const QString blanks(std::max(0, previousLength - int(line.size())), u' ');
+    return u'\r' + line + blanks + (line.isEmpty() ? QStringLiteral("\r") : QString());
 }
 
 QString ModelListText()

@@ -123,6 +123,11 @@ int JobAddress(const ProgrammingEngine &engine);
 QString ProgressLine(const QString &status, int progress, int maximum, int addr, qint64 elapsedMs,
                      int columns = 80);
 
+// The bytes that draw `line` (empty: clear it) over the progress line drawn
+// before, `previousLength` characters long: the terminal's erase sequence
+// after it, or blanks over what is left where the terminal has none.
+QString RedrawnLine(const QString &line, int previousLength, const QString &erase);
+
 // ---- port errors ----
 
 // What to do about a port that could not be opened or used, by the error

@@ -57,6 +57,27 @@ QObject *NewInterruptWatcher(QObject *parent, const std::function<void()> &onInt
     return notifier;
 }
 
+bool WriteText(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
+}
+
+QString InterruptNames()
+{
+    return QStringLiteral("Ctrl+C, SIGTERM or SIGHUP");
+}
+
+QString ManualName()
+{
+    return QStringLiteral("man quillon-cli");
+}
+
+QString EraseToLineEnd()
+{
+    return QStringLiteral("\033[K");
+}
+
 int TerminalColumns()
 {
     struct winsize size {};

@@ -6,6 +6,8 @@
 // running job; a second one ends the program at once.
 
 #include <QObject>
+#include <QString>
+#include <cstdio>
 #include <functional>
 
 // A standard stream that was closed when we started is given a harmless one,
@@ -20,6 +22,20 @@ QString StandardOutputProblem();
 
 // The width of the terminal on standard error; 80 when it tells none.
 int TerminalColumns();
+
+// Writes text to standard output or error: as UTF-8, or to a Windows console
+// as wide characters, which it shows whatever its code page. False when it
+// could not be written (errno says why).
+bool WriteText(std::FILE *stream, const QString &text);
+// The sequence that erases to the end of the line on standard error's
+// terminal; empty where it has none (a Windows console without
+// virtual-terminal processing).
+QString EraseToLineEnd();
+
+// What interrupts a job here, for the help: "Ctrl+C, SIGTERM or SIGHUP".
+QString InterruptNames();
+// Where the manual is: "man quillon-cli".
+QString ManualName();
 
 // Installs the handler (once is enough).
 void CatchInterruptSignals();

@@ -1,6 +1,7 @@
 #include "cli/CliPorts.h"
 
 #include "cli/CliCore.h"
+#include "cli/CliInterrupt.h"
 
 #include "link/PortNames.h"
 #include "link/PortProbe.h"
@@ -106,8 +107,7 @@ QString PortsText(const PortsReport &report)
 {
     QString text;
     if (report.ports.isEmpty())
-        text += QStringLiteral("No serial devices found. Plug the adapter in and look again; 'sudo dmesg | tail' "
-                               "shows whether the kernel saw it.\n");
+        text += NoPortsText();
     for (const PortEntry &p : report.ports) {
         text += QStringLiteral("%1 %2 %3\n")
                     .arg((p.com.isEmpty() ? QStringLiteral("-") : p.com).leftJustified(5),
@@ -202,16 +202,18 @@ int ProbeCommand(const QString &port, const std::function<void(const QString &)>
     } catch (const EComPort &e) {
         // The port opened (ProbePort reports that failure itself) and was
         // lost during the exchange: a failure of the probe, not of the port's opening.
-        std::fprintf(stderr, "quillon-cli: %s: %s\n", Printable(shown).toUtf8().constData(), e.what());
+        WriteText(stderr, QStringLiteral("quillon-cli: %1: %2\n").arg(Printable(shown), QString::fromUtf8(e.what())));
         return ExitJobFailed;
     }
     const QString line = shown + QStringLiteral(": ") + ProbeSummary(r);
     if (r.outcome == ProbeOutcome::Answers) {
         Out(line + u'\n');
+        if (const QString advice = LatencyAdvice(); !advice.isEmpty())
+            WriteText(stderr, QStringLiteral("  note: %1\n").arg(advice));
         return 0;
     }
     const QString remedy = r.outcome == ProbeOutcome::OpenFailed ? PortRemedy(r.platformCode) : ProbeRemedy(r);
-    std::fprintf(stderr, "quillon-cli: %s\n  %s\n", Printable(line).toUtf8().constData(), remedy.toUtf8().constData());
+    WriteText(stderr, QStringLiteral("quillon-cli: %1\n  %2\n").arg(Printable(line), remedy));
     switch (r.outcome) {
     case ProbeOutcome::NoEcho: return ExitNoEcho;
     case ProbeOutcome::WrongEcho: return ExitWrongEcho;

@@ -44,6 +44,11 @@ PortsReport BuildPortsReport(const QString &root, const UserGroups &user,
                              const std::function<QString(const QString &)> &devicePathOf);
 QString PortsText(const PortsReport &report);
 QJsonObject PortsJson(const PortsReport &report);
+// The platform's word when no port is found: where to look next (PortRemedy*.cpp).
+QString NoPortsText();
+// After a probe that got its echo: what speeds up the adapter, where the
+// program cannot do it itself (empty on Linux, which it asks for low latency).
+QString LatencyAdvice();
 
 // The commands themselves. The system root can be moved with QUILLON_SYSROOT
 // (tests); port names map as in the window.

@@ -100,7 +100,7 @@ void CliSession::Draw()
         Cli::ProgressLine(Status, Progress, Maximum, Cli::JobAddress(Engine), Clock.elapsed(), TerminalColumns());
     if (LineDrawn && line == LastLine)
         return;
-    std::fprintf(stderr, "\r%s\033[K", line.toUtf8().constData());
+    WriteText(stderr, Cli::RedrawnLine(line, LineDrawn ? int(LastLine.size()) : 0, EraseToLineEnd()));
     std::fflush(stderr);
     LineDrawn = true;
     LastLine = line;
@@ -110,7 +110,7 @@ void CliSession::ClearLine()
 {
     if (!LineDrawn)
         return;
-    std::fputs("\r\033[K", stderr);
+    WriteText(stderr, Cli::RedrawnLine(QString(), int(LastLine.size()), EraseToLineEnd()));
     std::fflush(stderr);
     LineDrawn = false;
 }

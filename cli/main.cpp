@@ -46,8 +46,7 @@ void Out(const QString &text)
         g_outError = EBADF;
         return;
     }
-    const QByteArray bytes = Printable(text, true).toUtf8();
-    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()) && !g_outError)
+    if (!WriteText(stdout, Printable(text, true)) && !g_outError)
         g_outError = errno ? errno : EIO;
 }
 
@@ -61,7 +60,7 @@ bool OutFlushed()
 
 void Note(const QString &text)
 {
-    std::fprintf(stderr, "%s\n", Printable(text, true).toUtf8().constData());
+    WriteText(stderr, Printable(text, true) + u'\n');
 }
 
 int Fail(int code, const QString &text)
@@ -266,9 +265,9 @@ void BackUp(const PortRun &run, const QString &port, int model)
     const Backups::SaveResult saved =
         Backups::Save(folder, run.session.Buf, model, port, QDateTime::currentDateTime(), device);
     if (saved.error)
-        Note(QStringLiteral("quillon-cli: backup not saved in %1: %2").arg(folder, IoErrorText(saved.error)));
+        Note(QStringLiteral("quillon-cli: backup not saved in %1: %2").arg(QDir::toNativeSeparators(folder), IoErrorText(saved.error)));
     else if (!run.quiet)
-        Note(QStringLiteral("backup: ") + saved.path);
+        Note(QStringLiteral("backup: ") + QDir::toNativeSeparators(saved.path));
 }
 
 int ListBackups(Args &a)
@@ -297,8 +296,8 @@ int ListBackups(Args &a)
         if (!folderFailed)
             Out(QString::fromUtf8(QJsonDocument(Backups::ListJson(entries)).toJson(QJsonDocument::Indented)));
     } else if (entries.isEmpty() && !folderFailed) {
-        Note(filter.isEmpty() ? QStringLiteral("no backups in ") + folder
-                              : QStringLiteral("no backups of ID %1 in %2").arg(filter, folder));
+        Note(filter.isEmpty() ? QStringLiteral("no backups in ") + QDir::toNativeSeparators(folder)
+                              : QStringLiteral("no backups of ID %1 in %2").arg(filter, QDir::toNativeSeparators(folder)));
     } else {
         // One line each, whatever a file name or a comment holds.
         QList<Backups::Entry> shown = entries;
@@ -318,7 +317,7 @@ bool PortArgs(Args &a, int filesExpected, QString *port, JobRange *range, QStrin
     }
     const std::optional<QString> p = PortArgument(a.parser.value(kPort));
     if (!p) {
-        *error = QStringLiteral("unknown port %1: COM1-COM15 or a device path").arg(a.parser.value(kPort));
+        *error = QStringLiteral("unknown port %1: %2").arg(a.parser.value(kPort), PortNamesAccepted());
         return false;
     }
     *port = *p;
@@ -587,14 +586,14 @@ QString ExitCodesText(const char *codes = nullptr)
         "  3  the port could not be opened (the serial port component's message)\n",
         "  4  file error (an image file could not be read or written)\n",
         "  5  a job that started failed (\"Невыполнено...\"), whatever the cause: also a lost port,\n"
-        "     Ctrl+C, SIGTERM or SIGHUP\n",
+        "     %1\n",
         "  6  probe: no echo\n",
         "  7  probe: a wrong echo\n",
     };
     QString text = QStringLiteral("Exit status:\n");
     for (size_t code = 0; code < std::size(lines); ++code)
         if (!codes || std::strchr(codes, char('0' + code)))
-            text += QString::fromUtf8(lines[code]);
+            text += QString::fromUtf8(lines[code]).replace(QStringLiteral("%1"), InterruptNames());
     return text;
 }
 
@@ -611,7 +610,7 @@ QString MainHelp()
     for (const Command &c : Commands())
         text += QStringLiteral("  ") + QString::fromUtf8(c.synopsis) + u'\n';
     text += QStringLiteral("  --version\n"
-                           "\n'quillon-cli COMMAND --help' describes a command; man quillon-cli tells all.\n\n");
+                           "\n'quillon-cli COMMAND --help' describes a command; %1 tells all.\n\n").arg(ManualName());
     return text + ModelsText() + u'\n' + ExitCodesText();
 }
 

@@ -77,11 +77,11 @@ void TForm1::BackupRead()
     if (saved.error) {
         // The job stays completed; the panel says why there is no copy.
         ShowPanel1(QStringLiteral("Копия не сохранена: ") + IoErrorTextRu(saved.error),
-                   QStringLiteral("Резервная копия не сохранена в папку ") + folder + QStringLiteral(": ")
-                       + IoErrorTextRu(saved.error));
+                   QStringLiteral("Резервная копия не сохранена в папку ") + QDir::toNativeSeparators(folder)
+                       + QStringLiteral(": ") + IoErrorTextRu(saved.error));
         return;
     }
-    ShowPanel1(QString(), QStringLiteral("Резервная копия: ") + saved.path);
+    ShowPanel1(QString(), QStringLiteral("Резервная копия: ") + QDir::toNativeSeparators(saved.path));
     Doc.MarkSafe();
 }
 

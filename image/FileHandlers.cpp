@@ -2,11 +2,13 @@
 #include "app/Unit1.h"
 
 #include "app/ErrorBox.h"
+#include "image/DialogFolder.h"
 #include "image/ImageFile.h"
 #include "image/ReadMark.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -103,13 +105,14 @@ FileDialogs &EnsureDialogs(std::unique_ptr<FileDialogs> &dialogs, QWidget *paren
 void TForm1::SaveFileExecute()
 {
     FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
-    const QString chosen = dialogs.SaveFileName(QString::fromUtf8(ImageFolder), QString::fromUtf8(ImageFilterCaption),
+    const QString chosen = dialogs.SaveFileName(DialogStartFolder(), QString::fromUtf8(ImageFilterCaption),
                                                 DefaultSuffix(Doc.Model()));
     if (chosen.isEmpty())
         return;
+    RememberDialogFile(chosen);
     const QFileInfo file(chosen);
     // A folder of that name is not a file to overwrite; the save then fails on it.
-    if (file.exists() && !file.isDir() && !dialogs.ConfirmOverwrite(OverwriteQuestion(file.absoluteFilePath())))
+    if (file.exists() && !file.isDir() && !dialogs.ConfirmOverwrite(OverwriteQuestion(QDir::toNativeSeparators(file.absoluteFilePath()))))
         return;
     const IoError err = SaveImageFile(chosen, EncodeImageFile(Doc.Image(), Doc.Model(), Doc.Comment()));
     if (err)
@@ -120,14 +123,17 @@ void TForm1::SaveFileExecute()
 
 void TForm1::LoadFileExecute()
 {
-    LoadFileFrom(QString::fromUtf8(ImageFolder));
+    LoadFileFrom(DialogStartFolder());
 }
 
 void TForm1::LoadFileFrom(const QString &folder)
 {
     FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
     const QString chosen = dialogs.OpenFileName(folder, QString::fromUtf8(ImageFilterCaption));
-    if (!chosen.isEmpty() && !LoadFilePath(chosen))
+    if (chosen.isEmpty())
+        return;
+    RememberDialogFile(chosen);
+    if (!LoadFilePath(chosen))
         return; // a failed load leaves every view as it was
     TabSheet7Show();
 }

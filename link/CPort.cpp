@@ -301,6 +301,11 @@ void TCustomComPort::ApplyTimeouts()
         throw EComPort(ceSetTimeouts, EINVAL);
 }
 
+bool DeviceGoneCode(int platformCode)
+{
+    return platformCode == EIO || platformCode == ENXIO || platformCode == ENODEV;
+}
+
 void TCustomComPort::PurgeQueues()
 {
     if (::tcflush(FHandle, TCIOFLUSH) == 0)
@@ -308,7 +313,7 @@ void TCustomComPort::PurgeQueues()
     const int error = errno;
     // A device that has gone away has no queues left; refusing to close it
     // would leave a port that can never be closed.
-    if (error == EIO || error == ENXIO || error == ENODEV)
+    if (DeviceGoneCode(error))
         return;
     throw EComPort(cePurge, error);
 }

@@ -58,6 +58,11 @@ private:
 
 class TCustomComPort;
 
+// The platform's error numbers that say the device has gone away (unplugged,
+// or the line hung up) when a transfer fails: EIO, ENXIO, ENODEV on Linux;
+// on Windows, among others, 21, 31, 1167, 1617, and 5 on a port once open.
+bool DeviceGoneCode(int platformCode);
+
 // Another process that has this device open, as its /proc/<pid>/fd entries
 // show; 0 when none is seen. The entries are matched by the device they lead
 // to, not by name, so any path or link to it counts. Our own descriptors do

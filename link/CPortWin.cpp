@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -25,40 +26,72 @@ DWORD BaudRateValue(TBaudRate rate)
     return rates[rate];
 }
 
+// How long a transfer may outlast its own time-out, and a cancelled one its
+// cancel, before it is given up: a driver that keeps neither must not hold
+// the window's thread.
+constexpr DWORD kTransferGraceMs = 2000;
+constexpr DWORD kCancelLimitMs = 250;
+
 // One overlapped transfer: its record and its own manual-reset event, freed
-// with it, also when an error leaves the transfer.
+// with it, also when an error leaves the transfer; kept for the driver when
+// a transfer does not end even when cancelled.
 class Transfer {
 public:
-    explicit Transfer(int errorCode) : FErrorCode(errorCode)
+    explicit Transfer(int errorCode) : FErrorCode(errorCode), FOverlapped(new OVERLAPPED {})
     {
-        FOverlapped.hEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        if (!FOverlapped.hEvent)
+        FOverlapped->hEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        if (!FOverlapped->hEvent)
             throw EComPort(errorCode, static_cast<int>(::GetLastError()));
     }
-    ~Transfer() { ::CloseHandle(FOverlapped.hEvent); }
+    ~Transfer()
+    {
+        if (FOverlapped)
+            ::CloseHandle(FOverlapped->hEvent);
+    }
     Transfer(const Transfer &) = delete;
     Transfer &operator=(const Transfer &) = delete;
 
-    OVERLAPPED *Record() { return &FOverlapped; }
+    OVERLAPPED *Record() { return FOverlapped.get(); }
 
-    // started: what ReadFile/WriteFile returned. Waits for the end of a
-    // transfer that is pending and returns the bytes it moved.
-    DWORD Finish(HANDLE device, BOOL started)
+    // started: what ReadFile/WriteFile returned. Waits at most limitMs for
+    // the end of a transfer that is pending and returns the bytes it moved.
+    DWORD Finish(HANDLE device, BOOL started, DWORD limitMs)
     {
         if (!started && ::GetLastError() != ERROR_IO_PENDING)
             throw EComPort(FErrorCode, static_cast<int>(::GetLastError()));
+        if (::WaitForSingleObject(FOverlapped->hEvent, limitMs) != WAIT_OBJECT_0) {
+            ::CancelIoEx(device, FOverlapped.get());
+            if (::WaitForSingleObject(FOverlapped->hEvent, kCancelLimitMs) != WAIT_OBJECT_0) {
+                (void)FOverlapped.release(); // the driver may still write it
+                throw EComPort(FErrorCode, ERROR_SEM_TIMEOUT);
+            }
+        }
         DWORD moved = 0;
-        if (!::GetOverlappedResult(device, &FOverlapped, &moved, TRUE))
+        if (!::GetOverlappedResult(device, FOverlapped.get(), &moved, FALSE))
             throw EComPort(FErrorCode, static_cast<int>(::GetLastError()));
         return moved;
     }
 
 private:
     int FErrorCode;
-    OVERLAPPED FOverlapped {};
+    std::unique_ptr<OVERLAPPED> FOverlapped;
 };
 
 } // namespace
+
+bool DeviceGoneCode(int platformCode)
+{
+    switch (platformCode) {
+    case ERROR_ACCESS_DENIED: // a transfer on a port that opened: the USB device is gone
+    case ERROR_NOT_READY:
+    case ERROR_BAD_COMMAND:
+    case ERROR_GEN_FAILURE:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_DEVICE_REMOVED:
+        return true;
+    }
+    return false;
+}
 
 TCustomComPort::~TCustomComPort()
 {
@@ -72,8 +105,8 @@ TCustomComPort::~TCustomComPort()
 void TCustomComPort::CreateHandle()
 {
     const QString path = PortDevicePath(Port);
-    if (path.isEmpty())
-        throw EComPort(ceOpen, ERROR_FILE_NOT_FOUND);
+    if (path.isEmpty()) // not COMn: a Unix path, say
+        throw EComPort(ceOpen, ERROR_INVALID_NAME);
     // No sharing: a port another program holds fails with ERROR_ACCESS_DENIED.
     const HANDLE device = ::CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()),
                                         GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -187,8 +220,7 @@ void TCustomComPort::PurgeQueues()
     const DWORD error = ::GetLastError();
     // An adapter that has been unplugged has no queues left; refusing to
     // close it would leave a port that can never be closed.
-    if (error == ERROR_BAD_COMMAND || error == ERROR_DEVICE_REMOVED || error == ERROR_GEN_FAILURE ||
-        error == ERROR_OPERATION_ABORTED || error == ERROR_NOT_SUPPORTED)
+    if (DeviceGoneCode(static_cast<int>(error)) || error == ERROR_OPERATION_ABORTED || error == ERROR_NOT_SUPPORTED)
         return;
     throw EComPort(cePurge, static_cast<int>(error));
 }
@@ -206,7 +238,7 @@ int TCustomComPort::Read(void *buffer, int count)
     Transfer read(ceRead);
     const DWORD want = static_cast<DWORD>(std::min(waiting, count));
     const BOOL started = ::ReadFile(device, buffer, want, nullptr, read.Record());
-    return static_cast<int>(read.Finish(device, started));
+    return static_cast<int>(read.Finish(device, started, kTransferGraceMs));
 }
 
 int TCustomComPort::Write(const void *buffer, int count)
@@ -216,7 +248,11 @@ int TCustomComPort::Write(const void *buffer, int count)
     const HANDLE device = Device(FHandle);
     Transfer write(ceWrite);
     const BOOL started = ::WriteFile(device, buffer, static_cast<DWORD>(count), nullptr, write.Record());
-    const DWORD written = write.Finish(device, started);
+    // Both write totals 0 ask for no limit.
+    const long long limit =
+        static_cast<long long>(Timeouts.WriteTotalMultiplier()) * count + Timeouts.WriteTotalConstant();
+    const DWORD written =
+        write.Finish(device, started, limit > 0 ? static_cast<DWORD>(limit + kTransferGraceMs) : INFINITE);
     if (written < static_cast<DWORD>(count))
         // The time-out ran out: what did not go out must not reach the line later.
         ::PurgeComm(device, PURGE_TXABORT | PURGE_TXCLEAR);

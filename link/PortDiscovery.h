@@ -1,8 +1,8 @@
 #pragma once
 
 // Which serial devices are present, what they are, whether this user can open
-// them and what stands in the way (Linux only: on Windows nothing is found,
-// and the COM names are Device Manager's). Everything is read from sysfs, /dev and
+// them and what stands in the way (on Windows only the first: the COM ports
+// the system has, with their friendly names). Everything is read from sysfs, /dev and
 // /proc below one root directory ("/" for the running system), so that tests
 // can point it at a small tree of their own.
 

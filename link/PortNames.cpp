@@ -2,9 +2,19 @@
 
 #include <QByteArray>
 
+bool IsDevicePath(const QString &portName)
+{
+    return portName.contains(u'/');
+}
+
+QString PortNamesAccepted()
+{
+    return QStringLiteral("COM1-COM15 or a device path");
+}
+
 QString PortDevicePath(const QString &portName)
 {
-    if (portName.contains(u'/'))
+    if (IsDevicePath(portName))
         return portName; // a device path already (quillon-cli takes them)
     const QByteArray override = qgetenv(("QUILLON_" + portName.toUpper()).toLatin1().constData());
     if (!override.isEmpty())

@@ -25,8 +25,7 @@ QString ByteText(char c)
 bool DeviceGone(const EComPort &e)
 {
     const bool transfer = e.Code() == ceRead || e.Code() == ceWrite || e.Code() == ceClearError;
-    const int n = e.PlatformCode();
-    return transfer && (n == EIO || n == ENXIO || n == ENODEV);
+    return transfer && DeviceGoneCode(e.PlatformCode());
 }
 
 int ProbeEchoLimitMs()

@@ -20,7 +20,7 @@ struct ProbeResult {
 };
 
 // The port's device has gone away (unplugged, or the line hung up): a read,
-// a write or a wait failed with EIO, ENXIO or ENODEV.
+// a write or a wait failed with an error that says so (DeviceGoneCode).
 bool DeviceGone(const EComPort &e);
 
 // The wait for the echo: the engine's limit of echo ticks at the program's tick.

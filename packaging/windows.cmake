@@ -28,18 +28,52 @@ add_custom_target(quillon_runtime ALL
 add_dependencies(quillon quillon_runtime)
 add_dependencies(quillon-cli quillon_runtime)
 
-# The installation: one folder, the programs beside their DLLs.
-install(TARGETS quillon quillon-cli RUNTIME DESTINATION .)
-install(FILES ${qt_dlls} ${mingw_dlls} DESTINATION .)
-install(FILES ${qt_platforms} DESTINATION platforms)
-install(FILES ${qt_styles} DESTINATION styles)
-# Qt's Russian texts: the catalogue is the same file on every system; the
-# window looks for it in translations/ beside itself.
-set(qt_ru_catalogue /usr/share/qt6/translations/qtbase_ru.qm)
-if(EXISTS ${qt_ru_catalogue})
-  install(FILES ${qt_ru_catalogue} DESTINATION translations)
+# Both program files carry the icon, their version and a manifest.
+set(CPACK_PACKAGE_VENDOR "Quillon developers")
+function(quillon_program_resources target description)
+  set(name ${target})
+  set(ico ${CMAKE_BINARY_DIR}/app/quillon.ico)
+  set(manifest ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
+  configure_file(${CMAKE_CURRENT_SOURCE_DIR}/program.manifest.in ${manifest} @ONLY)
+  configure_file(${CMAKE_CURRENT_SOURCE_DIR}/program.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
+  set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${target}.rc PROPERTIES OBJECT_DEPENDS "${ico};${manifest}")
+  target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
+  add_dependencies(${target} quillon_icon)
+endfunction()
+quillon_program_resources(quillon "Quillon: EEPROM programmer for SN-258 cordless telephones")
+quillon_program_resources(quillon-cli "Quillon command line: EEPROM programmer for SN-258 cordless telephones")
+
+# Texts for Windows: line ends of its own, the CLI's manual as plain text.
+set(win_docs ${CMAKE_CURRENT_BINARY_DIR}/windows-docs)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/README.md)
+file(READ ${PROJECT_SOURCE_DIR}/README.md readme)
+string(REPLACE "\n" "\r\n" readme "${readme}")
+file(WRITE ${win_docs}/README.txt "${readme}")
+find_program(QUILLON_GROFF groff)
+if(QUILLON_GROFF)
+  add_custom_command(OUTPUT ${win_docs}/quillon-cli.txt
+    COMMAND sh -c "GROFF_NO_SGR=1 \"$0\" -man -Tutf8 -P-cbou \"$1\" | sed 's/$/\\r/' > \"$2\""
+      ${QUILLON_GROFF} ${PROJECT_SOURCE_DIR}/cli/quillon-cli.1 ${win_docs}/quillon-cli.txt
+    DEPENDS ${PROJECT_SOURCE_DIR}/cli/quillon-cli.1
+    VERBATIM)
+  add_custom_target(quillon_cli_manual ALL DEPENDS ${win_docs}/quillon-cli.txt)
+  install(FILES ${win_docs}/quillon-cli.txt DESTINATION bin)
+else()
+  message(WARNING "groff not found: the Windows package goes without quillon-cli.txt")
 endif()
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt)
+
+# The installation: the programs beside their DLLs in bin\ (the folder the
+# installer can put on the PATH), the README above them.
+install(TARGETS quillon quillon-cli RUNTIME DESTINATION bin)
+install(FILES ${qt_dlls} ${mingw_dlls} DESTINATION bin)
+install(FILES ${qt_platforms} DESTINATION bin/platforms)
+install(FILES ${qt_styles} DESTINATION bin/styles)
+install(FILES ${win_docs}/README.txt DESTINATION .)
+# Qt's own texts (standard buttons, dialogs) in Russian, where Debian has them;
+# the window looks for them in translations/ beside itself.
+if(EXISTS /usr/share/qt6/translations/qtbase_ru.qm)
+  install(FILES /usr/share/qt6/translations/qtbase_ru.qm DESTINATION bin/translations)
+endif()
 # The runtime DLLs come with their symbols (libstdc++ alone is 23 MB so).
 if(CMAKE_STRIP)
   install(CODE "
@@ -54,7 +88,6 @@ add_dependencies(installables quillon quillon-cli quillon_runtime)
 
 set(CPACK_GENERATOR NSIS ZIP)
 set(CPACK_PACKAGE_NAME quillon)
-set(CPACK_PACKAGE_VENDOR "Quillon developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "EEPROM programmer for SN-258 cordless telephones")
 set(CPACK_PACKAGE_FILE_NAME quillon-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Quillon)
@@ -62,24 +95,58 @@ set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Quillon)
 set(CPACK_STRIP_FILES ON)
 # Start-menu entry "Quillon" for quillon.exe (its icon is the program's own).
 set(CPACK_PACKAGE_EXECUTABLES quillon Quillon)
-set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY bin)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_PACKAGE_NAME Quillon)
 set(CPACK_NSIS_DISPLAY_NAME "Quillon ${PROJECT_VERSION}")
-set(CPACK_NSIS_INSTALLED_ICON_NAME quillon.exe)
+set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\quillon.exe)
 set(CPACK_NSIS_MUI_ICON ${CMAKE_BINARY_DIR}/app/quillon.ico)
 set(CPACK_NSIS_MUI_UNIICON ${CMAKE_BINARY_DIR}/app/quillon.ico)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # A 64-bit installer (Debian's NSIS has the amd64 stubs): it needs no 32-bit
 # Windows layer, which wine on a 64-bit-only Debian does not have.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
-# CPack's NSIS template always shows a text page; without this one it would
-# show CMake's own licence.
-set(welcome ${CMAKE_CURRENT_BINARY_DIR}/windows-welcome.txt)
-file(WRITE ${welcome}
-  "Quillon ${PROJECT_VERSION}: EEPROM programmer for SN-258 cordless telephones.\n\n"
-  "Installs quillon.exe (the window) and quillon-cli.exe (the command line)\n"
-  "with the Qt and mingw-w64 runtime they need, and a Start-menu entry.\n")
-set(CPACK_RESOURCE_FILE_LICENSE ${welcome})
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\n!include FileFunc.nsh")
+# No licence page (there is no licence text to show). The options page
+# offers bin\ on the PATH (for quillon-cli in a console) and a desktop
+# shortcut; the last page offers to start the program. NSIS speaks English or
+# Russian (its own texts) by the system's language.
+set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
+set(CPACK_NSIS_MODIFY_PATH ON)
+set(CPACK_CREATE_DESKTOP_LINKS quillon)
+set(CPACK_NSIS_MUI_FINISHPAGE_RUN quillon.exe)
+set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+# A silent install takes the options as /PATH=user, /PATH=all and /DESKTOP.
+set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS [=[
+  ${GetOptions} $CMDLINE "/PATH=" $0
+  StrCmp $0 "user" 0 quillon_path_all
+    !insertmacro MUI_INSTALLOPTIONS_WRITE "NSIS.InstallOptions.ini" "Field 2" "State" "0"
+    !insertmacro MUI_INSTALLOPTIONS_WRITE "NSIS.InstallOptions.ini" "Field 4" "State" "1"
+  quillon_path_all:
+  StrCmp $0 "all" 0 quillon_path_done
+    !insertmacro MUI_INSTALLOPTIONS_WRITE "NSIS.InstallOptions.ini" "Field 2" "State" "0"
+    !insertmacro MUI_INSTALLOPTIONS_WRITE "NSIS.InstallOptions.ini" "Field 3" "State" "1"
+  quillon_path_done:
+  ClearErrors
+  ${GetOptions} $CMDLINE "/DESKTOP" $0
+  IfErrors quillon_desktop_done
+    !insertmacro MUI_INSTALLOPTIONS_WRITE "NSIS.InstallOptions.ini" "Field 5" "State" "1"
+  quillon_desktop_done:
+]=])
+# The uninstall entry's size. The uninstaller removes the program's settings
+# and says where the backups stay.
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [=[
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  IntFmt $0 "0x%08X" $0
+  WriteRegDWORD SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillon" "EstimatedSize" "$0"
+]=])
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [=[
+  DeleteRegKey HKCU "Software\Quillon"
+  DetailPrint "The backups of the telephones read stay in %LOCALAPPDATA%\Quillon\backups"
+  IfSilent quillon_backups_told
+    MessageBox MB_OK|MB_ICONINFORMATION "The backups of the telephones Quillon read stay in %LOCALAPPDATA%\Quillon\backups; delete that folder when you no longer need them."
+  quillon_backups_told:
+]=])
 set(CPACK_ZIP_COMPONENT_INSTALL OFF)
+# The NSIS texts above reach the installer script as written.
+set(CPACK_VERBATIM_VARIABLES ON)
 include(CPack)

@@ -160,7 +160,9 @@ void TForm1::CreateFreqPage()
     const char *const rowCaptions[] = {"Передатчик", "Гетеродин:", "Приёмник"};
     for (int r = 0; r < 3; ++r) {
         auto *l = new QLabel(QString::fromUtf8(rowCaptions[r]), GroupBox3);
-        l->setGeometry(8, 20 + 25 * r, 72, 21);
+        // From the frame's edge: room for a font a little wider than asked for.
+        l->setGeometry(4, 20 + 25 * r, 76, 21);
+        FitLabelText(l);
     }
     Edit3 = NewField(GroupBox3, "Edit3", QRect(82, 20, 46, 21));
     Edit3->setText(QStringLiteral("0000"));

@@ -2,8 +2,8 @@
 // side of wine on a pseudo-terminal that wine's registry maps to a COM name
 // (tools/test-windows.sh does that). QUILLON_TEST_COM names the port of a
 // phone with words 00=1234 and 3F=ABCD; QUILLON_TEST_COM_HANGUP one that
-// hangs up after the first character it receives. Without them the tests
-// that need a phone skip. What only real Windows can show skips under wine.
+// hangs up after the first character it receives; QUILLON_TEST_COM_SILENT a
+// real UART with nothing attached. Without them the tests that need one skip. What only real Windows can show skips under wine.
 
 #include "QuietWindow.h"
 #include "WaitFor.h"
@@ -197,4 +197,31 @@ TEST(ComPortWin, APortIsNeverShared)
         EXPECT_EQ(e.PlatformCode(), ERROR_ACCESS_DENIED);
     }
     first.Close();
+}
+
+// QUILLON_TEST_COM_SILENT: a real UART with nothing attached (wine's default
+// COM1 on a machine that has one). Its driver ends no comm-event wait by
+// itself, which is where a cancelled wait once held the thread for good.
+TEST(ComPortWin, AJobWhereNothingAnswersEndsUnfinished)
+{
+    const QString com = PhonePort("QUILLON_TEST_COM_SILENT");
+    if (com.isEmpty())
+        GTEST_SKIP() << "QUILLON_TEST_COM_SILENT is not set: no UART without a telephone";
+    QuietWindow window;
+    TComPort COM;
+    EepromImage image;
+    ProgrammingEngine engine(window, COM, image);
+    EngineDriver driver(engine, COM);
+    COM.Port = com;
+    COM.Open();
+    bool ended = false;
+    EXPECT_FALSE(RunJob(driver, EngineJob::Read258, &ended));
+    EXPECT_TRUE(ended) << "the job did not end without an echo";
+    EXPECT_EQ(window.status, EngineTexts::NotDone);
+    EXPECT_FALSE(driver.Listening());
+    // A second job on the same port: the first one's wait may still pend.
+    ended = false;
+    EXPECT_FALSE(RunJob(driver, EngineJob::Read258, &ended));
+    EXPECT_TRUE(ended);
+    EXPECT_NO_THROW(COM.Close());
 }

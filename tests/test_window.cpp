@@ -442,3 +442,26 @@ TEST(ErrorBoxText, FullStopRuleAndTitle)
 }
 
 } // namespace
+
+// Windows has no DejaVu Sans: a wider font took its place and cut "Addr:"
+// to "Addr". Every label must show its whole text whatever font it gets.
+TEST(WindowFonts, EveryLabelFitsItsTextUnderAWideFont)
+{
+    const QFont before = QApplication::font();
+    // A tenth wider than the window's own 11-pixel DejaVu Sans.
+    QFont wide(QStringLiteral("DejaVu Sans"));
+    wide.setPixelSize(12);
+    QApplication::setFont(wide);
+    {
+        TForm1 form;
+        form.show();
+        for (QLabel *label : form.findChildren<QLabel *>()) {
+            if (label->text().isEmpty() || !label->pixmap().isNull() || label->wordWrap())
+                continue;
+            const int needed = label->fontMetrics().horizontalAdvance(label->text());
+            EXPECT_GE(label->contentsRect().width(), needed)
+                << label->objectName().toStdString() << " \"" << label->text().toStdString() << "\"";
+        }
+    }
+    QApplication::setFont(before);
+}

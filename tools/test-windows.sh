@@ -45,7 +45,7 @@ trap cleanup EXIT
 # ---- what is needed -------------------------------------------------------
 part "packages"
 need=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 nsis xvfb xauth xdotool
-  imagemagick dpkg-dev cmake ninja-build ccache googletest zip unzip)
+  imagemagick dpkg-dev cmake ninja-build ccache googletest zip unzip groff-base qt6-translations-l10n)
 missing=()
 for p in "${need[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
@@ -102,12 +102,24 @@ map_ports_done() {
 }
 start_phone COM5 --word 00=1234 --word 3F=ABCD --save "$run/phone5.img"
 start_phone COM6 --fault hangup-after=3
+# COM1 as wine has it by default: the machine's own UART, nothing attached,
+# where a job must end without an echo (its driver ignores a cancelled wait).
+# Not the kernel's console, nor a UART that is not there.
+silent=
+if [[ -c /dev/ttyS0 ]] && ! grep -qw ttyS0 /sys/class/tty/console/active 2>/dev/null &&
+  python3 -c 'import os; os.close(os.open("/dev/ttyS0", os.O_RDWR | os.O_NOCTTY | os.O_NONBLOCK))' 2>/dev/null; then
+  silent=COM1
+  wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d /dev/ttyS0 /f >/dev/null 2>&1
+else
+  echo "no free UART at /dev/ttyS0 (none, or the kernel's console): the runs on a silent COM1 are skipped"
+  wine reg delete 'HKLM\Software\Wine\Ports' /v COM1 /f >/dev/null 2>&1 || true
+fi
 map_ports_done
 done_part
 
 # ---- the suite ------------------------------------------------------------
 part "test suite under wine"
-QUILLON_TEST_COM=COM5 QUILLON_TEST_COM_HANGUP=COM6 \
+QUILLON_TEST_COM=COM5 QUILLON_TEST_COM_HANGUP=COM6 QUILLON_TEST_COM_SILENT=$silent \
   ctest --test-dir "$out" --output-on-failure --timeout 300
 done_part
 
@@ -147,6 +159,15 @@ kill -INT "$job"
 rc=0
 wait "$job" || rc=$?
 grep -q "interrupted" cancel.out && ((rc == 5)) || fail "Ctrl+C: exit $rc, $(cat cancel.out)"
+# ports lists the COM ports the system has (wine's mapped ones among them).
+wine "$cli" ports >ports.out 2>&1 </dev/null || true
+grep -q '^COM5 ' ports.out || fail "ports did not list COM5: $(cat ports.out)"
+# Where nothing answers, the job ends unfinished after the echo limit.
+if [[ -n $silent ]]; then
+  rc=0
+  timeout 60 wine "$cli" read --port "$silent" word 00 >silent.out 2>&1 </dev/null || rc=$?
+  ((rc != 0 && rc != 124)) && grep -q "Невыполнено" silent.out || fail "silent $silent: exit $rc, $(cat silent.out)"
+fi
 cd "$root"
 done_part
 
@@ -190,23 +211,39 @@ part "installer (CPack NSIS, .zip)"
 (cd "$out" && cpack -G "NSIS;ZIP" >/dev/null)
 installer=$out/quillon-3.4-win64.exe
 [[ -f $installer && -f $out/quillon-3.4-win64.zip ]] || fail "CPack made no installer"
-unzip -l "$out/quillon-3.4-win64.zip" | grep -q 'quillon-cli.exe' || fail "the .zip lacks quillon-cli.exe"
+unzip -l "$out/quillon-3.4-win64.zip" | grep -q 'bin/quillon-cli.exe' || fail "the .zip lacks quillon-cli.exe"
 pf=$(winepath -u 'C:\Program Files\Quillon')
 rm -rf "$pf"
-wine "$installer" /S
-for _ in $(seq 60); do [[ -f $pf/quillon.exe ]] && break; sleep 0.5; done
-for f in quillon.exe quillon-cli.exe Qt6Core.dll Qt6Widgets.dll platforms/qwindows.dll libstdc++-6.dll \
-  Uninstall.exe; do
+# With the options a user may tick: bin\ on the user's PATH, a desktop shortcut.
+wine "$installer" /S /PATH=user /DESKTOP
+# The PATH is the installer's last step.
+for _ in $(seq 60); do
+  wine reg query 'HKCU\Environment' /v PATH 2>/dev/null | grep -qi 'Quillon\\bin' && break
+  sleep 0.5
+done
+for f in bin/quillon.exe bin/quillon-cli.exe bin/Qt6Core.dll bin/Qt6Widgets.dll bin/platforms/qwindows.dll \
+  bin/libstdc++-6.dll bin/quillon-cli.txt README.txt Uninstall.exe; do
   [[ -f $pf/$f ]] || fail "installed folder lacks $f"
 done
+grep -q $'\r$' "$pf/README.txt" || fail "README.txt has no Windows line ends"
 menu=$(find "$WINEPREFIX/drive_c" -path '*Start Menu*' -type d -name Quillon | head -n1)
 [[ -n $menu ]] && ls "$menu"/*.lnk >/dev/null 2>&1 || fail "no Start-menu entry"
+desktop=$(find "$WINEPREFIX/drive_c/users" -path '*Desktop*' -name 'Quillon.lnk' | head -n1)
+[[ -n $desktop ]] || fail "no desktop shortcut"
+wine reg query 'HKCU\Environment' /v PATH 2>/dev/null | grep -qi 'Quillon\\bin' || fail "bin\\ is not on the PATH"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillon'
+entry=$(wine reg query "$uninstall_key" 2>/dev/null | tr -d '\r')
+for v in EstimatedSize DisplayVersion Publisher; do
+  grep -q "$v" <<<"$entry" || fail "the uninstall entry lacks $v"
+done
+# The programs name themselves (version information in the file).
+strings -el "$pf/bin/quillon-cli.exe" | grep -q 'Quillon command line' || fail "quillon-cli.exe has no version information"
 # The installed program starts (window under Xvfb) and the installed CLI runs.
 Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 pids+=($xvfb)
 sleep 1
-DISPLAY=$display wine "$pf/quillon.exe" >/dev/null 2>&1 &
+DISPLAY=$display wine "$pf/bin/quillon.exe" >/dev/null 2>&1 &
 app=$!
 pids+=($app)
 shown=
@@ -218,12 +255,15 @@ done
 kill "$app" 2>/dev/null || true
 kill "$xvfb" 2>/dev/null || true
 [[ -n $shown ]] || fail "the installed quillon.exe showed no window"
-wine "$pf/quillon-cli.exe" preset --list >/dev/null || fail "the installed quillon-cli.exe does not run"
+wine "$pf/bin/quillon-cli.exe" preset --list >/dev/null || fail "the installed quillon-cli.exe does not run"
 wine "$pf/Uninstall.exe" /S
-for _ in $(seq 60); do [[ -e $pf/quillon.exe ]] || break; sleep 0.5; done
+for _ in $(seq 60); do [[ -e $pf/bin/quillon.exe ]] || break; sleep 0.5; done
 sleep 1
 [[ ! -e $pf ]] || fail "the uninstaller left $(find "$pf" | head -n5 | tr '\n' ' ')"
 [[ ! -e $menu ]] || fail "the uninstaller left the Start-menu entry"
+[[ ! -e $desktop ]] || fail "the uninstaller left the desktop shortcut"
+! wine reg query 'HKCU\Environment' /v PATH 2>/dev/null | grep -qi 'Quillon\\bin' || fail "the uninstaller left the PATH entry"
+! wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "the uninstaller left its registry entry"
 done_part
 
 echo

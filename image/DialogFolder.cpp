@@ -1,0 +1,10 @@
+#include "image/DialogFolder.h"
+
+#include "image/ImageFile.h"
+
+QString DialogStartFolder()
+{
+    return QString::fromUtf8(ImageFolder);
+}
+
+void RememberDialogFile(const QString &) {}
