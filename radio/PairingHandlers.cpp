@@ -43,6 +43,17 @@ QString RefusalText(const QString &field, const Pairing::Refusal &r, bool hex = 
     return QString();
 }
 
+// The words a pairing note tells of: once the image holds others (undo, a
+// read, a file), the note is gone.
+const char kNoteWords[] = "words";
+QString WordsText(const Pairing::Words &words)
+{
+    QString text;
+    for (uint16_t w : words)
+        text += WordToHex(w);
+    return text;
+}
+
 QString RangeText(uint16_t range)
 {
     const QString plan = Pairing::PlanName(range);
@@ -55,6 +66,7 @@ QString RangeText(uint16_t range)
 void Store(TForm1 &w, const QString &caption, const Pairing::Words &words)
 {
     w.Pair.Note->clear();
+    w.Pair.Note->setProperty(kNoteWords, QString());
     ImageState after = w.Doc.State();
     Pairing::Store(after.image, words);
     w.Doc.Apply(caption, after);
@@ -65,7 +77,9 @@ void Store(TForm1 &w, const QString &caption, const Pairing::Words &words)
 // the text to be mended; leaving the field shows the image's value again.
 void Refuse(TForm1 &w, const QString &why, std::initializer_list<TMaskEdit *> fields, bool enter)
 {
+    w.Pair.Note->setStyleSheet(QStringLiteral("color: red;"));
     w.Pair.Note->setText(why);
+    w.Pair.Note->setProperty(kNoteWords, QString());
     if (enter) {
         fields.begin()[0]->selectAll();
         return;
@@ -160,14 +174,14 @@ void TForm1::CreatePairPage()
     range->setGeometry(4, 34, 212, 52);
     Pair.Plan = new QComboBox(range);
     Pair.Plan->setObjectName(QStringLiteral("PairPlan"));
-    Pair.Plan->setGeometry(6, 22, 104, 22);
+    Pair.Plan->setGeometry(6, 22, 100, 22);
     for (const Pairing::ChannelPlan &p : Pairing::Plans)
         Pair.Plan->addItem(QStringLiteral("%1 (%2-%3)").arg(QLatin1String(p.name)).arg(p.first).arg(p.last));
     Pair.Plan->addItem(QString::fromUtf8(kOtherPlan));
-    NewLabel("с", range, QRect(116, 22, 10, 21));
-    Pair.First = NewField(range, "PairFirst", QRect(128, 22, 32, 21), 3);
-    NewLabel("по", range, QRect(164, 22, 14, 21));
-    Pair.Last = NewField(range, "PairLast", QRect(178, 22, 30, 21), 3);
+    NewLabel("с", range, QRect(111, 22, 10, 21));
+    Pair.First = NewField(range, "PairFirst", QRect(123, 22, 32, 21), 3);
+    NewLabel("по", range, QRect(159, 22, 16, 21));
+    Pair.Last = NewField(range, "PairLast", QRect(176, 22, 32, 21), 3);
 
     auto *sys = new QGroupBox(QStringLiteral("Системные каналы:"), page);
     sys->setGeometry(4, 90, 212, 52);
@@ -190,7 +204,6 @@ void TForm1::CreatePairPage()
     Pair.Note->setGeometry(8, 146, 349, 52);
     Pair.Note->setWordWrap(true);
     Pair.Note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Pair.Note->setStyleSheet(QStringLiteral("color: red;"));
 
     connect(Pair.FromBase, &QPushButton::clicked, Act.PairFromBase, &QAction::trigger);
     connect(Pair.RestoreId, &QPushButton::clicked, this, [this] { SafeCall([this] { RestoreIdExecute(); }); });
@@ -251,6 +264,11 @@ void TForm1::PairFromBuf()
     if (!Pair.Id)
         return; // the page is not built yet
     const Pairing::Words words = Pairing::WordsOf(Buf);
+    const QString noted = Pair.Note->property(kNoteWords).toString();
+    if (!noted.isEmpty() && noted != WordsText(words)) {
+        Pair.Note->clear();
+        Pair.Note->setProperty(kNoteWords, QString());
+    }
     const auto fill = [](TMaskEdit *field, const QString &text) {
         if (!(field->hasFocus() && field->isModified()) && field->text() != text)
             field->setText(text);
@@ -331,6 +349,10 @@ void TForm1::PairFromBaseExecute()
     if (!InfoList::IsBase(loaded.data.image))
         text = QStringLiteral("Это образ трубы, не базы! ") + text;
     ShowPanel1(text, QDir::toNativeSeparators(chosen));
+    // Panel 1 cuts a long name short: the page says it whole.
+    Pair.Note->setStyleSheet(QString());
+    Pair.Note->setText(text);
+    Pair.Note->setProperty(kNoteWords, WordsText(Pairing::WordsOf(Buf)));
 }
 
 void TForm1::RestoreIdExecute()

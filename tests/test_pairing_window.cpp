@@ -169,11 +169,13 @@ TEST_F(PairingWindow, PairsFromABaseFileOrABackupInOneStepThatCtrlZTakesBack)
     EXPECT_EQ(form->Doc.Model(), before.model);
     EXPECT_EQ(form->Doc.Comment(), before.comment);
     EXPECT_EQ(form->Panel1Text, "ID 6699, F8, каналы 81 82 83 84 взяты из base.258");
+    EXPECT_EQ(form->Pair.Note->text(), form->Panel1Text);
     EXPECT_EQ(form->Pair.Id->text(), "6699");
     EXPECT_EQ(form->Pair.Sys[3]->text(), "84");
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form->Doc.State(), before);
     EXPECT_EQ(form->Pair.Id->text(), "0");
+    EXPECT_EQ(form->Pair.Note->text(), ""); // it told of words no longer there
 
     // A backup is a handset's own image here: taken the same way, and said so.
     const Words other = {4242, 0x0AC8, 0x6465, 0x6667};
