@@ -98,6 +98,7 @@ struct TPairPage {
     QPushButton *RestoreId = nullptr; // "Вернуть ID-код NNNN" after a preset zeroed it
     QLabel *Note = nullptr;           // why typed text was refused
     std::optional<uint16_t> LostId;   // the real ID code the last preset zeroed
+    std::array<uint16_t, 4> PresetWords{}; // words 0x37-0x3A as that preset left them
 };
 
 class TForm1 : public QWidget, public IEngineWindow {

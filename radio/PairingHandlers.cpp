@@ -291,7 +291,9 @@ void TForm1::PairFromBuf()
                                        .arg(RangeText(range))
                                  : QString());
     }
-    const bool restorable = Pair.LostId && words[0] == 0x0000;
+    // Only over what the preset left: another image with no ID code (a file,
+    // a read) is no place for this one.
+    const bool restorable = Pair.LostId && words == Pair.PresetWords;
     if (restorable)
         Pair.RestoreId->setText(QStringLiteral("Вернуть ID-код %1").arg(*Pair.LostId));
     Pair.RestoreId->setVisible(restorable);
@@ -367,9 +369,13 @@ void TForm1::RestoreIdExecute()
 
 void TForm1::PresetZeroedId(uint16_t before)
 {
-    if (!Pairing::IsRealId(before) || Buf[Addr::BaseId] == before)
+    if (!Pairing::IsRealId(before) || Buf[Addr::BaseId] == before) {
+        Pair.LostId.reset();
+        PairFromBuf();
         return;
+    }
     Pair.LostId = before;
+    Pair.PresetWords = Pairing::WordsOf(Buf);
     PairFromBuf();
     ShowPanel1(QStringLiteral("ID-код %1 обнулён: «Связь» → «Вернуть ID-код %1»").arg(before),
                QStringLiteral("Стандартные блоки не несут ID-кода. Было %1 (%2).").arg(before).arg(WordToHex(before)));

@@ -230,10 +230,12 @@ TEST_F(PairingWindow, APresetOverAReadHandsetSaysItZeroedTheIdCodeAndOneClickPut
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Pairing::WordsOf(form->Buf), kBaseWords);
 
-    // A preset over an image without a real ID code has nothing to give back.
-    form->Buf[0x37] = 0xFFFF;
-    form->Pair.LostId.reset();
-    form->RefreshBufExecute();
+    // Another image without an ID code is no place for this one; nor has a
+    // preset over such an image anything to give back.
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    ASSERT_TRUE(form->Pair.RestoreId->isVisible());
+    ReadHandset({0x0000, 0x5077, 0x0102, 0x0304});
+    EXPECT_FALSE(form->Pair.RestoreId->isVisible());
     form->Act.L258Hand12800->trigger();
     EXPECT_FALSE(form->Pair.RestoreId->isVisible());
 }
