@@ -230,8 +230,12 @@ void TForm1::CreatePairPage()
     for (TMaskEdit *f : {Pair.First, Pair.Last}) {
         connect(f, &TMaskEdit::Exit, this, [this, f] {
             const QWidget *to = f->window()->focusWidget();
-            if (Left(f) && to != Pair.First && to != Pair.Last && (Pair.First->isModified() || Pair.Last->isModified()))
+            if (!Left(f) || to == Pair.First || to == Pair.Last)
+                return;
+            if (Pair.First->isModified() || Pair.Last->isModified())
                 SafeCall([&] { StoreRange(*this, Through::Leaving); });
+            else
+                PairFromBuf(); // "другой" chosen and nothing typed: the list names the image's plan again
         });
         connect(f, &TMaskEdit::KeyPress, this, [this] { SafeCall([&] { StoreRange(*this, Through::Enter); }); });
     }
