@@ -165,10 +165,10 @@ QLabel *NewLabel(const char *text, QWidget *parent, const QRect &geometry)
 void TForm1::CreatePairPage()
 {
     QWidget *const page = TabSheet8;
-    NewLabel("ID-код базы:", page, QRect(8, 8, 76, 21));
-    Pair.Id = NewField(page, "PairId", QRect(86, 8, 52, 21), 7);
-    NewLabel("hex", page, QRect(144, 8, 22, 21));
-    Pair.IdHex = NewField(page, "PairIdHex", QRect(168, 8, 44, 21), 4);
+    NewLabel("ID-код базы:", page, QRect(4, 8, 84, 21));
+    Pair.Id = NewField(page, "PairId", QRect(88, 8, 50, 21), 7);
+    NewLabel("hex", page, QRect(142, 8, 22, 21));
+    Pair.IdHex = NewField(page, "PairIdHex", QRect(166, 8, 46, 21), 4);
 
     auto *range = new QGroupBox(QStringLiteral("Рабочие каналы:"), page);
     range->setGeometry(4, 34, 212, 52);
@@ -381,6 +381,6 @@ void TForm1::PresetZeroedId(uint16_t before)
     Pair.LostId = before;
     Pair.PresetWords = Pairing::WordsOf(Buf);
     PairFromBuf();
-    ShowPanel1(QStringLiteral("ID-код %1 обнулён: «Связь» → «Вернуть ID-код %1»").arg(before),
+    ShowPanel1(QStringLiteral("ID-код %1 обнулён (вернуть: «Связь»)").arg(before),
                QStringLiteral("Стандартные блоки не несут ID-кода. Было %1 (%2).").arg(before).arg(WordToHex(before)));
 }

@@ -212,7 +212,7 @@ TEST_F(PairingWindow, APresetOverAReadHandsetSaysItZeroedTheIdCodeAndOneClickPut
     EXPECT_FALSE(form->Pair.RestoreId->isVisible());
     form->Act.L258Hand12800->trigger();
     ASSERT_EQ(form->Buf[0x37], 0x0000);
-    EXPECT_EQ(form->Panel1Text, "ID-код 6699 обнулён: «Связь» → «Вернуть ID-код 6699»");
+    EXPECT_EQ(form->Panel1Text, "ID-код 6699 обнулён (вернуть: «Связь»)");
     ASSERT_TRUE(form->Pair.RestoreId->isVisible());
     EXPECT_EQ(form->Pair.RestoreId->text(), "Вернуть ID-код 6699");
     const EepromImage preset = form->Doc.Image();
