@@ -45,6 +45,8 @@ const ActionDef ActionTable[] = {
     {A(Redo), "Main", "Повторить", nullptr, "Ctrl+Shift+Z", -1, false, H(Redo)},
     {A(Backups), "File", "Резервные копии...", nullptr, nullptr, -1, true, H(Backups)},
     {A(ProbeLine), "Prog", "Проверить связь с телефоном", "=", nullptr, -1, false, H(ProbeLine)},
+    // Pairing: words 0x37-0x3A from a base's image.
+    {A(PairFromBase), "File", "Взять у базы...", "ID-код и каналы базы из её образа", nullptr, -1, true, H(PairFromBase)},
 };
 const int ActionCount = sizeof(ActionTable) / sizeof(ActionTable[0]);
 
@@ -81,6 +83,7 @@ static const MenuEntry FileEntries[] = {
     ITEM(ClearBuf),
     ITEM(LoadFile),
     ITEM(Backups),
+    ITEM(PairFromBase),
     {nullptr, nullptr, PresetEntries, "Стандартные для..."},
     ITEM(SaveFile),
     SEP,

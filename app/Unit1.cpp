@@ -203,12 +203,16 @@ void TForm1::CreateControls()
     TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
     TabSheet6->setObjectName(QStringLiteral("TabSheet6"));
     TabSheet7->setObjectName(QStringLiteral("TabSheet7"));
+    TabSheet8 = new QWidget;
+    TabSheet8->setObjectName(QStringLiteral("TabSheet8"));
     PageControl2->addTab(TabSheet5, QStringLiteral("Буфер"));
     PageControl2->addTab(TabSheet6, QStringLiteral("Инфо"));
     PageControl2->addTab(TabSheet7, QStringLiteral("Частота"));
+    PageControl2->addTab(TabSheet8, QStringLiteral("Связь"));
     CreateBufferPage();
     CreateInfoPage();
     CreateFreqPage();
+    CreatePairPage();
     // The frequency page fills itself when shown and stores itself when left.
     connect(PageControl2, &QTabWidget::currentChanged, this, [this](int index) {
         static constexpr int FreqPage = 2;
@@ -218,6 +222,9 @@ void TForm1::CreateControls()
             SafeCall([this] { TabSheet7Hide(); });
         if (index == FreqPage && previous != FreqPage)
             SafeCall([this] { TabSheet7Show(); });
+        static constexpr int PairPage = 3; // always shows the image: no fill on showing
+        if (previous == PairPage && index != PairPage)
+            SafeCall([this] { PairPageHide(); });
     });
     PageControl2->setProperty("previousPage", 0);
 

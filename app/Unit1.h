@@ -21,6 +21,7 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -82,6 +83,22 @@ struct TActions {
     QAction *Redo = nullptr;
     QAction *Backups = nullptr;
     QAction *ProbeLine = nullptr; // does the telephone answer
+    QAction *PairFromBase = nullptr; // "Взять у базы..."
+};
+
+// The "Связь" page's widgets: words 0x37-0x3A by name.
+struct TPairPage {
+    TMaskEdit *Id = nullptr;    // the base ID code in decimal
+    TMaskEdit *IdHex = nullptr; // the same in four hex digits
+    QComboBox *Plan = nullptr;  // F6, F7, F8, PLUS, "другой"
+    TMaskEdit *First = nullptr; // the working range
+    TMaskEdit *Last = nullptr;
+    std::array<TMaskEdit *, 4> Sys{}; // the system channels
+    QPushButton *FromBase = nullptr;
+    QPushButton *RestoreId = nullptr; // "Вернуть ID-код NNNN" after a preset zeroed it
+    QLabel *Note = nullptr;           // why typed text was refused
+    std::optional<uint16_t> LostId;   // the real ID code the last preset zeroed
+    std::array<uint16_t, 4> PresetWords{}; // words 0x37-0x3A as that preset left them
 };
 
 class TForm1 : public QWidget, public IEngineWindow {
@@ -105,6 +122,7 @@ public:
     QWidget *TabSheet5 = nullptr; // "Буфер"
     QWidget *TabSheet6 = nullptr; // "Инфо"
     QWidget *TabSheet7 = nullptr; // "Частота"
+    QWidget *TabSheet8 = nullptr; // "Связь"
     QComboBox *ComboBox1 = nullptr; // port list
     QComboBox *ComboBox2 = nullptr; // model list (DeviceModel)
     QLabel *Label1 = nullptr;       // version label
@@ -142,6 +160,9 @@ public:
     QPushButton *Button2 = nullptr;
     QPushButton *Button3 = nullptr;
     QPlainTextEdit *FreqNote = nullptr;
+
+    // "Связь"
+    TPairPage Pair;
 
     TAboutBox *AboutBox = nullptr;
     TForm3 *Form3 = nullptr;
@@ -242,6 +263,14 @@ public:
     void MaskEdit4Exit();
     void MaskEdit5Exit();
 
+    // ================= pairing page (radio/PairingHandlers.cpp) =================
+    void PairFromBuf();      // the page shows the image; a field being typed in stays
+    void PairPageHide();     // what was typed and not stored yet goes in now
+    void PairFromBaseExecute();
+    void RestoreIdExecute();
+    // After a preset: keeps a real ID code it zeroed for "Вернуть ID-код".
+    void PresetZeroedId(uint16_t before);
+
     // ================= image files (image/FileHandlers.cpp) =================
     void SaveFileExecute();
     void LoadFileExecute();
@@ -294,4 +323,5 @@ private:
     void CreateBufferPage();
     void CreateInfoPage();
     void CreateFreqPage();
+    void CreatePairPage();
 };

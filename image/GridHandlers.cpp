@@ -20,6 +20,7 @@ void TForm1::RefreshBufExecute()
         for (int r = 1; r <= 8; ++r)
             StringGrid1->item(r, c)->setText(WordToHex(Buf[8 * (r - 1) + (c - 1)]));
     FillListExecute();
+    PairFromBuf();
 }
 
 void TForm1::RefreshEntryBox()

@@ -7,12 +7,14 @@
 void TForm1::LoadPreset(int p)
 {
     ImageState after = Doc.State();
+    const uint16_t idBefore = after.image[Addr::BaseId];
     if (!ApplyPreset(after.image, p))
         return;
     after.model = PresetModel[static_cast<size_t>(p)];
     Doc.Apply(QString::fromUtf8(PresetActions[static_cast<size_t>(p)].caption), after);
     RefreshBufExecute();
     TabSheet7Show(); // the frequency page is refilled whether it is shown or not
+    PresetZeroedId(idBefore);
     EnsureDialogs(Dialogs, this).Information(QString::fromUtf8(PresetReminder));
 }
 

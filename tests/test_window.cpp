@@ -81,6 +81,7 @@ TEST_F(WindowTest, StartsBlankWithPortClosedArrangement)
     EXPECT_EQ(form->PageControl2->tabText(0), "Буфер");
     EXPECT_EQ(form->PageControl2->tabText(1), "Инфо");
     EXPECT_EQ(form->PageControl2->tabText(2), "Частота");
+    EXPECT_EQ(form->PageControl2->tabText(3), "Связь");
 
     ASSERT_EQ(form->ComboBox1->count(), 15);
     EXPECT_EQ(form->ComboBox1->itemText(0), "COM1");
@@ -140,6 +141,7 @@ TEST_F(WindowTest, ActionTableIsComplete)
         {&TActions::Redo, "Main", "Повторить", "Ctrl+Shift+Z", false, false},
         {&TActions::Backups, "File", "Резервные копии...", "", true, false},
         {&TActions::ProbeLine, "Prog", "Проверить связь с телефоном", "", false, false},
+        {&TActions::PairFromBase, "File", "Взять у базы...", "", true, false},
     };
     for (const Expect &e : expected) {
         QAction *a = form->Act.*(e.member);
@@ -151,7 +153,7 @@ TEST_F(WindowTest, ActionTableIsComplete)
         EXPECT_EQ(a->isEnabled(), e.enabled);
         EXPECT_EQ(a->property("imageIndex").toInt() >= 0, e.hasImage);
     }
-    EXPECT_EQ(ActionCount, 34);
+    EXPECT_EQ(ActionCount, 35);
     EXPECT_EQ(form->Act.Redo->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
     int presets = 0;
     for (int i = 0; i < ActionCount; ++i) {
@@ -182,7 +184,7 @@ TEST_F(WindowTest, MenusAndToolBarInOrder)
     EXPECT_EQ(top[2]->text(), "Терминал");
     EXPECT_EQ(top[3]->text(), "?");
     EXPECT_EQ(Entries(TopMenu(0)), QStringList({"Отчистить буфер", "Открыть...", "Резервные копии...",
-                                                "Стандартные для...", "Сохранить как...", "-", "Выход"}));
+                                                "Взять у базы...", "Стандартные для...", "Сохранить как...", "-", "Выход"}));
     EXPECT_EQ(Entries(TopMenu(1)), QStringList({"Отменить", "Повторить", "-", "Поменять байты местами"}));
     EXPECT_EQ(Entries(TopMenu(2)),
               QStringList({"Открыть порт", "Закрыть порт", "Проверить связь с телефоном", "-",

@@ -1,0 +1,386 @@
+// The "Связь" page: the base ID code, the working channels and the system
+// channels (words 0x37-0x3A) by name, and pairing a handset with its base.
+#include "app/Unit1.h"
+
+#include "app/ErrorBox.h"
+
+#include "image/Backups.h"
+#include "image/ImageFile.h"
+#include "image/ReadMark.h"
+#include "radio/InfoList.h"
+#include "radio/Pairing.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+const char kOtherPlan[] = "другой";
+
+// The field names the refusals start with.
+const char kIdName[] = "ID-код";
+const char kRangeName[] = "Рабочие каналы";
+const char kSysName[] = "Системный канал %1";
+
+QString RefusalText(const QString &field, const Pairing::Refusal &r, bool hex = false)
+{
+    switch (r.why) {
+    case Pairing::Refusal::NotANumber:
+        return hex ? QStringLiteral("%1: нужны шестнадцатеричные цифры, от 0 до FFFF.").arg(field)
+                   : QStringLiteral("%1: нужно число от %2 до %3.").arg(field).arg(r.low).arg(r.high);
+    case Pairing::Refusal::OutOfRange:
+        return hex ? QStringLiteral("%1: больше FFFF.").arg(field)
+                   : QStringLiteral("%1: число вне пределов %2-%3.").arg(field).arg(r.low).arg(r.high);
+    case Pairing::Refusal::FirstAfterLast:
+        return QStringLiteral("%1: первый канал (%2) больше последнего (%3).").arg(field).arg(r.low).arg(r.high);
+    case Pairing::Refusal::None:
+        break;
+    }
+    return QString();
+}
+
+// The words a pairing note tells of: once the image holds others (undo, a
+// read, a file), the note is gone.
+const char kNoteWords[] = "words";
+QString WordsText(const Pairing::Words &words)
+{
+    QString text;
+    for (uint16_t w : words)
+        text += WordToHex(w);
+    return text;
+}
+
+QString RangeText(uint16_t range)
+{
+    const QString plan = Pairing::PlanName(range);
+    const QString channels = QStringLiteral("%1-%2").arg(range >> 8).arg(range & 0xFF);
+    return plan.isEmpty() ? channels : QStringLiteral("%1 (%2)").arg(plan, channels);
+}
+
+// A store changes the image only through a parsed value; the page is then
+// filled from the image again.
+void Store(TForm1 &w, const QString &caption, const Pairing::Words &words)
+{
+    w.Pair.Note->clear();
+    w.Pair.Note->setProperty(kNoteWords, QString());
+    ImageState after = w.Doc.State();
+    Pairing::Store(after.image, words);
+    w.Doc.Apply(caption, after);
+    w.RefreshBufExecute();
+}
+
+// Typed text that is refused changes nothing: the note says why. Enter keeps
+// the text to be mended; leaving the field shows the image's value again.
+void Refuse(TForm1 &w, const QString &why, std::initializer_list<TMaskEdit *> fields, bool enter)
+{
+    w.Pair.Note->setStyleSheet(QStringLiteral("color: red;"));
+    w.Pair.Note->setText(why);
+    w.Pair.Note->setProperty(kNoteWords, QString());
+    if (enter) {
+        fields.begin()[0]->selectAll();
+        return;
+    }
+    for (TMaskEdit *f : fields)
+        f->setModified(false);
+    w.PairFromBuf();
+}
+
+enum class Through { Enter, Leaving };
+
+void StoreId(TForm1 &w, TMaskEdit *field, Through how)
+{
+    const bool hex = field == w.Pair.IdHex;
+    const Pairing::Parsed<uint16_t> id = hex ? Pairing::ParseIdHex(field->text()) : Pairing::ParseId(field->text());
+    if (!id.value)
+        return Refuse(w, RefusalText(QString::fromUtf8(kIdName), id.refusal, hex), {field}, how == Through::Enter);
+    w.Pair.Id->setModified(false);
+    w.Pair.IdHex->setModified(false);
+    Pairing::Words words = Pairing::WordsOf(w.Buf);
+    words[0] = *id.value;
+    Store(w, QStringLiteral("ID-код базы"), words);
+}
+
+void StoreRangeWord(TForm1 &w, uint16_t range)
+{
+    Pairing::Words words = Pairing::WordsOf(w.Buf);
+    words[1] = range;
+    Store(w, QStringLiteral("Рабочие каналы"), words);
+}
+
+void StoreRange(TForm1 &w, Through how)
+{
+    TMaskEdit *const first = w.Pair.First, *const last = w.Pair.Last;
+    const Pairing::Parsed<uint16_t> range = Pairing::ParseRange(first->text(), last->text());
+    if (!range.value) {
+        TMaskEdit *focused = last->hasFocus() ? last : first;
+        return Refuse(w, RefusalText(QString::fromUtf8(kRangeName), range.refusal), {focused, first, last},
+                      how == Through::Enter);
+    }
+    first->setModified(false);
+    last->setModified(false);
+    StoreRangeWord(w, *range.value);
+}
+
+void StoreSys(TForm1 &w, int i, Through how)
+{
+    TMaskEdit *const field = w.Pair.Sys[size_t(i)];
+    const Pairing::Parsed<uint8_t> channel = Pairing::ParseChannel(field->text());
+    if (!channel.value)
+        return Refuse(w, RefusalText(QString::fromUtf8(kSysName).arg(i + 1), channel.refusal), {field},
+                      how == Through::Enter);
+    field->setModified(false);
+    Pairing::Words words = Pairing::WordsOf(w.Buf);
+    Pairing::SysChannels sys = Pairing::SysChannelsOf(words);
+    sys[size_t(i)] = *channel.value;
+    Pairing::SetSysChannels(words, sys);
+    Store(w, QStringLiteral("Системные каналы"), words);
+}
+
+// Switching to another program keeps the field the window's focus: that is
+// not leaving it.
+bool Left(const TMaskEdit *field) { return field->window()->focusWidget() != field; }
+
+TMaskEdit *NewField(QWidget *parent, const char *name, const QRect &geometry, int maxLength)
+{
+    auto *e = new TMaskEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setGeometry(geometry);
+    e->setMaxLength(maxLength);
+    return e;
+}
+
+QLabel *NewLabel(const char *text, QWidget *parent, const QRect &geometry)
+{
+    auto *l = new QLabel(QString::fromUtf8(text), parent);
+    l->setGeometry(geometry);
+    return l;
+}
+
+} // namespace
+
+void TForm1::CreatePairPage()
+{
+    QWidget *const page = TabSheet8;
+    NewLabel("ID-код базы:", page, QRect(4, 8, 84, 21));
+    Pair.Id = NewField(page, "PairId", QRect(88, 8, 50, 21), 7);
+    NewLabel("hex", page, QRect(142, 8, 22, 21));
+    Pair.IdHex = NewField(page, "PairIdHex", QRect(166, 8, 46, 21), 4);
+
+    auto *range = new QGroupBox(QStringLiteral("Рабочие каналы:"), page);
+    range->setGeometry(4, 34, 212, 52);
+    Pair.Plan = new QComboBox(range);
+    Pair.Plan->setObjectName(QStringLiteral("PairPlan"));
+    Pair.Plan->setGeometry(6, 22, 100, 22);
+    for (const Pairing::ChannelPlan &p : Pairing::Plans)
+        Pair.Plan->addItem(QStringLiteral("%1 (%2-%3)").arg(QLatin1String(p.name)).arg(p.first).arg(p.last));
+    Pair.Plan->addItem(QString::fromUtf8(kOtherPlan));
+    NewLabel("с", range, QRect(111, 22, 10, 21));
+    Pair.First = NewField(range, "PairFirst", QRect(123, 22, 32, 21), 3);
+    NewLabel("по", range, QRect(159, 22, 16, 21));
+    Pair.Last = NewField(range, "PairLast", QRect(176, 22, 32, 21), 3);
+
+    auto *sys = new QGroupBox(QStringLiteral("Системные каналы:"), page);
+    sys->setGeometry(4, 90, 212, 52);
+    for (int i = 0; i < 4; ++i)
+        Pair.Sys[size_t(i)] = NewField(sys, QStringLiteral("PairSys%1").arg(i + 1).toLatin1().constData(),
+                                       QRect(8 + 50 * i, 22, 44, 21), 3);
+
+    Pair.FromBase = new QPushButton(QStringLiteral("Взять у базы..."), page);
+    Pair.FromBase->setObjectName(QStringLiteral("PairFromBase"));
+    Pair.FromBase->setGeometry(222, 8, 135, 25);
+    Pair.FromBase->setToolTip(Act.PairFromBase->toolTip());
+    Pair.RestoreId = new QPushButton(page);
+    Pair.RestoreId->setObjectName(QStringLiteral("PairRestoreId"));
+    Pair.RestoreId->setGeometry(222, 38, 135, 25);
+    Pair.RestoreId->setToolTip(QStringLiteral("ID-код, который обнулила загрузка стандартных"));
+    Pair.RestoreId->hide();
+
+    Pair.Note = new QLabel(page);
+    Pair.Note->setObjectName(QStringLiteral("PairNote"));
+    Pair.Note->setGeometry(8, 146, 349, 52);
+    Pair.Note->setWordWrap(true);
+    Pair.Note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    connect(Pair.FromBase, &QPushButton::clicked, Act.PairFromBase, &QAction::trigger);
+    connect(Pair.RestoreId, &QPushButton::clicked, this, [this] { SafeCall([this] { RestoreIdExecute(); }); });
+
+    // Each side of the ID code shows what the other one is being typed as.
+    connect(Pair.Id, &QLineEdit::textEdited, this, [this](const QString &text) {
+        if (const auto id = Pairing::ParseId(text).value)
+            Pair.IdHex->setText(WordToHex(*id));
+    });
+    connect(Pair.IdHex, &QLineEdit::textEdited, this, [this](const QString &text) {
+        if (const auto id = Pairing::ParseIdHex(text).value)
+            Pair.Id->setText(QString::number(*id));
+    });
+    for (TMaskEdit *f : {Pair.Id, Pair.IdHex}) {
+        connect(f, &TMaskEdit::Exit, this, [this, f] {
+            if (Left(f) && f->isModified())
+                SafeCall([&] { StoreId(*this, f, Through::Leaving); });
+        });
+        connect(f, &TMaskEdit::KeyPress, this, [this, f] { SafeCall([&] { StoreId(*this, f, Through::Enter); }); });
+    }
+
+    // The first and the last channel are one value: it is stored when the
+    // focus leaves both, so either may be typed first.
+    for (TMaskEdit *f : {Pair.First, Pair.Last}) {
+        connect(f, &TMaskEdit::Exit, this, [this, f] {
+            const QWidget *to = f->window()->focusWidget();
+            if (!Left(f) || to == Pair.First || to == Pair.Last)
+                return;
+            if (Pair.First->isModified() || Pair.Last->isModified())
+                SafeCall([&] { StoreRange(*this, Through::Leaving); });
+            else
+                PairFromBuf(); // "другой" chosen and nothing typed: the list names the image's plan again
+        });
+        connect(f, &TMaskEdit::KeyPress, this, [this] { SafeCall([&] { StoreRange(*this, Through::Enter); }); });
+    }
+    connect(Pair.Plan, &QComboBox::activated, this, [this](int index) {
+        SafeCall([&] {
+            if (index < Pairing::kPlans) {
+                const Pairing::ChannelPlan &p = Pairing::Plans[size_t(index)];
+                Pair.First->setModified(false);
+                Pair.Last->setModified(false);
+                StoreRangeWord(*this, Pairing::RangeWord(p.first, p.last));
+            } else {
+                Pair.First->setFocus(Qt::OtherFocusReason);
+                Pair.First->selectAll();
+            }
+        });
+    });
+
+    for (int i = 0; i < 4; ++i) {
+        TMaskEdit *const f = Pair.Sys[size_t(i)];
+        connect(f, &TMaskEdit::Exit, this, [this, f, i] {
+            if (Left(f) && f->isModified())
+                SafeCall([&] { StoreSys(*this, i, Through::Leaving); });
+        });
+        connect(f, &TMaskEdit::KeyPress, this, [this, i] { SafeCall([&] { StoreSys(*this, i, Through::Enter); }); });
+    }
+}
+
+void TForm1::PairFromBuf()
+{
+    if (!Pair.Id)
+        return; // the page is not built yet
+    const Pairing::Words words = Pairing::WordsOf(Buf);
+    const QString noted = Pair.Note->property(kNoteWords).toString();
+    if (!noted.isEmpty() && noted != WordsText(words)) {
+        Pair.Note->clear();
+        Pair.Note->setProperty(kNoteWords, QString());
+    }
+    const auto fill = [](TMaskEdit *field, const QString &text) {
+        if (!(field->hasFocus() && field->isModified()) && field->text() != text)
+            field->setText(text);
+    };
+    fill(Pair.Id, QString::number(words[0]));
+    fill(Pair.IdHex, WordToHex(words[0]));
+    const uint16_t range = words[1];
+    const int plan = Pairing::PlanOf(range);
+    Pair.Plan->setCurrentIndex(plan >= 0 ? plan : Pairing::kPlans);
+    fill(Pair.First, QString::number(range >> 8));
+    fill(Pair.Last, QString::number(range & 0xFF));
+    const Pairing::SysChannels sys = Pairing::SysChannelsOf(words);
+    const std::array<bool, 4> outside = Pairing::OutsideRange(words);
+    for (size_t i = 0; i < 4; ++i) {
+        TMaskEdit *const f = Pair.Sys[i];
+        fill(f, QString::number(sys[i]));
+        f->setStyleSheet(outside[i] ? QStringLiteral("background: #ffb0b0;") : QString());
+        f->setToolTip(outside[i] ? QStringLiteral("Канал %1 вне рабочего диапазона %2")
+                                       .arg(sys[i])
+                                       .arg(RangeText(range))
+                                 : QString());
+    }
+    // Only over what the preset left: another image with no ID code (a file,
+    // a read) is no place for this one.
+    const bool restorable = Pair.LostId && words == Pair.PresetWords;
+    if (restorable)
+        Pair.RestoreId->setText(QStringLiteral("Вернуть ID-код %1").arg(*Pair.LostId));
+    Pair.RestoreId->setVisible(restorable);
+}
+
+void TForm1::PairPageHide()
+{
+    // Nothing typed is lost by switching pages: what parses goes in, the rest
+    // is refused as on leaving the field.
+    for (TMaskEdit *f : {Pair.Id, Pair.IdHex})
+        if (f->isModified())
+            StoreId(*this, f, Through::Leaving);
+    if (Pair.First->isModified() || Pair.Last->isModified())
+        StoreRange(*this, Through::Leaving);
+    for (int i = 0; i < 4; ++i)
+        if (Pair.Sys[size_t(i)]->isModified())
+            StoreSys(*this, i, Through::Leaving);
+}
+
+void TForm1::PairFromBaseExecute()
+{
+    FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
+    const QString chosen = dialogs.OpenFileName(Backups::Folder(), QString::fromUtf8(ImageFilterCaption));
+    if (chosen.isEmpty())
+        return;
+    const LoadResult loaded = LoadImageFile(chosen, Edit1->maxLength());
+    if (loaded.error) {
+        dialogs.Error(loaded.error.Text());
+        return;
+    }
+    const QString name = QFileInfo(chosen).fileName();
+    // A file saved from a partial read holds FFFF for the words it never
+    // read: those are no base's ID code and channels.
+    const std::optional<ReadRange> mark = FindReadRangeMark(loaded.data.comment);
+    if (mark && (mark->first > Pairing::kFirstWord || mark->last < Pairing::kLastWord)) {
+        dialogs.Error(QStringLiteral("В файле %1 нет слов 37-3A: он сохранён после чтения %2.")
+                          .arg(name, ReadRangeMark(*mark)));
+        return;
+    }
+    ImageState after = Doc.State();
+    Pairing::CopyFrom(after.image, loaded.data.image);
+    Doc.Apply(QStringLiteral("Взять у базы ") + name, after);
+    RefreshBufExecute();
+    const Pairing::Words words = Pairing::WordsOf(loaded.data.image);
+    const Pairing::SysChannels sys = Pairing::SysChannelsOf(words);
+    const QString plan = Pairing::PlanName(words[1]);
+    QString text = QStringLiteral("ID %1, %2, каналы %3 %4 %5 %6 взяты из %7")
+                       .arg(words[0])
+                       .arg(plan.isEmpty() ? QStringLiteral("%1-%2").arg(words[1] >> 8).arg(words[1] & 0xFF) : plan)
+                       .arg(sys[0])
+                       .arg(sys[1])
+                       .arg(sys[2])
+                       .arg(sys[3])
+                       .arg(name);
+    if (!InfoList::IsBase(loaded.data.image))
+        text = QStringLiteral("Это образ трубы, не базы! ") + text;
+    ShowPanel1(text, QDir::toNativeSeparators(chosen));
+    // Panel 1 cuts a long name short: the page says it whole.
+    Pair.Note->setStyleSheet(QString());
+    Pair.Note->setText(text);
+    Pair.Note->setProperty(kNoteWords, WordsText(Pairing::WordsOf(Buf)));
+}
+
+void TForm1::RestoreIdExecute()
+{
+    if (!Pair.LostId)
+        return;
+    Pairing::Words words = Pairing::WordsOf(Buf);
+    words[0] = *Pair.LostId;
+    Store(*this, QStringLiteral("Вернуть ID-код"), words);
+    ShowPanel1(QStringLiteral("ID-код %1 возвращён").arg(*Pair.LostId));
+}
+
+void TForm1::PresetZeroedId(uint16_t before)
+{
+    if (!Pairing::IsRealId(before) || Buf[Addr::BaseId] == before) {
+        Pair.LostId.reset();
+        PairFromBuf();
+        return;
+    }
+    Pair.LostId = before;
+    Pair.PresetWords = Pairing::WordsOf(Buf);
+    PairFromBuf();
+    ShowPanel1(QStringLiteral("ID-код %1 обнулён (вернуть: «Связь»)").arg(before),
+               QStringLiteral("Стандартные блоки не несут ID-кода. Было %1 (%2).").arg(before).arg(WordToHex(before)));
+}
