@@ -130,11 +130,11 @@ void TForm1::LoadFileFrom(const QString &folder)
 {
     FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
     const QString chosen = dialogs.OpenFileName(folder, QString::fromUtf8(ImageFilterCaption));
-    if (chosen.isEmpty())
-        return;
-    RememberDialogFile(chosen);
-    if (!LoadFilePath(chosen))
-        return; // a failed load leaves every view as it was
+    if (!chosen.isEmpty()) {
+        RememberDialogFile(chosen);
+        if (!LoadFilePath(chosen))
+            return; // a failed load leaves every view as it was
+    }
     TabSheet7Show();
 }
 
