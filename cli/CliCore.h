@@ -3,6 +3,7 @@
 // What quillon-cli decides, apart from the port, the disk and the terminal,
 // so that tests can drive it directly.
 
+#include "cli/ExitCode.h"
 #include "image/EepromImage.h"
 #include "image/ImageFile.h"
 #include "link/Engine.h"
@@ -14,16 +15,6 @@
 #include <vector>
 
 namespace Cli {
-
-// Exit statuses; the man page and the README list them.
-enum ExitCode {
-    ExitOk = 0,
-    ExitWordsDiffer = 1, // a write or verify did not read back as written; diff found differences
-    ExitUsage = 2,
-    ExitPort = 3,      // the port could not be opened
-    ExitFile = 4,      // an image file could not be read or written
-    ExitJobFailed = 5, // a job that started failed, whatever the cause: a lost port, Ctrl+C
-};
 
 // ---- which words a job covers ----
 
@@ -149,11 +140,5 @@ QString IoErrorText(const IoError &error);
 
 // The model list as "0 <неизвестно>" lines, for the help texts.
 QString ModelListText();
-
-// The "Инфо" list as the window shows it (captions, values, hex in
-// columns), then the "Частота" page's values as its fill gives them.
-QString InfoText(const ImageFileData &file);
-// The same with stable English keys.
-QJsonObject InfoJson(const ImageFileData &file);
 
 } // namespace Cli

@@ -4,6 +4,7 @@
 // this user can open them and what stands in the way; and whether the
 // telephone answers on one.
 
+#include "cli/ExitCode.h"
 #include "link/PortDiscovery.h"
 #include "link/PortSettings.h"
 
@@ -13,9 +14,6 @@
 #include <functional>
 
 namespace Cli {
-
-// probe's exit statuses beside the common ones (0 answers, 3 port error).
-enum ProbeExit { ExitNoEcho = 6, ExitWrongEcho = 7 };
 
 struct PortEntry {
     SerialDevice device;

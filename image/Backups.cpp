@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonObject>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -24,12 +23,6 @@ QString ModelName(int model)
     // Characters that some systems refuse in a file name ("<неизвестно>").
     static const QRegularExpression forbidden(QStringLiteral("[<>:\"/\\\\|?*]"));
     return name.remove(forbidden).trimmed();
-}
-
-// As the window's model list shows it ("<неизвестно>").
-QString ShownModelName(int model)
-{
-    return QString::fromUtf8(DeviceModelNames[model >= 0 && model < kModelCount ? model : 0]);
 }
 
 const QRegularExpression &NamePattern()
@@ -211,33 +204,5 @@ QList<Backups::Entry> Backups::Filtered(const QList<Entry> &entries, const QStri
     for (const Entry &e : entries)
         if (Matches(e, filter))
             out.append(e);
-    return out;
-}
-
-QString Backups::ListText(const QList<Entry> &entries)
-{
-    QString text;
-    for (const Entry &e : entries)
-        text += e.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QStringLiteral("  ") +
-                ShownModelName(e.model).leftJustified(22) + QStringLiteral("  ID ") + QString::number(e.id).leftJustified(5) +
-                QStringLiteral("  ") + (e.port.isEmpty() ? QStringLiteral("-") : e.port).leftJustified(6) +
-                QStringLiteral("  ") + QDir::toNativeSeparators(e.path) + u'\n';
-    return text;
-}
-
-QJsonArray Backups::ListJson(const QList<Entry> &entries)
-{
-    QJsonArray out;
-    for (const Entry &e : entries) {
-        QJsonObject o;
-        o.insert(QStringLiteral("date"), e.when.toString(Qt::ISODate));
-        o.insert(QStringLiteral("model"), ShownModelName(e.model));
-        o.insert(QStringLiteral("model_index"), e.model);
-        o.insert(QStringLiteral("id"), e.id);
-        o.insert(QStringLiteral("id_hex"), WordToHex(e.id));
-        o.insert(QStringLiteral("port"), e.port);
-        o.insert(QStringLiteral("path"), QDir::toNativeSeparators(e.path));
-        out.append(o);
-    }
     return out;
 }

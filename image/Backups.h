@@ -8,7 +8,6 @@
 #include "image/ImageFile.h"
 
 #include <QDateTime>
-#include <QJsonArray>
 #include <QList>
 #include <QString>
 
@@ -74,9 +73,4 @@ public:
     // containing it, in any case. An empty filter matches all.
     static bool Matches(const Entry &entry, const QString &filter);
     static QList<Entry> Filtered(const QList<Entry> &entries, const QString &filter);
-    // One line per backup: date, model, ID, port, path.
-    static QString ListText(const QList<Entry> &entries);
-    // The same with stable keys: date (ISO 8601, local), model, model_index,
-    // id (a number), id_hex (four hex digits), port, path.
-    static QJsonArray ListJson(const QList<Entry> &entries);
 };

@@ -3,7 +3,9 @@
 // same file.
 
 #include "app/Unit1.h"
+#include "cli/BackupsList.h"
 #include "cli/CliCore.h"
+#include "cli/CliInfo.h"
 #include "cli/CliOutput.h"
 #include "cli/CliPorts.h"
 #include "image/Backups.h"
@@ -397,12 +399,12 @@ TEST(CliCore, JsonKeysHaveOneStyleAndTheManPageNamesThemAll)
     Backups::Entry backup;
     backup.model = 0;
     backup.when = QDateTime(QDate(2026, 12, 9), QTime(14, 3, 22));
-    const QJsonArray backups = Backups::ListJson({backup});
+    const QJsonArray backups = BackupsListJson({backup});
 
     // The model as the window's list shows it, in every output.
     EXPECT_EQ(InfoJson(file)["model"].toObject()["name"].toString(), "<неизвестно>");
     EXPECT_EQ(backups[0]["model"].toString(), "<неизвестно>");
-    EXPECT_TRUE(Backups::ListText({backup}).contains("<неизвестно>"));
+    EXPECT_TRUE(BackupsListText({backup}).contains("<неизвестно>"));
 
     QSet<QString> keys;
     for (const QJsonValue &json : {QJsonValue(InfoJson(file)), QJsonValue(PortsJson(ports)), QJsonValue(backups)})

@@ -1,0 +1,49 @@
+#pragma once
+
+// What the commands of quillon-cli share: their options, their positional
+// arguments, and loading and saving the image files they name.
+
+#include "cli/CliCore.h"
+#include "image/ImageFile.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
+
+namespace Cli {
+
+extern const QCommandLineOption kPort;
+extern const QCommandLineOption kQuiet;
+extern const QCommandLineOption kOutput;
+extern const QCommandLineOption kModel;
+extern const QCommandLineOption kComment;
+extern const QCommandLineOption kNoVerify;
+extern const QCommandLineOption kForce;
+extern const QCommandLineOption kJson;
+extern const QCommandLineOption kList;
+extern const QCommandLineOption kNoBackup;
+extern const QCommandLineOption kId;
+
+extern const char kRangeHelp[];
+extern const char kFileHelp[];
+
+struct Args {
+    QCommandLineParser &parser;
+    QStringList positionals;
+};
+
+// What is done with an image that is evidently not one.
+enum class Suspect { Warn, Refuse, Force };
+
+// The image file at path (- for standard input) into *out; false with the
+// failure reported and its exit status in *code.
+bool LoadInput(const QString &path, ImageFileData *out, int *code, Suspect suspect = Suspect::Warn);
+// The image saved at path, or as hex text on standard output for -.
+int SaveOutput(const QString &path, const EepromImage &image, int model, const QString &comment);
+
+// PORT, the range, and what must be left of the positionals.
+bool PortArgs(Args &a, int filesExpected, QString *port, JobRange *range, QString *error);
+// A comment is one line of text; false with the usage error reported.
+bool CommentAccepted(Args &a, int *code);
+
+} // namespace Cli

@@ -1,0 +1,33 @@
+#include "cli/Commands.h"
+
+#include "cli/CliPrint.h"
+#include "image/Presets.h"
+
+namespace Cli {
+
+int RunPreset(Args &a)
+{
+    if (a.parser.isSet(kList)) {
+        for (const PresetAction &p : PresetActions)
+            Out(QString::fromLatin1(p.name).leftJustified(18) + QString::fromUtf8(p.caption) + u'\n');
+        return ExitOk;
+    }
+    if (a.positionals.size() != 1)
+        return Fail(ExitUsage, QStringLiteral("one preset name expected (see --list)"));
+    const int p = FindPreset(a.positionals.constFirst());
+    if (p < 0)
+        return Fail(ExitUsage, QStringLiteral("unknown preset %1 (see --list)").arg(a.positionals.constFirst()));
+    if (!a.parser.isSet(kOutput))
+        return Fail(ExitUsage, QStringLiteral("-o FILE is required"));
+    if (int code = ExitOk; !CommentAccepted(a, &code))
+        return code;
+    EepromImage image;
+    ApplyPreset(image, p);
+    const int code = SaveOutput(a.parser.value(kOutput), image, PresetModel[static_cast<size_t>(p)],
+                                a.parser.value(kComment));
+    if (code == ExitOk && !a.parser.isSet(kQuiet))
+        Note(QString::fromUtf8(PresetReminder));
+    return code;
+}
+
+} // namespace Cli

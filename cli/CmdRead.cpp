@@ -1,0 +1,204 @@
+#include "cli/Commands.h"
+
+#include "cli/CliInterrupt.h"
+#include "cli/CliOutput.h"
+#include "cli/CliPrint.h"
+#include "cli/CliSession.h"
+#include "image/Backups.h"
+#include "image/ReadMark.h"
+#include "link/PortNames.h"
+#include "radio/InfoList.h"
+
+#include <QDateTime>
+#include <QDir>
+
+#include <unistd.h>
+
+namespace Cli {
+
+namespace {
+
+// read, write and verify share the port's bookkeeping: opening it, running
+// a job and reporting how it ended, reading back, closing.
+struct PortRun {
+    CliSession session;
+    QString port;
+    bool quiet;
+    int code = ExitOk;
+
+    PortRun(const QString &portName, bool beQuiet)
+        : session(!beQuiet && ::isatty(STDERR_FILENO)), port(portName), quiet(beQuiet)
+    {
+        // Messages name the device behind a COM name too.
+        const QString device = PortDevicePath(portName);
+        if (device != portName)
+            port = QStringLiteral("%1 (%2)").arg(portName, device);
+    }
+
+    // ExitPort only for a port that did not open: once a job has begun, its
+    // failure is the job's, whatever the cause.
+    int PortFailure(const QString &message, int platformCode, int exitCode = ExitPort)
+    {
+        const QString remedy = PortRemedy(platformCode);
+        return Fail(exitCode, port + QStringLiteral(": ") + message + (remedy.isEmpty() ? QString() : QStringLiteral("\n  ") + remedy));
+    }
+
+    bool Open(const QString &portName)
+    {
+        try {
+            session.Open(portName);
+            return true;
+        } catch (const EComPort &e) {
+            code = PortFailure(e.Message(), e.PlatformCode());
+            return false;
+        }
+    }
+
+    // Runs a job and reports how it ended; false when it did not complete.
+    bool Job(EngineJob job, const JobRange &range)
+    {
+        const CliSession::Result r = session.Run(job, range.addr);
+        if (!r.status.isEmpty() && (r.outcome != CliSession::Outcome::Completed || !quiet))
+            Note(JobName(job) + QStringLiteral(": ") + r.status);
+        if (r.outcome == CliSession::Outcome::Completed)
+            return true;
+        if (session.Engine.Fault.Kind != EngineFault::None)
+            Note(QStringLiteral("quillon-cli: ") + FaultText(session.Engine.Fault, false));
+        if (JobTable[size_t(job)].Writing && r.started)
+            Note(QStringLiteral("quillon-cli: ")
+                 + PartialWriteText(SplitWrite(FirstAddr(range), LastAddr(range), session.Engine.LastConfirmed,
+                                               session.Engine.LastPossiblyTaken)));
+        switch (r.outcome) {
+        case CliSession::Outcome::Completed: break;
+        case CliSession::Outcome::Failed: code = ExitJobFailed; break;
+        case CliSession::Outcome::Interrupted: code = Fail(ExitJobFailed, QStringLiteral("interrupted")); break;
+        case CliSession::Outcome::PortError: code = PortFailure(r.portError, r.portCode, ExitJobFailed); break;
+        }
+        return false;
+    }
+
+    // The words first..last read back and compared with `expected`.
+    bool Verify(const EepromImage &expected, const JobRange &range, const QString &expectedColumn)
+    {
+        session.Buf.BlankBuf();
+        if (!Job(ReadJob(range.range), range))
+            return false;
+        const std::vector<WordDiff> diffs = DiffWords(expected, session.Buf, FirstAddr(range), LastAddr(range));
+        const int words = LastAddr(range) - FirstAddr(range) + 1;
+        if (!diffs.empty()) {
+            Out(DiffTable(diffs, expectedColumn, QStringLiteral("read")));
+            code = Fail(ExitWordsDiffer, QStringLiteral("%1 of %2 words did not verify").arg(diffs.size()).arg(words));
+            return false;
+        }
+        if (!quiet)
+            Note(QStringLiteral("verify: %1 words read back as expected").arg(words));
+        return true;
+    }
+
+    int Close()
+    {
+        try {
+            session.COM.Close();
+        } catch (const EComPort &e) {
+            const int closeCode = PortFailure(e.Message(), e.PlatformCode(), ExitJobFailed);
+            if (code == ExitOk)
+                code = closeCode;
+        }
+        return code;
+    }
+};
+
+// Every completed read of the whole EEPROM is kept; a backup that cannot be
+// written is reported and fails nothing.
+void BackUp(const PortRun &run, const QString &port, int model)
+{
+    const QString folder = Backups::Folder();
+    // Named after the device the image is, whatever --model says.
+    const QString device = InfoList::Decode(run.session.Buf)[InfoList::RowDevice].value;
+    const Backups::SaveResult saved =
+        Backups::Save(folder, run.session.Buf, model, port, QDateTime::currentDateTime(), device);
+    if (saved.error)
+        Note(QStringLiteral("quillon-cli: backup not saved in %1: %2").arg(QDir::toNativeSeparators(folder), IoErrorText(saved.error)));
+    else if (!run.quiet)
+        Note(QStringLiteral("backup: ") + QDir::toNativeSeparators(saved.path));
+}
+
+} // namespace
+
+int RunRead(Args &a)
+{
+    QString port, error;
+    JobRange range;
+    if (!PortArgs(a, 0, &port, &range, &error))
+        return Fail(ExitUsage, error);
+    if (!a.parser.isSet(kOutput))
+        return Fail(ExitUsage, QStringLiteral("-o FILE is required"));
+    const QString output = a.parser.value(kOutput);
+    if (output.isEmpty())
+        return Fail(ExitUsage, QStringLiteral("-o needs a file name, or - for standard output"));
+    bool ok = true;
+    const int model = a.parser.isSet(kModel) ? a.parser.value(kModel).toInt(&ok) : 0;
+    if (!ok || model < 0 || model >= kModelCount)
+        return Fail(ExitUsage, QStringLiteral("--model takes 0-8:\n") + ModelListText());
+    if (int code = ExitOk; !CommentAccepted(a, &code))
+        return code;
+    // Whatever can be found out before the job is: its words would be lost.
+    if (output == QLatin1String("-")) {
+        const QString problem = StdoutClosed() ? QStringLiteral("closed") : StandardOutputProblem();
+        if (!problem.isEmpty())
+            return Fail(ExitFile, QStringLiteral("standard output: ") + problem);
+    } else if (const QString problem = OutputProblem(output); !problem.isEmpty()) {
+        return Fail(ExitFile, output + QStringLiteral(": ") + problem);
+    }
+
+    PortRun run(port, a.parser.isSet(kQuiet));
+    if (!run.Open(port))
+        return run.code;
+    if (run.Job(ReadJob(range.range), range) && range.range == Range::All && !a.parser.isSet(kNoBackup))
+        BackUp(run, port, model);
+    if (const int code = run.Close(); code != ExitOk)
+        return code; // nothing is saved of a job that did not complete
+    // Words a block or word read did not read are FFFF, and only the comment
+    // can say so; write refuses to put them back over the telephone's words.
+    QString comment = a.parser.value(kComment);
+    if (range.range != Range::All)
+        comment = WithReadRangeMark(comment, ReadRange{FirstAddr(range), LastAddr(range)});
+    return SaveOutput(output, run.session.Buf, model, comment);
+}
+
+namespace {
+
+int WriteOrVerify(Args &a, bool write)
+{
+    QString port, error;
+    JobRange range;
+    if (!PortArgs(a, 1, &port, &range, &error))
+        return Fail(ExitUsage, error);
+    ImageFileData file;
+    int code = ExitOk;
+    const Suspect suspect = !write ? Suspect::Warn : a.parser.isSet(kForce) ? Suspect::Force : Suspect::Refuse;
+    if (!LoadInput(a.positionals.constFirst(), &file, &code, suspect))
+        return code;
+    if (write && !a.parser.isSet(kForce))
+        if (const QString why = UnheldWords(a.positionals.constFirst(), file, range); !why.isEmpty())
+            return Fail(ExitFile, a.positionals.constFirst() + QStringLiteral(": ") + why);
+
+    PortRun run(port, a.parser.isSet(kQuiet));
+    if (!run.Open(port))
+        return run.code;
+    bool ok = true;
+    if (write) {
+        run.session.Buf = file.image;
+        ok = run.Job(WriteJob(range.range), range);
+    }
+    if (ok && (!write || !a.parser.isSet(kNoVerify)))
+        run.Verify(file.image, range, write ? QStringLiteral("written") : QStringLiteral("file"));
+    return run.Close();
+}
+
+} // namespace
+
+int RunWrite(Args &a) { return WriteOrVerify(a, true); }
+int RunVerify(Args &a) { return WriteOrVerify(a, false); }
+
+} // namespace Cli

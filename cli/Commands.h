@@ -1,0 +1,20 @@
+#pragma once
+
+// The commands of quillon-cli, one file each; main dispatches to them.
+
+#include "cli/CliArgs.h"
+
+namespace Cli {
+
+int RunRead(Args &a);
+int RunWrite(Args &a);
+int RunVerify(Args &a);
+int RunInfo(Args &a);
+int RunDiff(Args &a);
+int RunPreset(Args &a);
+int RunSet(Args &a);
+int RunBackups(Args &a);
+int RunPorts(Args &a);
+int RunProbe(Args &a);
+
+} // namespace Cli
