@@ -347,7 +347,9 @@ int TCustomComPort::Write(const void *buffer, int count)
         return 0;
     const long long limit =
         static_cast<long long>(Timeouts.WriteTotalMultiplier()) * count + Timeouts.WriteTotalConstant();
-    const long long deadline = limit > 0 ? NowMs() + limit : -1;
+    // NowMs drops the fraction of the current millisecond: one more keeps the
+    // wait from ending up to a millisecond short of the time-out.
+    const long long deadline = limit > 0 ? NowMs() + limit + 1 : -1;
     const char *bytes = static_cast<const char *>(buffer);
     int accepted = 0;
     while (accepted < count) {
