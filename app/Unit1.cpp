@@ -65,16 +65,21 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     Driver.OnIdle = [this] { SafeCall([this] { ApplicationEvents1Idle(); }); };
     // A failed job says why in panel 1 until the next job starts.
     connect(&Driver, &EngineDriver::JobStarted, this, [this] { ShowPanel1(QString()); });
-    connect(&Driver, &EngineDriver::JobEnded, this, [this](bool completed) {
-        if (!completed)
-            ShowPanel1(FaultText(Engine.Fault, true));
+    connect(&Session, &ProgrammingSession::JobFinished, this, [this](const JobOutcome &o) {
+        if (!o.completed)
+            ShowPanel1(FaultText(o.fault, true));
     });
+    connect(&Session, &ProgrammingSession::ProbeFinished, this, [this](const ProbeResult &r) {
+        SafeCall([&] { ProbeLineDone(r); });
+    });
+    Session.BackupModel = [this] { return DeviceModel(); };
 
     WatchModelAndComment();
     Act.Redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
-    connect(&Driver, &EngineDriver::JobEnded, this, [this](bool completed) { SafeCall([&] { JobEnded(completed); }); });
+    connect(&Session, &ProgrammingSession::JobFinished, this,
+            [this](const JobOutcome &o) { SafeCall([&] { JobEnded(o); }); });
     // A close that waited for a cancelled write goes on once it has ended.
-    connect(&Driver, &EngineDriver::JobEnded, this, [this] {
+    connect(&Session, &ProgrammingSession::JobFinished, this, [this] {
         if (CloseAfterJob)
             QTimer::singleShot(0, this, [this] {
                 CloseAfterJob = false;

@@ -13,6 +13,7 @@
 // ---- engine (link/) ----
 #include "link/Engine.h"
 #include "link/EngineDriver.h"
+#include "link/ProgrammingSession.h"
 // ---- files and presets (image/) ----
 #include "image/FileDialogs.h"
 #include "image/ImageDocument.h"
@@ -111,6 +112,9 @@ public:
     // ================= shared state =================
     ImageDocument Doc;              // the image, its model and comment, and their history
     EepromImage &Buf = Doc.Words(); // the one EEPROM image
+    // The port, the engine and its driver; the window starts the jobs and
+    // shows what the session reports.
+    ProgrammingSession Session{*this, Buf};
     uint8_t SelectedAddr = 0; // word address of the selected grid cell
 
     // ================= controls =================
@@ -201,7 +205,7 @@ public:
     void MaskEdit1Exit();
 
     // ================= port (link/PortHandlers.cpp) =================
-    TComPort COM;
+    TComPort &COM = Session.COM;
     void OpenPortExecute();
     void ClosePortExecute();
     void COMAfterOpen();
@@ -229,10 +233,11 @@ public:
 
     // ================= line probe (link/ProbeHandlers.cpp) =================
     void ProbeLineExecute();
+    void ProbeLineDone(const ProbeResult &r);
 
     // ================= engine (link/EngineHandlers.cpp) =================
-    ProgrammingEngine Engine{*this, COM, Buf};
-    EngineDriver Driver{Engine, COM}; // Timer1, prompt steps, the port notifier
+    ProgrammingEngine &Engine = Session.Engine;
+    EngineDriver &Driver = Session.Driver; // Timer1, prompt steps, the port notifier
     QTimer &Timer1 = Driver.Timer1;   // the tick source; runs only during a job
     void Write258Execute();
     void Read258Execute();
@@ -301,15 +306,14 @@ public:
     bool AskToSaveChanges();
     // The six job handlers announce their job; the driver tells its end.
     void JobStarting(EngineJob job);
-    void JobEnded(bool completed);
-    void BackupRead();
+    void JobEnded(const JobOutcome &outcome);
+    void BackupRead(const JobOutcome &outcome);
     void BackupsExecute();
     // The model list and the comment box follow the document, and pass the
     // user's changes to it.
     void WatchModelAndComment();
     std::optional<EngineJob> RunningJob;
     ImageState JobBefore; // the state when the running job started
-    QString JobPort;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -166,15 +166,6 @@ QString UnheldWords(const QString &path, const ImageFileData &file, const JobRan
 
 // ---- comparing words ----
 
-std::vector<WordDiff> DiffWords(const EepromImage &a, const EepromImage &b, int first, int last)
-{
-    std::vector<WordDiff> diffs;
-    for (int addr = first; addr <= last; ++addr)
-        if (a[addr] != b[addr])
-            diffs.push_back({addr, a[addr], b[addr]});
-    return diffs;
-}
-
 QString DiffTable(const std::vector<WordDiff> &diffs, const QString &aColumn, const QString &bColumn)
 {
     const int width = std::max<int>(4, aColumn.size());

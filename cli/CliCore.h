@@ -5,6 +5,7 @@
 
 #include "cli/ExitCode.h"
 #include "image/EepromImage.h"
+#include "image/WordDiff.h"
 #include "image/ImageFile.h"
 #include "link/Engine.h"
 
@@ -54,14 +55,6 @@ QString UnheldWords(const QString &path, const ImageFileData &file, const JobRan
 
 // ---- comparing words ----
 
-struct WordDiff {
-    int addr;
-    uint16_t a; // written / first image
-    uint16_t b; // read back / second image
-};
-
-std::vector<WordDiff> DiffWords(const EepromImage &a, const EepromImage &b, int first = 0,
-                                int last = EepromImage::kWords - 1);
 // One line per word, "AA  AAAA  BBBB", under a heading naming the two columns.
 QString DiffTable(const std::vector<WordDiff> &diffs, const QString &aColumn, const QString &bColumn);
 

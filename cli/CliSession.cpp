@@ -19,7 +19,7 @@ bool CliSession::Interrupted()
 
 CliSession::CliSession(bool progressOn) : ProgressOn(progressOn)
 {
-    InterruptNotifier = NewInterruptWatcher(this, [this] { Driver.Cancel(); });
+    InterruptNotifier = NewInterruptWatcher(this, [this] { Session.Cancel(); });
     const int tickMs = qEnvironmentVariableIntValue("QUILLON_TICK_MS");
     if (tickMs > 0)
         Driver.Timer1.setInterval(tickMs); // tests; the program keeps the window's tick
@@ -33,6 +33,16 @@ void CliSession::Open(const QString &port)
 
 CliSession::Result CliSession::Run(EngineJob job, uint8_t selectedAddr)
 {
+    return Await([&] { Session.StartJob(job, selectedAddr); });
+}
+
+CliSession::Result CliSession::Verify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected)
+{
+    return Await([&] { Session.StartVerify(readJob, selectedAddr, expected); });
+}
+
+CliSession::Result CliSession::Await(const std::function<void()> &start)
+{
     Result result;
     if (Interrupted()) {
         result.outcome = Outcome::Interrupted;
@@ -40,9 +50,10 @@ CliSession::Result CliSession::Run(EngineJob job, uint8_t selectedAddr)
     }
     QEventLoop loop;
     bool ended = false, completed = false;
-    const auto connection = connect(&Driver, &EngineDriver::JobEnded, &loop, [&](bool ok) {
+    const auto connection = connect(&Session, &ProgrammingSession::JobFinished, &loop, [&](const JobOutcome &o) {
         ended = true;
-        completed = ok;
+        completed = o.completed;
+        result.job = o;
         loop.quit();
     });
     Driver.OnError = [&](const QString &message) { result.portError = message; };
@@ -50,7 +61,7 @@ CliSession::Result CliSession::Run(EngineJob job, uint8_t selectedAddr)
     Progress = 0;
     Clock.start();
     result.started = true;
-    Driver.StartJob(job, selectedAddr);
+    start();
     if (!ended)
         loop.exec();
     disconnect(connection);

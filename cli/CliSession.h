@@ -1,13 +1,14 @@
 #pragma once
 
-// One programming session of quillon-cli: the port, the image, the engine and
-// its driver, as the window has them, with the job's progress on a terminal
-// and Ctrl+C acting as CancelProg.
+// quillon-cli's side of a programming session: the image, the jobs run to
+// their end one after another, the job's progress on a terminal, and Ctrl+C
+// acting as CancelProg.
 
 #include "image/EepromImage.h"
 #include "link/CPort.h"
 #include "link/Engine.h"
 #include "link/EngineDriver.h"
+#include "link/ProgrammingSession.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -21,9 +22,10 @@ public:
     explicit CliSession(bool progressOn);
 
     EepromImage Buf; // blank until a job or a file fills it
-    TComPort COM;
-    ProgrammingEngine Engine{*this, COM, Buf};
-    EngineDriver Driver{Engine, COM};
+    ProgrammingSession Session{*this, Buf};
+    TComPort &COM = Session.COM;
+    ProgrammingEngine &Engine = Session.Engine;
+    EngineDriver &Driver = Session.Driver;
 
     enum class Outcome { Completed, Failed, PortError, Interrupted };
     struct Result {
@@ -32,6 +34,7 @@ public:
         QString portError; // the port component's message
         int portCode = -1; // and its error number
         bool started = false; // the job was started (not refused after Ctrl+C)
+        JobOutcome job;       // what the session reported
     };
 
     // PORT as PortArgument gives it. Throws EComPort.
@@ -39,6 +42,9 @@ public:
     // Runs the job to its end. After Ctrl+C no job starts, and the one that
     // runs counts as interrupted even when it got to its end.
     Result Run(EngineJob job, uint8_t selectedAddr);
+    // Reads the words of `readJob` back and compares them with `expected`
+    // (the result's job.diffs); Buf is not touched.
+    Result Verify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected);
 
     // From now on the first SIGINT, SIGTERM or SIGHUP (on Windows Ctrl+C,
     // Ctrl+Break and closing the console) cancels the running job; a second
@@ -59,6 +65,7 @@ public:
     void RefreshBuf() override {}
 
 private:
+    Result Await(const std::function<void()> &start);
     void Draw();
     void ClearLine();
 

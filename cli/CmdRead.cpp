@@ -55,19 +55,18 @@ struct PortRun {
     }
 
     // Runs a job and reports how it ended; false when it did not complete.
-    bool Job(EngineJob job, const JobRange &range)
+    bool Job(EngineJob job, const JobRange &range) { return Report(job, session.Run(job, range.addr)); }
+
+    bool Report(EngineJob job, const CliSession::Result &r)
     {
-        const CliSession::Result r = session.Run(job, range.addr);
         if (!r.status.isEmpty() && (r.outcome != CliSession::Outcome::Completed || !quiet))
             Note(JobName(job) + QStringLiteral(": ") + r.status);
         if (r.outcome == CliSession::Outcome::Completed)
             return true;
-        if (session.Engine.Fault.Kind != EngineFault::None)
-            Note(QStringLiteral("quillon-cli: ") + FaultText(session.Engine.Fault, false));
+        if (r.job.fault.Kind != EngineFault::None)
+            Note(QStringLiteral("quillon-cli: ") + FaultText(r.job.fault, false));
         if (JobTable[size_t(job)].Writing && r.started)
-            Note(QStringLiteral("quillon-cli: ")
-                 + PartialWriteText(SplitWrite(FirstAddr(range), LastAddr(range), session.Engine.LastConfirmed,
-                                               session.Engine.LastPossiblyTaken)));
+            Note(QStringLiteral("quillon-cli: ") + PartialWriteText(r.job.written));
         switch (r.outcome) {
         case CliSession::Outcome::Completed: break;
         case CliSession::Outcome::Failed: code = ExitJobFailed; break;
@@ -80,10 +79,11 @@ struct PortRun {
     // The words first..last read back and compared with `expected`.
     bool Verify(const EepromImage &expected, const JobRange &range, const QString &expectedColumn)
     {
-        session.Buf.BlankBuf();
-        if (!Job(ReadJob(range.range), range))
+        const EngineJob job = ReadJob(range.range);
+        const CliSession::Result r = session.Verify(job, range.addr, expected);
+        if (!Report(job, r))
             return false;
-        const std::vector<WordDiff> diffs = DiffWords(expected, session.Buf, FirstAddr(range), LastAddr(range));
+        const std::vector<WordDiff> &diffs = r.job.diffs;
         const int words = LastAddr(range) - FirstAddr(range) + 1;
         if (!diffs.empty()) {
             Out(DiffTable(diffs, expectedColumn, QStringLiteral("read")));
@@ -108,19 +108,17 @@ struct PortRun {
     }
 };
 
-// Every completed read of the whole EEPROM is kept; a backup that cannot be
-// written is reported and fails nothing.
-void BackUp(const PortRun &run, const QString &port, int model)
+// The session keeps every completed read of the whole EEPROM; a backup that
+// cannot be written is reported and fails nothing.
+void ReportBackup(const PortRun &run, const JobOutcome &job)
 {
-    const QString folder = Backups::Folder();
-    // Named after the device the image is, whatever --model says.
-    const QString device = InfoList::Decode(run.session.Buf)[InfoList::RowDevice].value;
-    const Backups::SaveResult saved =
-        Backups::Save(folder, run.session.Buf, model, port, QDateTime::currentDateTime(), device);
-    if (saved.error)
-        Note(QStringLiteral("quillon-cli: backup not saved in %1: %2").arg(QDir::toNativeSeparators(folder), IoErrorText(saved.error)));
+    if (!job.backupTaken)
+        return;
+    if (job.backup.error)
+        Note(QStringLiteral("quillon-cli: backup not saved in %1: %2")
+                 .arg(QDir::toNativeSeparators(job.backupFolder), IoErrorText(job.backup.error)));
     else if (!run.quiet)
-        Note(QStringLiteral("backup: ") + QDir::toNativeSeparators(saved.path));
+        Note(QStringLiteral("backup: ") + QDir::toNativeSeparators(job.backup.path));
 }
 
 } // namespace
@@ -154,8 +152,12 @@ int RunRead(Args &a)
     PortRun run(port, a.parser.isSet(kQuiet));
     if (!run.Open(port))
         return run.code;
-    if (run.Job(ReadJob(range.range), range) && range.range == Range::All && !a.parser.isSet(kNoBackup))
-        BackUp(run, port, model);
+    run.session.Session.BackUpFullReads = !a.parser.isSet(kNoBackup);
+    run.session.Session.BackupModel = [model] { return model; };
+    const EngineJob job = ReadJob(range.range);
+    const CliSession::Result result = run.session.Run(job, range.addr);
+    if (run.Report(job, result))
+        ReportBackup(run, result.job);
     if (const int code = run.Close(); code != ExitOk)
         return code; // nothing is saved of a job that did not complete
     // Words a block or word read did not read are FFFF, and only the comment

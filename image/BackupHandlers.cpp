@@ -1,5 +1,5 @@
-// Every completed read of the whole EEPROM is kept as a backup; the end of a
-// job records its undo step and what it put in safety.
+// The end of a job records its undo step and what it put in safety (the
+// session keeps every completed read of the whole EEPROM as a backup).
 #include "app/Unit1.h"
 
 #include "app/BackupsDialog.h"
@@ -38,12 +38,12 @@ void TForm1::JobStarting(EngineJob job)
     // A read job's changes, and any made meanwhile, are one step.
     if (!JobTable[static_cast<size_t>(job)].Writing)
         Doc.BeginGroup();
-    JobPort = COM.Port;
     UpdateUndoActions();
 }
 
-void TForm1::JobEnded(bool completed)
+void TForm1::JobEnded(const JobOutcome &outcome)
 {
+    const bool completed = outcome.completed;
     if (!RunningJob)
         return;
     const EngineJob job = *RunningJob;
@@ -52,32 +52,28 @@ void TForm1::JobEnded(bool completed)
         if (job == EngineJob::Read258 && completed)
             Doc.SetCoverage(ImageCoverage::Whole());
         else if (job != EngineJob::Read258)
-            Doc.SetCoverage(Doc.State().coverage.AfterRead({Engine.FirstAddr, Engine.LastAddr}));
+            Doc.SetCoverage(Doc.State().coverage.AfterRead({outcome.first, outcome.last}));
         RefreshEntryBox(); // the box would show a word the grid no longer does
         // One step for the whole job, completed or not: undo puts back the
         // image as it was before the job started.
         Doc.EndGroup(JobAction(Act, job)->text());
-        if (job == EngineJob::Read258 && completed)
-            BackupRead();
+        if (outcome.backupTaken)
+            BackupRead(outcome);
     } else if (completed) {
         // The telephone now holds the words as they were when the job started
         // (an edit made meanwhile may not have gone out).
-        Doc.MarkWritten(JobBefore, Engine.FirstAddr, Engine.LastAddr);
+        Doc.MarkWritten(JobBefore, outcome.first, outcome.last);
     }
     UpdateUndoActions();
 }
 
-void TForm1::BackupRead()
+void TForm1::BackupRead(const JobOutcome &outcome)
 {
-    const QString folder = Backups::Folder();
-    // Named after the device the image is, whatever the model list says.
-    const QString device = InfoList::Decode(Buf)[InfoList::RowDevice].value;
-    const Backups::SaveResult saved =
-        Backups::Save(folder, Buf, DeviceModel(), JobPort, QDateTime::currentDateTime(), device);
+    const Backups::SaveResult &saved = outcome.backup;
     if (saved.error) {
         // The job stays completed; the panel says why there is no copy.
         ShowPanel1(QStringLiteral("Копия не сохранена: ") + IoErrorTextRu(saved.error),
-                   QStringLiteral("Резервная копия не сохранена в папку ") + QDir::toNativeSeparators(folder)
+                   QStringLiteral("Резервная копия не сохранена в папку ") + QDir::toNativeSeparators(outcome.backupFolder)
                        + QStringLiteral(": ") + IoErrorTextRu(saved.error));
         return;
     }

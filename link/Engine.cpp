@@ -11,7 +11,7 @@ constexpr int DrainLimit = 65536;
 } // namespace
 
 ProgrammingEngine::ProgrammingEngine(IEngineWindow &window, IEnginePort &port, EepromImage &image)
-    : Window(window), Port(port), Image(image)
+    : Window(window), Port(port), Image(&image)
 {
 }
 
@@ -134,10 +134,10 @@ void ProgrammingEngine::DoBuildWrite()
     }
     Command = "M";
     Command += ByteToHex(CurAddr).toLatin1();
-    Command += WordToHex(Image[CurAddr]).toLatin1();
+    Command += WordToHex((*Image)[CurAddr]).toLatin1();
     ++CurAddr;
     for (int n = 1; n < EngineLimits::WordsPerCommand && CurAddr <= LastAddr; ++n) {
-        Command += WordToHex(Image[CurAddr]).toLatin1();
+        Command += WordToHex((*Image)[CurAddr]).toLatin1();
         ++CurAddr;
     }
     Command += CR;
@@ -233,7 +233,7 @@ void ProgrammingEngine::DoCollectReply()
     CurAddr = static_cast<uint8_t>(CurAddr - EngineLimits::WordsPerCommand);
     for (int k = 0; k < EngineLimits::WordsPerCommand; ++k) {
         if (CurAddr <= LastAddr)
-            Image[CurAddr] = HexToWord(Reply.constData() + 1 + 4 * k, 4);
+            (*Image)[CurAddr] = HexToWord(Reply.constData() + 1 + 4 * k, 4);
         ++CurAddr;
     }
     Window.RefreshBuf();

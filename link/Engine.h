@@ -132,6 +132,11 @@ public:
     // the last step took a byte from the port.
     bool LastStepGotByte = false;
 
+    // The image the jobs read into and write from; a verify reads into
+    // another one so that the image shown is not changed. Not during a job.
+    void UseImage(EepromImage &image) { Image = &image; }
+    EepromImage &CurrentImage() const { return *Image; }
+
     static int GaugeMaxOf(EngineJob job) { return JobTable[static_cast<size_t>(job)].GaugeMax; }
 
 private:
@@ -156,7 +161,7 @@ private:
 
     IEngineWindow &Window;
     IEnginePort &Port;
-    EepromImage &Image;
+    EepromImage *Image;
     uint8_t StateAtStep = Init; // where a fault is placed: the state the step began in
 };
 

@@ -8,7 +8,7 @@
 void TForm1::StartJob(EngineJob job)
 {
     JobStarting(job);
-    Driver.StartJob(job, SelectedAddr);
+    Session.StartJob(job, SelectedAddr);
 }
 
 void TForm1::Write258Execute()
@@ -31,7 +31,7 @@ void TForm1::ReadCurExecute() { StartJob(EngineJob::ReadCur); }
 
 void TForm1::CancelProgExecute()
 {
-    Driver.Cancel();
+    Session.Cancel();
 }
 
 void TForm1::Timer1Timer()

@@ -3,12 +3,9 @@
 #include "link/Engine.h"
 #include "link/EngineDriver.h"
 
-#include <QElapsedTimer>
+#include "link/PortNotifier.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <chrono>
-#include <thread>
+#include <QEventLoop>
 
 namespace {
 constexpr char CR = 0x0D;
@@ -33,36 +30,111 @@ int ProbeEchoLimitMs()
     return EngineLimits::EchoTicks * EngineDriver::kTickMs;
 }
 
+LineProbe::LineProbe(TCustomComPort &port, QObject *parent) : QObject(parent), Port(port)
+{
+    // Read tells a hung-up line at the next round; the notifier tells a byte
+    // at once where the system can.
+    PollTimer.setInterval(EngineDriver::kTickMs);
+    connect(&PollTimer, &QTimer::timeout, this, [this] { Poll(); });
+}
+
+LineProbe::~LineProbe()
+{
+    Release();
+}
+
+void LineProbe::Start()
+{
+    R = ProbeResult();
+    PortError = nullptr;
+    IsRunning = true;
+    try {
+        char c = 0;
+        for (int i = 0; i < DrainLimit && Port.Read(&c, 1) == 1; ++i) {
+        }
+        Clock.start();
+        Port.Write(&CR, 1);
+    } catch (const EComPort &) {
+        PortError = std::current_exception();
+        Finish(ProbeOutcome::NoEcho);
+        return;
+    }
+    Notifier = new PortNotifier(Port, this);
+    connect(Notifier, &PortNotifier::activated, this, [this] { Poll(); });
+    Notifier->setEnabled(true);
+    PollTimer.start();
+}
+
+void LineProbe::Cancel()
+{
+    if (IsRunning)
+        Finish(ProbeOutcome::Cancelled);
+}
+
+void LineProbe::Poll()
+{
+    if (!IsRunning)
+        return;
+    char c = 0;
+    int got = 0;
+    try {
+        got = Port.Read(&c, 1);
+    } catch (const EComPort &) {
+        PortError = std::current_exception();
+        Finish(ProbeOutcome::NoEcho);
+        return;
+    }
+    if (got == 1) {
+        if (c == CR) {
+            R.roundTripMs = static_cast<int>(Clock.elapsed());
+            Finish(ProbeOutcome::Answers);
+        } else {
+            R.received = c;
+            Finish(ProbeOutcome::WrongEcho);
+        }
+        return;
+    }
+    if (Clock.elapsed() >= ProbeEchoLimitMs()) {
+        Finish(ProbeOutcome::NoEcho);
+        return;
+    }
+    // Readable but no byte: a failing device. Rest until the next tick
+    // rather than being woken again at once.
+    if (Notifier && sender() == Notifier)
+        Notifier->setEnabled(false);
+    else if (Notifier)
+        Notifier->setEnabled(true);
+}
+
+void LineProbe::Finish(ProbeOutcome outcome)
+{
+    R.outcome = outcome;
+    IsRunning = false;
+    Release();
+    emit Finished();
+}
+
+void LineProbe::Release()
+{
+    PollTimer.stop();
+    if (Notifier) {
+        Notifier->setEnabled(false);
+        Notifier->deleteLater(); // it may be the sender of the poll that got here
+        Notifier = nullptr;
+    }
+}
+
 ProbeResult ProbeOpenPort(TCustomComPort &port)
 {
-    ProbeResult r;
-    char c = 0;
-    for (int i = 0; i < DrainLimit && port.Read(&c, 1) == 1; ++i) {
-    }
-    QElapsedTimer clock;
-    clock.start();
-    port.Write(&CR, 1);
-    for (;;) {
-        if (port.Read(&c, 1) == 1) {
-            if (c == CR) {
-                r.outcome = ProbeOutcome::Answers;
-                r.roundTripMs = static_cast<int>(clock.elapsed());
-            } else {
-                r.outcome = ProbeOutcome::WrongEcho;
-                r.received = c;
-            }
-            return r;
-        }
-        const qint64 left = ProbeEchoLimitMs() - clock.elapsed();
-        if (left <= 0) {
-            r.outcome = ProbeOutcome::NoEcho;
-            return r;
-        }
-        // Read tells a hung-up line on the next round. A short nap rather
-        // than a wait on the descriptor keeps this the same on every system;
-        // a probe is rare and short.
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::min<qint64>(left, 2)));
-    }
+    LineProbe probe(port);
+    QEventLoop loop;
+    QObject::connect(&probe, &LineProbe::Finished, &loop, &QEventLoop::quit);
+    probe.Start();
+    if (probe.Running())
+        loop.exec();
+    if (probe.Error())
+        std::rethrow_exception(probe.Error());
+    return probe.Result();
 }
 
 ProbeResult ProbePort(TCustomComPort &port, const QString &portName)
@@ -95,6 +167,7 @@ QString ProbeSummary(const ProbeResult &r)
     case ProbeOutcome::NoEcho: return QStringLiteral("no echo within %1 ms").arg(ProbeEchoLimitMs());
     case ProbeOutcome::WrongEcho: return QStringLiteral("wrong echo: %1 came back for CR").arg(ByteText(r.received));
     case ProbeOutcome::OpenFailed: return QStringLiteral("the port could not be opened: ") + r.portError;
+    case ProbeOutcome::Cancelled: return QStringLiteral("cancelled");
     }
     return QString();
 }
@@ -106,6 +179,7 @@ QString ProbeSummaryRu(const ProbeResult &r)
     case ProbeOutcome::NoEcho: return QStringLiteral("Нет эха");
     case ProbeOutcome::WrongEcho: return QStringLiteral("Неверное эхо");
     case ProbeOutcome::OpenFailed: return QStringLiteral("Порт не открыт");
+    case ProbeOutcome::Cancelled: return QStringLiteral("Проверка прервана");
     }
     return QString();
 }
@@ -122,6 +196,7 @@ QString ProbeRemedy(const ProbeResult &r)
         return QStringLiteral("check the line speed (300 bit/s, 8N1) and that no other program or "
                               "device is on the line");
     case ProbeOutcome::OpenFailed: break; // the port error's own remedy
+    case ProbeOutcome::Cancelled: break;
     }
     return QString();
 }

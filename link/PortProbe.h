@@ -7,9 +7,16 @@
 
 #include "link/CPort.h"
 
+#include <QElapsedTimer>
+#include <QObject>
 #include <QString>
+#include <QTimer>
+#include <exception>
+#include <functional>
 
-enum class ProbeOutcome { Answers, NoEcho, WrongEcho, OpenFailed };
+class PortNotifier;
+
+enum class ProbeOutcome { Answers, NoEcho, WrongEcho, OpenFailed, Cancelled };
 
 struct ProbeResult {
     ProbeOutcome outcome = ProbeOutcome::NoEcho;
@@ -26,8 +33,45 @@ bool DeviceGone(const EComPort &e);
 // The wait for the echo: the engine's limit of echo ticks at the program's tick.
 int ProbeEchoLimitMs();
 
-// Probes a port that is open and not in use by a job. Port errors go on to
-// the caller.
+// The probe of a port that is open and not in use by a job, driven by the
+// event loop: the caller's thread never waits for the echo.
+class LineProbe : public QObject {
+    Q_OBJECT
+
+public:
+    explicit LineProbe(TCustomComPort &port, QObject *parent = nullptr);
+    ~LineProbe() override;
+
+    // Drains the line and sends the CR; Finished comes later, or from
+    // within when the port fails at once. The owner cancels the probe
+    // before the port closes (the notifier must not outlive the descriptor).
+    void Start();
+    // Ends a running probe as Cancelled.
+    void Cancel();
+    bool Running() const { return IsRunning; }
+    const ProbeResult &Result() const { return R; }
+    // The port error that ended the probe, if one did.
+    std::exception_ptr Error() const { return PortError; }
+
+signals:
+    void Finished();
+
+private:
+    void Poll();
+    void Finish(ProbeOutcome outcome);
+    void Release();
+
+    TCustomComPort &Port;
+    ProbeResult R;
+    std::exception_ptr PortError;
+    bool IsRunning = false;
+    QElapsedTimer Clock;
+    QTimer PollTimer;
+    PortNotifier *Notifier = nullptr;
+};
+
+// Probes a port that is open and not in use by a job, in a local event loop.
+// Port errors go on to the caller.
 ProbeResult ProbeOpenPort(TCustomComPort &port);
 // Opens the port by name, probes and closes it again; an open that fails is
 // an outcome, not an error.

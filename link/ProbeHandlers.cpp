@@ -1,4 +1,5 @@
-// The window's line probe: does the telephone answer on the open port.
+// The window's line probe: does the telephone answer on the open port. The
+// session waits for the echo on events, so the window goes on meanwhile.
 #include "app/Unit1.h"
 
 #include "link/PortNames.h"
@@ -10,14 +11,18 @@
 void TForm1::ProbeLineExecute()
 {
     ShowPanel1(QString());
-    ProbeResult r;
+    Session.StartProbe();
+}
+
+void TForm1::ProbeLineDone(const ProbeResult &r)
+{
     try {
-        r = ProbeOpenPort(COM);
+        Session.RethrowProbeError();
     } catch (const EComPort &e) {
         PortErrorDuringJob(e); // a device that has gone away closes the port
     }
     ShowPanel1(ProbeSummaryRu(r));
-    if (r.outcome == ProbeOutcome::Answers)
+    if (r.outcome == ProbeOutcome::Answers || r.outcome == ProbeOutcome::Cancelled)
         return;
     throw std::runtime_error(QStringLiteral("%1 (%2): %3")
                                  .arg(COM.Port, PortDevicePath(COM.Port), ProbeRemedyRu(r))

@@ -20,5 +20,6 @@ public:
     void SetProgressPanelVisible(bool) override {}
     void SetCancelEnabled(bool) override {}
     void ShowStatus(const QString &text) override { status = text; }
-    void RefreshBuf() override {}
+    int refreshes = 0; // the image shown would be drawn again
+    void RefreshBuf() override { ++refreshes; }
 };

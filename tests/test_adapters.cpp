@@ -3,6 +3,7 @@
 // window shows of both.
 
 #include "ModalHelper.h"
+#include "QuietWindow.h"
 #include "WaitFor.h"
 #include "app/Unit1.h"
 #include "cli/CliCore.h"
@@ -10,6 +11,7 @@
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
 #include "link/PortProbe.h"
+#include "link/ProgrammingSession.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -23,6 +25,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -331,6 +334,7 @@ TEST_F(ProbeWindow, AnAnsweringTelephoneGoesToPanelOneWithoutABox)
     ASSERT_NO_FATAL_FAILURE(Open({"--fast"}));
     BoxAnswerer boxes;
     form->Act.ProbeLine->trigger();
+    ASSERT_TRUE(WaitFor([&] { return !form->StatusText(1).isEmpty(); }, 5000));
     EXPECT_TRUE(form->StatusText(1).contains(QRegularExpression("^Связь есть \\(\\d+ мс\\)$")))
         << form->StatusText(1).toStdString();
     WaitFor([] { return false; }, 100);
@@ -350,11 +354,82 @@ TEST_F(ProbeWindow, NoEchoShowsTheRemedy)
     BoxAnswerer boxes;
     // The menu item, as a person reaches it.
     form->Act.ProbeLine->trigger();
+    ASSERT_TRUE(WaitFor([&] { return !form->StatusText(1).isEmpty(); }, 5000));
     EXPECT_EQ(form->StatusText(1), "Нет эха");
     ASSERT_TRUE(WaitFor([&] { return !boxes.texts.isEmpty(); }, 5000));
     EXPECT_TRUE(boxes.texts[0].startsWith("COM1 (")) << boxes.texts[0].toStdString();
     EXPECT_TRUE(boxes.texts[0].contains("питание преобразователя"));
     EXPECT_TRUE(form->COM.Connected());
+}
+
+// The probe waits on events: the window's timers go on and Esc ends it.
+TEST_F(ProbeWindow, TheWindowRunsOnWhileTheProbeWaitsAndEscEndsIt)
+{
+    ASSERT_NO_FATAL_FAILURE(Open({"--fast", "--fault", "no-echo"}));
+    BoxAnswerer boxes;
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(10);
+    form->Act.ProbeLine->trigger();
+    EXPECT_TRUE(form->Session.ProbeRuns());
+    EXPECT_FALSE(form->Act.Read258->isEnabled()); // no job meanwhile
+    ASSERT_TRUE(WaitFor([&] { return ticks >= 3; }, 5000));
+    EXPECT_TRUE(form->Session.ProbeRuns());
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    EXPECT_FALSE(form->Session.ProbeRuns());
+    EXPECT_EQ(form->StatusText(1), "Проверка прервана");
+    WaitFor([] { return false; }, 50);
+    EXPECT_TRUE(boxes.texts.isEmpty()); // a cancel is no fault
+    EXPECT_TRUE(form->Act.Read258->isEnabled());
+}
+
+// A verify reads into a copy: the image and what shows it stay as they are,
+// and only a plain whole read is kept as a backup.
+TEST(Session, AVerifyComparesWithoutTouchingTheImage)
+{
+    if (qEnvironmentVariableIsEmpty("QUILLON_PHONE"))
+        GTEST_SKIP() << "QUILLON_PHONE not set";
+    QProcess phone;
+    const QString port = StartPhone(phone, {"--fast"});
+    ASSERT_FALSE(port.isEmpty());
+    QuietWindow view;
+    EepromImage image;
+    ProgrammingSession session(view, image);
+    session.Driver.Timer1.setInterval(2);
+    session.COM.Port = port;
+    session.COM.Open();
+    std::optional<JobOutcome> outcome;
+    QObject::connect(&session, &ProgrammingSession::JobFinished, [&](const JobOutcome &o) { outcome = o; });
+    const auto run = [&](const std::function<void()> &start) {
+        outcome.reset();
+        start();
+        return WaitFor([&] { return outcome.has_value(); }, 30000);
+    };
+
+    ASSERT_TRUE(run([&] { session.StartJob(EngineJob::ReadBlock, 0); }));
+    ASSERT_TRUE(outcome->completed);
+    EXPECT_FALSE(outcome->backupTaken); // a block is not the whole EEPROM
+    const EepromImage read = image;
+    EepromImage expected = read;
+    expected[0x31] ^= 0x0101;
+    expected[0x3E] ^= 0x8000;
+    const int refreshes = view.refreshes;
+    ASSERT_TRUE(run([&] { session.StartVerify(EngineJob::ReadBlock, 0, expected); }));
+    ASSERT_TRUE(outcome->completed);
+    EXPECT_TRUE(outcome->verify);
+    EXPECT_FALSE(outcome->backupTaken);
+    ASSERT_EQ(outcome->diffs.size(), 2u);
+    EXPECT_EQ(outcome->diffs[0].addr, 0x31);
+    EXPECT_EQ(outcome->diffs[0].a, expected[0x31]);
+    EXPECT_EQ(outcome->diffs[0].b, read[0x31]);
+    EXPECT_EQ(outcome->diffs[1].addr, 0x3E);
+    EXPECT_EQ(image, read);
+    EXPECT_EQ(view.refreshes, refreshes);
+
+    session.COM.Close();
+    phone.terminate();
+    phone.waitForFinished(5000);
 }
 
 TEST(PortListWindow, MarksThePresentPortsAndNamesTheUnreachedAdapter)

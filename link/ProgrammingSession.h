@@ -1,0 +1,134 @@
+#pragma once
+
+// One programming session: the port, the engine and its driver, and what a
+// front end asks of them: the six jobs, a read-back compared with an image
+// (verify), and the line probe. The window and quillon-cli start jobs here
+// and show what it reports; a completed read of the whole EEPROM is kept as
+// a backup here, for both.
+//
+// The front end stays the engine's view (gauge, status texts, actions): the
+// session passes the engine's calls on to it, except that a verify's
+// read-back leaves the image and its display alone.
+
+#include "image/Backups.h"
+#include "image/EepromImage.h"
+#include "image/WordDiff.h"
+#include "link/CPort.h"
+#include "link/Engine.h"
+#include "link/EngineDriver.h"
+#include "link/PortProbe.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// How a job ended, as a front end reports it.
+struct JobOutcome {
+    EngineJob job = EngineJob::Read258;
+    bool verify = false;    // the read-back of a verify
+    bool completed = false; // "Завершено!"
+    FaultRecord fault;      // why not, as the engine decided it
+    int first = 0;          // the words of the job
+    int last = -1;
+    // A port error ended the job (the device went away...).
+    std::optional<EComPort> portError;
+    // A write that did not complete: what the telephone took.
+    WriteGroups written;
+    // A completed verify: the words that read back otherwise.
+    std::vector<WordDiff> diffs;
+    // A completed read of the whole EEPROM: the backup, when one was taken.
+    bool backupTaken = false;
+    QString backupFolder;
+    Backups::SaveResult backup;
+};
+
+// The engine's port as the session hands it over: every byte goes to the
+// port, and a port error is noted before it goes on.
+class SessionPort : public IEnginePort {
+public:
+    explicit SessionPort(TCustomComPort &port) : Port(port) {}
+    int Write(const void *buffer, int count) override;
+    int Read(void *buffer, int count) override;
+    std::optional<EComPort> LastError;
+
+private:
+    TCustomComPort &Port;
+};
+
+class ProgrammingSession : public QObject, private IEngineWindow {
+    Q_OBJECT
+
+public:
+    // view: shows the job (the window's gauge and status bar, the CLI's
+    // progress line); image: the image the jobs read into and write from.
+    ProgrammingSession(IEngineWindow &view, EepromImage &image, QObject *parent = nullptr);
+    ~ProgrammingSession() override;
+
+    TComPort COM;
+    SessionPort Tap{COM}; // the engine's side of the port
+    ProgrammingEngine Engine;
+    EngineDriver Driver;
+
+    // Backups of completed whole reads (not of a verify's): on unless a
+    // front end was told otherwise; the model the backup records.
+    bool BackUpFullReads = true;
+    std::function<int()> BackupModel = [] { return 0; };
+
+    // Starts one of the six jobs on the image.
+    void StartJob(EngineJob job, uint8_t selectedAddr);
+    // Reads the words of `readJob` into a scratch image and compares them
+    // with `expected`; the image is not touched.
+    void StartVerify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected);
+    // Sends a CR on the drained line and waits for its echo, on events.
+    void StartProbe();
+    // Cancels the job (at its next echo) or the probe (at once).
+    void Cancel();
+
+    bool JobRuns() const { return Engine.Active; }
+    bool ProbeRuns() const;
+    bool Busy() const { return JobRuns() || ProbeRuns(); }
+    const JobOutcome &LastOutcome() const { return Outcome; }
+    const ProbeResult &LastProbe() const;
+
+signals:
+    void JobStarted();
+    // After the driver's JobEnded; the outcome is complete but for a port
+    // error's message, which the driver passes on after the signal.
+    void JobFinished(const JobOutcome &outcome);
+    // The probe ended; a port error it met is rethrown by RethrowProbeError.
+    void ProbeFinished(const ProbeResult &result);
+
+public:
+    // Throws the port error that ended the last probe, if one did.
+    void RethrowProbeError() const;
+
+private:
+    void Begin(EngineJob job, uint8_t selectedAddr);
+    void JobEnded(bool completed);
+    void BackUp();
+    void ProbeEnded();
+
+    // IEngineWindow, passed on to the view
+    void DisablePortActions() override { View.DisablePortActions(); }
+    void EnablePortActions() override { View.EnablePortActions(); }
+    void SetGaugeMax(int max) override { View.SetGaugeMax(max); }
+    void SetGaugeProgress(int progress) override { View.SetGaugeProgress(progress); }
+    int GaugeProgress() const override { return View.GaugeProgress(); }
+    void SetGaugeColor(GaugeColor color) override { View.SetGaugeColor(color); }
+    void SetProgressPanelVisible(bool visible) override { View.SetProgressPanelVisible(visible); }
+    void SetCancelEnabled(bool enabled) override { View.SetCancelEnabled(enabled); }
+    void ShowStatus(const QString &text) override { View.ShowStatus(text); }
+    void RefreshBuf() override;
+
+    IEngineWindow &View;
+    EepromImage &Image;
+    EepromImage ReadBack; // a verify's words
+    EepromImage Expected;
+    bool Verifying = false;
+    JobOutcome Outcome;
+    QString JobPort;
+    std::unique_ptr<LineProbe> Probe;
+};
