@@ -45,6 +45,8 @@ const ActionDef ActionTable[] = {
     {A(Redo), "Main", "Повторить", nullptr, "Ctrl+Shift+Z", -1, false, H(Redo)},
     {A(Backups), "File", "Резервные копии...", nullptr, nullptr, -1, true, H(Backups)},
     {A(ProbeLine), "Prog", "Проверить связь с телефоном", "=", nullptr, -1, false, H(ProbeLine)},
+    // The characters of the last job, for a failure nobody can reproduce.
+    {A(ShowTrace), "Prog", "Показать обмен", "Обмен с телефоном в последнем задании", nullptr, -1, true, H(ShowTrace)},
     // Pairing: words 0x37-0x3A from a base's image.
     {A(PairFromBase), "File", "Взять у базы...", "ID-код и каналы базы из её образа", nullptr, -1, true, H(PairFromBase)},
 };
@@ -103,6 +105,7 @@ static const MenuEntry TerminalEntries[] = {
     ITEM(OpenPort),
     ITEM(ClosePort),
     ITEM(ProbeLine),
+    ITEM(ShowTrace),
     SEP,
     ITEMAS(ReadBlock, "Прочитать блок &30-3F"),
     ITEMAS(WriteBlock, "Записать блок 3&0-3F"),

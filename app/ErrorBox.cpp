@@ -26,6 +26,12 @@ void ShowErrorBox(const QString &message)
     box.exec();
 }
 
+void ShowInfoBox(QWidget *parent, const QString &message)
+{
+    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), message, QMessageBox::Ok, parent);
+    box.exec();
+}
+
 bool AskYesNo(QWidget *parent, const QString &question)
 {
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(), question, QMessageBox::NoButton, parent);

@@ -16,6 +16,9 @@ QString ErrorBoxText(const QString &message);
 // A critical message box with the application title as caption and one OK button.
 void ShowErrorBox(const QString &message);
 
+// A notice that is no error (an information box, one OK button).
+void ShowInfoBox(QWidget *parent, const QString &message);
+
 // A question with the buttons "Да" and "Нет", "Нет" the default and what Esc
 // answers: true for "Да".
 bool AskYesNo(QWidget *parent, const QString &question);

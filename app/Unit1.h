@@ -85,6 +85,7 @@ struct TActions {
     QAction *Backups = nullptr;
     QAction *ProbeLine = nullptr; // does the telephone answer
     QAction *PairFromBase = nullptr; // "Взять у базы..."
+    QAction *ShowTrace = nullptr;    // "Показать обмен"
 };
 
 // The "Связь" page's widgets: words 0x37-0x3A by name.
@@ -246,6 +247,7 @@ public:
     void WriteCurExecute();
     void ReadCurExecute();
     void CancelProgExecute();
+    void ShowTraceExecute(); // the last job's characters on the wire
     void StartJob(EngineJob job); // what the six job handlers do
     void Timer1Timer();
     void ApplicationEvents1Idle();

@@ -1,5 +1,6 @@
 #include "cli/CliArgs.h"
 
+#include "cli/CliOutput.h"
 #include "cli/CliPrint.h"
 #include "link/PortNames.h"
 
@@ -24,6 +25,8 @@ const QCommandLineOption kForce("force", "Write a file that is evidently not an 
 const QCommandLineOption kJson("json", "JSON with stable English keys.");
 const QCommandLineOption kList("list", "List the presets: action name and caption.");
 const QCommandLineOption kNoBackup("no-backup", "Keep no backup of what read all read.");
+const QCommandLineOption kTrace("trace", "Write every character sent and received, with its time and the echo's "
+                                         "delay, to FILE: a record of a failure for a report.", "FILE");
 const QCommandLineOption kId("id", "Only the backups of this ID code (word 37, decimal as info shows it).", "N");
 
 const char kRangeHelp[] = "Which words: all (0x00-0x3F, the default), block (0x30-0x3F) or word ADDR "
@@ -127,6 +130,23 @@ bool PortArgs(Args &a, int filesExpected, QString *port, JobRange *range, QStrin
 
 // A comment is one line of text; a control character in it would travel
 // with the file into the window and every terminal that shows it.
+bool TraceAccepted(Args &a, QString *path, int *code)
+{
+    path->clear();
+    if (!a.parser.isSet(kTrace))
+        return true;
+    *path = a.parser.value(kTrace);
+    if (path->isEmpty()) {
+        *code = Fail(ExitUsage, QStringLiteral("--trace needs a file name"));
+        return false;
+    }
+    if (const QString problem = OutputProblem(*path); !problem.isEmpty()) {
+        *code = Fail(ExitFile, *path + QStringLiteral(": ") + problem);
+        return false;
+    }
+    return true;
+}
+
 bool CommentAccepted(Args &a, int *code)
 {
     const QString comment = a.parser.value(kComment);

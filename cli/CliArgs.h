@@ -23,6 +23,7 @@ extern const QCommandLineOption kJson;
 extern const QCommandLineOption kList;
 extern const QCommandLineOption kNoBackup;
 extern const QCommandLineOption kId;
+extern const QCommandLineOption kTrace;
 
 extern const char kRangeHelp[];
 extern const char kFileHelp[];
@@ -43,6 +44,9 @@ int SaveOutput(const QString &path, const EepromImage &image, int model, const Q
 
 // PORT, the range, and what must be left of the positionals.
 bool PortArgs(Args &a, int filesExpected, QString *port, JobRange *range, QString *error);
+// --trace FILE: the file, empty without the option; false with the usage
+// or file error reported (a file that cannot be made fails before the job).
+bool TraceAccepted(Args &a, QString *path, int *code);
 // A comment is one line of text; false with the usage error reported.
 bool CommentAccepted(Args &a, int *code);
 

@@ -6,6 +6,7 @@
 #include "link/PortNames.h"
 #include "link/PortProbe.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -190,34 +191,56 @@ int PortsCommand(bool json, const std::function<void(const QString &)> &Out)
     return 0;
 }
 
-int ProbeCommand(const QString &port, const std::function<void(const QString &)> &Out)
+bool WriteTrace(const QString &path, const WireTrace &trace)
+{
+    if (const IoError error = SaveImageFile(path, trace.Text().toUtf8())) {
+        WriteText(stderr, QStringLiteral("quillon-cli: trace not saved in %1: %2\n").arg(Printable(path), IoErrorText(error)));
+        return false;
+    }
+    return true;
+}
+
+int ProbeCommand(const QString &port, const std::function<void(const QString &)> &Out, const QString &traceFile)
 {
     // Messages name the device behind a COM name too.
     const QString device = PortDevicePath(port);
     const QString shown = device != port ? QStringLiteral("%1 (%2)").arg(port, device) : port;
     TComPort com;
     ProbeResult r;
+    WireTrace trace;
+    trace.Begin(QStringLiteral("%1  %2  probe").arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs), port), true);
+    // Written whatever the end: a failure is what it is for.
+    const auto traced = [&](int code) {
+        if (!traceFile.isEmpty() && !WriteTrace(traceFile, trace) && code == ExitOk)
+            return int(ExitFile);
+        return code;
+    };
     try {
-        r = ProbePort(com, port);
+        r = ProbePort(com, port, &trace);
     } catch (const EComPort &e) {
         // The port opened (ProbePort reports that failure itself) and was
         // lost during the exchange: a failure of the probe, not of the port's opening.
         WriteText(stderr, QStringLiteral("quillon-cli: %1: %2\n").arg(Printable(shown), QString::fromUtf8(e.what())));
-        return ExitJobFailed;
+        trace.Fail(QString::fromUtf8(e.what()));
+        return traced(ExitJobFailed);
     }
+    if (r.outcome != ProbeOutcome::Answers)
+        trace.Fail(ProbeSummary(r));
     const QString line = shown + QStringLiteral(": ") + ProbeSummary(r);
     if (r.outcome == ProbeOutcome::Answers) {
         Out(line + u'\n');
-        if (const QString advice = LatencyAdvice(); !advice.isEmpty())
+        if (const QString slow = SlowEchoAdvice(r); !slow.isEmpty())
+            WriteText(stderr, QStringLiteral("  note: %1\n").arg(slow));
+        else if (const QString advice = LatencyAdvice(); !advice.isEmpty())
             WriteText(stderr, QStringLiteral("  note: %1\n").arg(advice));
-        return 0;
+        return traced(ExitOk);
     }
     const QString remedy = r.outcome == ProbeOutcome::OpenFailed ? PortRemedy(r.platformCode) : ProbeRemedy(r);
     WriteText(stderr, QStringLiteral("quillon-cli: %1\n  %2\n").arg(Printable(line), remedy));
     switch (r.outcome) {
-    case ProbeOutcome::NoEcho: return ExitNoEcho;
-    case ProbeOutcome::WrongEcho: return ExitWrongEcho;
-    default: return ExitPort;
+    case ProbeOutcome::NoEcho: return traced(ExitNoEcho);
+    case ProbeOutcome::WrongEcho: return traced(ExitWrongEcho);
+    default: return traced(ExitPort);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/WireTrace.h"
+
 // quillon-cli's "ports" and "probe": which serial devices there are, whether
 // this user can open them and what stands in the way; and whether the
 // telephone answers on one.
@@ -53,6 +55,9 @@ QString LatencyAdvice();
 // What they print on standard output goes through `out`.
 int PortsCommand(bool json, const std::function<void(const QString &)> &out);
 // `port` as PortArgument gives it.
-int ProbeCommand(const QString &port, const std::function<void(const QString &)> &out);
+// --trace: the characters into path; false with the failure reported.
+bool WriteTrace(const QString &path, const WireTrace &trace);
+// traceFile: where --trace writes the characters, empty for none.
+int ProbeCommand(const QString &port, const std::function<void(const QString &)> &out, const QString &traceFile = QString());
 
 } // namespace Cli

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "cli/CliArgs.h"
 #include "cli/CliPorts.h"
 #include "cli/CliPrint.h"
 
@@ -11,7 +12,10 @@ int RunProbe(Args &a)
     JobRange range;
     if (!PortArgs(a, 0, &port, &range, &error))
         return Fail(ExitUsage, error);
-    return ProbeCommand(port, Out);
+    QString trace;
+    if (int code = ExitOk; !TraceAccepted(a, &trace, &code))
+        return code;
+    return ProbeCommand(port, Out, trace);
 }
 
 } // namespace Cli

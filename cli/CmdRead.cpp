@@ -2,6 +2,7 @@
 
 #include "cli/CliInterrupt.h"
 #include "cli/CliOutput.h"
+#include "cli/CliPorts.h"
 #include "cli/CliPrint.h"
 #include "cli/CliSession.h"
 #include "image/Backups.h"
@@ -24,6 +25,7 @@ struct PortRun {
     CliSession session;
     QString port;
     bool quiet;
+    QString traceFile; // --trace: every job of the command goes there
     int code = ExitOk;
 
     PortRun(const QString &portName, bool beQuiet)
@@ -43,8 +45,11 @@ struct PortRun {
         return Fail(exitCode, port + QStringLiteral(": ") + message + (remedy.isEmpty() ? QString() : QStringLiteral("\n  ") + remedy));
     }
 
-    bool Open(const QString &portName)
+    bool Open(const QString &portName, const QString &trace)
     {
+        traceFile = trace;
+        session.Session.TraceLastJobOnly = false;
+        session.Session.RussianTexts = false;
         try {
             session.Open(portName);
             return true;
@@ -97,6 +102,9 @@ struct PortRun {
 
     int Close()
     {
+        // Written whatever the jobs' end: a failure is what it is for.
+        if (!traceFile.isEmpty() && !WriteTrace(traceFile, session.Session.Trace) && code == ExitOk)
+            code = ExitFile;
         try {
             session.COM.Close();
         } catch (const EComPort &e) {
@@ -140,6 +148,9 @@ int RunRead(Args &a)
         return Fail(ExitUsage, QStringLiteral("--model takes 0-8:\n") + ModelListText());
     if (int code = ExitOk; !CommentAccepted(a, &code))
         return code;
+    QString trace;
+    if (int code = ExitOk; !TraceAccepted(a, &trace, &code))
+        return code;
     // Whatever can be found out before the job is: its words would be lost.
     if (output == QLatin1String("-")) {
         const QString problem = StdoutClosed() ? QStringLiteral("closed") : StandardOutputProblem();
@@ -150,7 +161,7 @@ int RunRead(Args &a)
     }
 
     PortRun run(port, a.parser.isSet(kQuiet));
-    if (!run.Open(port))
+    if (!run.Open(port, trace))
         return run.code;
     run.session.Session.BackUpFullReads = !a.parser.isSet(kNoBackup);
     run.session.Session.BackupModel = [model] { return model; };
@@ -184,9 +195,12 @@ int WriteOrVerify(Args &a, bool write)
     if (write && !a.parser.isSet(kForce))
         if (const QString why = UnheldWords(a.positionals.constFirst(), file, range); !why.isEmpty())
             return Fail(ExitFile, a.positionals.constFirst() + QStringLiteral(": ") + why);
+    QString trace;
+    if (!TraceAccepted(a, &trace, &code))
+        return code;
 
     PortRun run(port, a.parser.isSet(kQuiet));
-    if (!run.Open(port))
+    if (!run.Open(port, trace))
         return run.code;
     bool ok = true;
     if (write) {

@@ -36,22 +36,22 @@ struct Command {
 const QList<Command> &Commands()
 {
     static const QList<Command> commands = {
-        {"read", "read --port PORT [all|block|word ADDR] -o FILE [--model N] [--comment TEXT] [--no-backup]",
+        {"read", "read --port PORT [all|block|word ADDR] -o FILE [--model N] [--comment TEXT] [--no-backup] [--trace FILE]",
          "Reads words of the telephone (Read258, ReadBlock or ReadCur) and saves them as an image "
          "file; words not read stay FFFF, and the comment marks which were read ([read 30-3F]). A completed read of all words is also kept in the "
          "backups folder (see backups).",
-         {kPort, kOutput, kModel, kComment, kNoBackup, kQuiet},
+         {kPort, kOutput, kModel, kComment, kNoBackup, kTrace, kQuiet},
          {{"all|block|word ADDR", kRangeHelp}},
          RunRead, "02345"},
-        {"write", "write --port PORT [all|block|word ADDR] FILE [--no-verify] [--force]",
+        {"write", "write --port PORT [all|block|word ADDR] FILE [--no-verify] [--force] [--trace FILE]",
          "Writes words of an image file into the telephone (Write258, WriteBlock or WriteCur), then "
          "reads them back and lists every word that differs.",
-         {kPort, kNoVerify, kForce, kQuiet},
+         {kPort, kNoVerify, kForce, kTrace, kQuiet},
          {{"all|block|word ADDR", kRangeHelp}, {"FILE", kFileHelp}},
          RunWrite, "012345"},
-        {"verify", "verify --port PORT [all|block|word ADDR] FILE",
+        {"verify", "verify --port PORT [all|block|word ADDR] FILE [--trace FILE]",
          "Reads words of the telephone and lists every one that differs from the image file.",
-         {kPort, kQuiet},
+         {kPort, kTrace, kQuiet},
          {{"all|block|word ADDR", kRangeHelp}, {"FILE", kFileHelp}},
          RunVerify, "012345"},
         {"info", "info FILE [--json]",
@@ -83,10 +83,10 @@ const QList<Command> &Commands()
          {kJson},
          {},
          RunPorts, "024"},
-        {"probe", "probe --port PORT",
+        {"probe", "probe --port PORT [--trace FILE]",
          "Opens the port, sends CR and waits for the telephone's echo. Exit status 0: the telephone "
          "answers; 6: no echo; 7: a wrong echo; 3: the port could not be opened; 5: it was lost during the probe.",
-         {kPort},
+         {kPort, kTrace},
          {},
          RunProbe, "0234567"},
     };

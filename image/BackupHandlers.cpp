@@ -77,7 +77,9 @@ void TForm1::BackupRead(const JobOutcome &outcome)
                        + QStringLiteral(": ") + IoErrorTextRu(saved.error));
         return;
     }
-    ShowPanel1(QString(), QStringLiteral("Резервная копия: ") + QDir::toNativeSeparators(saved.path));
+    // The safety net is seen to work: the file by name, its folder in the tooltip.
+    ShowPanel1(QStringLiteral("Копия: ") + QFileInfo(saved.path).fileName(),
+               QStringLiteral("Резервная копия: ") + QDir::toNativeSeparators(saved.path));
     Doc.MarkSafe();
 }
 

@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 
 #include "app/ErrorBox.h"
+#include "app/TraceDialog.h"
 
 // The undo step and the backup of a job start with its record.
 void TForm1::StartJob(EngineJob job)
@@ -32,6 +33,12 @@ void TForm1::ReadCurExecute() { StartJob(EngineJob::ReadCur); }
 void TForm1::CancelProgExecute()
 {
     Session.Cancel();
+}
+
+void TForm1::ShowTraceExecute()
+{
+    TTraceDialog dialog(Session.Trace, *Dialogs, this);
+    dialog.exec();
 }
 
 void TForm1::Timer1Timer()

@@ -4,6 +4,7 @@
 #include "link/EngineDriver.h"
 
 #include "link/PortNotifier.h"
+#include "link/WireTrace.h"
 
 #include <QEventLoop>
 
@@ -54,6 +55,8 @@ void LineProbe::Start()
         }
         Clock.start();
         Port.Write(&CR, 1);
+        if (Trace)
+            Trace->Sent(CR);
     } catch (const EComPort &) {
         PortError = std::current_exception();
         Finish(ProbeOutcome::NoEcho);
@@ -85,6 +88,8 @@ void LineProbe::Poll()
         return;
     }
     if (got == 1) {
+        if (Trace)
+            Trace->Received(c);
         if (c == CR) {
             R.roundTripMs = static_cast<int>(Clock.elapsed());
             Finish(ProbeOutcome::Answers);
@@ -124,9 +129,10 @@ void LineProbe::Release()
     }
 }
 
-ProbeResult ProbeOpenPort(TCustomComPort &port)
+ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace)
 {
     LineProbe probe(port);
+    probe.SetTrace(trace);
     QEventLoop loop;
     QObject::connect(&probe, &LineProbe::Finished, &loop, &QEventLoop::quit);
     probe.Start();
@@ -137,7 +143,7 @@ ProbeResult ProbeOpenPort(TCustomComPort &port)
     return probe.Result();
 }
 
-ProbeResult ProbePort(TCustomComPort &port, const QString &portName)
+ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *trace)
 {
     port.Port = portName;
     try {
@@ -151,7 +157,7 @@ ProbeResult ProbePort(TCustomComPort &port, const QString &portName)
     }
     ProbeResult r;
     try {
-        r = ProbeOpenPort(port);
+        r = ProbeOpenPort(port, trace);
     } catch (...) {
         port.Close();
         throw;
@@ -182,6 +188,36 @@ QString ProbeSummaryRu(const ProbeResult &r)
     case ProbeOutcome::Cancelled: return QStringLiteral("Проверка прервана");
     }
     return QString();
+}
+
+int SlowEchoLimitMs()
+{
+    constexpr double kCharMs = 10 * 1000.0 / 300; // start, 8 data and stop bits at 300 bit/s
+    return static_cast<int>(2 * kCharMs + 20);
+}
+
+QString SlowEchoAdvice(const ProbeResult &r)
+{
+    if (r.outcome != ProbeOutcome::Answers || r.roundTripMs <= SlowEchoLimitMs())
+        return QString();
+    return QStringLiteral("the echo took %1 ms, more than two character times plus 20 ms (%2 ms): the adapter "
+                          "holds received bytes back; set its latency timer to 1 ms (on Linux the port's "
+                          "low_latency flag or its latency_timer in /sys; on Windows the port's Advanced "
+                          "settings in Device Manager), or use another adapter")
+        .arg(r.roundTripMs)
+        .arg(SlowEchoLimitMs());
+}
+
+QString SlowEchoAdviceRu(const ProbeResult &r)
+{
+    if (r.outcome != ProbeOutcome::Answers || r.roundTripMs <= SlowEchoLimitMs())
+        return QString();
+    return QStringLiteral("Эхо пришло через %1 мс, дольше двух символов и 20 мс (%2 мс): адаптер задерживает "
+                          "принятые байты. Уменьшите его таймер задержки до 1 мс (в Linux флаг low_latency "
+                          "порта или latency_timer в /sys, в Windows дополнительные параметры порта в "
+                          "диспетчере устройств) или возьмите другой адаптер.")
+        .arg(r.roundTripMs)
+        .arg(SlowEchoLimitMs());
 }
 
 QString ProbeRemedy(const ProbeResult &r)

@@ -15,6 +15,7 @@
 #include <functional>
 
 class PortNotifier;
+class WireTrace;
 
 enum class ProbeOutcome { Answers, NoEcho, WrongEcho, OpenFailed, Cancelled };
 
@@ -49,6 +50,8 @@ public:
     // Ends a running probe as Cancelled.
     void Cancel();
     bool Running() const { return IsRunning; }
+    // Each character sent and received goes there too.
+    void SetTrace(WireTrace *trace) { Trace = trace; }
     const ProbeResult &Result() const { return R; }
     // The port error that ended the probe, if one did.
     std::exception_ptr Error() const { return PortError; }
@@ -68,18 +71,27 @@ private:
     QElapsedTimer Clock;
     QTimer PollTimer;
     PortNotifier *Notifier = nullptr;
+    WireTrace *Trace = nullptr;
 };
 
 // Probes a port that is open and not in use by a job, in a local event loop.
 // Port errors go on to the caller.
-ProbeResult ProbeOpenPort(TCustomComPort &port);
+ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace = nullptr);
 // Opens the port by name, probes and closes it again; an open that fails is
 // an outcome, not an error.
-ProbeResult ProbePort(TCustomComPort &port, const QString &portName);
+ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *trace = nullptr);
 
 // One line for a person, in English (quillon-cli) or Russian (the window).
 QString ProbeSummary(const ProbeResult &r);
 QString ProbeSummaryRu(const ProbeResult &r);
+// An echo later than two character times (at 300 bit/s) plus 20 ms: the
+// adapter holds received bytes back (a USB latency timer, an adapter that
+// waits for 32 bytes), which slows every job and may break the engine's
+// reply window. The advice says what to do; empty when the echo is in time.
+int SlowEchoLimitMs();
+QString SlowEchoAdvice(const ProbeResult &r);
+QString SlowEchoAdviceRu(const ProbeResult &r);
+
 // What to do about an outcome other than Answers.
 QString ProbeRemedy(const ProbeResult &r);
 QString ProbeRemedyRu(const ProbeResult &r);

@@ -2,6 +2,7 @@
 // session waits for the echo on events, so the window goes on meanwhile.
 #include "app/Unit1.h"
 
+#include "app/ErrorBox.h"
 #include "link/PortNames.h"
 #include "link/PortProbe.h"
 
@@ -21,7 +22,10 @@ void TForm1::ProbeLineDone(const ProbeResult &r)
     } catch (const EComPort &e) {
         PortErrorDuringJob(e); // a device that has gone away closes the port
     }
-    ShowPanel1(ProbeSummaryRu(r));
+    const QString slow = SlowEchoAdviceRu(r);
+    ShowPanel1(ProbeSummaryRu(r) + (slow.isEmpty() ? QString() : QStringLiteral(", медленно")), slow);
+    if (!slow.isEmpty())
+        ShowInfoBox(this, QStringLiteral("%1 (%2): %3").arg(COM.Port, PortDevicePath(COM.Port), slow));
     if (r.outcome == ProbeOutcome::Answers || r.outcome == ProbeOutcome::Cancelled)
         return;
     throw std::runtime_error(QStringLiteral("%1 (%2): %3")

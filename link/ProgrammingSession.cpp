@@ -7,7 +7,10 @@
 int SessionPort::Write(const void *buffer, int count)
 {
     try {
-        return Port.Write(buffer, count);
+        const int written = Port.Write(buffer, count);
+        for (int i = 0; i < written; ++i)
+            Trace.Sent(static_cast<const char *>(buffer)[i]);
+        return written;
     } catch (const EComPort &e) {
         LastError = e;
         throw;
@@ -17,7 +20,10 @@ int SessionPort::Write(const void *buffer, int count)
 int SessionPort::Read(void *buffer, int count)
 {
     try {
-        return Port.Read(buffer, count);
+        const int got = Port.Read(buffer, count);
+        for (int i = 0; i < got; ++i)
+            Trace.Received(static_cast<const char *>(buffer)[i]);
+        return got;
     } catch (const EComPort &e) {
         LastError = e;
         throw;
@@ -70,6 +76,17 @@ void ProgrammingSession::Begin(EngineJob job, uint8_t selectedAddr)
     Tap.LastError.reset();
     JobPort = COM.Port;
     Driver.StartJob(job, selectedAddr);
+    static const char *const names[] = {"write", "read", "write", "read", "write", "read"};
+    Trace.Begin(TraceHeading(QStringLiteral("%1%2 %3-%4")
+                                 .arg(QLatin1String(names[static_cast<size_t>(job)]),
+                                      Verifying ? QStringLiteral(" (verify)") : QString(), ByteToHex(Engine.FirstAddr),
+                                      ByteToHex(Engine.LastAddr))),
+                TraceLastJobOnly);
+}
+
+QString ProgrammingSession::TraceHeading(const QString &what) const
+{
+    return QStringLiteral("%1  %2  %3").arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs), COM.Port, what);
 }
 
 void ProgrammingSession::Cancel()
@@ -87,6 +104,8 @@ void ProgrammingSession::JobEnded(bool completed)
     Outcome.first = Engine.FirstAddr;
     Outcome.last = Engine.LastAddr;
     Outcome.portError = Tap.LastError;
+    if (!completed)
+        Trace.Fail(Outcome.portError ? Outcome.portError->Message() : FaultText(Outcome.fault, RussianTexts));
     const bool writing = JobTable[static_cast<size_t>(Outcome.job)].Writing;
     if (writing && !completed)
         Outcome.written = SplitWrite(Engine.FirstAddr, Engine.LastAddr, Engine.LastConfirmed, Engine.LastPossiblyTaken);
@@ -139,11 +158,15 @@ void ProgrammingSession::StartProbe()
     // As a job does: nothing else starts meanwhile, Esc ends it.
     View.DisablePortActions();
     View.SetCancelEnabled(true);
+    Trace.Begin(TraceHeading(QStringLiteral("probe")), TraceLastJobOnly);
+    Probe->SetTrace(&Trace);
     Probe->Start();
 }
 
 void ProgrammingSession::ProbeEnded()
 {
+    if (Probe->Result().outcome != ProbeOutcome::Answers)
+        Trace.Fail(RussianTexts ? ProbeSummaryRu(Probe->Result()) : ProbeSummary(Probe->Result()));
     View.SetCancelEnabled(false);
     if (COM.Connected())
         View.EnablePortActions();

@@ -17,6 +17,7 @@
 #include "link/Engine.h"
 #include "link/EngineDriver.h"
 #include "link/PortProbe.h"
+#include "link/WireTrace.h"
 
 #include <QObject>
 #include <QString>
@@ -46,16 +47,17 @@ struct JobOutcome {
 };
 
 // The engine's port as the session hands it over: every byte goes to the
-// port, and a port error is noted before it goes on.
+// port and into the trace, and a port error is noted before it goes on.
 class SessionPort : public IEnginePort {
 public:
-    explicit SessionPort(TCustomComPort &port) : Port(port) {}
+    SessionPort(TCustomComPort &port, WireTrace &trace) : Port(port), Trace(trace) {}
     int Write(const void *buffer, int count) override;
     int Read(void *buffer, int count) override;
     std::optional<EComPort> LastError;
 
 private:
     TCustomComPort &Port;
+    WireTrace &Trace;
 };
 
 class ProgrammingSession : public QObject, private IEngineWindow {
@@ -68,7 +70,9 @@ public:
     ~ProgrammingSession() override;
 
     TComPort COM;
-    SessionPort Tap{COM}; // the engine's side of the port
+    // Every character of the jobs and probes, for a report of a failure.
+    WireTrace Trace;
+    SessionPort Tap{COM, Trace}; // the engine's side of the port
     ProgrammingEngine Engine;
     EngineDriver Driver;
 
@@ -76,6 +80,11 @@ public:
     // front end was told otherwise; the model the backup records.
     bool BackUpFullReads = true;
     std::function<int()> BackupModel = [] { return 0; };
+    // The trace keeps the last job only (the window), or every job (a
+    // command of quillon-cli, which writes them all to --trace).
+    bool TraceLastJobOnly = true;
+    // Causes in the trace in Russian (the window) or English (quillon-cli).
+    bool RussianTexts = true;
 
     // Starts one of the six jobs on the image.
     void StartJob(EngineJob job, uint8_t selectedAddr);
@@ -107,6 +116,7 @@ public:
 
 private:
     void Begin(EngineJob job, uint8_t selectedAddr);
+    QString TraceHeading(const QString &what) const;
     void JobEnded(bool completed);
     void BackUp();
     void ProbeEnded();

@@ -663,6 +663,13 @@ const Case kCases[] = {
      nullptr, nullptr, nullptr, false},
     {"a port the window does not have", nullptr, "read --port COM16 -o {dir}/out.img", ExitUsage,
      "unknown port COM16", nullptr, nullptr, nullptr, false},
+    {"a trace with no folder to go to, found before the port is opened", nullptr,
+     "read --port {dir}/no-tty -o {dir}/out.img --trace {dir}/no/trace.txt", ExitFile,
+     "^quillon-cli: .*trace.txt: No such folder\n$", nullptr, nullptr, nullptr, false},
+    // An adapter that holds received bytes back: the probe says what to do.
+    {"a slow echo", "--latency-ms 120", "probe --port {port}", ExitOk,
+     "^  note: the echo took \\d+ ms, more than two character times plus 20 ms \\(86 ms\\).*latency timer",
+     "the telephone answers", nullptr, nullptr, false},
 };
 
 } // namespace
@@ -710,6 +717,29 @@ TEST_F(CliTest, AgainstTheTelephone)
             }
         }
     }
+}
+
+// --trace keeps every job of the command, the failure marked where it
+// happened, and is written when the job failed.
+TEST_F(CliTest, TheTraceRecordsEveryCharacterAndTheFailure)
+{
+    Phone phone;
+    ASSERT_TRUE(phone.Start(dir.path(), {"--fault", "no-echo@40"}));
+    const QString trace = dir.filePath("trace.txt");
+    const Ran r = RunCli({"write", "-p", phone.port, "block", dir.filePath("in.img"), "--trace", trace});
+    EXPECT_EQ(r.code, ExitJobFailed) << r.err.toStdString();
+    const QStringList lines = QString::fromUtf8(ReadFile(trace)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 80);
+    EXPECT_TRUE(lines[0].startsWith("== ") && lines[0].endsWith(phone.port + "  write 30-3F")) << lines[0].toStdString();
+    // The opening CR, and its echo with its delay.
+    EXPECT_TRUE(QRegularExpression("^ +\\d+\\.\\d ms  -> 0D CR$").match(lines[1]).hasMatch()) << lines[1].toStdString();
+    EXPECT_TRUE(QRegularExpression("^ +\\d+\\.\\d ms  <- 0D CR   echo \\d+\\.\\d ms$").match(lines[2]).hasMatch())
+        << lines[2].toStdString();
+    EXPECT_FALSE(lines.filter(QRegularExpression("  -> 4D 'M'$")).isEmpty());
+    // The 40th character went out and nothing came back.
+    EXPECT_TRUE(lines.last().contains("  !! no echo of")) << lines.last().toStdString();
+    EXPECT_TRUE(lines[lines.size() - 2].contains("  -> ")) << lines[lines.size() - 2].toStdString();
+    phone.Stop();
 }
 
 TEST_F(CliTest, InterruptTermAndHangUpCancelTheJob)

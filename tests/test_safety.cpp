@@ -329,10 +329,10 @@ TEST_F(Safety, ReadsAgainstTheTelephone)
 
     run(Qt::Key_F7, {});
     EXPECT_EQ(form->StatusText(0), "Завершено!");
-    EXPECT_EQ(form->StatusText(1), "");
     ASSERT_EQ(home.Names().size(), 1);
     EXPECT_TRUE(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d SN-258 Труба ID 6699\\.h$")
                     .match(home.Names()[0]).hasMatch());
+    EXPECT_EQ(form->StatusText(1), "Копия: " + home.Names()[0]); // the safety net is seen
     const QByteArray backup = Bytes(QDir(home.Folder()).filePath(home.Names()[0]));
     EXPECT_EQ(backup.left(129), EncodeImageFile(words, 2, "").left(129));
     EXPECT_TRUE(FromCp1251(backup.mid(129)).contains(QRegularExpression("^Прочитано из телефона .*, порт COM1$")));
