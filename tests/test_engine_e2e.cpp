@@ -324,7 +324,8 @@ TEST_F(EngineE2E, ClosingTheWindowMidJobClosesThePortQuietly)
     form->Act.Read258->trigger();
     // Waiting for the echo of "0" in "m00", which never comes (character 3);
     // the earlier echoes are awaited too, but only for a moment.
-    ASSERT_TRUE(WaitFor([&] { return form->Engine.State == EngineState::AwaitEcho && form->Engine.CharIndex == 3; }, 5000));
+    ASSERT_TRUE(WaitFor(
+        [&] { return form->Engine.State == EngineState::AwaitEcho && form->Engine.CharIndex == 3; }, 5000));
     ASSERT_TRUE(form->Driver.Listening());
     g_messages.clear();
     const QtMessageHandler previous = qInstallMessageHandler(CaptureMessage);
