@@ -6,7 +6,7 @@
 #define A(name) &TActions::name, #name
 #define H(name) &TForm1::name##Execute
 // The preset actions take their captions from the preset table.
-#define PRESET(p, name) {A(name), "NewData", PresetActions[p].caption, nullptr, nullptr, -1, true, H(name)}
+#define PRESET(p, name) {A(name), "NewData", PresetTable[p].caption, nullptr, nullptr, -1, true, H(name)}
 
 const ActionDef ActionTable[] = {
     {A(RefreshBuf), "Main", "Обновить буфер", "=", nullptr, -1, true, H(RefreshBuf)},

@@ -338,20 +338,17 @@ std::optional<QString> PortArgument(const QString &text)
 {
     if (IsDevicePath(text))
         return text;
-    if (text.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)) {
-        bool ok = false;
-        const int n = text.mid(3).toInt(&ok);
-        if (ok && n >= 1 && n <= 15 && text.mid(3) == QString::number(n))
-            return QStringLiteral("COM%1").arg(n);
-    }
+    const int n = ComNumber(text);
+    if (n >= 1 && n <= kComPortCount)
+        return ComName(n);
     return std::nullopt;
 }
 
 int FindPreset(const QString &name)
 {
     for (int p = 0; p < kPresetCount; ++p)
-        if (name.compare(QLatin1String(PresetActions[p].name), Qt::CaseInsensitive) == 0
-            || name == QString::fromUtf8(PresetActions[p].caption))
+        if (name.compare(QLatin1String(PresetTable[p].name), Qt::CaseInsensitive) == 0
+            || name == QString::fromUtf8(PresetTable[p].caption))
             return p;
     return -1;
 }
@@ -361,13 +358,13 @@ int FindPreset(const QString &name)
 int JobAddress(const ProgrammingEngine &e)
 {
     switch (e.State) {
-    case Init:
+    case EngineState::Init:
         return e.FirstAddr;
-    case BuildWrite:
-    case BuildRead:
+    case EngineState::BuildWrite:
+    case EngineState::BuildRead:
         return std::min(e.CurAddr, e.LastAddr);
-    case AwaitEcho:
-        if (e.StateAfterEcho == BuildWrite || e.StateAfterEcho == BuildRead)
+    case EngineState::AwaitEcho:
+        if (e.StateAfterEcho == EngineState::BuildWrite || e.StateAfterEcho == EngineState::BuildRead)
             return e.FirstAddr; // the opening CR
         break;
     default:

@@ -8,7 +8,7 @@ namespace Cli {
 int RunPreset(Args &a)
 {
     if (a.parser.isSet(kList)) {
-        for (const PresetAction &p : PresetActions)
+        for (const Preset &p : PresetTable)
             Out(QString::fromLatin1(p.name).leftJustified(18) + QString::fromUtf8(p.caption) + u'\n');
         return ExitOk;
     }
@@ -23,7 +23,7 @@ int RunPreset(Args &a)
         return code;
     EepromImage image;
     ApplyPreset(image, p);
-    const int code = SaveOutput(a.parser.value(kOutput), image, PresetModel[static_cast<size_t>(p)],
+    const int code = SaveOutput(a.parser.value(kOutput), image, PresetTable[p].model,
                                 a.parser.value(kComment));
     if (code == ExitOk && !a.parser.isSet(kQuiet))
         Note(QString::fromUtf8(PresetReminder));

@@ -31,7 +31,7 @@ QString DefaultSuffix(int deviceModel);
 // "Файл <full name> уже существует. Переписать?"
 QString OverwriteQuestion(const QString &fullName);
 
-// ---- code page 1251 ----
+// ---- code page 1251 (Cp1251.cpp) ----
 
 // Whether windows-1251 converts both ways; with Qt's ICU decoder or, in a Qt
 // without ICU, the code page's own table, it always does.
@@ -56,7 +56,7 @@ QByteArray EncodeImageFile(const EepromImage &image, int deviceModel, const QStr
 // nullopt for fewer than 128 bytes.
 std::optional<ImageFileData> DecodeImageFile(const QByteArray &bytes);
 
-// ---- errors ----
+// ---- errors (IoError.cpp) ----
 
 // The standard I/O error texts; anything else is "I/O error <errno>".
 struct IoError {
@@ -80,7 +80,7 @@ struct IoError {
 
 IoError IoErrorFromErrno(int err);
 
-// ---- disk ----
+// ---- disk (ImageDisk.cpp, on Windows ImageDiskWin.cpp) ----
 
 struct LoadResult {
     IoError error;

@@ -10,8 +10,8 @@ void TForm1::LoadPreset(int p)
     const uint16_t idBefore = after.image[Addr::BaseId];
     if (!ApplyPreset(after.image, p))
         return;
-    after.model = PresetModel[static_cast<size_t>(p)];
-    Doc.Apply(QString::fromUtf8(PresetActions[static_cast<size_t>(p)].caption), after);
+    after.model = PresetTable[p].model;
+    Doc.Apply(QString::fromUtf8(PresetTable[p].caption), after);
     RefreshBufExecute();
     TabSheet7Show(); // the frequency page is refilled whether it is shown or not
     PresetZeroedId(idBefore);

@@ -5,37 +5,53 @@
 #include <array>
 #include <cstdint>
 
-// The factory radio blocks of the "Стандартные для..." submenu: one row of
-// words 0x30-0x3F per telephone variant, in menu order.
+// The factory radio blocks of the "Стандартные для..." submenu: one row per
+// telephone variant, in menu order.
 constexpr int kPresetCount = 12;
 constexpr int kPresetWords = Addr::BlockLast - Addr::BlockFirst + 1;
 
 using PresetRow = std::array<uint16_t, kPresetWords>;
-extern const std::array<PresetRow, kPresetCount> PresetTable;
 
-// The window's action for each preset (quillon-cli takes either text as the
-// preset's name).
-struct PresetAction {
-    const char *name;    // "L258Hand10625"
+struct Preset {
+    const char *name;    // the window's action, "L258Hand10625" (quillon-cli takes either text)
     const char *caption; // "Труба 258 10625"
-};
-inline constexpr PresetAction PresetActions[kPresetCount] = {
-    {"L258Hand10625", "Труба 258 10625"},
-    {"L258Hand12800", "Труба 258 12800"},
-    {"L258Hand21250", "Труба 258 21250"},
-    {"L258Base10625", "База 258 10625"},
-    {"L258Base12800", "База 258 12800"},
-    {"L258Base21250", "База 258 21250"},
-    {"L258PHand12800", "Труба 258+ 12800"},
-    {"L258PHand21250", "Труба 258+ 21250"},
-    {"L258PBase12800", "База 258+ 12800"},
-    {"L258PBase21250", "База 258+ 21250"},
-    {"L258Hand21250Ukr", "Труба 258 21250 Украина"},
-    {"L258Base21250Ukr", "База 258 21250 Украина"},
+    // The DeviceModel index it selects in the model list: 1 "SN-258 База",
+    // 2 "SN-258 Труба", 3 "SN-258+ База ", 4 "SN-258+ Труба".
+    int model;
+    // Words 0x30-0x3F. 0x37 (base ID) and 0x39-0x3A (system channels) are zero
+    // on purpose: they are unit-specific and the user has to enter them.
+    PresetRow words;
 };
 
-// The DeviceModel index each preset selects in the model list.
-extern const std::array<int, kPresetCount> PresetModel;
+// In the header, as constants: the window's action table is built from it
+// during static initialisation.
+inline constexpr Preset PresetTable[kPresetCount] = {
+    // 0x30   0x31    0x32    0x33    0x34    0x35    0x36    0x37    0x38    0x39    0x3A    0x3B    0x3C    0x3D    0x3E    0x3F
+    {"L258Hand10625", "Труба 258 10625", 2,
+     {{0xFFFF, 0xFFFF, 0x01A9, 0x2931, 0x397D, 0x05AA, 0x2807, 0x0000, 0x0000, 0x0000, 0x0000, 0x6301, 0x0001, 0x6000, 0x0319, 0xE8BB}}},
+    {"L258Hand12800", "Труба 258 12800", 2,
+     {{0xFFFF, 0xFFFF, 0x0200, 0x2931, 0x38F3, 0x0888, 0x2804, 0x0000, 0x0000, 0x0000, 0x0000, 0x6301, 0x0001, 0x6000, 0x0319, 0xE8BB}}},
+    {"L258Hand21250", "Труба 258 21250", 2,
+     {{0xFFFF, 0xFFFF, 0x0352, 0x2931, 0x397D, 0x0888, 0x2807, 0x0000, 0x0000, 0x0000, 0x0000, 0x6301, 0x0001, 0x6000, 0x0319, 0xF2BB}}},
+    {"L258Base10625", "База 258 10625", 1,
+     {{0xFFFF, 0xFFFF, 0x01A9, 0x3CE1, 0x2C95, 0x0977, 0x2645, 0x0000, 0x0000, 0x0000, 0x0000, 0x6301, 0xFE44, 0xFF03, 0x0600, 0xFFFF}}},
+    {"L258Base12800", "База 258 12800", 1,
+     {{0xFFFF, 0xFFFF, 0x0200, 0x3CE1, 0x2D1F, 0x0898, 0x2F44, 0x0000, 0x0000, 0x0000, 0x0000, 0x6301, 0xFE44, 0xFF03, 0x0600, 0xFFFF}}},
+    {"L258Base21250", "База 258 21250", 1,
+     {{0xFFFF, 0xFFFF, 0x0352, 0x3CE1, 0x2C95, 0x0788, 0x2744, 0x0000, 0x0000, 0x0000, 0x0000, 0x6301, 0xFE44, 0xFF03, 0x0600, 0xFFFF}}},
+    {"L258PHand12800", "Труба 258+ 12800", 4,
+     {{0xFFFF, 0xFFFF, 0x0400, 0x5172, 0x70F6, 0x0788, 0x2744, 0x0000, 0x00EF, 0x0000, 0x0000, 0x6301, 0x0001, 0x6000, 0x0319, 0xF2BB}}},
+    {"L258PHand21250", "Труба 258+ 21250", 4,
+     {{0xFFFF, 0xFFFF, 0x06A4, 0x5172, 0x720A, 0x0696, 0x2706, 0x0000, 0x00EF, 0x0000, 0x0000, 0x6301, 0x0001, 0x6000, 0x0319, 0xF2BB}}},
+    {"L258PBase12800", "База 258+ 12800", 3,
+     {{0xFFFF, 0xFFFF, 0x0400, 0x78D2, 0x594E, 0x0677, 0x2747, 0x0000, 0x00EF, 0x0000, 0x0000, 0xF301, 0xFE44, 0xF702, 0x0600, 0xFFFF}}},
+    {"L258PBase21250", "База 258+ 21250", 3,
+     {{0xFFFF, 0xFFFF, 0x06A4, 0x78D2, 0x583A, 0x07C5, 0x2547, 0x0000, 0x00EF, 0x0000, 0x0000, 0xF301, 0xFE44, 0xFF00, 0x0600, 0xFFFF}}},
+    {"L258Hand21250Ukr", "Труба 258 21250 Украина", 2,
+     {{0xFFFF, 0xFFFF, 0x0352, 0x279C, 0x37E8, 0x0888, 0x2807, 0x0000, 0x0000, 0x0000, 0x0000, 0x6301, 0x0001, 0x6000, 0x0319, 0xF2BB}}},
+    {"L258Base21250Ukr", "База 258 21250 Украина", 1,
+     {{0xFFFF, 0xFFFF, 0x0352, 0x3B4C, 0x2B00, 0x0788, 0x2744, 0x0000, 0x0000, 0x0000, 0x0000, 0x6301, 0xFE44, 0xFF03, 0x0600, 0xFFFF}}},
+};
 
 // The reminder shown after a preset: the unit-specific words stay zero.
 extern const char PresetReminder[];

@@ -1,5 +1,6 @@
 #include "link/CPort.h"
 
+#include "link/PortDiscovery.h"
 #include "link/PortNames.h"
 
 #include <QFile>
@@ -7,8 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
-#include <dirent.h>
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
@@ -48,21 +47,6 @@ bool IsPseudoTerminal(int fd)
     return ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && IsPseudoTerminalMajor(major(st.st_rdev));
 }
 
-bool SameDevice(const struct statx &entry, const struct stat &device)
-{
-    if (!S_ISCHR(device.st_mode))
-        return entry.stx_ino == device.st_ino && entry.stx_dev_major == major(device.st_dev) &&
-               entry.stx_dev_minor == minor(device.st_dev);
-    const unsigned int deviceMajor = major(device.st_rdev);
-    if (!S_ISCHR(entry.stx_mode) || entry.stx_rdev_major != deviceMajor ||
-        entry.stx_rdev_minor != minor(device.st_rdev))
-        return false;
-    // Every devpts instance (one per container) numbers its terminals from 0:
-    // a pty is the same only within the same instance.
-    return !IsPseudoTerminalMajor(deviceMajor) ||
-           (entry.stx_dev_major == major(device.st_dev) && entry.stx_dev_minor == minor(device.st_dev));
-}
-
 long long NowMs()
 {
     using namespace std::chrono;
@@ -94,48 +78,22 @@ bool SameLine(const termios &want, const termios &got)
 
 } // namespace
 
-pid_t DeviceHolder(const struct stat &device)
-{
-    DIR *proc = ::opendir("/proc");
-    if (!proc)
-        return 0;
-    const pid_t self = ::getpid();
-    pid_t holder = 0;
-    while (holder == 0) {
-        const dirent *process = ::readdir(proc);
-        if (!process)
-            break;
-        char *end = nullptr;
-        const long pid = std::strtol(process->d_name, &end, 10);
-        if (*end != '\0' || pid <= 0 || pid == self)
-            continue;
-        // Unreadable for another user's process, gone for one that has ended.
-        DIR *fds = ::opendir((std::string("/proc/") + process->d_name + "/fd").c_str());
-        if (!fds)
-            continue;
-        while (const dirent *fd = ::readdir(fds)) {
-            struct statx entry {};
-            // Follows the link to the open file itself. DONT_SYNC: a file on a
-            // network file system must not make opening the port wait for its
-            // server.
-            if (fd->d_name[0] != '.' &&
-                ::statx(::dirfd(fds), fd->d_name, AT_STATX_DONT_SYNC, STATX_TYPE | STATX_INO, &entry) == 0 &&
-                SameDevice(entry, device)) {
-                holder = static_cast<pid_t>(pid);
-                break;
-            }
-        }
-        ::closedir(fds);
-    }
-    ::closedir(proc);
-    return holder;
-}
+struct TCustomComPort::TPortHandle {
+    int Fd = -1;
+    bool PseudoTerminal = false; // no modem lines on a pty
+    bool LatencyChanged = false;
+    int OldSerialFlags = 0;
+};
+
+TCustomComPort::TCustomComPort() : FDevice(std::make_unique<TPortHandle>()) {}
+
+TPortNativeHandle TCustomComPort::Handle() const { return FDevice->Fd; }
 
 TCustomComPort::~TCustomComPort()
 {
     // The owner is going away: release the device without notifying it.
     if (FConnected) {
-        ::tcflush(FHandle, TCIOFLUSH);
+        ::tcflush(FDevice->Fd, TCIOFLUSH);
         TCustomComPort::DestroyHandle();
     }
 }
@@ -170,7 +128,7 @@ void TCustomComPort::CreateHandle()
         struct stat device {};
         if (::fstat(fd, &device) != 0)
             error = errno;
-        else if (DeviceHolder(device) != 0)
+        else if (!ProcessesHolding(device, QStringLiteral("/"), 1).isEmpty())
             error = EBUSY;
         // The mode belongs to the tty, not to our descriptor: a holder's own
         // TIOCEXCL (root opens through it) stays.
@@ -181,21 +139,21 @@ void TCustomComPort::CreateHandle()
         ::close(fd);
         throw EComPort(ceOpen, error);
     }
-    FHandle = fd;
-    FPseudoTerminal = IsPseudoTerminal(fd);
+    FDevice->Fd = fd;
+    FDevice->PseudoTerminal = IsPseudoTerminal(fd);
     RequestLowLatency();
 }
 
 void TCustomComPort::DestroyHandle()
 {
-    if (FHandle < 0)
+    if (FDevice->Fd < 0)
         return;
     RestoreLatency();
     // A pty's tty outlives this close while its master stays open, and would
     // keep refusing other users.
-    ::ioctl(FHandle, TIOCNXCL);
-    ::close(FHandle); // also drops the flock
-    FHandle = -1;
+    ::ioctl(FDevice->Fd, TIOCNXCL);
+    ::close(FDevice->Fd); // also drops the flock
+    FDevice->Fd = -1;
 }
 
 void TCustomComPort::ApplySettings()
@@ -203,7 +161,7 @@ void TCustomComPort::ApplySettings()
     // A refused setting must not leave the device half set up for whoever
     // uses it next (the line settings go first, the timeouts last).
     termios previous {};
-    const bool havePrevious = ::tcgetattr(FHandle, &previous) == 0;
+    const bool havePrevious = ::tcgetattr(FDevice->Fd, &previous) == 0;
     try {
         // Buffer sizes: the tty layer's queues are fixed, nothing to hand over.
         ApplyLineSettings();
@@ -211,7 +169,7 @@ void TCustomComPort::ApplySettings()
         ApplyTimeouts();
     } catch (...) {
         if (havePrevious)
-            ::tcsetattr(FHandle, TCSANOW, &previous);
+            ::tcsetattr(FDevice->Fd, TCSANOW, &previous);
         throw;
     }
 }
@@ -230,7 +188,7 @@ void TCustomComPort::ApplyLineSettings()
         throw EComPort(ceSetState, EINVAL);
 
     termios line {};
-    if (::tcgetattr(FHandle, &line) != 0)
+    if (::tcgetattr(FDevice->Fd, &line) != 0)
         throw EComPort(ceSetState, errno);
     ::cfmakeraw(&line);
     line.c_iflag &= ~(INPCK | IXON | IXOFF | IXANY);
@@ -264,12 +222,12 @@ void TCustomComPort::ApplyLineSettings()
     ::cfsetispeed(&line, Speed(FBaudRate));
     ::cfsetospeed(&line, Speed(FBaudRate));
 
-    if (::tcsetattr(FHandle, TCSANOW, &line) != 0)
+    if (::tcsetattr(FDevice->Fd, TCSANOW, &line) != 0)
         throw EComPort(ceSetState, errno);
     // tcsetattr succeeds when any part took; a driver may silently drop a rate
     // or a flag it cannot do.
     termios back {};
-    if (::tcgetattr(FHandle, &back) != 0)
+    if (::tcgetattr(FDevice->Fd, &back) != 0)
         throw EComPort(ceSetState, errno);
     if (!SameLine(line, back))
         throw EComPort(ceSetState, EINVAL);
@@ -282,11 +240,11 @@ void TCustomComPort::ApplyModemLines()
     if (FlowControl.ControlRTS() != rtsHandshake) // the driver drives RTS then
         (FlowControl.ControlRTS() == rtsEnable ? raise : drop) |= TIOCM_RTS;
     const auto apply = [this](unsigned long request, int lines) {
-        if (lines == 0 || ::ioctl(FHandle, request, &lines) == 0)
+        if (lines == 0 || ::ioctl(FDevice->Fd, request, &lines) == 0)
             return;
         const int error = errno;
         // A pseudo-terminal has no modem lines; everywhere else this is a fault.
-        if (!(FPseudoTerminal && (error == ENOTTY || error == EINVAL)))
+        if (!(FDevice->PseudoTerminal && (error == ENOTTY || error == EINVAL)))
             throw EComPort(ceSetState, error);
     };
     apply(TIOCMBIS, raise);
@@ -308,7 +266,7 @@ bool DeviceGoneCode(int platformCode)
 
 void TCustomComPort::PurgeQueues()
 {
-    if (::tcflush(FHandle, TCIOFLUSH) == 0)
+    if (::tcflush(FDevice->Fd, TCIOFLUSH) == 0)
         return;
     const int error = errno;
     // A device that has gone away has no queues left; refusing to close it
@@ -323,7 +281,7 @@ int TCustomComPort::Read(void *buffer, int count)
     if (count <= 0)
         return 0;
     for (;;) {
-        const ssize_t n = ::read(FHandle, buffer, static_cast<size_t>(count));
+        const ssize_t n = ::read(FDevice->Fd, buffer, static_cast<size_t>(count));
         if (n > 0)
             return static_cast<int>(n);
         if (n == 0 || errno == EAGAIN)
@@ -333,7 +291,7 @@ int TCustomComPort::Read(void *buffer, int count)
     }
     // Nothing read. A hung-up tty, or a pty whose master has closed, reads as
     // empty too; only poll tells such a device from an idle line.
-    pollfd p {FHandle, POLLIN, 0};
+    pollfd p {FDevice->Fd, POLLIN, 0};
     if (::poll(&p, 1, 0) < 0)
         throw EComPort(ceRead, errno);
     if (p.revents & (POLLHUP | POLLERR))
@@ -353,7 +311,7 @@ int TCustomComPort::Write(const void *buffer, int count)
     const char *bytes = static_cast<const char *>(buffer);
     int accepted = 0;
     while (accepted < count) {
-        const ssize_t n = ::write(FHandle, bytes + accepted, static_cast<size_t>(count - accepted));
+        const ssize_t n = ::write(FDevice->Fd, bytes + accepted, static_cast<size_t>(count - accepted));
         if (n > 0) {
             accepted += static_cast<int>(n);
             continue;
@@ -363,7 +321,7 @@ int TCustomComPort::Write(const void *buffer, int count)
         if (n < 0 && errno != EAGAIN)
             throw EComPort(ceWrite, errno);
         // The driver's queue is full (or output is held): wait for room.
-        pollfd p {FHandle, POLLOUT, 0};
+        pollfd p {FDevice->Fd, POLLOUT, 0};
         const int ready = ::poll(&p, 1, RemainingMs(deadline));
         if (ready < 0 && errno != EINTR)
             throw EComPort(ceWrite, errno);
@@ -378,18 +336,18 @@ int TCustomComPort::WaitUntilSent(long long deadlineMs)
     // tcdrain would do, but it waits without limit.
     for (;;) {
         int queued = 0;
-        if (::ioctl(FHandle, TIOCOUTQ, &queued) != 0)
+        if (::ioctl(FDevice->Fd, TIOCOUTQ, &queued) != 0)
             throw EComPort(ceWrite, errno);
         unsigned int lsr = 0;
         // The UART's own FIFO and shift register, where the driver can tell.
         const bool transmitterEmpty =
-            queued == 0 && (::ioctl(FHandle, TIOCSERGETLSR, &lsr) != 0 || (lsr & TIOCSER_TEMT));
+            queued == 0 && (::ioctl(FDevice->Fd, TIOCSERGETLSR, &lsr) != 0 || (lsr & TIOCSER_TEMT));
         if (transmitterEmpty)
             return 0;
         if (RemainingMs(deadlineMs) == 0) {
             // What did not go out in time is dropped, so it cannot reach the
             // line at some later moment.
-            ::tcflush(FHandle, TCOFLUSH);
+            ::tcflush(FDevice->Fd, TCOFLUSH);
             return queued;
         }
         ::poll(nullptr, 0, 1);
@@ -398,38 +356,38 @@ int TCustomComPort::WaitUntilSent(long long deadlineMs)
 
 void TCustomComPort::RequestLowLatency()
 {
-    FLatencyChanged = false;
+    FDevice->LatencyChanged = false;
     serial_struct info {};
-    if (::ioctl(FHandle, TIOCGSERIAL, &info) != 0 || (info.flags & ASYNC_LOW_LATENCY))
+    if (::ioctl(FDevice->Fd, TIOCGSERIAL, &info) != 0 || (info.flags & ASYNC_LOW_LATENCY))
         return; // a pty or a driver without it; or on already
-    FOldSerialFlags = info.flags;
+    FDevice->OldSerialFlags = info.flags;
     info.flags |= ASYNC_LOW_LATENCY;
-    FLatencyChanged = ::ioctl(FHandle, TIOCSSERIAL, &info) == 0;
+    FDevice->LatencyChanged = ::ioctl(FDevice->Fd, TIOCSSERIAL, &info) == 0;
 }
 
 void TCustomComPort::RestoreLatency()
 {
-    if (!FLatencyChanged)
+    if (!FDevice->LatencyChanged)
         return;
-    FLatencyChanged = false;
+    FDevice->LatencyChanged = false;
     serial_struct info {};
     // A device that has gone away has nothing left to restore.
-    if (::ioctl(FHandle, TIOCGSERIAL, &info) != 0)
+    if (::ioctl(FDevice->Fd, TIOCGSERIAL, &info) != 0)
         return;
-    info.flags = (info.flags & ~ASYNC_LOW_LATENCY) | (FOldSerialFlags & ASYNC_LOW_LATENCY);
-    ::ioctl(FHandle, TIOCSSERIAL, &info);
+    info.flags = (info.flags & ~ASYNC_LOW_LATENCY) | (FDevice->OldSerialFlags & ASYNC_LOW_LATENCY);
+    ::ioctl(FDevice->Fd, TIOCSSERIAL, &info);
 }
 
 bool TCustomComPort::LowLatency() const
 {
     serial_struct info {};
-    return FHandle >= 0 && ::ioctl(FHandle, TIOCGSERIAL, &info) == 0 && (info.flags & ASYNC_LOW_LATENCY);
+    return FDevice->Fd >= 0 && ::ioctl(FDevice->Fd, TIOCGSERIAL, &info) == 0 && (info.flags & ASYNC_LOW_LATENCY);
 }
 
 int TCustomComPort::InputCount() const
 {
     int count = 0;
-    if (::ioctl(FHandle, TIOCINQ, &count) != 0)
+    if (::ioctl(FDevice->Fd, TIOCINQ, &count) != 0)
         throw EComPort(ceClearError, errno);
     return count;
 }

@@ -10,10 +10,17 @@
 #include <QString>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <sys/types.h>
 
-struct stat;
+// An open device as its platform names it: a file descriptor, or on Windows
+// a HANDLE. The one place the header tells the platforms apart.
+#ifdef _WIN32
+using TPortNativeHandle = void *;
+#else
+using TPortNativeHandle = int;
+#endif
 
 enum TBaudRate { br110, br300, br600, br1200, br2400, br4800, br9600, br19200, br38400, br57600, br115200 };
 enum TDataBits { dbFive, dbSix, dbSeven, dbEight };
@@ -62,12 +69,6 @@ class TCustomComPort;
 // or the line hung up) when a transfer fails: EIO, ENXIO, ENODEV on Linux;
 // on Windows, among others, 21, 31, 1167, 1617, and 5 on a port once open.
 bool DeviceGoneCode(int platformCode);
-
-// Another process that has this device open, as its /proc/<pid>/fd entries
-// show; 0 when none is seen. The entries are matched by the device they lead
-// to, not by name, so any path or link to it counts. Our own descriptors do
-// not count, nor do processes whose descriptors we may not look at.
-pid_t DeviceHolder(const struct stat &device);
 
 // The settings objects. Each belongs to one port; a change made while the
 // port is open is applied to the device at once (and undone here if the
@@ -183,7 +184,7 @@ private:
 
 class TCustomComPort : public IEnginePort {
 public:
-    TCustomComPort() = default;
+    TCustomComPort();
     ~TCustomComPort() override;
     TCustomComPort(const TCustomComPort &) = delete;
     TCustomComPort &operator=(const TCustomComPort &) = delete;
@@ -193,13 +194,9 @@ public:
     QString Port = QStringLiteral("COM1");
 
     bool Connected() const { return FConnected; }
-#ifdef _WIN32
-    // The open device's HANDLE, null while closed.
-    void *Handle() const { return FHandle; }
-#else
-    // The open device's file descriptor, -1 while closed.
-    int Handle() const { return FHandle; }
-#endif
+    // The open device's file descriptor, -1 while closed; on Windows its
+    // HANDLE, null while closed.
+    TPortNativeHandle Handle() const;
 
     TBaudRate BaudRate() const { return FBaudRate; }
     void SetBaudRate(TBaudRate value);
@@ -260,15 +257,10 @@ private:
     int WaitUntilSent(long long deadlineMs);
 
     bool FConnected = false;
-#ifdef _WIN32
-    void *FHandle = nullptr;
-    bool FNoModemLines = false; // a port without DTR/RTS (a pty mapped under wine)
-#else
-    int FHandle = -1;
-    bool FPseudoTerminal = false; // no modem lines on a pty
-    bool FLatencyChanged = false;
-    int FOldSerialFlags = 0;
-#endif
+    // The open device and what the platform's code keeps about it (CPort.cpp,
+    // CPortWin.cpp).
+    struct TPortHandle;
+    std::unique_ptr<TPortHandle> FDevice;
     TBaudRate FBaudRate = br9600;
     TDataBits FDataBits = dbEight;
     TStopBits FStopBits = sbOneStopBit;

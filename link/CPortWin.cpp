@@ -93,11 +93,20 @@ bool DeviceGoneCode(int platformCode)
     return false;
 }
 
+struct TCustomComPort::TPortHandle {
+    void *Handle = nullptr;
+    bool NoModemLines = false; // a port without DTR/RTS (a pty mapped under wine)
+};
+
+TCustomComPort::TCustomComPort() : FDevice(std::make_unique<TPortHandle>()) {}
+
+TPortNativeHandle TCustomComPort::Handle() const { return FDevice->Handle; }
+
 TCustomComPort::~TCustomComPort()
 {
     // The owner is going away: release the device without notifying it.
     if (FConnected) {
-        ::PurgeComm(Device(FHandle), PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+        ::PurgeComm(Device(FDevice->Handle), PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
         TCustomComPort::DestroyHandle();
     }
 }
@@ -113,21 +122,21 @@ void TCustomComPort::CreateHandle()
                                         FILE_FLAG_OVERLAPPED, nullptr);
     if (device == INVALID_HANDLE_VALUE)
         throw EComPort(ceOpen, static_cast<int>(::GetLastError()));
-    FHandle = device;
-    FNoModemLines = false;
+    FDevice->Handle = device;
+    FDevice->NoModemLines = false;
 }
 
 void TCustomComPort::DestroyHandle()
 {
-    if (!FHandle)
+    if (!FDevice->Handle)
         return;
-    ::CloseHandle(Device(FHandle));
-    FHandle = nullptr;
+    ::CloseHandle(Device(FDevice->Handle));
+    FDevice->Handle = nullptr;
 }
 
 void TCustomComPort::ApplySettings()
 {
-    const HANDLE device = Device(FHandle);
+    const HANDLE device = Device(FDevice->Handle);
     if (!::SetupComm(device, static_cast<DWORD>(Buffer.InputSize()), static_cast<DWORD>(Buffer.OutputSize())))
         throw EComPort(ceSetup, static_cast<int>(::GetLastError()));
     ApplyLineSettings();
@@ -137,7 +146,7 @@ void TCustomComPort::ApplySettings()
 
 void TCustomComPort::ApplyLineSettings()
 {
-    const HANDLE device = Device(FHandle);
+    const HANDLE device = Device(FDevice->Handle);
     DCB dcb {};
     dcb.DCBlength = sizeof dcb;
     if (!::GetCommState(device, &dcb))
@@ -180,20 +189,20 @@ void TCustomComPort::ApplyModemLines()
     // SetCommState has set both lines already; raising them once more tells
     // a port without modem lines (a pseudo-terminal that wine maps to COMn),
     // which is then used as the Linux backend uses a pty.
-    const HANDLE device = Device(FHandle);
+    const HANDLE device = Device(FDevice->Handle);
     const auto raise = [this, device](DWORD function) {
         if (::EscapeCommFunction(device, function))
             return;
         const DWORD error = ::GetLastError();
         if (error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION) {
-            FNoModemLines = true;
+            FDevice->NoModemLines = true;
             return;
         }
         throw EComPort(ceSetState, static_cast<int>(error));
     };
     if (FlowControl.ControlDTR() == dtrEnable)
         raise(SETDTR);
-    if (FlowControl.ControlRTS() == rtsEnable && !FNoModemLines)
+    if (FlowControl.ControlRTS() == rtsEnable && !FDevice->NoModemLines)
         raise(SETRTS);
 }
 
@@ -208,13 +217,13 @@ void TCustomComPort::ApplyTimeouts()
     t.ReadTotalTimeoutConstant = static_cast<DWORD>(Timeouts.ReadTotalConstant());
     t.WriteTotalTimeoutMultiplier = static_cast<DWORD>(Timeouts.WriteTotalMultiplier());
     t.WriteTotalTimeoutConstant = static_cast<DWORD>(Timeouts.WriteTotalConstant());
-    if (!::SetCommTimeouts(Device(FHandle), &t))
+    if (!::SetCommTimeouts(Device(FDevice->Handle), &t))
         throw EComPort(ceSetTimeouts, static_cast<int>(::GetLastError()));
 }
 
 void TCustomComPort::PurgeQueues()
 {
-    const HANDLE device = Device(FHandle);
+    const HANDLE device = Device(FDevice->Handle);
     if (::PurgeComm(device, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR))
         return;
     const DWORD error = ::GetLastError();
@@ -234,7 +243,7 @@ int TCustomComPort::Read(void *buffer, int count)
     const int waiting = InputCount();
     if (waiting == 0)
         return 0;
-    const HANDLE device = Device(FHandle);
+    const HANDLE device = Device(FDevice->Handle);
     Transfer read(ceRead);
     const DWORD want = static_cast<DWORD>(std::min(waiting, count));
     const BOOL started = ::ReadFile(device, buffer, want, nullptr, read.Record());
@@ -245,7 +254,7 @@ int TCustomComPort::Write(const void *buffer, int count)
 {
     if (count <= 0)
         return 0;
-    const HANDLE device = Device(FHandle);
+    const HANDLE device = Device(FDevice->Handle);
     Transfer write(ceWrite);
     const BOOL started = ::WriteFile(device, buffer, static_cast<DWORD>(count), nullptr, write.Record());
     // Both write totals 0 ask for no limit.
@@ -263,7 +272,7 @@ int TCustomComPort::InputCount() const
 {
     DWORD errors = 0;
     COMSTAT status {};
-    if (!::ClearCommError(Device(FHandle), &errors, &status))
+    if (!::ClearCommError(Device(FDevice->Handle), &errors, &status))
         throw EComPort(ceClearError, static_cast<int>(::GetLastError()));
     return static_cast<int>(status.cbInQue);
 }

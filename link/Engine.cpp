@@ -20,7 +20,7 @@ void ProgrammingEngine::StartJob(EngineJob job, uint8_t selectedAddr)
     const JobSpec &spec = JobTable[static_cast<size_t>(job)];
     Active = true;
     Writing = spec.Writing;
-    State = Init;
+    State = EngineState::Init;
     FirstAddr = spec.AtSelectedAddr ? selectedAddr : spec.FirstAddr;
     LastAddr = spec.AtSelectedAddr ? selectedAddr : spec.LastAddr;
     Fault = FaultRecord{};
@@ -34,13 +34,13 @@ bool ProgrammingEngine::StepDue() const
     if (!Active)
         return false;
     switch (State) {
-    case Init:
-    case BuildWrite:
-    case BuildRead:
-    case Done:
-    case Failed:
+    case EngineState::Init:
+    case EngineState::BuildWrite:
+    case EngineState::BuildRead:
+    case EngineState::Done:
+    case EngineState::Failed:
         return true;
-    case SendNext:
+    case EngineState::SendNext:
         return CharIndex <= Command.size();
     default:
         return false;
@@ -55,15 +55,15 @@ void ProgrammingEngine::EngineStep()
     StateAtStep = State;
     try {
         switch (State) {
-        case Init: DoInit(); break;
-        case BuildWrite: DoBuildWrite(); break;
-        case BuildRead: DoBuildRead(); break;
-        case CollectReply: DoCollectReply(); break;
-        case ReplyPause: DoReplyPause(); break;
-        case Done: EndJob(true); break;
-        case SendNext: DoSendNext(); break;
-        case Failed: EndJob(false); break;
-        case AwaitEcho: DoAwaitEcho(); break;
+        case EngineState::Init: DoInit(); break;
+        case EngineState::BuildWrite: DoBuildWrite(); break;
+        case EngineState::BuildRead: DoBuildRead(); break;
+        case EngineState::CollectReply: DoCollectReply(); break;
+        case EngineState::ReplyPause: DoReplyPause(); break;
+        case EngineState::Done: EndJob(true); break;
+        case EngineState::SendNext: DoSendNext(); break;
+        case EngineState::Failed: EndJob(false); break;
+        case EngineState::AwaitEcho: DoAwaitEcho(); break;
         default: break;
         }
     } catch (...) {
@@ -111,15 +111,15 @@ void ProgrammingEngine::DoInit()
     SendChar(CR);
     if (Writing) {
         Window.SetGaugeColor(GaugeColor::Red);
-        StateAfterEcho = BuildWrite;
+        StateAfterEcho = EngineState::BuildWrite;
     } else {
         Window.SetGaugeColor(GaugeColor::Blue);
-        StateAfterEcho = BuildRead;
+        StateAfterEcho = EngineState::BuildRead;
     }
     Window.SetGaugeProgress(0); // the opening CR is not counted
     Window.SetCancelEnabled(true);
     Window.SetProgressPanelVisible(true);
-    State = AwaitEcho;
+    State = EngineState::AwaitEcho;
     CancelRequested = false;
     ShowStatus(EngineTexts::Initializing);
     CurAddr = FirstAddr;
@@ -129,7 +129,7 @@ void ProgrammingEngine::DoBuildWrite()
 {
     ShowStatus(EngineTexts::Writing);
     if (CurAddr > LastAddr) {
-        State = Done;
+        State = EngineState::Done;
         return;
     }
     Command = "M";
@@ -141,8 +141,8 @@ void ProgrammingEngine::DoBuildWrite()
         ++CurAddr;
     }
     Command += CR;
-    StateAfterSend = BuildWrite;
-    State = SendNext;
+    StateAfterSend = EngineState::BuildWrite;
+    State = EngineState::SendNext;
     CharIndex = 1;
 }
 
@@ -150,14 +150,14 @@ void ProgrammingEngine::DoBuildRead()
 {
     ShowStatus(EngineTexts::Reading);
     if (CurAddr > LastAddr) {
-        State = Done;
+        State = EngineState::Done;
         return;
     }
     Command = "m";
     Command += ByteToHex(CurAddr).toLatin1();
     Command += CR;
-    StateAfterSend = CollectReply;
-    State = SendNext;
+    StateAfterSend = EngineState::CollectReply;
+    State = EngineState::SendNext;
     CharIndex = 1;
     Reply.clear();
     CurAddr = static_cast<uint8_t>(CurAddr + EngineLimits::WordsPerCommand);
@@ -171,8 +171,8 @@ void ProgrammingEngine::DoSendNext()
             NoteWriteSent(CharIndex);
         ++CharIndex;
         Ticks = 0;
-        StateAfterEcho = SendNext;
-        State = AwaitEcho;
+        StateAfterEcho = EngineState::SendNext;
+        State = EngineState::AwaitEcho;
     } else if (Ticks > EngineLimits::CommandPause) {
         State = StateAfterSend;
         CharIndex = 0;
@@ -201,7 +201,7 @@ void ProgrammingEngine::DoAwaitEcho()
         if (c == LastSent) {
             State = StateAfterEcho;
             // The CR of a write command echoed: the telephone has stored its words.
-            if (Writing && StateAfterEcho == SendNext && CharIndex > Command.size())
+            if (Writing && StateAfterEcho == EngineState::SendNext && CharIndex > Command.size())
                 LastConfirmed = CurAddr - 1;
         } else {
             Fail(EngineFault::WrongEcho, c);
@@ -225,9 +225,9 @@ void ProgrammingEngine::DoCollectReply()
     Reply += c;
     if (CharIndex < EngineLimits::ReplyLength)
         return;
-    StateAfterSend = BuildRead;
+    StateAfterSend = EngineState::BuildRead;
     if (Reply.at(0) == '!')
-        State = ReplyPause;
+        State = EngineState::ReplyPause;
     else
         Fail(EngineFault::NoBang, Reply.at(0));
     CurAddr = static_cast<uint8_t>(CurAddr - EngineLimits::WordsPerCommand);
@@ -247,7 +247,7 @@ void ProgrammingEngine::DoReplyPause()
 
 void ProgrammingEngine::Fail(EngineFault kind, char came)
 {
-    State = Failed;
+    State = EngineState::Failed;
     Fault = FaultRecord{};
     Fault.Kind = kind;
     Fault.Came = came;
@@ -262,12 +262,12 @@ void ProgrammingEngine::Fail(EngineFault kind, char came)
             Fault.Addr = static_cast<uint8_t>(Command.mid(1, 2).toUInt(nullptr, 16));
     };
     switch (StateAtStep) {
-    case Init:
+    case EngineState::Init:
         Fault.Where = FaultRecord::Place::Opening;
         Fault.Sent = CR;
         break;
-    case AwaitEcho:
-        if (StateAfterEcho == BuildWrite || StateAfterEcho == BuildRead) {
+    case EngineState::AwaitEcho:
+        if (StateAfterEcho == EngineState::BuildWrite || StateAfterEcho == EngineState::BuildRead) {
             Fault.Where = FaultRecord::Place::Opening; // no command has gone out yet
             Fault.Sent = LastSent;
         } else {
@@ -276,7 +276,7 @@ void ProgrammingEngine::Fail(EngineFault kind, char came)
             Fault.CharPos = CharIndex - 1;
         }
         break;
-    case SendNext:
+    case EngineState::SendNext:
         if (CharIndex >= 1 && CharIndex <= Command.size()) { // the port failed sending it
             inCommand(FaultRecord::Place::Char);
             Fault.Sent = Command.at(CharIndex - 1);
@@ -285,8 +285,8 @@ void ProgrammingEngine::Fail(EngineFault kind, char came)
             inCommand(FaultRecord::Place::AfterCommand);
         }
         break;
-    case CollectReply:
-    case ReplyPause:
+    case EngineState::CollectReply:
+    case EngineState::ReplyPause:
         inCommand(FaultRecord::Place::Reply);
         break;
     default:

@@ -14,7 +14,7 @@
 #include <cstdint>
 
 // State codes; the record stores the numbers.
-enum EngineState : uint8_t {
+enum class EngineState : uint8_t {
     Init = 0,
     BuildWrite = 1,
     BuildRead = 2,
@@ -89,9 +89,9 @@ public:
     bool Active = false;
     bool Writing = false;
     bool CancelRequested = false;
-    uint8_t State = Init;
-    uint8_t StateAfterSend = Init;
-    uint8_t StateAfterEcho = Init;
+    EngineState State = EngineState::Init;
+    EngineState StateAfterSend = EngineState::Init;
+    EngineState StateAfterEcho = EngineState::Init;
     char LastSent = 0;
     QByteArray Command;
     QByteArray Reply;
@@ -126,7 +126,7 @@ public:
 
     // For the window's driving of the steps:
     // the current state waits for a byte from the telephone;
-    bool ReadsPort() const { return Active && (State == AwaitEcho || State == CollectReply); }
+    bool ReadsPort() const { return Active && (State == EngineState::AwaitEcho || State == EngineState::CollectReply); }
     // the next step has work to do without waiting for a tick or a byte;
     bool StepDue() const;
     // the last step took a byte from the port.
@@ -162,7 +162,7 @@ private:
     IEngineWindow &Window;
     IEnginePort &Port;
     EepromImage *Image;
-    uint8_t StateAtStep = Init; // where a fault is placed: the state the step began in
+    EngineState StateAtStep = EngineState::Init; // where a fault is placed: the state the step began in
 };
 
 // A write that did not complete, as three ranges of word addresses (empty

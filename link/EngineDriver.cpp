@@ -87,7 +87,7 @@ void EngineDriver::AfterStep()
         if (JobRunning) {
             JobRunning = false;
             ReleasePort();
-            emit JobEnded(Engine.State == Done);
+            emit JobEnded(Engine.State == EngineState::Done);
         }
         return;
     }

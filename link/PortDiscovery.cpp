@@ -1,5 +1,6 @@
 #include "link/PortDiscovery.h"
 
+#include "link/PortNames.h"
 #include "link/PortSettings.h"
 
 #include <QDir>
@@ -9,7 +10,9 @@
 #include <algorithm>
 #include <grp.h>
 #include <pwd.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -76,6 +79,27 @@ QList<pid_t> Pids(const QString &root)
 QString Comm(const QString &root, pid_t pid)
 {
     return ReadLine(Under(root, QStringLiteral("/proc/%1/comm").arg(pid)));
+}
+
+// UNIX98 pseudo-terminal slaves (/dev/pts/N) have majors 136-143.
+bool IsPseudoTerminalMajor(unsigned int deviceMajor)
+{
+    return deviceMajor >= 136 && deviceMajor <= 143;
+}
+
+bool SameDevice(const struct statx &entry, const struct stat &device)
+{
+    if (!S_ISCHR(device.st_mode))
+        return entry.stx_ino == device.st_ino && entry.stx_dev_major == major(device.st_dev) &&
+               entry.stx_dev_minor == minor(device.st_dev);
+    const unsigned int deviceMajor = major(device.st_rdev);
+    if (!S_ISCHR(entry.stx_mode) || entry.stx_rdev_major != deviceMajor ||
+        entry.stx_rdev_minor != minor(device.st_rdev))
+        return false;
+    // Every devpts instance (one per container) numbers its terminals from 0:
+    // a pty is the same only within the same instance.
+    return !IsPseudoTerminalMajor(deviceMajor) ||
+           (entry.stx_dev_major == major(device.st_dev) && entry.stx_dev_minor == minor(device.st_dev));
 }
 
 bool AnyExists(const QString &root, std::initializer_list<const char *> paths)
@@ -182,8 +206,8 @@ bool DeviceReachedBy(const SerialDevice &device, const QString &devicePath, cons
 QString ComNameOf(const SerialDevice &device, const std::function<QString(const QString &)> &devicePathOf,
                   const QString &root)
 {
-    for (int n = 1; n <= 15; ++n) {
-        const QString com = QStringLiteral("COM%1").arg(n);
+    for (int n = 1; n <= kComPortCount; ++n) {
+        const QString com = ComName(n);
         if (DeviceReachedBy(device, devicePathOf(com), root))
             return com;
     }
@@ -193,8 +217,8 @@ QString ComNameOf(const SerialDevice &device, const std::function<QString(const 
 QString ComSettingFor(const SerialDevice &device, const QList<SerialDevice> &present,
                       const std::function<QString(const QString &)> &devicePathOf, const QString &root)
 {
-    for (int n = 1; n <= 15; ++n) {
-        const QString com = QStringLiteral("COM%1").arg(n);
+    for (int n = 1; n <= kComPortCount; ++n) {
+        const QString com = ComName(n);
         const QString path = devicePathOf(com);
         // The user's own setting is not to be replaced, and an emulator's
         // pseudo-terminal is as present as an adapter.
@@ -207,22 +231,45 @@ QString ComSettingFor(const SerialDevice &device, const QList<SerialDevice> &pre
     return QString();
 }
 
-QList<ProcessInfo> ProcessesHolding(const SerialDevice &device, const QString &root)
+QList<ProcessInfo> ProcessesHolding(const struct stat &device, const QString &root, int limit)
 {
-    QStringList names = device.byId;
-    names << device.path;
+    const bool runningSystem = root == QLatin1String("/");
     QList<ProcessInfo> holders;
     for (pid_t pid : Pids(root)) {
+        if (limit >= 0 && holders.size() >= limit)
+            break;
         // Unreadable for another user's process, gone for one that has ended.
-        const QDir fds(Under(root, QStringLiteral("/proc/%1/fd").arg(pid)));
-        for (const QFileInfo &fd : fds.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
-            if (names.contains(fd.symLinkTarget()) || names.contains(QFile::symLinkTarget(fd.filePath()))) {
+        const QString fdDir = Under(root, QStringLiteral("/proc/%1/fd").arg(pid));
+        for (const QString &fd : QDir(fdDir).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            const QString entryPath = fdDir + u'/' + fd;
+            QString followed = entryPath;
+            if (!runningSystem) {
+                char target[4096];
+                const ssize_t n = ::readlink(QFile::encodeName(entryPath).constData(), target, sizeof target);
+                if (n <= 0 || target[0] != '/')
+                    continue; // a socket or a pipe, say
+                followed = Under(root, QFile::decodeName(QByteArray(target, static_cast<int>(n))));
+            }
+            struct statx entry {};
+            // DONT_SYNC: a file on a network file system must not make opening
+            // the port wait for its server.
+            if (::statx(AT_FDCWD, QFile::encodeName(followed).constData(), AT_STATX_DONT_SYNC,
+                        STATX_TYPE | STATX_INO, &entry) == 0 &&
+                SameDevice(entry, device)) {
                 holders << ProcessInfo{pid, Comm(root, pid)};
                 break;
             }
         }
     }
     return holders;
+}
+
+QList<ProcessInfo> ProcessesHolding(const SerialDevice &device, const QString &root)
+{
+    struct stat node {};
+    if (::stat(QFile::encodeName(Under(root, device.path)).constData(), &node) != 0)
+        return {};
+    return ProcessesHolding(node, root);
 }
 
 QList<ProcessInfo> ProcessesNamed(const QString &name, const QString &root)

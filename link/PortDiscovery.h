@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <functional>
 #include <sys/types.h>
+
+struct stat;
 #ifdef _WIN32
 // Windows has no owners and groups of devices; the types keep one interface.
 using uid_t = unsigned int;
@@ -64,8 +66,16 @@ struct ProcessInfo {
     QString name; // /proc/<pid>/comm
 };
 
-// Processes with the device open (any of its names), ourselves excluded.
-// Processes whose descriptors we may not look at are not seen.
+// Processes with the device open, ourselves excluded, at most limit of them
+// (-1: all). The one rule for "held", for the port's open and for `ports`
+// alike: an entry of /proc/<pid>/fd counts when it leads to the same device
+// node, whatever name it was opened by (on the running system the kernel
+// follows the entry to the open file itself; in a tree of plain links, the
+// link's target is looked up within the tree). Processes whose descriptors we
+// may not look at are not seen.
+QList<ProcessInfo> ProcessesHolding(const struct stat &device, const QString &root = QStringLiteral("/"),
+                                    int limit = -1);
+// The same for a device found by DiscoverSerialDevices; none when its node is missing.
 QList<ProcessInfo> ProcessesHolding(const SerialDevice &device, const QString &root = QStringLiteral("/"));
 // Running processes with this name (comm).
 QList<ProcessInfo> ProcessesNamed(const QString &name, const QString &root = QStringLiteral("/"));

@@ -19,11 +19,6 @@
 
 namespace {
 
-int ComNumber(const QString &name)
-{
-    return name.mid(3).toInt();
-}
-
 // "COM3" -> "USB Serial Port (COM3)", for the ports present.
 QHash<QString, QString> FriendlyNames()
 {

@@ -9,7 +9,7 @@ bool IsDevicePath(const QString &portName)
 
 QString PortNamesAccepted()
 {
-    return QStringLiteral("COM1-COM15 or a device path");
+    return QStringLiteral("COM1-COM%1 or a device path").arg(kComPortCount);
 }
 
 QString PortDevicePath(const QString &portName)
@@ -19,9 +19,8 @@ QString PortDevicePath(const QString &portName)
     const QByteArray override = qgetenv(("QUILLON_" + portName.toUpper()).toLatin1().constData());
     if (!override.isEmpty())
         return QString::fromLocal8Bit(override);
-    bool ok = false;
-    const int n = portName.mid(3).toInt(&ok);
-    if (!portName.startsWith(QLatin1String("COM"), Qt::CaseInsensitive) || !ok || n < 1)
+    const int n = ComNumber(portName);
+    if (n < 1)
         return QString();
     if (n <= 4)
         return QStringLiteral("/dev/ttyS%1").arg(n - 1);

@@ -2,6 +2,14 @@
 
 #include <QString>
 
+// The port list: COM1 to COM15.
+constexpr int kComPortCount = 15;
+// "COM<n>".
+QString ComName(int n);
+// n of "COMn" (any case; digits only, without sign or leading zero), 0 for
+// anything else. Any n from 1, not only the port list's.
+int ComNumber(const QString &name);
+
 // "COMn" -> device path. COM1-COM4 are the board's /dev/ttyS0-3, COM5-COM15
 // the USB adapters /dev/ttyUSB0-10; QUILLON_COMn in the environment overrides
 // one name with any path (for example a /dev/serial/by-id link). A name that

@@ -5,17 +5,6 @@
 // namespace stays as it is.
 namespace {
 const QLatin1String kDeviceNamespace("\\\\.\\");
-
-// n of "COMn" (any case), 0 for anything else.
-int ComNumber(const QString &name)
-{
-    bool ok = false;
-    const int n = name.mid(3).toInt(&ok);
-    return name.startsWith(QLatin1String("COM"), Qt::CaseInsensitive) && ok && n >= 1 &&
-                   name.mid(3) == QString::number(n)
-               ? n
-               : 0;
-}
 } // namespace
 
 bool IsDevicePath(const QString &portName)
@@ -25,7 +14,7 @@ bool IsDevicePath(const QString &portName)
 
 QString PortNamesAccepted()
 {
-    return QStringLiteral("COM1-COM15 or \\\\.\\COMn (Windows has no device paths with /)");
+    return QStringLiteral("COM1-COM%1 or \\\\.\\COMn (Windows has no device paths with /)").arg(kComPortCount);
 }
 
 QString PortDevicePath(const QString &portName)
@@ -33,5 +22,5 @@ QString PortDevicePath(const QString &portName)
     if (IsDevicePath(portName))
         return portName;
     const int n = ComNumber(portName);
-    return n > 0 ? QStringLiteral("\\\\.\\COM%1").arg(n) : QString();
+    return n > 0 ? kDeviceNamespace + ComName(n) : QString();
 }

@@ -22,10 +22,9 @@ public:
     // The port must be open; the notifier is created disabled and must be
     // disabled before the port closes.
     explicit PortNotifier(TCustomComPort &port, QObject *parent = nullptr);
-#ifdef _WIN32
-    // Over a given comm-event wait (a test's); the one above waits on the port's.
+    // Over a given comm-event wait (a test's); the one above waits on the
+    // port's. Windows only: the other systems have no comm events.
     explicit PortNotifier(std::unique_ptr<CommEventWait> wait, QObject *parent = nullptr);
-#endif
     ~PortNotifier() override;
 
     void setEnabled(bool enabled);

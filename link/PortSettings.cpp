@@ -1,5 +1,7 @@
 #include "link/PortSettings.h"
 
+#include "link/PortNames.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -28,8 +30,8 @@ QList<PortSetting> PortSettingsInForce(const std::function<QString(const QString
                                        const QString &root)
 {
     QList<PortSetting> settings;
-    for (int n = 1; n <= 15; ++n) {
-        const QString name = QStringLiteral("COM%1").arg(n);
+    for (int n = 1; n <= kComPortCount; ++n) {
+        const QString name = ComName(n);
         if (!PortSettingInForce(name, devicePathOf))
             continue;
         PortSetting s;

@@ -1,6 +1,6 @@
 #pragma once
 
-// For tests that run quillon-phone as a process.
+// For tests that run quillon-phone as a process: the one way to start it.
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -10,6 +10,39 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+
+// Starts quillon-phone (QUILLON_PHONE, which ctest sets) with args and waits
+// for the "PORT <path>" line it prints once its line is ready, 5 s at most
+// for each step. The path, or an empty text with why not in *why.
+inline QString StartPhone(QProcess &proc, const QStringList &args, QString *why = nullptr)
+{
+    const QString program = qEnvironmentVariable("QUILLON_PHONE");
+    const auto fail = [&](const QString &what) {
+        if (why)
+            *why = program + what;
+        return QString();
+    };
+    proc.start(program, args);
+    if (!proc.waitForStarted(5000))
+        return fail(": " + proc.errorString());
+    while (!proc.canReadLine())
+        if (!proc.waitForReadyRead(5000))
+            return fail(" printed no port: " + QString::fromLocal8Bit(proc.readAllStandardError()));
+    const QString line = QString::fromLatin1(proc.readLine()).trimmed();
+    if (!line.startsWith("PORT "))
+        return fail(" printed " + line);
+    return line.mid(5);
+}
+
+// "--word AA=WWWW" for each of the 64 words. Formatted here, not by the
+// program's own hex functions, which are under test.
+template <typename Words> QStringList PhoneWordArgs(const Words &words)
+{
+    QStringList args;
+    for (int a = 0; a < 64; ++a)
+        args << "--word" << QString::asprintf("%02X=%04X", a, static_cast<unsigned>(words[a]));
+    return args;
+}
 
 // The last complete EEPROM dump (--dump, SIGUSR1 or the control line "dump")
 // in what the emulator wrote to stderr.

@@ -2,6 +2,5 @@
 # quillon-phone, and the window's port list marks.
 quillon_add_test(test_adapters
   SOURCES test_adapters.cpp
-  LIBS quillon_cli_core quillon_app)
-add_dependencies(test_adapters quillon-cli)
-set_property(TEST test_adapters APPEND PROPERTY ENVIRONMENT "QUILLON_CLI=$<TARGET_FILE:quillon-cli>")
+  LIBS quillon_cli_core quillon_app
+  CLI)

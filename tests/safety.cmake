@@ -4,6 +4,5 @@
 quillon_add_test(test_safety
   SOURCES test_safety.cpp
   LIBS quillon_app
-  TIMEOUT 120)
-add_dependencies(test_safety quillon-cli)
-set_property(TEST test_safety APPEND PROPERTY ENVIRONMENT "QUILLON_CLI=$<TARGET_FILE:quillon-cli>")
+  TIMEOUT 120
+  CLI)

@@ -2,7 +2,9 @@
 // our own), whether the telephone answers (quillon-phone), and what the
 // window shows of both.
 
+#include "CliRunner.h"
 #include "ModalHelper.h"
+#include "PhoneProcess.h"
 #include "QuietWindow.h"
 #include "WaitFor.h"
 #include "app/Unit1.h"
@@ -114,35 +116,6 @@ QString DefaultMapping(const QString &com)
     return PortDevicePath(com);
 }
 
-struct Ran {
-    int code = -1;
-    QString out, err;
-};
-
-Ran RunCli(const QStringList &args, const QProcessEnvironment &extra = {})
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(extra);
-    p.setProcessEnvironment(env);
-    p.start(qEnvironmentVariable("QUILLON_CLI"), args);
-    p.waitForFinished(20000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
-// quillon-phone with its line at 300 bit/s; empty when it did not start.
-QString StartPhone(QProcess &proc, const QStringList &extra)
-{
-    proc.start(qEnvironmentVariable("QUILLON_PHONE"), extra);
-    if (!proc.waitForStarted(5000))
-        return {};
-    while (!proc.canReadLine())
-        if (!proc.waitForReadyRead(5000))
-            return {};
-    const QString line = QString::fromLatin1(proc.readLine()).trimmed();
-    return line.startsWith("PORT ") ? line.mid(5) : QString();
-}
 
 } // namespace
 
@@ -210,6 +183,31 @@ TEST(PortDiscovery, AccessFromOwnerGroupAndMode)
 }
 
 // The technician whose CH340 brltty took: told so, and how to fix it.
+// A process that opened the adapter by a name other than its path or by-id
+// link is as much in the way: the port's open refused it while `ports`, which
+// compared names, said nobody held the device.
+TEST(PortDiscovery, AHolderIsSeenWhateverNameItOpenedTheDeviceBy)
+{
+    FakeSystem sys;
+    const QString root = sys.root();
+    const QString byPath = "/dev/serial/by-path/pci-0000:00:14.0-usb-0:1:1.0-port0";
+    ASSERT_TRUE(QDir(root).mkpath("dev/serial/by-path"));
+    ASSERT_TRUE(QDir(root).mkpath("proc/5151/fd"));
+    ASSERT_EQ(::symlink("../../ttyUSB0", QFile::encodeName(root + byPath).constData()), 0);
+    ASSERT_EQ(::symlink(QFile::encodeName(byPath).constData(), QFile::encodeName(root + "/proc/5151/fd/4").constData()),
+              0);
+    QFile comm(root + "/proc/5151/comm");
+    ASSERT_TRUE(comm.open(QIODevice::WriteOnly));
+    comm.write("minicom\n");
+    comm.close();
+
+    QStringList heldBy;
+    for (const SerialDevice &d : DiscoverSerialDevices(root))
+        for (const ProcessInfo &p : ProcessesHolding(d, root))
+            heldBy << d.name + u':' + p.name + u':' + QString::number(p.pid);
+    EXPECT_EQ(heldBy.join(' ').toStdString(), "ttyUSB0:minicom:5151 ttyUSB1:brltty:4242");
+}
+
 TEST(PortDiscovery, PortsCommandNamesTheHolderAndTheFix)
 {
     if (qEnvironmentVariableIsEmpty("QUILLON_CLI"))
@@ -217,7 +215,7 @@ TEST(PortDiscovery, PortsCommandNamesTheHolderAndTheFix)
     FakeSystem sys;
     QProcessEnvironment env;
     env.insert("QUILLON_SYSROOT", sys.root());
-    const Ran text = RunCli({"ports"}, env);
+    const Ran text = RunQuillonCli({"ports"}, {env});
     ASSERT_EQ(text.code, 0) << text.err.toStdString();
     EXPECT_TRUE(text.out.contains(QRegularExpression(
         "COM6  /dev/ttyUSB1  USB Serial \\(ch341-uart, USB 1a86:7523\\)\\n      can open: no, held by brltty \\(pid 4242\\)\\n"
@@ -227,7 +225,7 @@ TEST(PortDiscovery, PortsCommandNamesTheHolderAndTheFix)
     EXPECT_TRUE(text.out.contains("ModemManager (running)")) << text.out.toStdString();
     EXPECT_TRUE(text.out.contains("fix: sudo systemctl disable --now ModemManager"));
 
-    const Ran json = RunCli({"ports", "--json"}, env);
+    const Ran json = RunQuillonCli({"ports", "--json"}, {env});
     ASSERT_EQ(json.code, 0);
     const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
     const QJsonArray ports = o["ports"].toArray();
@@ -269,7 +267,7 @@ TEST(Probe, EachOutcomeHasItsExitStatus)
             port = StartPhone(phone, c.phone);
             ASSERT_FALSE(port.isEmpty());
         }
-        const Ran r = RunCli({"probe", "--port", port});
+        const Ran r = RunQuillonCli({"probe", "--port", port});
         EXPECT_EQ(r.code, c.code) << r.err.toStdString();
         EXPECT_TRUE((r.out + r.err).contains(QRegularExpression(c.says))) << (r.out + r.err).toStdString();
         phone.terminate();
@@ -482,13 +480,13 @@ TEST(PortListWindow, SettingsInForceAndPseudoTerminalsCount)
     if (!qEnvironmentVariableIsEmpty("QUILLON_CLI")) {
         QProcessEnvironment env;
         env.insert("QUILLON_SYSROOT", sys.root());
-        const Ran text = RunCli({"ports"}, env);
+        const Ran text = RunQuillonCli({"ports"}, {env});
         ASSERT_EQ(text.code, 0) << text.err.toStdString();
         EXPECT_TRUE(text.out.contains("no COM name reaches it; run with QUILLON_COM2=/dev/ttyS0\n"))
             << text.out.toStdString();
         EXPECT_TRUE(text.out.contains("Settings in force:\n  COM1  QUILLON_COM1=/dev/pts/3: pseudo-terminal\n"))
             << text.out.toStdString();
-        const QJsonObject o = QJsonDocument::fromJson(RunCli({"ports", "--json"}, env).out.toUtf8()).object();
+        const QJsonObject o = QJsonDocument::fromJson(RunQuillonCli({"ports", "--json"}, {env}).out.toUtf8()).object();
         const QJsonObject setting = o["settings"].toArray()[0].toObject();
         EXPECT_EQ(setting["com"].toString(), "COM1");
         EXPECT_TRUE(setting["pseudo_terminal"].toBool());

@@ -2,6 +2,8 @@
 // pseudo-terminal, and its "info" against what the window shows for the
 // same file.
 
+#include "CliRunner.h"
+#include "PhoneProcess.h"
 #include "app/Unit1.h"
 #include "cli/BackupsList.h"
 #include "cli/CliCore.h"
@@ -97,36 +99,10 @@ Words Over(Words base, const Words &w, int first, int last)
     return base;
 }
 
-struct Ran {
-    int code = -1;
-    QString out, err;
-};
-
-// stdoutTo: "" captured, "closed" (>&-), "readonly" (1</dev/null), else a
-// file (/dev/full).
+// stdoutTo: as CliRun has it.
 Ran RunCli(const QStringList &args, const QByteArray &input = {}, const QString &stdoutTo = {})
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QUILLON_TICK_MS", "2"); // short ticks keep the suite quick
-    p.setProcessEnvironment(env);
-    if (stdoutTo == "closed")
-        p.start("sh", QStringList{"-c", "exec \"$0\" \"$@\" >&-", qEnvironmentVariable("QUILLON_CLI")} + args);
-    else if (stdoutTo == "readonly")
-        p.start("sh", QStringList{"-c", "exec \"$0\" \"$@\" 1</dev/null", qEnvironmentVariable("QUILLON_CLI")} + args);
-    else {
-        if (!stdoutTo.isEmpty())
-            p.setStandardOutputFile(stdoutTo);
-        p.start(qEnvironmentVariable("QUILLON_CLI"), args);
-    }
-    if (!p.waitForStarted(5000))
-        return {};
-    p.write(input);
-    p.closeWriteChannel();
-    if (!p.waitForFinished(30000))
-        p.kill();
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return RunQuillonCli(args, {QuickTicks(), input, stdoutTo});
 }
 
 // quillon-phone --fast --once: it ends when the CLI closes the port, and
@@ -140,14 +116,7 @@ public:
     {
         saved = dir + "/phone-after.img";
         QFile::remove(saved);
-        proc.start(qEnvironmentVariable("QUILLON_PHONE"),
-                   QStringList{"--fast", "--once", "--load", dir + "/phone.img", "--save", saved} + extra);
-        if (!proc.waitForStarted(5000))
-            return false;
-        while (!proc.canReadLine())
-            if (!proc.waitForReadyRead(5000))
-                return false;
-        port = QString::fromLatin1(proc.readLine()).trimmed().mid(5);
+        port = StartPhone(proc, QStringList{"--fast", "--once", "--load", dir + "/phone.img", "--save", saved} + extra);
         return !port.isEmpty();
     }
     Words Stop()
@@ -906,7 +875,7 @@ TEST_F(CliTest, InfoIsWhatTheWindowShowsForTheSameFile)
     // The factory blocks as the CLI makes them, and some odd ones: a blank
     // image, equal multipliers, an unknown divider, the 12.5 kHz step.
     QStringList files;
-    for (const PresetAction &p : PresetActions) {
+    for (const Preset &p : PresetTable) {
         files << dir.filePath(QString::fromLatin1(p.name));
         ASSERT_EQ(RunCli({"preset", "-q", QString::fromUtf8(p.caption), "-o", files.last()}).code, ExitOk);
     }

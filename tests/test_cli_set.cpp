@@ -1,6 +1,7 @@
 // quillon-cli set through the real binary: a table of arguments against the
 // bytes of the file it leaves, pairing from a base among them.
 
+#include "CliRunner.h"
 #include "image/ImageFile.h"
 
 #include <QFile>
@@ -43,24 +44,6 @@ QByteArray ReadFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-struct Ran {
-    int code = -1;
-    QString out, err;
-};
-
-Ran RunCli(const QStringList &args)
-{
-    QProcess p;
-    p.start(qEnvironmentVariable("QUILLON_CLI"), args);
-    if (!p.waitForStarted(5000))
-        return {};
-    p.closeWriteChannel();
-    if (!p.waitForFinished(30000))
-        p.kill();
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
 }
 
 const Four kHandset = {0x1111, 0x0027, 0x0102, 0x0304}; // F6
@@ -113,7 +96,7 @@ TEST(CliSet, ArgumentsTable)
         ASSERT_TRUE(WriteFile(file, before));
         QStringList args = row.args;
         args.replaceInStrings("BASE", base).replaceInStrings("HANDSET", handsetCopy).replaceInStrings("JUNK", junk).replaceInStrings("NOID", noId);
-        const Ran r = RunCli(QStringList{"set", file} + args);
+        const Ran r = RunQuillonCli(QStringList{"set", file} + args);
         const QString where = row.args.join(' ');
         EXPECT_EQ(r.code, row.code) << where.toStdString() << "\n" << r.err.toStdString();
         QString err = r.err;
@@ -134,13 +117,13 @@ TEST(CliSet, OutputFileLeavesTheInputAndInfoShowsThePairing)
     ASSERT_TRUE(WriteFile(base, ImageBytes(kBase, true, "\x01")));
     ASSERT_TRUE(WriteFile(file, before));
 
-    const Ran r = RunCli({"set", file, "-o", out, "--from", base, "-q"});
+    const Ran r = RunQuillonCli({"set", file, "-o", out, "--from", base, "-q"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.err, QString());
     EXPECT_EQ(ReadFile(file), before);
     EXPECT_EQ(ReadFile(out), ImageBytes(kBase, false, kTail));
 
-    const Ran info = RunCli({"info", out});
+    const Ran info = RunQuillonCli({"info", out});
     EXPECT_TRUE(info.out.contains(QRegularExpression("ID код\\s+6699\\s+1A2B"))) << info.out.toStdString();
     EXPECT_TRUE(info.out.contains(QRegularExpression("Тип SENAO\\s+F8"))) << info.out.toStdString();
 }
@@ -153,19 +136,19 @@ TEST(CliSet, EveryFileKeepsItsForm)
     const QString odd = dir.filePath("odd.eep");
     const QByteArray oddTail = QByteArray::fromHex("42 98 41");
     ASSERT_TRUE(WriteFile(odd, ImageBytes(kHandset, false, oddTail)));
-    ASSERT_EQ(RunCli({"set", odd, "sys=1,2,3,4", "id=9"}).code, 0);
+    ASSERT_EQ(RunQuillonCli({"set", odd, "sys=1,2,3,4", "id=9"}).code, 0);
     EXPECT_EQ(ReadFile(odd).toHex(' '), ImageBytes({9, 0x0027, 0x0102, 0x0304}, false, oddTail).toHex(' '));
 
     const QString text = dir.filePath("h.txt"), words = dir.filePath("h.bin"), out = dir.filePath("out.bin");
     ASSERT_TRUE(WriteFile(words, ImageBytes(kHandset, false, {})));
-    const Ran set = RunCli({"set", words, "-o", out, "id=6699"});
+    const Ran set = RunQuillonCli({"set", words, "-o", out, "id=6699"});
     ASSERT_EQ(set.code, 0) << set.err.toStdString();
     EXPECT_EQ(ReadFile(out), ImageBytes({0x1A2B, 0x0027, 0x0102, 0x0304}, false, {})); // no model byte added
 
-    const Ran hex = RunCli({"set", words, "-o", "-", "id=6699"});
+    const Ran hex = RunQuillonCli({"set", words, "-o", "-", "id=6699"});
     ASSERT_EQ(hex.code, 0);
     ASSERT_TRUE(WriteFile(text, hex.out.toLatin1()));
-    ASSERT_EQ(RunCli({"set", text, "plan=F8"}).code, 0);
+    ASSERT_EQ(RunQuillonCli({"set", text, "plan=F8"}).code, 0);
     const QString after = QString::fromLatin1(ReadFile(text));
     EXPECT_TRUE(after.startsWith("00: ")) << after.toStdString();
     EXPECT_TRUE(after.contains("1A2B\n38: 5077 0102 0304 ")) << after.toStdString();

@@ -2,6 +2,7 @@
 // master side and plays the far end of the line.
 
 #include "link/CPort.h"
+#include "link/PortDiscovery.h"
 #include "link/PortNames.h"
 
 #include <gtest/gtest.h>
@@ -141,6 +142,22 @@ TEST(PortNames, MapsComNamesToLinuxDevices)
     EXPECT_EQ(PortDevicePath("/dev/pts/7"), "/dev/pts/7");
     for (const char *bad : {"", "COM", "COM0", "COMX", "LPT1"})
         EXPECT_TRUE(PortDevicePath(bad).isEmpty()) << bad;
+}
+
+// One spelling of a COM name everywhere: the window's list, quillon-cli's
+// --port and, on Windows, the device namespace.
+TEST(PortNames, OneSpellingOfTheComNames)
+{
+    const struct {
+        const char *name;
+        int number;
+    } rows[] = {{"COM1", 1}, {"com15", 15}, {"Com16", 16}, {"COM0", 0}, {"COM05", 0}, {"COM+5", 0},
+                {"COM 5", 0}, {"COM5 ", 0}, {"COM", 0},  {"COM5x", 0}, {"LPT1", 0},  {"", 0}};
+    for (const auto &r : rows) {
+        EXPECT_EQ(ComNumber(r.name), r.number) << r.name;
+        EXPECT_EQ(PortDevicePath(r.name).isEmpty(), r.number == 0) << r.name;
+    }
+    EXPECT_EQ(ComName(kComPortCount), "COM15");
 }
 
 TEST(PortNames, EnvironmentOverridesOneName)
@@ -415,6 +432,12 @@ TEST_F(ComPortTest, DeviceHeldByAnotherProcessIsRefused)
         EXPECT_EQ(error->PlatformCode(), EBUSY);
         EXPECT_FALSE(COM.Connected());
         EXPECT_EQ(afterOpen, 0);
+        // `ports` names the same holder by the same rule.
+        struct stat node {};
+        ASSERT_EQ(::stat(QFile::encodeName(c.opened).constData(), &node), 0);
+        const QList<ProcessInfo> holders = ProcessesHolding(node);
+        ASSERT_EQ(holders.size(), 1);
+        EXPECT_EQ(holders[0].pid, holder);
 
         ::close(release[1]);
         ::close(ready[0]);

@@ -290,7 +290,7 @@ TEST(EngineJobs, StartOnlyFillsTheRecord)
     rig.eng.StartJob(EngineJob::ReadCur, 0x2A);
     EXPECT_TRUE(rig.eng.Active);
     EXPECT_FALSE(rig.eng.Writing);
-    EXPECT_EQ(rig.eng.State, Init);
+    EXPECT_EQ(rig.eng.State, EngineState::Init);
     EXPECT_EQ(rig.eng.FirstAddr, 0x2A);
     EXPECT_EQ(rig.eng.LastAddr, 0x2A);
     EXPECT_EQ(rig.win.log, QStringList{"Max 28"});
@@ -459,7 +459,7 @@ TEST(EngineFailures, StrayCharacterIsTakenForTheNextEcho)
 {
     Rig rig;
     rig.Start(EngineJob::ReadBlock);
-    ASSERT_TRUE(rig.RunUntil([&] { return rig.eng.State == ReplyPause; }));
+    ASSERT_TRUE(rig.RunUntil([&] { return rig.eng.State == EngineState::ReplyPause; }));
     rig.phone.Send('x', rig.phone.now); // stray: read where the echo of "m" is awaited
     ASSERT_TRUE(rig.RunToEnd());
     ExpectFailedAndRestored(rig);
@@ -514,7 +514,7 @@ TEST(EngineFailures, PortErrorEndsTheJobAndGoesOn)
         if (c.throwOnReadInReply) {
             rig.phone.replyDelay = 60; // so that the collection waits
             rig.Settle();
-            ASSERT_TRUE(rig.RunUntil([&] { return rig.eng.State == CollectReply; }));
+            ASSERT_TRUE(rig.RunUntil([&] { return rig.eng.State == EngineState::CollectReply; }));
             rig.phone.throwOnRead = true;
         }
         EXPECT_THROW(rig.RunToEnd(), std::runtime_error);
@@ -557,7 +557,7 @@ TEST(EngineFailures, ALostPortNamesTheRealPlaceOrNone)
         if (c.throwInReply) {
             rig.phone.replyDelay = 60; // so that the collection waits
             rig.Start(c.job, 0x0A);
-            ASSERT_TRUE(rig.RunUntil([&] { return rig.eng.State == CollectReply; }));
+            ASSERT_TRUE(rig.RunUntil([&] { return rig.eng.State == EngineState::CollectReply; }));
         }
         if (!c.throwInReply)
             rig.eng.StartJob(c.job, 0x0A);
@@ -588,7 +588,7 @@ TEST(EngineCancel, CancelAfterTheLastEchoIsNotSeenAndClearedByTheNextJob)
     Rig rig;
     rig.phone.replyDelay = 60; // collection runs for a while
     rig.Start(EngineJob::ReadCur, 0x07);
-    ASSERT_TRUE(rig.RunUntil([&] { return rig.eng.State == CollectReply; }));
+    ASSERT_TRUE(rig.RunUntil([&] { return rig.eng.State == EngineState::CollectReply; }));
     rig.eng.CancelProg();
     ASSERT_TRUE(rig.RunToEnd());
     EXPECT_EQ(rig.win.statuses.last(), EngineTexts::Completed);
@@ -600,7 +600,7 @@ TEST(EngineCancel, CancelAfterTheLastEchoIsNotSeenAndClearedByTheNextJob)
 
     // the pause after the last write command is past the last echo as well
     rig.Start(EngineJob::WriteCur, 0x08);
-    ASSERT_TRUE(rig.RunUntil([&] { return rig.eng.State == SendNext && rig.eng.CharIndex > 8; }));
+    ASSERT_TRUE(rig.RunUntil([&] { return rig.eng.State == EngineState::SendNext && rig.eng.CharIndex > 8; }));
     rig.eng.CancelProg();
     ASSERT_TRUE(rig.RunToEnd());
     EXPECT_EQ(rig.win.statuses.last(), EngineTexts::Completed);

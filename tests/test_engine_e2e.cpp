@@ -57,21 +57,9 @@ public:
     // own hex functions, which are under test.
     QString Start(const Words &words, const QStringList &extra)
     {
-        QStringList args{"--fast", "--dump"};
-        for (int a = 0; a < 64; ++a)
-            args << "--word" << QString::asprintf("%02X=%04X", a, words[a]);
-        const QString program = qEnvironmentVariable("QUILLON_PHONE");
-        proc.start(program, args + extra);
-        if (!proc.waitForStarted(5000))
-            return program + ": " + proc.errorString();
-        while (!proc.canReadLine())
-            if (!proc.waitForReadyRead(5000))
-                return program + " printed no port: " + QString::fromLocal8Bit(proc.readAllStandardError());
-        const QString line = QString::fromLatin1(proc.readLine()).trimmed();
-        if (!line.startsWith("PORT "))
-            return program + " printed " + line;
-        pts = line.mid(5);
-        return {};
+        QString why;
+        pts = StartPhone(proc, QStringList{"--fast", "--dump"} + PhoneWordArgs(words) + extra, &why);
+        return why;
     }
     // Ends the emulator and returns its EEPROM as it dumped it.
     Words Stop()
@@ -336,7 +324,8 @@ TEST_F(EngineE2E, ClosingTheWindowMidJobClosesThePortQuietly)
     form->Act.Read258->trigger();
     // Waiting for the echo of "0" in "m00", which never comes (character 3);
     // the earlier echoes are awaited too, but only for a moment.
-    ASSERT_TRUE(WaitFor([&] { return form->Engine.State == AwaitEcho && form->Engine.CharIndex == 3; }, 5000));
+    ASSERT_TRUE(WaitFor(
+        [&] { return form->Engine.State == EngineState::AwaitEcho && form->Engine.CharIndex == 3; }, 5000));
     ASSERT_TRUE(form->Driver.Listening());
     g_messages.clear();
     const QtMessageHandler previous = qInstallMessageHandler(CaptureMessage);

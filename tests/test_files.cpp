@@ -75,9 +75,12 @@ TEST(ImageFileFormat, WordsAreHighByteFirstInAddressOrder)
 
 TEST(ImageFileFormat, NoModelIsStoredAsFF)
 {
-    EXPECT_EQ(static_cast<uint8_t>(EncodeImageFile(EepromImage(), -1, QString()).at(128)), 0xFF);
-    EXPECT_EQ(static_cast<uint8_t>(EncodeImageFile(EepromImage(), 8, QString()).at(128)), 0x08);
-    EXPECT_EQ(static_cast<uint8_t>(EncodeImageFile(EepromImage(), 9, QString()).at(128)), 0xFF);
+    const struct {
+        int model;
+        uint8_t byte;
+    } rows[] = {{-1, 0xFF}, {8, 0x08}, {9, 0xFF}};
+    for (const auto &r : rows)
+        EXPECT_EQ(static_cast<uint8_t>(EncodeImageFile(EepromImage(), r.model, QString()).at(128)), r.byte) << r.model;
 }
 
 TEST(ImageFileFormat, DefaultSuffixByModel)
@@ -348,13 +351,17 @@ TEST_F(ImageFileDisk, ReplacingKeepsModeAndFollowsLinks)
 
 TEST(IoErrorText, StandardTextsFromSystemErrors)
 {
-    // The ones the disk tests cannot provoke.
-    EXPECT_EQ(IoErrorFromErrno(EMFILE).Text(), "Too many open files");
-    EXPECT_EQ(IoErrorFromErrno(ENFILE).Text(), "Too many open files");
-    EXPECT_EQ(IoErrorFromErrno(EPERM).Text(), "File access denied");
-    EXPECT_EQ(IoErrorFromErrno(EROFS).Text(), "File access denied");
-    EXPECT_EQ(IoErrorFromErrno(EDQUOT).Text(), "Disk full");
-    // Anything else carries the system's number.
-    EXPECT_EQ(IoErrorFromErrno(EIO).Text(), QStringLiteral("I/O error %1").arg(EIO));
+    // The ones the disk tests cannot provoke; anything else carries the
+    // system's number.
+    const struct {
+        int err;
+        QString text;
+    } rows[] = {
+        {EMFILE, "Too many open files"}, {ENFILE, "Too many open files"},
+        {EPERM, "File access denied"},   {EROFS, "File access denied"},
+        {EDQUOT, "Disk full"},           {EIO, QStringLiteral("I/O error %1").arg(EIO)},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(IoErrorFromErrno(r.err).Text(), r.text) << r.err;
     EXPECT_FALSE(IoErrorFromErrno(0));
 }

@@ -373,13 +373,13 @@ TEST_F(FilesWindowFreq, EachPresetLoadsBlockModelAndReminder)
     for (int p = 0; p < kPresetCount; ++p) {
         dialogs->calls.clear();
         actions[p]->trigger();
-        const PresetRow &row = PresetTable[static_cast<size_t>(p)];
+        const PresetRow &row = PresetTable[p].words;
         for (int k = 0; k < kPresetWords; ++k) {
             ASSERT_EQ(form->Buf[0x30 + k], row[static_cast<size_t>(k)]) << "preset " << p << " word " << k;
             ASSERT_EQ(Cell(0x30 + k), WordToHex(row[static_cast<size_t>(k)])) << "grid, preset " << p;
         }
         EXPECT_EQ(form->Buf[0x10], 0xBEEF);
-        EXPECT_EQ(form->DeviceModel(), PresetModel[static_cast<size_t>(p)]) << "preset " << p;
+        EXPECT_EQ(form->DeviceModel(), PresetTable[p].model) << "preset " << p;
         EXPECT_EQ(form->CheckBox1->isChecked(), row[3] < row[4]) << "preset " << p;
         EXPECT_EQ(form->Edit2->text(), WordToHex(row[2])) << "preset " << p;
         EXPECT_EQ(form->Edit1->text(), "comment");

@@ -43,7 +43,7 @@ TEST(Presets, EachPresetLoadsItsBlockExactly)
         EXPECT_EQ(RowText(img), QString::fromLatin1(kRows[p])) << "preset " << p;
         for (int a = 0; a < Addr::BlockFirst; ++a)
             ASSERT_EQ(img[a], 0x5A00 + a) << "preset " << p << " touched word " << a;
-        EXPECT_EQ(PresetModel[static_cast<size_t>(p)], kModels[p]) << "preset " << p;
+        EXPECT_EQ(PresetTable[p].model, kModels[p]) << "preset " << p;
     }
 }
 
@@ -52,7 +52,7 @@ TEST(Presets, HandsetsTransmitBelowTheirLocalOscillatorBasesAbove)
     // The "+/-" box follows this comparison, so a swapped pair would show the
     // wrong receive side.
     for (int p = 0; p < kPresetCount; ++p) {
-        const PresetRow &row = PresetTable[static_cast<size_t>(p)];
+        const PresetRow &row = PresetTable[p].words;
         const bool handset = kModels[p] == 2 || kModels[p] == 4;
         EXPECT_EQ(row[Addr::TxMultiplier - Addr::BlockFirst] < row[Addr::LoMultiplier - Addr::BlockFirst], handset)
             << "preset " << p;

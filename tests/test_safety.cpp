@@ -2,6 +2,7 @@
 // undo of every change to the image, and the question on closing.
 
 #include "ModalHelper.h"
+#include "CliRunner.h"
 #include "PhoneProcess.h"
 #include "WaitFor.h"
 #include "app/BackupsDialog.h"
@@ -292,14 +293,8 @@ struct Phone : QProcess {
     bool Start(const EepromImage &words, const QStringList &extra = {})
     {
         // A paced line (--char-ms) leaves time to act during a job.
-        QStringList args = extra.contains("--char-ms") ? QStringList() : QStringList{"--fast"};
-        for (int a = 0; a < 64; ++a)
-            args << "--word" << QString::asprintf("%02X=%04X", a, words[a]);
-        start(qEnvironmentVariable("QUILLON_PHONE"), args + extra);
-        while (waitForStarted(5000) && !canReadLine())
-            if (!waitForReadyRead(5000))
-                return false;
-        pts = QString::fromLatin1(readLine()).trimmed().mid(5);
+        const QStringList pace = extra.contains("--char-ms") ? QStringList() : QStringList{"--fast"};
+        pts = StartPhone(*this, pace + PhoneWordArgs(words) + extra);
         return !pts.isEmpty();
     }
     ~Phone() override { terminate(), waitForFinished(5000); }
@@ -373,15 +368,10 @@ TEST(SafetyCli, ReadAllKeepsABackupAndBackupsListsThem)
     Phone phone;
     ASSERT_TRUE(phone.Start(Patterned(0x4321)));
     const auto cli = [](const QStringList &args, QString *err = nullptr) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QUILLON_TICK_MS", "2");
-        p.setProcessEnvironment(env);
-        p.start(qEnvironmentVariable("QUILLON_CLI"), args);
-        p.waitForFinished(30000);
+        const Ran r = RunQuillonCli(args, {QuickTicks()});
         if (err)
-            *err = QString::fromUtf8(p.readAllStandardError());
-        return p.exitCode() == 0 ? QString::fromUtf8(p.readAllStandardOutput()) : QStringLiteral("failed");
+            *err = r.err;
+        return r.code == 0 ? r.out : QStringLiteral("failed");
     };
     const QString out = home.dir.filePath("out.img");
     QString err;

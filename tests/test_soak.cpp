@@ -82,18 +82,11 @@ public:
     {
         QStringList args{"--fast", "--dump", "--link", link, "--control", control, "--save", file};
         if (initial)
-            for (int a = 0; a < 64; ++a)
-                args << "--word" << QString::asprintf("%02X=%04X", a, (*initial)[a]);
+            args << PhoneWordArgs(*initial);
         else
             args << "--load" << file;
         errors.clear();
-        proc.start(qEnvironmentVariable("QUILLON_PHONE"), args);
-        if (!proc.waitForStarted(5000))
-            return false;
-        while (!proc.canReadLine())
-            if (!proc.waitForReadyRead(5000))
-                return false;
-        return proc.readLine().startsWith("PORT ");
+        return !StartPhone(proc, args).isEmpty();
     }
     bool Running() const { return proc.state() == QProcess::Running; }
 

@@ -163,8 +163,8 @@ TEST_F(WindowTest, ActionTableIsComplete)
         EXPECT_EQ(a->objectName(), ActionTable[i].name);
         if (a->property("category").toString() == "NewData") {
             ASSERT_LT(presets, kPresetCount);
-            EXPECT_EQ(a->objectName(), PresetActions[presets].name);
-            EXPECT_EQ(a->text(), QString::fromUtf8(PresetActions[presets].caption));
+            EXPECT_EQ(a->objectName(), PresetTable[presets].name);
+            EXPECT_EQ(a->text(), QString::fromUtf8(PresetTable[presets].caption));
             ++presets;
             EXPECT_TRUE(a->isEnabled());
             EXPECT_TRUE(a->shortcut().isEmpty());

@@ -1,5 +1,6 @@
 # tools/run.sh without a desktop says so at once instead of building first.
-if(NOT WIN32)
+quillon_test_runs_here(run_sh_needs_display here)
+if(here)
   add_test(NAME run_sh_needs_display
     COMMAND env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM bash ${PROJECT_SOURCE_DIR}/tools/run.sh)
   set_tests_properties(run_sh_needs_display PROPERTIES TIMEOUT 20
