@@ -47,7 +47,7 @@ for doc in "${docs[@]}"; do
   } > "$script"
   dir="$work/run/$(basename "$doc" .md)"
   mkdir -p "$dir"
-  if ! (cd "$dir" && env HOME="$work/home" XDG_DATA_HOME= QUILLON_TICK_MS=1 PATH="$work/bin:$PATH" \
+  if ! (cd "$dir" && env HOME="$work/home" XDG_DATA_HOME= QUILLON_TICK_MS=2 PATH="$work/bin:$PATH" \
           timeout 60 bash "$script" > "$work/out" 2>&1); then
     cat "$work/out" >&2
     echo "run-doc-blocks: FAIL: $doc" >&2
