@@ -8,6 +8,8 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
 #include <QVBoxLayout>
 
 static void InitHelp()
@@ -64,13 +66,22 @@ QString THelpWindow::HeadingAnchor(const QString &heading)
     return anchor;
 }
 
-// Markdown headings carry no anchors of their own in Qt's reader.
+// Markdown headings carry no anchors of their own in Qt's reader, and its
+// paragraphs no space between them.
 void THelpWindow::NameHeadings()
 {
     for (QTextBlock b = Browser->document()->begin(); b.isValid(); b = b.next()) {
-        if (b.blockFormat().headingLevel() == 0)
-            continue;
         QTextCursor c(b);
+        QTextBlockFormat spaced = b.blockFormat();
+        if (spaced.headingLevel() == 0) {
+            if (!b.textList() && !c.currentTable()) {
+                spaced.setBottomMargin(6);
+                c.setBlockFormat(spaced);
+            }
+            continue;
+        }
+        spaced.setTopMargin(10);
+        c.setBlockFormat(spaced);
         c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         QTextCharFormat f;
         f.setAnchor(true);
