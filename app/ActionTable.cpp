@@ -49,6 +49,8 @@ const ActionDef ActionTable[] = {
     {A(ShowTrace), "Prog", "Показать обмен", "Обмен с телефоном в последнем задании", nullptr, -1, true, H(ShowTrace)},
     // Pairing: words 0x37-0x3A from a base's image.
     {A(PairFromBase), "File", "Взять у базы...", "ID-код и каналы базы из её образа", nullptr, -1, true, H(PairFromBase)},
+    // The guide to the window, in a window of its own.
+    {A(Help), "Help", "Справка", nullptr, "F1", -1, true, H(Help)},
 };
 const int ActionCount = sizeof(ActionTable) / sizeof(ActionTable[0]);
 
@@ -119,6 +121,7 @@ static const MenuEntry TerminalEntries[] = {
 };
 
 static const MenuEntry HelpEntries[] = {
+    ITEM(Help),
     ITEM(ShowSheme),
     ITEM(AbuotBox),
     END,

@@ -2,6 +2,7 @@
 
 #include "app/ActionTable.h"
 #include "app/ErrorBox.h"
+#include "app/HelpWindow.h"
 #include "app/Pictures.h"
 #include "app/TermSignal.h"
 #include "app/Unit2.h"
@@ -471,6 +472,15 @@ void TForm1::ShowShemeExecute()
 {
     CentreOnScreen(Form3, screen());
     Form3->exec();
+}
+
+void TForm1::HelpExecute()
+{
+    if (!HelpWindow)
+        HelpWindow = new THelpWindow(this);
+    HelpWindow->show();
+    HelpWindow->raise();
+    HelpWindow->activateWindow();
 }
 
 void TForm1::SetGaugeMax(int max)

@@ -46,6 +46,7 @@ class QToolBar;
 class QTreeWidget;
 class TAboutBox;
 class TForm3;
+class THelpWindow;
 class TermSignal;
 
 // Every command of the window, by its action name.
@@ -86,6 +87,7 @@ struct TActions {
     QAction *ProbeLine = nullptr; // does the telephone answer
     QAction *PairFromBase = nullptr; // "Взять у базы..."
     QAction *ShowTrace = nullptr;    // "Показать обмен"
+    QAction *Help = nullptr;         // "Справка": the guide
 };
 
 // The "Связь" page's widgets: words 0x37-0x3A by name.
@@ -171,11 +173,13 @@ public:
 
     TAboutBox *AboutBox = nullptr;
     TForm3 *Form3 = nullptr;
+    THelpWindow *HelpWindow = nullptr; // made on first use
 
     // ================= shell (app/Unit1.cpp) =================
     void FormCreate();
     void AbuotBoxExecute();
     void ShowShemeExecute();
+    void HelpExecute();
     // IEngineWindow: gauge, panel, status
     void SetGaugeMax(int max) override;
     void SetGaugeProgress(int progress) override;

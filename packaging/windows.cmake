@@ -69,6 +69,8 @@ install(FILES ${qt_dlls} ${mingw_dlls} DESTINATION bin)
 install(FILES ${qt_platforms} DESTINATION bin/platforms)
 install(FILES ${qt_styles} DESTINATION bin/styles)
 install(FILES ${win_docs}/README.txt DESTINATION .)
+# The guide the window shows on F1, for reading outside it too.
+install(FILES ${QUILLON_GUIDE_FILES} DESTINATION doc)
 # Qt's own texts (standard buttons, dialogs) in Russian, where Debian has them;
 # the window looks for them in translations/ beside itself.
 if(EXISTS /usr/share/qt6/translations/qtbase_ru.qm)

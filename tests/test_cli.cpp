@@ -635,10 +635,6 @@ const Case kCases[] = {
     {"a trace with no folder to go to, found before the port is opened", nullptr,
      "read --port {dir}/no-tty -o {dir}/out.img --trace {dir}/no/trace.txt", ExitFile,
      "^quillon-cli: .*trace.txt: No such folder\n$", nullptr, nullptr, nullptr, false},
-    // An adapter that holds received bytes back: the probe says what to do.
-    {"a slow echo", "--latency-ms 120", "probe --port {port}", ExitOk,
-     "^  note: the echo took \\d+ ms, more than two character times plus 20 ms \\(86 ms\\).*latency timer",
-     "the telephone answers", nullptr, nullptr, false},
 };
 
 } // namespace
@@ -709,6 +705,24 @@ TEST_F(CliTest, TheTraceRecordsEveryCharacterAndTheFailure)
     EXPECT_TRUE(lines.last().contains("  !! no echo of")) << lines.last().toStdString();
     EXPECT_TRUE(lines[lines.size() - 2].contains("  -> ")) << lines[lines.size() - 2].toStdString();
     phone.Stop();
+}
+
+// An echo later than two characters plus 20 ms (here the line's own pace
+// makes it 120 ms, never less): the probe says what to do about the adapter.
+TEST_F(CliTest, ASlowEchoGetsTheAdaptersRemedy)
+{
+    QProcess phone;
+    const QString port = StartPhone(phone, {"--once", "--char-ms", "60"});
+    ASSERT_FALSE(port.isEmpty());
+    const Ran r = RunCli({"probe", "--port", port});
+    EXPECT_EQ(r.code, ExitOk) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("the telephone answers")) << r.out.toStdString();
+    EXPECT_TRUE(QRegularExpression("^  note: the echo took \\d+ ms, more than two character times plus 20 ms "
+                                   "\\(86 ms\\).*latency timer")
+                    .match(r.err)
+                    .hasMatch())
+        << r.err.toStdString();
+    phone.waitForFinished(5000);
 }
 
 TEST_F(CliTest, InterruptTermAndHangUpCancelTheJob)

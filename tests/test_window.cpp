@@ -144,6 +144,7 @@ TEST_F(WindowTest, ActionTableIsComplete)
         {&TActions::ProbeLine, "Prog", "Проверить связь с телефоном", "", false, false},
         {&TActions::PairFromBase, "File", "Взять у базы...", "", true, false},
         {&TActions::ShowTrace, "Prog", "Показать обмен", "", true, false},
+        {&TActions::Help, "Help", "Справка", "F1", true, false},
     };
     for (const Expect &e : expected) {
         QAction *a = form->Act.*(e.member);
@@ -155,7 +156,7 @@ TEST_F(WindowTest, ActionTableIsComplete)
         EXPECT_EQ(a->isEnabled(), e.enabled);
         EXPECT_EQ(a->property("imageIndex").toInt() >= 0, e.hasImage);
     }
-    EXPECT_EQ(ActionCount, 36);
+    EXPECT_EQ(ActionCount, 37);
     EXPECT_EQ(form->Act.Redo->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
     int presets = 0;
     for (int i = 0; i < ActionCount; ++i) {
@@ -193,7 +194,7 @@ TEST_F(WindowTest, MenusAndToolBarInOrder)
                            "Прочитать блок &30-3F",
                            "Записать блок 3&0-3F", "-", "Прочитать всю &EEPROM", "Записать всю EE&PROM",
                            "-", "Прочитать ячейку", "Записать ячейку"}));
-    EXPECT_EQ(Entries(TopMenu(3)), QStringList({"Схема преобразователя уровней", "О программе..."}));
+    EXPECT_EQ(Entries(TopMenu(3)), QStringList({"Справка", "Схема преобразователя уровней", "О программе..."}));
     EXPECT_EQ(Entries(form->PresetMenu),
               QStringList({"Труба 258 &10625", "Труба 258 128&00", "Труба 258 21250", "-",
                            "База &258 10625", "База 2&58 12800", "База 25&8 21250", "-",

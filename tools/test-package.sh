@@ -22,7 +22,8 @@ expected=(usr/bin/quillon usr/bin/quillon-phone
   "usr/share/applications/$id.desktop"
   "usr/share/icons/hicolor/scalable/apps/$id.svg"
   "usr/share/metainfo/$id.metainfo.xml"
-  usr/share/man/man1/quillon-phone.1.gz)
+  usr/share/man/man1/quillon-phone.1.gz
+  usr/share/doc/quillon/guide.md usr/share/doc/quillon/quillon.png)
 programs=(quillon-phone)
 if [ -d cli ]; then
   expected+=(usr/bin/quillon-cli usr/share/man/man1/quillon-cli.1.gz)

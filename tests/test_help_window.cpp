@@ -1,0 +1,97 @@
+// The guide inside the program: F1 opens it, its links and pictures work,
+// Ctrl+F finds text in it.
+#include "app/HelpWindow.h"
+#include "app/Unit1.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <gtest/gtest.h>
+
+namespace {
+
+class HelpWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<TForm1>();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        QTest::keyClick(form.get(), Qt::Key_F1);
+        ASSERT_NE(form->HelpWindow, nullptr);
+        help = form->HelpWindow;
+        ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == help; }));
+    }
+
+    std::unique_ptr<TForm1> form;
+    THelpWindow *help = nullptr;
+};
+
+TEST_F(HelpWindowTest, F1ShowsTheGuideWithItsPictures)
+{
+    QFile guide(QStringLiteral(QUILLON_SOURCE_DIR "/docs/guide.md"));
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+    const QString firstLine = QString::fromUtf8(guide.readLine()).trimmed();
+    ASSERT_TRUE(firstLine.startsWith(QLatin1String("# ")));
+    const QTextBlock first = help->Browser->document()->begin();
+    EXPECT_EQ(first.blockFormat().headingLevel(), 1);
+    EXPECT_EQ(first.text(), firstLine.mid(2));
+
+    // Every picture and every link to a section of the guide resolves.
+    QStringList anchors, links, pictures;
+    for (QTextBlock b = first; b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            anchors << f.anchorNames();
+            if (f.isImageFormat())
+                pictures << f.toImageFormat().name();
+            else if (f.isAnchor() && !f.anchorHref().isEmpty())
+                links << f.anchorHref();
+        }
+    EXPECT_GE(pictures.size(), 2);
+    for (const QString &p : pictures)
+        EXPECT_FALSE(help->Browser->loadResource(QTextDocument::ImageResource, QUrl(p)).isNull()) << p.toStdString();
+    EXPECT_GE(links.size(), 10);
+    for (const QString &l : links) {
+        if (l.startsWith(u'#')) {
+            EXPECT_TRUE(anchors.contains(l.mid(1))) << l.toStdString();
+        }
+    }
+}
+
+TEST_F(HelpWindowTest, ALinkIsFollowedFromTheKeyboard)
+{
+    help->Browser->setFocus();
+    const QScrollBar *bar = help->Browser->verticalScrollBar();
+    ASSERT_EQ(bar->value(), 0);
+    QTest::keyClick(help->Browser, Qt::Key_Tab); // the first entry of the contents
+    QTest::keyClick(help->Browser, Qt::Key_Return);
+    EXPECT_GT(bar->value(), 0);
+}
+
+TEST_F(HelpWindowTest, CtrlFFindsTypedText)
+{
+    EXPECT_FALSE(help->Search->isVisible());
+    QTest::keyClick(help, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(help->Search->isVisible());
+    ASSERT_TRUE(help->Search->hasFocus());
+    QTest::keyClicks(help->Search, QStringLiteral("eeprom"));
+    const QTextCursor found = help->Browser->textCursor();
+    EXPECT_EQ(found.selectedText().toLower(), "eeprom");
+    QTest::keyClick(help->Search, Qt::Key_Return);
+    EXPECT_GT(help->Browser->textCursor().position(), found.position());
+    EXPECT_EQ(help->Browser->textCursor().selectedText().toLower(), "eeprom");
+
+    QTest::keyClicks(help->Search, QStringLiteral("qqq"));
+    EXPECT_FALSE(help->Browser->textCursor().hasSelection());
+    QTest::keyClick(help->Search, Qt::Key_Escape);
+    EXPECT_FALSE(help->Search->isVisible());
+}
+
+} // namespace
