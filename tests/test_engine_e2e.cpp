@@ -4,11 +4,13 @@
 #include "Arrangement.h"
 #include "ModalHelper.h"
 #include "PhoneProcess.h"
+#include "BlockWatch.h"
 #include "WaitFor.h"
 #include "app/Unit1.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QThread>
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
@@ -74,8 +76,12 @@ public:
     }
 };
 
+// The longest a handler may keep the window thread waiting.
+constexpr double kMaxBlockedMs = 50;
+
 class EngineE2E : public ::testing::Test {
 protected:
+    BlockWatch watch;
     Phone phone;
     std::unique_ptr<TForm1> form;
 
@@ -86,6 +92,8 @@ protected:
     }
     void TearDown() override
     {
+        // No handler keeps the window from repainting and taking Esc.
+        EXPECT_LT(watch.LongestMs(), kMaxBlockedMs);
         if (form)
             form->COM.Close();
         form.reset();
@@ -106,8 +114,13 @@ protected:
     {
         if (!job->isEnabled())
             return false;
-        job->trigger();
-        return WaitFor([&] { return !form->Engine.Active; }, timeoutMs);
+        // From the event loop, as a key press comes: the watch sees the handler.
+        bool triggered = false;
+        QTimer::singleShot(0, job, [&] {
+            job->trigger();
+            triggered = true;
+        });
+        return WaitFor([&] { return triggered && !form->Engine.Active; }, timeoutMs);
     }
     void ExpectPortOpenArrangement()
     {
@@ -131,6 +144,23 @@ protected:
 };
 
 } // namespace
+
+// The check above can fail: a handler that sleeps is seen, however busy the
+// machine (time spent waiting for the processor does not count).
+TEST(BlockWatchCheck, SeesAHandlerThatSleeps)
+{
+    BlockWatch watch;
+    if (!watch.Available())
+        GTEST_SKIP() << "no per-thread scheduler statistics";
+    bool done = false;
+    QTimer::singleShot(0, [&] {
+        QThread::msleep(120);
+        done = true;
+    });
+    ASSERT_TRUE(WaitFor([&] { return done; }, 10000));
+    WaitFor([] { return false; }, 20); // the round ends when the loop sleeps again
+    EXPECT_GE(watch.LongestMs(), 100);
+}
 
 TEST_F(EngineE2E, AllSixJobsRoundTrip)
 {
