@@ -218,14 +218,11 @@ public:
     void FormClose();
     // A write job is running: closing would leave the telephone half written.
     bool WriteJobRuns() const;
-    // Closing waits for the cancelled write job to end.
-    bool CloseAfterJob = false;
     // SIGTERM: a running write is cancelled as Esc does, then the window
     // closes without questions.
     void WatchTermSignal();
     void TerminateRequested();
     bool Terminating = false;
-    std::unique_ptr<TermSignal> TermWatch;
     void EnablePortActions() override;
     void DisablePortActions() override;
     // The port list's marks and tooltips for the devices present.
@@ -318,14 +315,19 @@ public:
     // The model list and the comment box follow the document, and pass the
     // user's changes to it.
     void WatchModelAndComment();
-    std::optional<EngineJob> RunningJob;
-    ImageState JobBefore; // the state when the running job started
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The handlers' own state: tests see the window as a person does.
+    // Closing waits for the cancelled write job to end.
+    bool CloseAfterJob = false;
+    std::unique_ptr<TermSignal> TermWatch;
+    std::optional<EngineJob> RunningJob;
+    ImageState JobBefore; // the state when the running job started
+
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
