@@ -47,6 +47,13 @@ const ActionDef ActionTable[] = {
     {A(ProbeLine), "Prog", "Проверить связь с телефоном", "=", nullptr, -1, false, H(ProbeLine)},
     // Pairing: words 0x37-0x3A from a base's image.
     {A(PairFromBase), "File", "Взять у базы...", "ID-код и каналы базы из её образа", nullptr, -1, true, H(PairFromBase)},
+    // Checks of what the telephone holds; the marks they leave in the grid
+    // go with the next change, the next job, Esc or "Снять отметки" (which
+    // takes Esc only while no job runs: CancelProg is disabled then).
+    {A(VerifyAfterWrite), "Prog", "Проверять после записи", "Читать записанные слова обратно и сравнивать", nullptr, -1, true, H(VerifyAfterWrite)},
+    {A(CompareWithPhone), "Prog", "Сравнить с телефоном", "=", "Ctrl+F7", -1, false, H(CompareWithPhone)},
+    {A(CompareWithFile), "File", "Сравнить с файлом...", "=", nullptr, -1, true, H(CompareWithFile)},
+    {A(ClearMarks), "Main", "Снять отметки", "=", "Esc", -1, false, H(ClearMarks)},
 };
 const int ActionCount = sizeof(ActionTable) / sizeof(ActionTable[0]);
 
@@ -82,6 +89,7 @@ static const MenuEntry PresetEntries[] = {
 static const MenuEntry FileEntries[] = {
     ITEM(ClearBuf),
     ITEM(LoadFile),
+    ITEM(CompareWithFile),
     ITEM(Backups),
     ITEM(PairFromBase),
     {nullptr, nullptr, PresetEntries, "Стандартные для..."},
@@ -103,6 +111,9 @@ static const MenuEntry TerminalEntries[] = {
     ITEM(OpenPort),
     ITEM(ClosePort),
     ITEM(ProbeLine),
+    ITEM(CompareWithPhone),
+    ITEM(ClearMarks),
+    ITEM(VerifyAfterWrite),
     SEP,
     ITEMAS(ReadBlock, "Прочитать блок &30-3F"),
     ITEMAS(WriteBlock, "Записать блок 3&0-3F"),

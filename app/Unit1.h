@@ -15,6 +15,7 @@
 #include "link/EngineDriver.h"
 #include "link/ProgrammingSession.h"
 // ---- files and presets (image/) ----
+#include "image/Comparison.h"
 #include "image/FileDialogs.h"
 #include "image/ImageDocument.h"
 // ---- frequency page (radio/) ----
@@ -85,6 +86,10 @@ struct TActions {
     QAction *Backups = nullptr;
     QAction *ProbeLine = nullptr; // does the telephone answer
     QAction *PairFromBase = nullptr; // "Взять у базы..."
+    QAction *VerifyAfterWrite = nullptr; // checkable, remembered between runs
+    QAction *CompareWithPhone = nullptr;
+    QAction *CompareWithFile = nullptr;
+    QAction *ClearMarks = nullptr;
 };
 
 // The "Связь" page's widgets: words 0x37-0x3A by name.
@@ -203,6 +208,13 @@ public:
     void StringGrid1KeyPress(int key);
     void MaskEdit1KeyPress(int key);
     void MaskEdit1Exit();
+    // Cells marked by a check, until the words change, a job starts, Esc or
+    // "Снять отметки" (image/GridHandlers.cpp).
+    void MarkCells(const CellMarks &marks);
+    void ClearMarksExecute();
+    bool CellsMarked() const { return !Marked.empty(); }
+    CellMarks Marked;
+    EepromImage MarkedWords; // the words the marks were made against
 
     // ================= port (link/PortHandlers.cpp) =================
     TComPort &COM = Session.COM;
@@ -230,6 +242,17 @@ public:
     // A port error met by a step of a job: a device that has gone away
     // closes the port; the error goes on to the error box naming the port.
     void PortErrorDuringJob(const EComPort &e);
+
+    // ================= checks of the telephone (link/VerifyHandlers.cpp) =================
+    void CreateVerifyActions();
+    void VerifyAfterWriteExecute();
+    void CompareWithPhoneExecute();
+    // A job's end as panel 1, a message box and marked cells say it.
+    void ShowJobReport(const JobOutcome &outcome);
+    // The error of a port lost during a write, with what the telephone
+    // holds: the failed write's report leaves it for the error that follows.
+    QString WithPartialWrite(const QString &message);
+    QString PartialWriteNote;
 
     // ================= line probe (link/ProbeHandlers.cpp) =================
     void ProbeLineExecute();
@@ -281,6 +304,7 @@ public:
     void LoadFileExecute();
     void LoadFileFrom(const QString &folder); // the open dialog starts in folder
     bool LoadFilePath(const QString &path);   // one undo step; false when it failed (the error box said why)
+    void CompareWithFileExecute(); // marks where a file differs; no step
     std::unique_ptr<FileDialogs> Dialogs; // seam: tests replace the dialogs
 
     // ================= presets (image/PresetHandlers.cpp) =================
