@@ -508,6 +508,8 @@ void TForm1::SetProgressPanelVisible(bool visible)
 void TForm1::SetCancelEnabled(bool enabled)
 {
     Act.CancelProg->setEnabled(enabled);
+    // Esc cancels while anything runs, and takes the marks away otherwise.
+    Act.ClearMarks->setEnabled(!enabled && CellsMarked());
 }
 
 void TForm1::ShowStatus(const QString &text)

@@ -104,7 +104,7 @@ void TForm1::MarkCells(const CellMarks &marks)
     }
     Marked = marks;
     MarkedWords = Buf;
-    Act.ClearMarks->setEnabled(!marks.empty());
+    Act.ClearMarks->setEnabled(!marks.empty() && !Act.CancelProg->isEnabled()); // Esc is the cancel's meanwhile
 }
 
 void TForm1::ClearMarksExecute()

@@ -429,6 +429,9 @@ TEST_F(ChecksE2E, EveryWriteIsReadBackAndWhatDiffersIsMarked)
         EXPECT_EQ(form->StatusText(1), QString::fromUtf8(c.panel));
         EXPECT_EQ(MarkedCells(*form), Span(c.first, c.last));
         EXPECT_EQ(form->Buf.words, q); // the read-back never changes the image
+        if (!*c.fault) {
+            EXPECT_EQ(form->Gauge1->maximum(), 309 + 352); // one gauge for the write and its read-back
+        }
         ExpectPortOpenArrangement();
         TearDown();
     }
