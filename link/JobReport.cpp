@@ -31,7 +31,8 @@ QString PartialWriteTextRu(const WriteGroups &g)
                                       : QStringLiteral("возможно ") + Span(g.possiblyTaken));
     if (!g.notTaken.Empty())
         parts << QStringLiteral("не получил ") + Span(g.notTaken);
-    return (g.confirmed.Empty() ? QStringLiteral("Телефон, ") : QStringLiteral("Телефон ")) + parts.join(QStringLiteral(", "))
+    return (g.confirmed.Empty() ? QStringLiteral("Телефон, ") : QStringLiteral("Телефон "))
+           + parts.join(QStringLiteral(", "))
            + (g.notTaken.Empty() ? QStringLiteral(": запишите ещё раз для верности")
                                  : QStringLiteral(": в нём неполный образ, запишите ещё раз"));
 }
@@ -73,7 +74,7 @@ JobReport ReportJob(const JobOutcome &o)
     case JobOutcome::Check::Failed:
         r.panel = QStringLiteral("Запись завершена, но проверить её не удалось: ")
                   + (o.checkFault.Kind != EngineFault::None ? FaultText(o.checkFault, true)
-                                                             : QStringLiteral("порт недоступен"));
+                                                            : QStringLiteral("порт недоступен"));
         break;
     case JobOutcome::Check::Completed:
         if (o.diffs.empty()) {
@@ -86,7 +87,8 @@ JobReport ReportJob(const JobOutcome &o)
         r.box = QStringLiteral("%1.\n\n%2\n\nЯчейки отмечены в таблице; запишите ещё раз.")
                     .arg(r.panel, DiffLines(o.diffs, QStringLiteral("записано"), QStringLiteral("прочитано"), kListed));
         if (int(o.diffs.size()) > kListed)
-            r.boxDetails = DiffLines(o.diffs, QStringLiteral("записано"), QStringLiteral("прочитано"), EepromImage::kWords);
+            r.boxDetails =
+                DiffLines(o.diffs, QStringLiteral("записано"), QStringLiteral("прочитано"), EepromImage::kWords);
         break;
     }
     return r;

@@ -425,12 +425,13 @@ TEST_F(ChecksE2E, EveryWriteIsReadBackAndWhatDiffersIsMarked)
         EXPECT_EQ(boxes.texts.size(), c.boxes) << boxes.texts.join('|').toStdString();
         const bool lineLost = QByteArray(c.fault).startsWith("hangup");
         if (lineLost) {
-            EXPECT_TRUE(boxes.texts.value(0).startsWith("Порт COM1 (") && boxes.texts[0].contains(QString::fromUtf8(c.panel)))
+            EXPECT_TRUE(boxes.texts.value(0).startsWith("Порт COM1 (")
+                        && boxes.texts[0].contains(QString::fromUtf8(c.panel)))
                 << boxes.texts.value(0).toStdString();
         } else if (c.boxes) {
-            EXPECT_TRUE(boxes.texts[0].contains(QString("%1: записано %2, прочитано %3")
-                                                    .arg(ByteToHex(c.first), WordToHex(q[c.first]),
-                                                         WordToHex(c.first == 5 ? q[5] ^ 1 : p[c.first]))))
+            EXPECT_TRUE(boxes.texts[0].contains(
+                QString("%1: записано %2, прочитано %3")
+                    .arg(ByteToHex(c.first), WordToHex(q[c.first]), WordToHex(c.first == 5 ? q[5] ^ 1 : p[c.first]))))
                 << boxes.texts[0].toStdString();
         }
         EXPECT_EQ(form->StatusText(0), c.status);
@@ -476,8 +477,9 @@ TEST_F(ChecksE2E, AWriteCancelledMidwayNamesWhatTheTelephoneHolds)
     Key(Qt::Key_Escape);
     ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 10000));
     EXPECT_EQ(form->StatusText(0), NotDone);
-    const QRegularExpression groups("^Телефон принял слова 00-([0-9A-F]{2})(?:, возможно ([0-9A-F]{2})-([0-9A-F]{2}))?, "
-                                    "не получил ([0-9A-F]{2})-3F: в нём неполный образ, запишите ещё раз$");
+    const QRegularExpression groups(
+        "^Телефон принял слова 00-([0-9A-F]{2})(?:, возможно ([0-9A-F]{2})-([0-9A-F]{2}))?, "
+        "не получил ([0-9A-F]{2})-3F: в нём неполный образ, запишите ещё раз$");
     const QRegularExpressionMatch m = groups.match(form->StatusText(1));
     ASSERT_TRUE(m.hasMatch()) << form->StatusText(1).toStdString();
     const int confirmed = m.captured(1).toInt(nullptr, 16), notFrom = m.captured(4).toInt(nullptr, 16);
