@@ -51,6 +51,13 @@ const ActionDef ActionTable[] = {
     {A(PairFromBase), "File", "Взять у базы...", "ID-код и каналы базы из её образа", nullptr, -1, true, H(PairFromBase)},
     // The guide to the window, in a window of its own.
     {A(Help), "Help", "Справка", nullptr, "F1", -1, true, H(Help)},
+    // Checks of what the telephone holds; the marks they leave in the grid
+    // go with the next change, the next job, Esc or "Снять отметки" (which
+    // takes Esc only while no job runs: CancelProg is disabled then).
+    {A(VerifyAfterWrite), "Prog", "Проверять после записи", "Читать записанные слова обратно и сравнивать", nullptr, -1, true, H(VerifyAfterWrite)},
+    {A(CompareWithPhone), "Prog", "Сравнить с телефоном", "=", "Ctrl+F7", -1, false, H(CompareWithPhone)},
+    {A(CompareWithFile), "File", "Сравнить с файлом...", "=", nullptr, -1, true, H(CompareWithFile)},
+    {A(ClearMarks), "Main", "Снять отметки", "=", "Esc", -1, false, H(ClearMarks)},
 };
 const int ActionCount = sizeof(ActionTable) / sizeof(ActionTable[0]);
 
@@ -86,6 +93,7 @@ static const MenuEntry PresetEntries[] = {
 static const MenuEntry FileEntries[] = {
     ITEM(ClearBuf),
     ITEM(LoadFile),
+    ITEM(CompareWithFile),
     ITEM(Backups),
     ITEM(PairFromBase),
     {nullptr, nullptr, PresetEntries, "Стандартные для..."},
@@ -107,6 +115,9 @@ static const MenuEntry TerminalEntries[] = {
     ITEM(OpenPort),
     ITEM(ClosePort),
     ITEM(ProbeLine),
+    ITEM(CompareWithPhone),
+    ITEM(ClearMarks),
+    ITEM(VerifyAfterWrite),
     ITEM(ShowTrace),
     SEP,
     ITEMAS(ReadBlock, "Прочитать блок &30-3F"),

@@ -53,6 +53,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     move(202, 272);
 
     CreateActions();
+    CreateVerifyActions();
     CreateMenus();
     CreateToolBar();
     CreateControls();
@@ -64,12 +65,14 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     // raise to the error box.
     Driver.OnTimer1 = [this] { SafeCall([this] { Timer1Timer(); }); };
     Driver.OnIdle = [this] { SafeCall([this] { ApplicationEvents1Idle(); }); };
-    // A failed job says why in panel 1 until the next job starts.
-    connect(&Driver, &EngineDriver::JobStarted, this, [this] { ShowPanel1(QString()); });
-    connect(&Session, &ProgrammingSession::JobFinished, this, [this](const JobOutcome &o) {
-        if (!o.completed)
-            ShowPanel1(FaultText(o.fault, true));
+    // A job's end (why it failed, what a check found) shows in panel 1 and
+    // in marked cells until the next job starts.
+    connect(&Driver, &EngineDriver::JobStarted, this, [this] {
+        ShowPanel1(QString());
+        ClearMarksExecute();
     });
+    connect(&Session, &ProgrammingSession::JobFinished, this,
+            [this](const JobOutcome &o) { SafeCall([&] { ShowJobReport(o); }); });
     connect(&Session, &ProgrammingSession::ProbeFinished, this, [this](const ProbeResult &r) {
         SafeCall([&] { ProbeLineDone(r); });
     });
@@ -417,6 +420,8 @@ void TForm1::SetProgressPanelVisible(bool visible)
 void TForm1::SetCancelEnabled(bool enabled)
 {
     Act.CancelProg->setEnabled(enabled);
+    // Esc cancels while anything runs, and takes the marks away otherwise.
+    Act.ClearMarks->setEnabled(!enabled && CellsMarked());
 }
 
 void TForm1::ShowStatus(const QString &text)

@@ -15,6 +15,7 @@
 #include "link/EngineDriver.h"
 #include "link/ProgrammingSession.h"
 // ---- files and presets (image/) ----
+#include "image/Comparison.h"
 #include "image/FileDialogs.h"
 #include "image/ImageDocument.h"
 // ---- frequency page (radio/) ----
@@ -88,6 +89,10 @@ struct TActions {
     QAction *PairFromBase = nullptr; // "Взять у базы..."
     QAction *ShowTrace = nullptr;    // "Показать обмен"
     QAction *Help = nullptr;         // "Справка": the guide
+    QAction *VerifyAfterWrite = nullptr; // checkable, remembered between runs
+    QAction *CompareWithPhone = nullptr;
+    QAction *CompareWithFile = nullptr;
+    QAction *ClearMarks = nullptr;
 };
 
 // The "Связь" page's widgets: words 0x37-0x3A by name.
@@ -208,6 +213,13 @@ public:
     void StringGrid1KeyPress(int key);
     void MaskEdit1KeyPress(int key);
     void MaskEdit1Exit();
+    // Cells marked by a check, until the words change, a job starts, Esc or
+    // "Снять отметки" (image/GridHandlers.cpp).
+    void MarkCells(const CellMarks &marks);
+    void ClearMarksExecute();
+    bool CellsMarked() const { return !Marked.empty(); }
+    CellMarks Marked;
+    EepromImage MarkedWords; // the words the marks were made against
 
     // ================= port (link/PortHandlers.cpp) =================
     TComPort &COM = Session.COM;
@@ -232,6 +244,17 @@ public:
     // A port error met by a step of a job: a device that has gone away
     // closes the port; the error goes on to the error box naming the port.
     void PortErrorDuringJob(const EComPort &e);
+
+    // ================= checks of the telephone (link/VerifyHandlers.cpp) =================
+    void CreateVerifyActions();
+    void VerifyAfterWriteExecute();
+    void CompareWithPhoneExecute();
+    // A job's end as panel 1, a message box and marked cells say it.
+    void ShowJobReport(const JobOutcome &outcome);
+    // The error of a port lost during a write, with what the telephone
+    // holds: the failed write's report leaves it for the error that follows.
+    QString WithPartialWrite(const QString &message);
+    QString PartialWriteNote;
 
     // ================= line probe (link/ProbeHandlers.cpp) =================
     void ProbeLineExecute();
@@ -284,6 +307,7 @@ public:
     void LoadFileExecute();
     void LoadFileFrom(const QString &folder); // the open dialog starts in folder
     bool LoadFilePath(const QString &path);   // one undo step; false when it failed (the error box said why)
+    void CompareWithFileExecute(); // marks where a file differs; no step
     std::unique_ptr<FileDialogs> Dialogs; // seam: tests replace the dialogs
 
     // ================= presets (image/PresetHandlers.cpp) =================

@@ -59,9 +59,9 @@ void TForm1::JobEnded(const JobOutcome &outcome)
         Doc.EndGroup(JobAction(Act, job)->text());
         if (outcome.backupTaken)
             BackupRead(outcome);
-    } else if (completed) {
+    } else if (completed && outcome.diffs.empty()) {
         // The telephone now holds the words as they were when the job started
-        // (an edit made meanwhile may not have gone out).
+        // (it wrote from a copy), unless reading them back found otherwise.
         Doc.MarkWritten(JobBefore, outcome.first, outcome.last);
     }
     UpdateUndoActions();

@@ -2,6 +2,7 @@
 #include "app/Unit1.h"
 
 #include "app/ErrorBox.h"
+#include "image/Backups.h"
 #include "image/DialogFolder.h"
 #include "image/ImageFile.h"
 #include "image/ReadMark.h"
@@ -159,4 +160,21 @@ bool TForm1::LoadFilePath(const QString &path)
     RefreshBufExecute();
     Doc.MarkSafe(); // the file holds it
     return true;
+}
+
+void TForm1::CompareWithFileExecute()
+{
+    // Where the reads of the telephones are kept: the usual thing to compare with.
+    FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
+    const QString chosen = dialogs.OpenFileName(Backups::Folder(), QString::fromUtf8(ImageFilterCaption));
+    if (chosen.isEmpty())
+        return;
+    const LoadResult loaded = LoadImageFile(chosen, Edit1->maxLength());
+    if (loaded.error) {
+        dialogs.Error(loaded.error.Text());
+        return;
+    }
+    const FileComparison c = CompareFile(QFileInfo(chosen).fileName(), loaded.data, Buf, Doc.Model(), Doc.Comment());
+    MarkCells(c.marks);
+    ShowPanel1(c.panel, c.tip);
 }

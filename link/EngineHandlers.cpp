@@ -5,11 +5,15 @@
 #include "app/ErrorBox.h"
 #include "app/TraceDialog.h"
 
+#include <QAction>
+
 // The undo step and the backup of a job start with its record.
 void TForm1::StartJob(EngineJob job)
 {
     JobStarting(job);
-    Session.StartJob(job, SelectedAddr);
+    Session.StartJob(job, SelectedAddr,
+                     Act.VerifyAfterWrite->isChecked() ? ProgrammingSession::ThenVerify::Yes
+                                                       : ProgrammingSession::ThenVerify::No);
 }
 
 void TForm1::Write258Execute()

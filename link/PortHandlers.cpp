@@ -51,7 +51,7 @@ void TForm1::FormClose()
 void TForm1::EnablePortActions()
 {
     for (QAction *a : {Act.Write258, Act.WriteCur, Act.WriteBlock, Act.Read258, Act.ReadCur,
-                       Act.ReadBlock, Act.ClosePort, Act.ProbeLine})
+                       Act.ReadBlock, Act.ClosePort, Act.ProbeLine, Act.CompareWithPhone})
         a->setEnabled(true);
     ComboBox1->setEnabled(false);
 }
@@ -59,7 +59,7 @@ void TForm1::EnablePortActions()
 void TForm1::DisablePortActions()
 {
     for (QAction *a : {Act.Write258, Act.WriteCur, Act.WriteBlock, Act.Read258, Act.ReadCur,
-                       Act.ReadBlock, Act.ClosePort, Act.ProbeLine})
+                       Act.ReadBlock, Act.ClosePort, Act.ProbeLine, Act.CompareWithPhone})
         a->setEnabled(false);
     // Also the start of a job: the list stays as the open port has it.
     ComboBox1->setEnabled(!COM.Connected());
@@ -143,8 +143,11 @@ void TForm1::ShowPortTip()
 
 void TForm1::PortErrorDuringJob(const EComPort &e)
 {
-    if (!DeviceGone(e))
-        throw e;
+    if (!DeviceGone(e)) {
+        if (PartialWriteNote.isEmpty())
+            throw e;
+        throw std::runtime_error(WithPartialWrite(QString::fromUtf8(e.what())).toStdString());
+    }
     // The device will not come back under this descriptor: let it go, so
     // that the window offers F9 again once the adapter is back.
     const QString port = COM.Port;
@@ -156,8 +159,8 @@ void TForm1::PortErrorDuringJob(const EComPort &e)
     }
     MarkPresentPorts();
     throw std::runtime_error(
-        QStringLiteral("Порт %1 (%2) пропал: адаптер отключён или линия оборвана. Порт закрыт; подключите "
-                       "адаптер и откройте порт снова (F9). %3")
-            .arg(port, device, e.Message())
+        WithPartialWrite(QStringLiteral("Порт %1 (%2) пропал: адаптер отключён или линия оборвана. Порт закрыт; "
+                                        "подключите адаптер и откройте порт снова (F9). %3")
+                             .arg(port, device, e.Message()))
             .toStdString());
 }

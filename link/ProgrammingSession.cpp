@@ -52,10 +52,19 @@ ProgrammingSession::~ProgrammingSession()
     Probe.reset();
 }
 
-void ProgrammingSession::StartJob(EngineJob job, uint8_t selectedAddr)
+void ProgrammingSession::StartJob(EngineJob job, uint8_t selectedAddr, ThenVerify thenVerify)
 {
     Verifying = false;
-    Engine.UseImage(Image);
+    const JobSpec &spec = JobTable[static_cast<size_t>(job)];
+    if (spec.Writing) {
+        Sent = Image;
+        Engine.UseImage(Sent);
+    } else {
+        Engine.UseImage(Image);
+    }
+    CheckPending = spec.Writing && thenVerify == ThenVerify::Yes;
+    // The read job of a write is the one after it in the table.
+    GaugeAfter = CheckPending ? JobTable[static_cast<size_t>(job) + 1].GaugeMax : 0;
     Begin(job, selectedAddr);
 }
 
@@ -64,12 +73,17 @@ void ProgrammingSession::StartVerify(EngineJob readJob, uint8_t selectedAddr, co
     Expected = expected;
     ReadBack.BlankBuf();
     Verifying = true;
+    CheckPending = false;
+    GaugeAfter = 0;
     Engine.UseImage(ReadBack);
     Begin(readJob, selectedAddr);
 }
 
 void ProgrammingSession::Begin(EngineJob job, uint8_t selectedAddr)
 {
+    Checking = false;
+    GaugeBase = 0;
+    JobAddr = selectedAddr;
     Outcome = JobOutcome();
     Outcome.job = job;
     Outcome.verify = Verifying;
@@ -99,6 +113,8 @@ void ProgrammingSession::Cancel()
 
 void ProgrammingSession::JobEnded(bool completed)
 {
+    if (Checking)
+        return CheckEnded(completed);
     Outcome.completed = completed;
     Outcome.fault = Engine.Fault;
     Outcome.first = Engine.FirstAddr;
@@ -109,14 +125,43 @@ void ProgrammingSession::JobEnded(bool completed)
     const bool writing = JobTable[static_cast<size_t>(Outcome.job)].Writing;
     if (writing && !completed)
         Outcome.written = SplitWrite(Engine.FirstAddr, Engine.LastAddr, Engine.LastConfirmed, Engine.LastPossiblyTaken);
+    if (CheckPending && completed) {
+        // The same words read back, against what was sent; the view goes on
+        // showing one job.
+        CheckPending = false;
+        Checking = true;
+        Expected = Sent;
+        ReadBack.BlankBuf();
+        Engine.UseImage(ReadBack);
+        GaugeBase = JobTable[static_cast<size_t>(Outcome.job)].GaugeMax;
+        GaugeAfter = 0;
+        Tap.LastError.reset();
+        Driver.StartJob(static_cast<EngineJob>(static_cast<size_t>(Outcome.job) + 1), JobAddr);
+        return;
+    }
+    CheckPending = false;
+    Engine.UseImage(Image);
     if (Verifying) {
         Verifying = false;
-        Engine.UseImage(Image);
         if (completed)
             Outcome.diffs = DiffWords(Expected, ReadBack, Outcome.first, Outcome.last);
     } else if (Outcome.job == EngineJob::Read258 && completed && BackUpFullReads) {
         BackUp();
     }
+    emit JobFinished(Outcome);
+}
+
+void ProgrammingSession::CheckEnded(bool completed)
+{
+    Checking = false;
+    GaugeBase = 0;
+    Engine.UseImage(Image);
+    Outcome.check = completed ? JobOutcome::Check::Completed : JobOutcome::Check::Failed;
+    Outcome.checkFault = Engine.Fault;
+    if (Tap.LastError)
+        Outcome.portError = Tap.LastError;
+    if (completed)
+        Outcome.diffs = DiffWords(Expected, ReadBack, Outcome.first, Outcome.last);
     emit JobFinished(Outcome);
 }
 
@@ -132,7 +177,7 @@ void ProgrammingSession::BackUp()
 
 void ProgrammingSession::RefreshBuf()
 {
-    if (!Verifying)
+    if (!Verifying && !Checking)
         View.RefreshBuf();
 }
 

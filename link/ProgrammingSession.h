@@ -29,7 +29,7 @@
 // How a job ended, as a front end reports it.
 struct JobOutcome {
     EngineJob job = EngineJob::Read258;
-    bool verify = false;    // the read-back of a verify
+    bool verify = false;    // the read-back of a verify (StartVerify)
     bool completed = false; // "Завершено!"
     FaultRecord fault;      // why not, as the engine decided it
     int first = 0;          // the words of the job
@@ -40,6 +40,12 @@ struct JobOutcome {
     WriteGroups written;
     // A completed verify: the words that read back otherwise.
     std::vector<WordDiff> diffs;
+    // A completed write read back at once (StartJob's ThenVerify::Yes): how
+    // the read-back went. Completed: `diffs` holds what it found; Failed: it
+    // ended on the line (checkFault, or portError), the write stands.
+    enum class Check : uint8_t { None, Completed, Failed };
+    Check check = Check::None;
+    FaultRecord checkFault;
     // A completed read of the whole EEPROM: the backup, when one was taken.
     bool backupTaken = false;
     QString backupFolder;
@@ -86,8 +92,12 @@ public:
     // Causes in the trace in Russian (the window) or English (quillon-cli).
     bool RussianTexts = true;
 
-    // Starts one of the six jobs on the image.
-    void StartJob(EngineJob job, uint8_t selectedAddr);
+    // Starts one of the six jobs on the image. A write goes out from a copy
+    // taken now, so that an edit made meanwhile never mixes into what the
+    // telephone gets; with ThenVerify::Yes a completed write is read back
+    // and compared with that copy, and JobFinished reports both as one.
+    enum class ThenVerify : bool { No, Yes };
+    void StartJob(EngineJob job, uint8_t selectedAddr, ThenVerify thenVerify = ThenVerify::No);
     // Reads the words of `readJob` into a scratch image and compares them
     // with `expected`; the image is not touched.
     void StartVerify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected);
@@ -118,15 +128,18 @@ private:
     void Begin(EngineJob job, uint8_t selectedAddr);
     QString TraceHeading(const QString &what) const;
     void JobEnded(bool completed);
+    void CheckEnded(bool completed);
     void BackUp();
     void ProbeEnded();
 
     // IEngineWindow, passed on to the view
     void DisablePortActions() override { View.DisablePortActions(); }
     void EnablePortActions() override { View.EnablePortActions(); }
-    void SetGaugeMax(int max) override { View.SetGaugeMax(max); }
-    void SetGaugeProgress(int progress) override { View.SetGaugeProgress(progress); }
-    int GaugeProgress() const override { return View.GaugeProgress(); }
+    // A write and its read-back share one gauge: the read-back's counts
+    // go on from where the write's maximum lies.
+    void SetGaugeMax(int max) override { View.SetGaugeMax(GaugeBase + max + GaugeAfter); }
+    void SetGaugeProgress(int progress) override { View.SetGaugeProgress(GaugeBase + progress); }
+    int GaugeProgress() const override { return View.GaugeProgress() - GaugeBase; }
     void SetGaugeColor(GaugeColor color) override { View.SetGaugeColor(color); }
     void SetProgressPanelVisible(bool visible) override { View.SetProgressPanelVisible(visible); }
     void SetCancelEnabled(bool enabled) override { View.SetCancelEnabled(enabled); }
@@ -135,9 +148,14 @@ private:
 
     IEngineWindow &View;
     EepromImage &Image;
+    EepromImage Sent;     // what a write job sends: the image as the job began
     EepromImage ReadBack; // a verify's words
     EepromImage Expected;
     bool Verifying = false;
+    bool CheckPending = false; // a write whose read-back follows
+    bool Checking = false;     // the read-back of a write runs
+    uint8_t JobAddr = 0;
+    int GaugeBase = 0, GaugeAfter = 0;
     JobOutcome Outcome;
     QString JobPort;
     std::unique_ptr<LineProbe> Probe;

@@ -12,3 +12,8 @@ quillon_add_test(test_engine_e2e
 quillon_add_test(test_engine_driver
   SOURCES test_engine_driver.cpp
   LIBS quillon_link)
+
+# What the window says of a write, its read-back and a comparison.
+quillon_add_test(test_job_report
+  SOURCES test_job_report.cpp
+  LIBS quillon_link)

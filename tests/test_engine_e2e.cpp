@@ -7,6 +7,7 @@
 #include "BlockWatch.h"
 #include "WaitFor.h"
 #include "app/Unit1.h"
+#include "image/ImageFile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QSocketNotifier>
+#include <QTemporaryDir>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -186,12 +188,14 @@ TEST_F(EngineE2E, AllSixJobsRoundTrip)
     SetImage(r, 0x30, 0x3F);
     ASSERT_TRUE(Run(form->Act.WriteBlock));
     EXPECT_EQ(form->StatusText(0), Completed);
+    EXPECT_EQ(form->StatusText(1), "Проверено: 16 слов совпадают"); // read back
 
     form->StringGrid1->setCurrentCell(8, 8);
     ASSERT_EQ(form->SelectedAddr, 0x3F);
     form->Buf[0x3F] = 0xBEEF;
     ASSERT_TRUE(Run(form->Act.WriteCur));
     EXPECT_EQ(form->StatusText(0), Completed);
+    EXPECT_EQ(form->StatusText(1), "Проверено: 1 слово совпадает");
     form->Buf.BlankBuf();
     ASSERT_TRUE(Run(form->Act.ReadCur));
     EXPECT_EQ(form->StatusText(0), Completed);
@@ -366,4 +370,198 @@ TEST_F(EngineE2E, ClosingTheWindowMidJobClosesThePortQuietly)
     EXPECT_FALSE(form->COM.Connected());
     EXPECT_FALSE(form->Timer1.isActive());
     EXPECT_TRUE(g_messages.filter("QSocketNotifier").isEmpty()) << g_messages.join('\n').toStdString();
+}
+
+// ---- what the telephone holds after a write, and comparisons ----
+
+namespace {
+
+// The grid's marked cells, by address.
+std::vector<int> MarkedCells(const TForm1 &form)
+{
+    std::vector<int> cells;
+    for (int a = 0; a < 64; ++a)
+        if (!form.StringGrid1->item(a / 8 + 1, a % 8 + 1)->toolTip().isEmpty())
+            cells.push_back(a);
+    return cells;
+}
+
+std::vector<int> Span(int first, int last)
+{
+    std::vector<int> cells;
+    for (int a = first; a <= last; ++a)
+        cells.push_back(a);
+    return cells;
+}
+
+class ChecksE2E : public EngineE2E {
+protected:
+    void Show()
+    {
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        form->StringGrid1->setFocus();
+    }
+    static void Key(int key, Qt::KeyboardModifiers mods = {})
+    {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
+    }
+};
+
+} // namespace
+
+// Write258 of one image over another: the read-back catches what the echoes
+// cannot, a check the line breaks off leaves the write standing, and a write
+// cut off names what the telephone holds.
+TEST_F(ChecksE2E, EveryWriteIsReadBackAndWhatDiffersIsMarked)
+{
+    const Words p = Pattern(0x0F0F), q = Pattern(0x7777);
+    const struct {
+        const char *fault;
+        const char *status, *panel;
+        int first, last; // the marked cells
+        int boxes;
+    } cases[] = {
+        {"", "Завершено!", "Проверено: 64 слова совпадают", 0, -1, 0},
+        {"drop-write@3", "Завершено!", "Проверено: 5 слов из 64 не совпадают", 0x0A, 0x0E, 1},
+        {"corrupt-write@2", "Завершено!", "Проверено: 1 слово из 64 не совпадает", 0x05, 0x05, 1},
+        {"no-bang@1", "Невыполнено...",
+         "Запись завершена, но проверить её не удалось: Ответ не начинается с \"!\": пришёл '?' (адрес 00)", 0, -1, 0},
+        // The CR of the second command goes unechoed.
+        {"no-echo@49", "Невыполнено...",
+         "Телефон принял слова 00-04, возможно 05-09, не получил 0A-3F: в нём неполный образ, запишите ещё раз", 0x05,
+         0x3F, 0},
+        // The line goes inside the second command's first word: the error
+        // box says what the telephone holds too.
+        {"hangup-after=30", "Невыполнено...",
+         "Телефон принял слова 00-04, не получил 05-3F: в нём неполный образ, запишите ещё раз", 0x05, 0x3F, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.fault);
+        ASSERT_NO_FATAL_FAILURE(Open(p, *c.fault ? QStringList{"--fault", c.fault} : QStringList{}));
+        SetImage(q);
+        BoxAnswerer boxes;
+        ASSERT_TRUE(Run(form->Act.Write258));
+        EXPECT_TRUE(WaitFor([&] { return boxes.texts.size() >= c.boxes; }, 5000));
+        EXPECT_EQ(boxes.texts.size(), c.boxes) << boxes.texts.join('|').toStdString();
+        const bool lineLost = QByteArray(c.fault).startsWith("hangup");
+        if (lineLost) {
+            EXPECT_TRUE(boxes.texts.value(0).startsWith("Порт COM1 (")
+                        && boxes.texts[0].contains(QString::fromUtf8(c.panel)))
+                << boxes.texts.value(0).toStdString();
+        } else if (c.boxes) {
+            EXPECT_TRUE(boxes.texts[0].contains(
+                QString("%1: записано %2, прочитано %3")
+                    .arg(ByteToHex(c.first), WordToHex(q[c.first]), WordToHex(c.first == 5 ? q[5] ^ 1 : p[c.first]))))
+                << boxes.texts[0].toStdString();
+        }
+        EXPECT_EQ(form->StatusText(0), c.status);
+        EXPECT_EQ(form->StatusText(1), QString::fromUtf8(c.panel));
+        EXPECT_EQ(MarkedCells(*form), Span(c.first, c.last));
+        EXPECT_EQ(form->Buf.words, q); // the read-back never changes the image
+        ExpectPortArrangement(*form, !lineLost);
+        if (!*c.fault) {
+            EXPECT_EQ(form->Gauge1->maximum(), 309 + 352); // one gauge for the write and its read-back
+        }
+        TearDown();
+    }
+}
+
+// Switched off (and so remembered), a write ends at its echoes as it did.
+TEST_F(ChecksE2E, VerifySwitchedOffWritesAsBefore)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(Pattern(0x0F0F), {"--fault", "drop-write@3"}));
+    form->Act.VerifyAfterWrite->trigger();
+    EXPECT_FALSE(form->Act.VerifyAfterWrite->isChecked());
+    EXPECT_FALSE(TForm1().Act.VerifyAfterWrite->isChecked());
+    SetImage(Pattern(0x7777));
+    ASSERT_TRUE(Run(form->Act.Write258));
+    form->Act.VerifyAfterWrite->trigger(); // on again for the other tests
+    EXPECT_EQ(form->StatusText(0), Completed);
+    EXPECT_EQ(form->StatusText(1), "");
+    EXPECT_TRUE(MarkedCells(*form).empty());
+    EXPECT_EQ(form->Gauge1->maximum(), 309);
+}
+
+// Esc in the middle of a write: the words the panel names as taken are in
+// the telephone, those it names as not received are not.
+TEST_F(ChecksE2E, AWriteCancelledMidwayNamesWhatTheTelephoneHolds)
+{
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("phone.img");
+    const Words p = Pattern(0x0F0F), q = Pattern(0x7777);
+    ASSERT_NO_FATAL_FAILURE(Open(p, {"--save", saved}));
+    ASSERT_NO_FATAL_FAILURE(Show());
+    SetImage(q);
+    Key(Qt::Key_F8);
+    ASSERT_TRUE(WaitFor([&] { return form->Engine.CurAddr >= 0x14; }, 10000));
+    Key(Qt::Key_Escape);
+    ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 10000));
+    EXPECT_EQ(form->StatusText(0), NotDone);
+    const QRegularExpression groups(
+        "^Телефон принял слова 00-([0-9A-F]{2})(?:, возможно ([0-9A-F]{2})(?:-([0-9A-F]{2}))?)?, "
+        "не получил ([0-9A-F]{2})(?:-3F)?: в нём неполный образ, запишите ещё раз$");
+    const QRegularExpressionMatch m = groups.match(form->StatusText(1));
+    ASSERT_TRUE(m.hasMatch()) << form->StatusText(1).toStdString();
+    const int confirmed = m.captured(1).toInt(nullptr, 16), notFrom = m.captured(4).toInt(nullptr, 16);
+    EXPECT_EQ(MarkedCells(*form), Span(confirmed + 1, 0x3F));
+    form->COM.Close();
+    phone.Stop();
+    const LoadResult file = LoadImageFile(saved);
+    ASSERT_FALSE(file.error) << file.error.Text().toStdString();
+    for (int a = 0; a < 64; ++a)
+        if (a <= confirmed || a >= notFrom) {
+            EXPECT_EQ(file.data.image[a], a <= confirmed ? q[a] : p[a]) << a;
+        }
+}
+
+// An edit made while a write runs goes into the image, not into the telephone.
+TEST_F(ChecksE2E, AWriteSendsTheImageAsItWasWhenItStarted)
+{
+    const Words q = Pattern(0x7777);
+    ASSERT_NO_FATAL_FAILURE(Open(Pattern(0x0F0F)));
+    ASSERT_NO_FATAL_FAILURE(Show());
+    SetImage(q);
+    form->StringGrid1->setCurrentCell(8, 8); // word 3F, the last to go out
+    BoxAnswerer boxes;
+    Key(Qt::Key_F8);
+    ASSERT_TRUE(WaitFor([&] { return form->Engine.CurAddr >= 0x0A; }, 10000));
+    Key(Qt::Key_Return);
+    for (char k : QByteArray("BEEF"))
+        QTest::keyClick(QApplication::focusWidget(), k);
+    Key(Qt::Key_Return);
+    ASSERT_EQ(form->Buf[0x3F], 0xBEEF);
+    ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 20000));
+    EXPECT_EQ(form->StatusText(1), "Проверено: 64 слова совпадают");
+    EXPECT_TRUE(boxes.texts.isEmpty());
+    form->COM.Close();
+    EXPECT_EQ(phone.Stop(), q);
+}
+
+// Ctrl+F7 reads the telephone into a copy and marks where it differs; no
+// undo step. Esc, a change of the words or the next job takes the marks away.
+TEST_F(ChecksE2E, CompareWithTheTelephoneMarksTheDifferences)
+{
+    const Words p = Pattern(0x2468);
+    ASSERT_NO_FATAL_FAILURE(Open(p));
+    ASSERT_NO_FATAL_FAILURE(Show());
+    SetImage(p);
+    form->Buf[0x07] = 0x1111;
+    form->Buf[0x3E] = 0x2222;
+    const EepromImage image = form->Buf;
+    Key(Qt::Key_F7, Qt::ControlModifier);
+    ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 20000));
+    EXPECT_EQ(form->StatusText(1), "Сравнено с телефоном: 2 слова из 64 не совпадают");
+    EXPECT_EQ(MarkedCells(*form), std::vector<int>({0x07, 0x3E}));
+    EXPECT_EQ(form->StringGrid1->item(1, 8)->toolTip(), "В телефоне: " + WordToHex(p[0x07]));
+    EXPECT_EQ(form->Buf, image);
+    EXPECT_FALSE(form->Act.Undo->isEnabled());
+    Key(Qt::Key_Escape);
+    EXPECT_TRUE(MarkedCells(*form).empty());
+
+    Key(Qt::Key_F7, Qt::ControlModifier);
+    ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 20000));
+    EXPECT_EQ(MarkedCells(*form).size(), 2u);
+    form->Act.SwapByte->trigger();
+    EXPECT_TRUE(MarkedCells(*form).empty());
 }

@@ -3,6 +3,7 @@
 #include "ModalHelper.h"
 #include "app/Translations.h"
 #include "app/Unit1.h"
+#include "image/Backups.h"
 #include "image/ImageFile.h"
 #include "image/Presets.h"
 
@@ -245,6 +246,48 @@ TEST_F(FilesWindow, UnknownModelByteSelectsNoneAndSavesAsFF)
     form->Act.SaveFile->trigger();
     EXPECT_EQ(dialogs->defaultSuffix, "");
     EXPECT_EQ(static_cast<uint8_t>(ReadAll(Path("again")).at(128)), 0xFF);
+}
+
+// "Сравнить с файлом...": marks where a file differs from the image and
+// names its model and comment; the image stays, no undo step. A file from a
+// block read is compared where it holds words.
+TEST_F(FilesWindow, CompareWithAFileMarksItsWordsAndNamesModelAndComment)
+{
+    form->Act.L258Base12800->trigger();
+    const EepromImage image = form->Buf;
+    const int steps = form->Doc.CanUndo();
+    EepromImage other = image;
+    other[0x02] ^= 0x0F00;
+    other[0x31] = 0x1234;
+    WriteRaw(Path("other.h"), EncodeImageFile(other, 2, U("с базы 7")));
+    EepromImage block;
+    for (int a = 0x30; a < 0x40; ++a)
+        block[a] = other[a];
+    WriteRaw(Path("block.h"), EncodeImageFile(block, form->DeviceModel(), U("[read 30-3F]")));
+
+    const auto marked = [&] {
+        QStringList cells;
+        for (int a = 0; a < 64; ++a)
+            if (const QString tip = form->StringGrid1->item(a / 8 + 1, a % 8 + 1)->toolTip(); !tip.isEmpty())
+                cells << ByteToHex(uint8_t(a)) + ' ' + tip;
+        return cells;
+    };
+    dialogs->openPath = Path("other.h");
+    form->Act.CompareWithFile->trigger();
+    EXPECT_EQ(dialogs->startFolder, Backups::Folder());
+    EXPECT_EQ(form->StatusText(1), U("Файл other.h: 2 слова из 64 не совпадают; модель в файле: SN-258 Труба; "
+                                     "комментарий в файле: «с базы 7»"));
+    EXPECT_EQ(marked(), QStringList({"02 В файле: " + WordToHex(other[0x02]), "31 В файле: 1234"}));
+    EXPECT_EQ(form->Buf, image);
+    EXPECT_EQ(form->Doc.CanUndo(), steps);
+
+    dialogs->openPath = Path("block.h");
+    form->Act.CompareWithFile->trigger();
+    EXPECT_EQ(form->StatusText(1), U("Файл block.h: 1 слово из 16 не совпадает (в файле только 30-3F); "
+                                     "комментарий в файле: «[read 30-3F]»"));
+    EXPECT_EQ(marked(), QStringList({"31 В файле: 1234"}));
+    form->Act.ClearMarks->trigger();
+    EXPECT_TRUE(marked().isEmpty());
 }
 
 TEST_F(FilesWindow, FailedLoadChangesNothing)

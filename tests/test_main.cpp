@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -44,6 +45,14 @@ int main(int argc, char **argv)
                                                            : QDir::tempPath() + QStringLiteral("/quillon-test-XXXXXX"));
     if (dataHome.isValid())
         qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+    // Nor do the window's settings touch the user's: each run starts from
+    // none (XDG for the programs tests start, the path for this one, also
+    // on Windows).
+    const QString configHome = dataHome.path() + QStringLiteral("/config");
+    if (dataHome.isValid()) {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configHome);
+    }
     TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

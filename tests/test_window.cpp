@@ -145,6 +145,10 @@ TEST_F(WindowTest, ActionTableIsComplete)
         {&TActions::PairFromBase, "File", "Взять у базы...", "", true, false},
         {&TActions::ShowTrace, "Prog", "Показать обмен", "", true, false},
         {&TActions::Help, "Help", "Справка", "F1", true, false},
+        {&TActions::VerifyAfterWrite, "Prog", "Проверять после записи", "", true, false},
+        {&TActions::CompareWithPhone, "Prog", "Сравнить с телефоном", "Ctrl+F7", false, false},
+        {&TActions::CompareWithFile, "File", "Сравнить с файлом...", "", true, false},
+        {&TActions::ClearMarks, "Main", "Снять отметки", "Esc", false, false},
     };
     for (const Expect &e : expected) {
         QAction *a = form->Act.*(e.member);
@@ -156,7 +160,8 @@ TEST_F(WindowTest, ActionTableIsComplete)
         EXPECT_EQ(a->isEnabled(), e.enabled);
         EXPECT_EQ(a->property("imageIndex").toInt() >= 0, e.hasImage);
     }
-    EXPECT_EQ(ActionCount, 37);
+    EXPECT_EQ(ActionCount, 41);
+    EXPECT_TRUE(form->Act.VerifyAfterWrite->isChecked()); // the first run: on
     EXPECT_EQ(form->Act.Redo->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
     int presets = 0;
     for (int i = 0; i < ActionCount; ++i) {
@@ -186,11 +191,12 @@ TEST_F(WindowTest, MenusAndToolBarInOrder)
     EXPECT_EQ(top[1]->text(), "Редактор");
     EXPECT_EQ(top[2]->text(), "Терминал");
     EXPECT_EQ(top[3]->text(), "?");
-    EXPECT_EQ(Entries(TopMenu(0)), QStringList({"Отчистить буфер", "Открыть...", "Резервные копии...",
+    EXPECT_EQ(Entries(TopMenu(0)), QStringList({"Отчистить буфер", "Открыть...", "Сравнить с файлом...", "Резервные копии...",
                                                 "Взять у базы...", "Стандартные для...", "Сохранить как...", "-", "Выход"}));
     EXPECT_EQ(Entries(TopMenu(1)), QStringList({"Отменить", "Повторить", "-", "Поменять байты местами"}));
     EXPECT_EQ(Entries(TopMenu(2)),
-              QStringList({"Открыть порт", "Закрыть порт", "Проверить связь с телефоном", "Показать обмен", "-",
+              QStringList({"Открыть порт", "Закрыть порт", "Проверить связь с телефоном", "Сравнить с телефоном",
+                           "Снять отметки", "Проверять после записи", "Показать обмен", "-",
                            "Прочитать блок &30-3F",
                            "Записать блок 3&0-3F", "-", "Прочитать всю &EEPROM", "Записать всю EE&PROM",
                            "-", "Прочитать ячейку", "Записать ячейку"}));
@@ -202,7 +208,7 @@ TEST_F(WindowTest, MenusAndToolBarInOrder)
                            "База 258+ 21250", "-", "Труба 258 21250 Украина", "База 258 21250 Украина"}));
 
     // A menu item under its own caption follows its action's state and shows its shortcut.
-    QAction *readBlockItem = TopMenu(2)->actions().at(5);
+    QAction *readBlockItem = TopMenu(2)->actions().at(8);
     EXPECT_FALSE(readBlockItem->isEnabled());
     EXPECT_TRUE(readBlockItem->text().endsWith("\tF3"));
     form->Act.ReadBlock->setEnabled(true);

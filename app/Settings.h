@@ -1,0 +1,14 @@
+#pragma once
+
+// What the window remembers between runs, in one place. An INI file in the
+// user's configuration folder (~/.config/quillon/quillon.ini, on Windows
+// %APPDATA%\quillon\quillon.ini); a value never stored reads as its default,
+// so the first run behaves as documented.
+
+namespace Settings {
+
+// "Проверять после записи": read every write back. Default on.
+bool VerifyAfterWrite();
+void SetVerifyAfterWrite(bool on);
+
+} // namespace Settings

@@ -1,0 +1,49 @@
+// What the window says when a write or a check ends, without the window.
+#include "link/JobReport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+TEST(JobReport, WordCountsAgreeInRussian)
+{
+    const struct {
+        int n;
+        const char *words, *equal;
+    } cases[] = {
+        {1, "1 слово", "Проверено: 1 слово совпадает"},    {2, "2 слова", "Проверено: 2 слова совпадают"},
+        {4, "4 слова", "Проверено: 4 слова совпадают"},    {5, "5 слов", "Проверено: 5 слов совпадают"},
+        {11, "11 слов", "Проверено: 11 слов совпадают"},   {14, "14 слов", "Проверено: 14 слов совпадают"},
+        {21, "21 слово", "Проверено: 21 слово совпадает"}, {64, "64 слова", "Проверено: 64 слова совпадают"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(WordsRu(c.n), QString::fromUtf8(c.words));
+        EXPECT_EQ(AllEqualText(QStringLiteral("Проверено"), c.n), QString::fromUtf8(c.equal));
+    }
+    EXPECT_EQ(DifferText(QStringLiteral("Проверено"), 1, 16), QStringLiteral("Проверено: 1 слово из 16 не совпадает"));
+}
+
+TEST(JobReport, AWriteCutOffSaysWhatTheTelephoneHolds)
+{
+    const struct {
+        int first, last, confirmed, possibly;
+        const char *text;
+        int marked, doubtful;
+    } cases[] = {
+        {0x00, 0x3F, 0x04, 0x09,
+         "Телефон принял слова 00-04, возможно 05-09, не получил 0A-3F: в нём неполный образ, запишите ещё раз", 59, 5},
+        {0x00, 0x3F, 0x04, 0x04, "Телефон принял слова 00-04, не получил 05-3F: в нём неполный образ, запишите ещё раз",
+         59, 0},
+        {0x30, 0x3F, 0x3E, 0x3F, "Телефон принял слова 30-3E, возможно 3F: запишите ещё раз для верности", 1, 1},
+        {0x30, 0x3F, 0x2F, 0x34,
+         "Телефон, возможно, принял слова 30-34, не получил 35-3F: в нём неполный образ, запишите ещё раз", 16, 5},
+        {0x07, 0x07, 0x06, 0x06, "Телефон не подтвердил ни одного слова из 07: запишите ещё раз", 1, 0},
+    };
+    for (const auto &c : cases) {
+        const WriteGroups g = SplitWrite(c.first, c.last, c.confirmed, c.possibly);
+        EXPECT_EQ(PartialWriteTextRu(g), QString::fromUtf8(c.text));
+        const CellMarks marks = UnconfirmedMarks(g);
+        EXPECT_EQ(int(marks.size()), c.marked) << c.text;
+        EXPECT_EQ(std::count_if(marks.begin(), marks.end(), [](const CellMark &m) { return m.doubtful; }), c.doubtful);
+    }
+}
