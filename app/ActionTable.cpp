@@ -47,6 +47,8 @@ const ActionDef ActionTable[] = {
     {A(ProbeLine), "Prog", "Проверить связь с телефоном", "=", nullptr, -1, false, H(ProbeLine)},
     // Pairing: words 0x37-0x3A from a base's image.
     {A(PairFromBase), "File", "Взять у базы...", "ID-код и каналы базы из её образа", nullptr, -1, true, H(PairFromBase)},
+    // Many telephones in a row with the image; port open, no job running.
+    {A(Series), "Prog", "Серия...", "Программировать телефоны один за другим", nullptr, -1, false, H(Series)},
 };
 const int ActionCount = sizeof(ActionTable) / sizeof(ActionTable[0]);
 
@@ -103,6 +105,7 @@ static const MenuEntry TerminalEntries[] = {
     ITEM(OpenPort),
     ITEM(ClosePort),
     ITEM(ProbeLine),
+    ITEM(Series),
     SEP,
     ITEMAS(ReadBlock, "Прочитать блок &30-3F"),
     ITEMAS(WriteBlock, "Записать блок 3&0-3F"),

@@ -6,6 +6,7 @@
 #include "app/TermSignal.h"
 #include "app/Unit2.h"
 #include "app/Unit4.h"
+#include "link/SessionSeries.h"
 #include "image/DeviceModels.h"
 #include "image/ImageFile.h"
 #include "link/PortNames.h"
@@ -70,7 +71,8 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
             ShowPanel1(FaultText(o.fault, true));
     });
     connect(&Session, &ProgrammingSession::ProbeFinished, this, [this](const ProbeResult &r) {
-        SafeCall([&] { ProbeLineDone(r); });
+        if (!SeriesRuns()) // a series' probes are its own
+            SafeCall([&] { ProbeLineDone(r); });
     });
     Session.BackupModel = [this] { return DeviceModel(); };
 
@@ -399,6 +401,13 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    // A series ends as "Стоп" ends it; the window closes once it has.
+    if (SeriesRuns()) {
+        event->ignore();
+        CloseAfterSeries = true;
+        Series->Stop();
+        return;
+    }
     // A write cut off anywhere leaves the telephone with half an image: it is
     // cancelled as Esc does, between commands, and the window closes when the
     // job has ended.

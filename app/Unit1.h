@@ -47,6 +47,8 @@ class QTreeWidget;
 class TAboutBox;
 class TForm3;
 class TermSignal;
+class SessionSeries;
+class TSeriesWindow;
 
 // Every command of the window, by its action name.
 struct TActions {
@@ -85,6 +87,7 @@ struct TActions {
     QAction *Backups = nullptr;
     QAction *ProbeLine = nullptr; // does the telephone answer
     QAction *PairFromBase = nullptr; // "Взять у базы..."
+    QAction *Series = nullptr;       // "Серия..."
 };
 
 // The "Связь" page's widgets: words 0x37-0x3A by name.
@@ -234,6 +237,17 @@ public:
     // ================= line probe (link/ProbeHandlers.cpp) =================
     void ProbeLineExecute();
     void ProbeLineDone(const ProbeResult &r);
+
+    // ================= series of telephones (link/SeriesHandlers.cpp) =================
+    void SeriesExecute();
+    bool SeriesRuns() const;
+    // While a series runs the image, the model and the options stay as they are.
+    void LockForSeries(bool lock);
+    void SeriesEnded();
+    std::unique_ptr<SessionSeries> Series;
+    TSeriesWindow *SeriesWin = nullptr;
+    QList<QPair<QAction *, bool>> LockedActions; // and whether each was enabled
+    bool CloseAfterSeries = false;
 
     // ================= engine (link/EngineHandlers.cpp) =================
     ProgrammingEngine &Engine = Session.Engine;

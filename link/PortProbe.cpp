@@ -94,7 +94,7 @@ void LineProbe::Poll()
         }
         return;
     }
-    if (Clock.elapsed() >= ProbeEchoLimitMs()) {
+    if (Clock.elapsed() >= LimitMs) {
         Finish(ProbeOutcome::NoEcho);
         return;
     }

@@ -50,6 +50,8 @@ public:
     void Cancel();
     bool Running() const { return IsRunning; }
     const ProbeResult &Result() const { return R; }
+    // How long the echo may take: the engine's echo limit at its tick.
+    int LimitMs = ProbeEchoLimitMs();
     // The port error that ended the probe, if one did.
     std::exception_ptr Error() const { return PortError; }
 

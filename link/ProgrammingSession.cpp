@@ -48,8 +48,14 @@ ProgrammingSession::~ProgrammingSession()
 
 void ProgrammingSession::StartJob(EngineJob job, uint8_t selectedAddr)
 {
+    StartJobOn(job, selectedAddr, Image);
+}
+
+void ProgrammingSession::StartJobOn(EngineJob job, uint8_t selectedAddr, EepromImage &image)
+{
     Verifying = false;
-    Engine.UseImage(Image);
+    JobImage = &image;
+    Engine.UseImage(image);
     Begin(job, selectedAddr);
 }
 
@@ -90,30 +96,34 @@ void ProgrammingSession::JobEnded(bool completed)
     const bool writing = JobTable[static_cast<size_t>(Outcome.job)].Writing;
     if (writing && !completed)
         Outcome.written = SplitWrite(Engine.FirstAddr, Engine.LastAddr, Engine.LastConfirmed, Engine.LastPossiblyTaken);
+    const EepromImage &jobImage = *JobImage;
+    JobImage = &Image;
     if (Verifying) {
         Verifying = false;
         Engine.UseImage(Image);
         if (completed)
             Outcome.diffs = DiffWords(Expected, ReadBack, Outcome.first, Outcome.last);
     } else if (Outcome.job == EngineJob::Read258 && completed && BackUpFullReads) {
-        BackUp();
+        BackUp(jobImage);
     }
+    Engine.UseImage(Image);
+    NextBackupNote.clear();
     emit JobFinished(Outcome);
 }
 
-void ProgrammingSession::BackUp()
+void ProgrammingSession::BackUp(const EepromImage &image)
 {
     // Named after the device the image is, whatever the model says.
-    const QString device = InfoList::Decode(Image)[InfoList::RowDevice].value;
+    const QString device = InfoList::Decode(image)[InfoList::RowDevice].value;
     Outcome.backupTaken = true;
     Outcome.backupFolder = Backups::Folder();
-    Outcome.backup =
-        Backups::Save(Outcome.backupFolder, Image, BackupModel(), JobPort, QDateTime::currentDateTime(), device);
+    Outcome.backup = Backups::Save(Outcome.backupFolder, image, BackupModel(), JobPort, QDateTime::currentDateTime(),
+                                   device, NextBackupNote);
 }
 
 void ProgrammingSession::RefreshBuf()
 {
-    if (!Verifying)
+    if (!Verifying && JobImage == &Image)
         View.RefreshBuf();
 }
 
@@ -136,6 +146,8 @@ void ProgrammingSession::StartProbe()
         Probe = std::make_unique<LineProbe>(COM);
         connect(Probe.get(), &LineProbe::Finished, this, &ProgrammingSession::ProbeEnded);
     }
+    // The engine's echo limit at the tick it runs at (tests shorten the tick).
+    Probe->LimitMs = EngineLimits::EchoTicks * Driver.Timer1.interval();
     // As a job does: nothing else starts meanwhile, Esc ends it.
     View.DisablePortActions();
     View.SetCancelEnabled(true);

@@ -79,6 +79,9 @@ public:
 
     // Starts one of the six jobs on the image.
     void StartJob(EngineJob job, uint8_t selectedAddr);
+    // The same job on another image (a series' unit): the view's image and
+    // its display are not touched; a completed whole read is backed up from it.
+    void StartJobOn(EngineJob job, uint8_t selectedAddr, EepromImage &image);
     // Reads the words of `readJob` into a scratch image and compares them
     // with `expected`; the image is not touched.
     void StartVerify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected);
@@ -91,6 +94,10 @@ public:
     bool ProbeRuns() const;
     bool Busy() const { return JobRuns() || ProbeRuns(); }
     const JobOutcome &LastOutcome() const { return Outcome; }
+    // The words the last verify read back (those of its range).
+    const EepromImage &VerifyWords() const { return ReadBack; }
+    // Put before the comment of the next backup only (a series and its unit).
+    QString NextBackupNote;
     const ProbeResult &LastProbe() const;
 
 signals:
@@ -108,7 +115,7 @@ public:
 private:
     void Begin(EngineJob job, uint8_t selectedAddr);
     void JobEnded(bool completed);
-    void BackUp();
+    void BackUp(const EepromImage &image);
     void ProbeEnded();
 
     // IEngineWindow, passed on to the view
@@ -125,6 +132,7 @@ private:
 
     IEngineWindow &View;
     EepromImage &Image;
+    EepromImage *JobImage = &Image; // what the running job reads into or writes from
     EepromImage ReadBack; // a verify's words
     EepromImage Expected;
     bool Verifying = false;
