@@ -58,13 +58,14 @@ struct BenchCase {
     bool stopOnFail;
     int count; // --count; 0 for none
     const char *results; // one letter per unit: g good, f failed
+    bool window;         // also through the window (a series takes half a minute)
 };
 
 const BenchCase kCases[] = {
-    {"five_keep_id_all", "id", SeriesScope::All, false, kUnits, "ggfgg"},
-    {"stop_on_fail_block", "id", SeriesScope::Block, true, 0, "ggf"},
+    {"five_keep_id_all", "id", SeriesScope::All, false, kUnits, "ggfgg", true},
+    {"stop_on_fail_block", "id", SeriesScope::Block, true, 0, "ggf", true},
     // The dropped command held the unit's own words 00-04: nothing is lost.
-    {"keep_low_all", "id,low", SeriesScope::All, false, kUnits, "ggggg"},
+    {"keep_low_all", "id,low", SeriesScope::All, false, kUnits, "ggggg", false},
 };
 
 // The write commands of one unit: five words each.
@@ -259,6 +260,8 @@ TEST_P(SeriesBench, Cli)
 TEST_P(SeriesBench, Window)
 {
     const BenchCase &c = GetParam();
+    if (!c.window)
+        GTEST_SKIP() << "the CLI's case only";
     qputenv("QUILLON_COM1", bench.pts.toLocal8Bit());
     auto form = std::make_unique<TForm1>();
     form->SetTickInterval(2);
@@ -325,6 +328,77 @@ TEST_P(SeriesBench, Window)
     form->COM.Close();
     form.reset();
     Check(logPath, QStringLiteral("телефон"));
+}
+
+// Esc in the middle of a unit's write: the write stops at its next echo, the
+// unit is reported with the words the telephone took, and the series ends.
+TEST(SeriesStop, EscDuringWrite)
+{
+    if (qEnvironmentVariableIsEmpty("QUILLON_PHONE"))
+        GTEST_SKIP() << "QUILLON_PHONE not set (run through ctest)";
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    Bench bench;
+    ASSERT_TRUE(bench.Start(SeriesScope::All));
+    qputenv("QUILLON_COM1", bench.pts.toLocal8Bit());
+    auto form = std::make_unique<TForm1>();
+    form->SetTickInterval(2);
+    form->Act.OpenPort->trigger();
+    ASSERT_TRUE(form->COM.Connected());
+    for (int a = 0; a < EepromImage::kWords; ++a)
+        form->Buf[a] = bench.series[a];
+    AnswerNextModal([](QWidget *w) { qobject_cast<TSeriesDialog *>(w)->StartButton->click(); });
+    form->Act.Series->trigger();
+    ASSERT_TRUE(form->SeriesRuns());
+    ASSERT_TRUE(WaitFor([&] {
+        return form->Series->CurrentCycle()->CurrentPhase() == SeriesCycle::Phase::Writing && form->Engine.LastConfirmed >= 0x0A;
+    }, kDeadlineMs));
+    QTest::keyClick(form->SeriesWin, Qt::Key_Escape);
+    ASSERT_TRUE(WaitFor([&] { return !form->SeriesRuns(); }, kDeadlineMs));
+    const SeriesCycle &cycle = *form->Series->CurrentCycle();
+    ASSERT_EQ(cycle.Done(), 1);
+    EXPECT_EQ(cycle.Failed(), 1);
+    const QString cause = cycle.UnitsDone()[0].cause;
+    EXPECT_TRUE(cause.contains(QStringLiteral("записаны слова 00-"))) << cause.toStdString();
+    EXPECT_TRUE(cause.contains(QStringLiteral("не записаны "))) << cause.toStdString();
+    EXPECT_EQ(form->SeriesWin->StopButton->text(), QStringLiteral("Закрыть"));
+    EXPECT_TRUE(form->Act.Read258->isEnabled());
+    form->COM.Close();
+}
+
+// Option values the series cannot take end before any port is opened.
+TEST(SeriesUsage, BadValues)
+{
+    if (qEnvironmentVariableIsEmpty("QUILLON_CLI"))
+        GTEST_SKIP() << "QUILLON_CLI not set (run through ctest)";
+    QTemporaryDir dir;
+    QFile image(dir.filePath("series.h"));
+    ASSERT_TRUE(image.open(QIODevice::WriteOnly));
+    image.write(EncodeImageFile(Pattern(0x5A00), 1, QString()));
+    image.close();
+    const QString file = image.fileName();
+    const QString port = "/dev/quillon-no-such-tty";
+    const struct {
+        QStringList args;
+        const char *message;
+    } rows[] = {
+        {{"--keep", "all", file}, "--keep takes id, low, none or id,low, not 'all'"},
+        {{"--keep", "id,none", file}, "--keep takes id, low, none or id,low, not 'id,none'"},
+        {{"--scope", "word", file}, "--scope takes all or block, not 'word'"},
+        {{"--count", "0", file}, "--count takes a number of units, 1 or more, not '0'"},
+        {{"--count", "five", file}, "--count takes a number of units, 1 or more, not 'five'"},
+        {{"block", file}, "series takes no range: --scope all or --scope block"},
+        {{}, "one image file expected"},
+        {{"--log", "", file}, "--log needs a file name"},
+    };
+    for (const auto &row : rows) {
+        QProcess cli;
+        cli.start(qEnvironmentVariable("QUILLON_CLI"), QStringList{"series", "--port", port} + row.args);
+        ASSERT_TRUE(cli.waitForFinished(30000));
+        const QString errors = QString::fromUtf8(cli.readAllStandardError());
+        EXPECT_EQ(cli.exitCode(), 2) << row.message;
+        EXPECT_TRUE(errors.contains(QString::fromUtf8(row.message))) << errors.toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, SeriesBench, ::testing::ValuesIn(kCases),
