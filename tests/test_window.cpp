@@ -143,6 +143,7 @@ TEST_F(WindowTest, ActionTableIsComplete)
         {&TActions::Backups, "File", "Резервные копии...", "", true, false},
         {&TActions::ProbeLine, "Prog", "Проверить связь с телефоном", "", false, false},
         {&TActions::PairFromBase, "File", "Взять у базы...", "", true, false},
+        {&TActions::Series, "Prog", "Серия...", "", false, false},
     };
     for (const Expect &e : expected) {
         QAction *a = form->Act.*(e.member);
@@ -154,7 +155,7 @@ TEST_F(WindowTest, ActionTableIsComplete)
         EXPECT_EQ(a->isEnabled(), e.enabled);
         EXPECT_EQ(a->property("imageIndex").toInt() >= 0, e.hasImage);
     }
-    EXPECT_EQ(ActionCount, 35);
+    EXPECT_EQ(ActionCount, 36);
     EXPECT_EQ(form->Act.Redo->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
     int presets = 0;
     for (int i = 0; i < ActionCount; ++i) {
@@ -188,7 +189,7 @@ TEST_F(WindowTest, MenusAndToolBarInOrder)
                                                 "Взять у базы...", "Стандартные для...", "Сохранить как...", "-", "Выход"}));
     EXPECT_EQ(Entries(TopMenu(1)), QStringList({"Отменить", "Повторить", "-", "Поменять байты местами"}));
     EXPECT_EQ(Entries(TopMenu(2)),
-              QStringList({"Открыть порт", "Закрыть порт", "Проверить связь с телефоном", "-",
+              QStringList({"Открыть порт", "Закрыть порт", "Проверить связь с телефоном", "Серия...", "-",
                            "Прочитать блок &30-3F",
                            "Записать блок 3&0-3F", "-", "Прочитать всю &EEPROM", "Записать всю EE&PROM",
                            "-", "Прочитать ячейку", "Записать ячейку"}));
@@ -200,7 +201,7 @@ TEST_F(WindowTest, MenusAndToolBarInOrder)
                            "База 258+ 21250", "-", "Труба 258 21250 Украина", "База 258 21250 Украина"}));
 
     // A menu item under its own caption follows its action's state and shows its shortcut.
-    QAction *readBlockItem = TopMenu(2)->actions().at(4);
+    QAction *readBlockItem = TopMenu(2)->actions().at(5);
     EXPECT_FALSE(readBlockItem->isEnabled());
     EXPECT_TRUE(readBlockItem->text().endsWith("\tF3"));
     form->Act.ReadBlock->setEnabled(true);
