@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -102,7 +103,8 @@ TSeriesWindow::TSeriesWindow(SessionSeries &series, QProgressBar *gauge, QWidget
     Counters = new QLabel(this);
     Counters->setObjectName(QStringLiteral("Counters"));
     QFont counters = Counters->font();
-    counters.setPointSize(counters.pointSize() + 3);
+    counters.setPointSizeF(QFontInfo(counters).pointSizeF() * 1.4);
+    counters.setBold(true);
     Counters->setFont(counters);
     layout->addWidget(Counters);
 
@@ -125,6 +127,9 @@ TSeriesWindow::TSeriesWindow(SessionSeries &series, QProgressBar *gauge, QWidget
     UnitList->setHeaderLabels({QStringLiteral("№"), QStringLiteral("Время"), QStringLiteral("ID до"),
                                QStringLiteral("ID после"), QStringLiteral("Результат"), QStringLiteral("Причина")});
     UnitList->header()->setStretchLastSection(true);
+    const int columns[] = {40, 70, 60, 70, 80};
+    for (int c = 0; c < int(std::size(columns)); ++c)
+        UnitList->setColumnWidth(c, UnitList->fontMetrics().horizontalAdvance(u'0') * columns[c] / 8);
     layout->addWidget(UnitList, 1);
 
     StopButton = new QPushButton(QStringLiteral("Стоп"), this);

@@ -71,8 +71,18 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
             ShowPanel1(FaultText(o.fault, true));
     });
     connect(&Session, &ProgrammingSession::ProbeFinished, this, [this](const ProbeResult &r) {
-        if (!SeriesRuns()) // a series' probes are its own
+        if (!SeriesRuns()) {
             SafeCall([&] { ProbeLineDone(r); });
+            return;
+        }
+        // A series' probes are its own; a device gone is the window's to close.
+        SafeCall([this] {
+            try {
+                Session.RethrowProbeError();
+            } catch (const EComPort &e) {
+                PortErrorDuringJob(e);
+            }
+        });
     });
     Session.BackupModel = [this] { return DeviceModel(); };
 
