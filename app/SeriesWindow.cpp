@@ -207,6 +207,9 @@ void TSeriesWindow::Ended()
         text.clear();
     if (!fatal.isEmpty())
         text = fatal;
+    if (Series.CurrentCycle()->LogFailed())
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QStringLiteral("Журнал серии записан не полностью: ")
+                + Series.LogError();
     if (!Shown)
         ShowStatus(QStringLiteral("Серия окончена"), QString());
     Cause->setText(text.isEmpty() ? QStringLiteral("Серия окончена") : text + QStringLiteral("\nСерия окончена"));

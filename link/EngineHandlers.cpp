@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 
 #include "app/ErrorBox.h"
+#include "link/SessionSeries.h"
 
 // The undo step and the backup of a job start with its record.
 void TForm1::StartJob(EngineJob job)
@@ -31,7 +32,11 @@ void TForm1::ReadCurExecute() { StartJob(EngineJob::ReadCur); }
 
 void TForm1::CancelProgExecute()
 {
-    Session.Cancel();
+    // Esc during a series ends the series, not just the unit's job.
+    if (SeriesRuns())
+        Series->Stop();
+    else
+        Session.Cancel();
 }
 
 void TForm1::Timer1Timer()
