@@ -6,10 +6,10 @@
 #include "app/TermSignal.h"
 #include "app/Unit2.h"
 #include "app/Unit4.h"
-#include "link/SessionSeries.h"
 #include "image/DeviceModels.h"
 #include "image/ImageFile.h"
 #include "link/PortNames.h"
+#include "link/SessionSeries.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -523,7 +523,8 @@ void TForm1::SetProgressPanelVisible(bool visible)
 
 void TForm1::SetCancelEnabled(bool enabled)
 {
-    Act.CancelProg->setEnabled(enabled);
+    // Esc ends a series also between its jobs.
+    Act.CancelProg->setEnabled(enabled || SeriesRuns());
 }
 
 void TForm1::ShowStatus(const QString &text)

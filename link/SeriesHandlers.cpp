@@ -63,7 +63,7 @@ void TForm1::LockForSeries(bool lock)
     if (lock) {
         LockedActions.clear();
         for (QAction *a : findChildren<QAction *>()) {
-            if (a == Act.AbuotBox || a == Act.ShowSheme || a == Act.FileExit1)
+            if (a == Act.AbuotBox || a == Act.ShowSheme || a == Act.FileExit1 || a == Act.CancelProg)
                 continue;
             LockedActions.append({a, a->isEnabled()});
             a->setEnabled(false);
@@ -73,6 +73,8 @@ void TForm1::LockForSeries(bool lock)
             action->setEnabled(enabled);
         LockedActions.clear();
     }
+    // Esc: "Стоп" for the whole series.
+    Act.CancelProg->setEnabled(lock || Session.Busy());
     PageControl2->setEnabled(!lock);
     ComboBox2->setEnabled(!lock);
     Edit1->setEnabled(!lock);

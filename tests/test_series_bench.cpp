@@ -330,7 +330,7 @@ TEST_P(SeriesBench, Window)
     Check(logPath, QStringLiteral("телефон"));
 }
 
-// Esc in the middle of a unit's write: the write stops at its next echo, the
+// Esc in the middle of a unit's write (in the main window): the write stops at its next echo, the
 // unit is reported with the words the telephone took, and the series ends.
 TEST(SeriesStop, EscDuringWrite)
 {
@@ -343,6 +343,7 @@ TEST(SeriesStop, EscDuringWrite)
     qputenv("QUILLON_COM1", bench.pts.toLocal8Bit());
     auto form = std::make_unique<TForm1>();
     form->SetTickInterval(2);
+    form->show();
     form->Act.OpenPort->trigger();
     ASSERT_TRUE(form->COM.Connected());
     for (int a = 0; a < EepromImage::kWords; ++a)
@@ -350,10 +351,13 @@ TEST(SeriesStop, EscDuringWrite)
     AnswerNextModal([](QWidget *w) { qobject_cast<TSeriesDialog *>(w)->StartButton->click(); });
     form->Act.Series->trigger();
     ASSERT_TRUE(form->SeriesRuns());
+    // Esc in the main window, which the technician may have clicked on.
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     ASSERT_TRUE(WaitFor([&] {
         return form->Series->CurrentCycle()->CurrentPhase() == SeriesCycle::Phase::Writing && form->Engine.LastConfirmed >= 0x0A;
     }, kDeadlineMs));
-    QTest::keyClick(form->SeriesWin, Qt::Key_Escape);
+    QTest::keyClick(form.get(), Qt::Key_Escape);
     ASSERT_TRUE(WaitFor([&] { return !form->SeriesRuns(); }, kDeadlineMs));
     const SeriesCycle &cycle = *form->Series->CurrentCycle();
     ASSERT_EQ(cycle.Done(), 1);
@@ -364,6 +368,33 @@ TEST(SeriesStop, EscDuringWrite)
     EXPECT_EQ(form->SeriesWin->StopButton->text(), QStringLiteral("Закрыть"));
     EXPECT_TRUE(form->Act.Read258->isEnabled());
     form->COM.Close();
+}
+
+// SIGTERM while the first unit waits to be disconnected ends the series as
+// "Стоп" does: the unit done stays done and logged, and it passed.
+TEST(SeriesStop, CliTerminated)
+{
+    if (qEnvironmentVariableIsEmpty("QUILLON_PHONE") || qEnvironmentVariableIsEmpty("QUILLON_CLI"))
+        GTEST_SKIP() << "QUILLON_PHONE or QUILLON_CLI not set (run through ctest)";
+    Bench bench;
+    ASSERT_TRUE(bench.Start(SeriesScope::Block));
+    const QString logPath = bench.dir.filePath("series.csv");
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QUILLON_TICK_MS", "2");
+    cli.setProcessEnvironment(env);
+    cli.start(qEnvironmentVariable("QUILLON_CLI"), {"series", "--port", bench.pts, bench.dir.filePath("series.h"),
+                                                    "--scope", "block", "--log", logPath});
+    ASSERT_TRUE(WaitFor([&] { return cli.canReadLine() || cli.state() == QProcess::NotRunning; }, kDeadlineMs));
+    EXPECT_TRUE(cli.readLine().startsWith("unit 1: ID 4001 -> 4001, good, "));
+    cli.terminate();
+    ASSERT_TRUE(WaitFor([&] { return cli.state() == QProcess::NotRunning; }, kDeadlineMs));
+    EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_TRUE(cli.readAllStandardError().contains("series: 1 units, 1 good, 0 failed"));
+    QFile log(logPath);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_EQ(log.readAll().count('\n'), 2);
 }
 
 // Option values the series cannot take end before any port is opened.
