@@ -64,15 +64,9 @@ unsigned TSeriesDialog::Keep() const
     return (KeepId->isChecked() ? ::KeepId : 0u) | (KeepLow->isChecked() ? ::KeepLow : 0u);
 }
 
-SeriesScope TSeriesDialog::Scope() const
-{
-    return ScopeBlock->isChecked() ? SeriesScope::Block : SeriesScope::All;
-}
+SeriesScope TSeriesDialog::Scope() const { return ScopeBlock->isChecked() ? SeriesScope::Block : SeriesScope::All; }
 
-bool TSeriesDialog::StopOnFailure() const
-{
-    return StopOnFail->isChecked();
-}
+bool TSeriesDialog::StopOnFailure() const { return StopOnFail->isChecked(); }
 
 // ---- the series window ----
 
@@ -187,11 +181,12 @@ void TSeriesWindow::UnitDone(const SeriesUnit &u)
     }
     QApplication::beep();
     const SeriesCycle &cycle = *Series.CurrentCycle();
-    Counters->setText(QStringLiteral("Всего: %1    Годных: %2    Брак: %3").arg(cycle.Done()).arg(cycle.Good()).arg(cycle.Failed()));
+    Counters->setText(
+        QStringLiteral("Всего: %1    Годных: %2    Брак: %3").arg(cycle.Done()).arg(cycle.Good()).arg(cycle.Failed()));
     const auto id = [](int v) { return v < 0 ? QStringLiteral("-") : QString::number(v); };
-    auto *item = new QTreeWidgetItem({QString::number(u.number), u.start.toString(QStringLiteral("HH:mm:ss")),
-                                      id(u.idBefore), id(u.idAfter),
-                                      u.good ? QStringLiteral("Годен") : QStringLiteral("Брак"), u.cause});
+    auto *item =
+        new QTreeWidgetItem({QString::number(u.number), u.start.toString(QStringLiteral("HH:mm:ss")), id(u.idBefore),
+                             id(u.idAfter), u.good ? QStringLiteral("Годен") : QStringLiteral("Брак"), u.cause});
     item->setForeground(4, u.good ? QColor(0x1e, 0x8c, 0x2d) : QColor(0xc6, 0x20, 0x20));
     item->setToolTip(5, u.cause);
     UnitList->addTopLevelItem(item);
@@ -208,8 +203,8 @@ void TSeriesWindow::Ended()
     if (!fatal.isEmpty())
         text = fatal;
     if (Series.CurrentCycle()->LogFailed())
-        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QStringLiteral("Журнал серии записан не полностью: ")
-                + Series.LogError();
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n"))
+                + QStringLiteral("Журнал серии записан не полностью: ") + Series.LogError();
     if (!Shown)
         ShowStatus(QStringLiteral("Серия окончена"), QString());
     Cause->setText(text.isEmpty() ? QStringLiteral("Серия окончена") : text + QStringLiteral("\nСерия окончена"));

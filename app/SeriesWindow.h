@@ -45,7 +45,7 @@ public:
     TSeriesWindow(SessionSeries &series, QProgressBar *gauge, QWidget *parent = nullptr);
 
     QLabel *Status = nullptr; // "Подключите телефон", "Годен", "Брак"...
-    QLabel *Cause = nullptr;  // a failed unit's cause, the port error that ended the series
+    QLabel *Cause = nullptr; // a failed unit's cause, the port error that ended the series
     QLabel *Counters = nullptr;
     QProgressBar *Progress = nullptr;
     QTreeWidget *UnitList = nullptr;

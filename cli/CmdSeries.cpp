@@ -16,13 +16,18 @@
 
 namespace Cli {
 
-const QCommandLineOption kKeep("keep", "The unit's own words to keep: id (0x37-0x3A, ID code and channels; the "
-                                       "default), low (0x00-0x2F), none, or id,low.", "WHAT");
-const QCommandLineOption kScope("scope", "What is written: all (0x00-0x3F, the default) or block (0x30-0x3F).", "SCOPE");
+const QCommandLineOption kKeep("keep",
+                               "The unit's own words to keep: id (0x37-0x3A, ID code and channels; the "
+                               "default), low (0x00-0x2F), none, or id,low.",
+                               "WHAT");
+const QCommandLineOption kScope("scope", "What is written: all (0x00-0x3F, the default) or block (0x30-0x3F).",
+                                "SCOPE");
 const QCommandLineOption kStopOnFail("stop-on-fail", "End the series at the first unit that fails.");
 const QCommandLineOption kCount("count", "End the series after N units.", "N");
-const QCommandLineOption kLog("log", "The CSV log of the units (default: series/<start time>.csv beside the backups "
-                                     "folder); an existing file is appended to.", "FILE");
+const QCommandLineOption kLog("log",
+                              "The CSV log of the units (default: series/<start time>.csv beside the backups "
+                              "folder); an existing file is appended to.",
+                              "FILE");
 
 namespace {
 
@@ -62,10 +67,11 @@ QString IdText(int id) { return id < 0 ? QStringLiteral("-") : QString::number(i
 // "unit 3: ID 6699 -> 6699, failed, 4.1 s: verify failed: words 00, 01"
 QString UnitLine(const SeriesUnit &u)
 {
-    QString line = QStringLiteral("unit %1: ID %2 -> %3, %4, %5 s")
-                       .arg(u.number)
-                       .arg(IdText(u.idBefore), IdText(u.idAfter), u.good ? QStringLiteral("good") : QStringLiteral("failed"))
-                       .arg(static_cast<double>(u.durationMs) / 1000.0, 0, 'f', 1);
+    QString line =
+        QStringLiteral("unit %1: ID %2 -> %3, %4, %5 s")
+            .arg(u.number)
+            .arg(IdText(u.idBefore), IdText(u.idAfter), u.good ? QStringLiteral("good") : QStringLiteral("failed"))
+            .arg(static_cast<double>(u.durationMs) / 1000.0, 0, 'f', 1);
     if (!u.cause.isEmpty())
         line += QStringLiteral(": ") + u.cause;
     return line + u'\n';
@@ -83,14 +89,17 @@ int RunSeries(Args &a)
         return Fail(ExitUsage, error);
     SeriesOptions options;
     if (a.parser.isSet(kKeep) && !ParseSeriesKeep(a.parser.value(kKeep), &options.keep))
-        return Fail(ExitUsage, QStringLiteral("--keep takes id, low, none or id,low, not '%1'").arg(a.parser.value(kKeep)));
+        return Fail(ExitUsage,
+                    QStringLiteral("--keep takes id, low, none or id,low, not '%1'").arg(a.parser.value(kKeep)));
     if (a.parser.isSet(kScope) && !ParseSeriesScope(a.parser.value(kScope), &options.scope))
         return Fail(ExitUsage, QStringLiteral("--scope takes all or block, not '%1'").arg(a.parser.value(kScope)));
     if (a.parser.isSet(kCount)) {
         bool ok = false;
         options.count = a.parser.value(kCount).toInt(&ok);
         if (!ok || options.count < 1)
-            return Fail(ExitUsage, QStringLiteral("--count takes a number of units, 1 or more, not '%1'").arg(a.parser.value(kCount)));
+            return Fail(
+                ExitUsage,
+                QStringLiteral("--count takes a number of units, 1 or more, not '%1'").arg(a.parser.value(kCount)));
     }
     if (a.parser.isSet(kLog) && a.parser.value(kLog).isEmpty())
         return Fail(ExitUsage, QStringLiteral("--log needs a file name"));
@@ -158,7 +167,8 @@ int RunSeries(Args &a)
     interrupt.stop();
 
     const SeriesCycle &cycle = *series.CurrentCycle();
-    Note(QStringLiteral("series: %1 units, %2 good, %3 failed").arg(cycle.Done()).arg(cycle.Good()).arg(cycle.Failed()));
+    Note(
+        QStringLiteral("series: %1 units, %2 good, %3 failed").arg(cycle.Done()).arg(cycle.Good()).arg(cycle.Failed()));
     if (cycle.LogFailed())
         Note(QStringLiteral("quillon-cli: series log %1: not every unit was written: %2")
                  .arg(QDir::toNativeSeparators(series.LogPath()), series.LogError()));

@@ -12,10 +12,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
-bool TForm1::SeriesRuns() const
-{
-    return Series && Series->Running();
-}
+bool TForm1::SeriesRuns() const { return Series && Series->Running(); }
 
 void TForm1::SeriesExecute()
 {

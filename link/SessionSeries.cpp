@@ -22,7 +22,8 @@ QString WrittenWordsText(const WriteGroups &g, bool russian)
     if (!g.confirmed.Empty())
         parts << (russian ? QStringLiteral("записаны слова ") : QStringLiteral("took ")) + Span(g.confirmed);
     if (!g.possiblyTaken.Empty())
-        parts << (russian ? QStringLiteral("возможно записаны ") : QStringLiteral("may have taken ")) + Span(g.possiblyTaken);
+        parts << (russian ? QStringLiteral("возможно записаны ") : QStringLiteral("may have taken "))
+                     + Span(g.possiblyTaken);
     if (!g.notTaken.Empty())
         parts << (russian ? QStringLiteral("не записаны ") : QStringLiteral("did not take ")) + Span(g.notTaken);
     return parts.join(QStringLiteral(", "));
@@ -142,10 +143,7 @@ void SessionSeries::ReadBack(int first, int last)
     Session.StartVerify(all ? EngineJob::Read258 : EngineJob::ReadBlock, 0, WriteWords);
 }
 
-void SessionSeries::Signal(const SeriesUnit &unit)
-{
-    emit UnitDone(unit);
-}
+void SessionSeries::Signal(const SeriesUnit &unit) { emit UnitDone(unit); }
 
 // ---- what the session reports ----
 

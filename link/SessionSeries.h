@@ -68,7 +68,7 @@ private:
     SeriesLog Log;
     std::unique_ptr<SeriesCycle> Cycle;
     Call Pending = Call::None;
-    EepromImage UnitWords;  // the whole read of the unit
+    EepromImage UnitWords; // the whole read of the unit
     EepromImage WriteWords; // the unit's image, as written
     SeriesCycle::Phase LastPhase = SeriesCycle::Phase::Finished;
     bool Ended = false;

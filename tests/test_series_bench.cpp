@@ -58,7 +58,7 @@ struct BenchCase {
     bool stopOnFail;
     int count; // --count; 0 for none
     const char *results; // one letter per unit: g good, f failed
-    bool window;         // also through the window (a series takes half a minute)
+    bool window; // also through the window (a series takes half a minute)
 };
 
 const BenchCase kCases[] = {
@@ -211,7 +211,8 @@ protected:
                 if (QFileInfo(e.path).fileName() == row.constLast()) {
                     found = true;
                     EXPECT_EQ(e.id, before[Addr::BaseId]);
-                    EXPECT_TRUE(e.comment.contains(QStringLiteral("%1 %2").arg(unitWord).arg(u))) << e.comment.toStdString();
+                    EXPECT_TRUE(e.comment.contains(QStringLiteral("%1 %2").arg(unitWord).arg(u)))
+                        << e.comment.toStdString();
                 }
             EXPECT_TRUE(found) << row.constLast().toStdString();
         }
@@ -222,8 +223,9 @@ TEST_P(SeriesBench, Cli)
 {
     const BenchCase &c = GetParam();
     const QString logPath = bench.dir.filePath("series.csv");
-    QStringList args{"series", "--port", bench.pts, bench.dir.filePath("series.h"), "--keep", c.keep, "--scope",
-                     c.scope == SeriesScope::Block ? "block" : "all", "--log", logPath};
+    QStringList args{"series", "--port", bench.pts, bench.dir.filePath("series.h"),
+                     "--keep", c.keep,   "--scope", c.scope == SeriesScope::Block ? "block" : "all",
+                     "--log",  logPath};
     if (c.stopOnFail)
         args << "--stop-on-fail";
     if (c.count)
@@ -250,7 +252,8 @@ TEST_P(SeriesBench, Cli)
     const QStringList lines = out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), int(qstrlen(c.results))) << out.toStdString() << errors.toStdString();
     for (int u = 1; u <= lines.size(); ++u) {
-        EXPECT_TRUE(lines[u - 1].startsWith(QStringLiteral("unit %1: ID %2 -> ").arg(u).arg(4000 + u))) << lines[u - 1].toStdString();
+        EXPECT_TRUE(lines[u - 1].startsWith(QStringLiteral("unit %1: ID %2 -> ").arg(u).arg(4000 + u)))
+            << lines[u - 1].toStdString();
         EXPECT_EQ(lines[u - 1].contains(", failed, "), c.results[u - 1] == 'f') << lines[u - 1].toStdString();
     }
     EXPECT_EQ(cli.exitCode(), QString::fromLatin1(c.results).contains(u'f') ? 5 : 0) << errors.toStdString();
@@ -305,7 +308,8 @@ TEST_P(SeriesBench, Window)
 
     // The window's own count: the series window's "Стоп" once the units are through.
     const int units = int(qstrlen(c.results));
-    ASSERT_TRUE(WaitFor([&] { return form->Series->CurrentCycle()->Done() >= units || !form->SeriesRuns(); }, kDeadlineMs));
+    ASSERT_TRUE(
+        WaitFor([&] { return form->Series->CurrentCycle()->Done() >= units || !form->SeriesRuns(); }, kDeadlineMs));
     if (form->SeriesRuns())
         QTest::keyClick(form->SeriesWin, Qt::Key_Escape); // Esc ends it as "Стоп" does
     ASSERT_TRUE(WaitFor([&] { return !form->SeriesRuns(); }, kDeadlineMs));
@@ -315,8 +319,8 @@ TEST_P(SeriesBench, Window)
     EXPECT_EQ(cycle.Done(), units);
     EXPECT_EQ(cycle.Failed(), QString::fromLatin1(c.results).count(u'f'));
     EXPECT_EQ(form->SeriesWin->UnitList->topLevelItemCount(), units);
-    EXPECT_EQ(form->SeriesWin->Counters->text(), QStringLiteral("Всего: %1    Годных: %2    Брак: %3")
-                                                     .arg(units).arg(cycle.Good()).arg(cycle.Failed()));
+    EXPECT_EQ(form->SeriesWin->Counters->text(),
+              QStringLiteral("Всего: %1    Годных: %2    Брак: %3").arg(units).arg(cycle.Good()).arg(cycle.Failed()));
     for (int u = 1; u <= units; ++u)
         EXPECT_EQ(form->SeriesWin->UnitList->topLevelItem(u - 1)->text(4), c.results[u - 1] == 'g' ? "Годен" : "Брак");
     // The window is the user's again.
@@ -354,9 +358,12 @@ TEST(SeriesStop, EscDuringWrite)
     // Esc in the main window, which the technician may have clicked on.
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    ASSERT_TRUE(WaitFor([&] {
-        return form->Series->CurrentCycle()->CurrentPhase() == SeriesCycle::Phase::Writing && form->Engine.LastConfirmed >= 0x0A;
-    }, kDeadlineMs));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return form->Series->CurrentCycle()->CurrentPhase() == SeriesCycle::Phase::Writing
+                   && form->Engine.LastConfirmed >= 0x0A;
+        },
+        kDeadlineMs));
     QTest::keyClick(form.get(), Qt::Key_Escape);
     ASSERT_TRUE(WaitFor([&] { return !form->SeriesRuns(); }, kDeadlineMs));
     const SeriesCycle &cycle = *form->Series->CurrentCycle();
@@ -383,8 +390,8 @@ TEST(SeriesStop, CliTerminated)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QUILLON_TICK_MS", "2");
     cli.setProcessEnvironment(env);
-    cli.start(qEnvironmentVariable("QUILLON_CLI"), {"series", "--port", bench.pts, bench.dir.filePath("series.h"),
-                                                    "--scope", "block", "--log", logPath});
+    cli.start(qEnvironmentVariable("QUILLON_CLI"),
+              {"series", "--port", bench.pts, bench.dir.filePath("series.h"), "--scope", "block", "--log", logPath});
     ASSERT_TRUE(WaitFor([&] { return cli.canReadLine() || cli.state() == QProcess::NotRunning; }, kDeadlineMs));
     EXPECT_TRUE(cli.readLine().startsWith("unit 1: ID 4001 -> 4001, good, "));
     cli.terminate();
