@@ -58,6 +58,8 @@ const ActionDef ActionTable[] = {
     {A(CompareWithPhone), "Prog", "Сравнить с телефоном", "=", "Ctrl+F7", -1, false, H(CompareWithPhone)},
     {A(CompareWithFile), "File", "Сравнить с файлом...", "=", nullptr, -1, true, H(CompareWithFile)},
     {A(ClearMarks), "Main", "Снять отметки", "=", "Esc", -1, false, H(ClearMarks)},
+    // Many telephones in a row with the image; port open, no job running.
+    {A(Series), "Prog", "Серия...", "Программировать телефоны один за другим", nullptr, -1, false, H(Series)},
 };
 const int ActionCount = sizeof(ActionTable) / sizeof(ActionTable[0]);
 
@@ -119,6 +121,7 @@ static const MenuEntry TerminalEntries[] = {
     ITEM(ClearMarks),
     ITEM(VerifyAfterWrite),
     ITEM(ShowTrace),
+    ITEM(Series),
     SEP,
     ITEMAS(ReadBlock, "Прочитать блок &30-3F"),
     ITEMAS(WriteBlock, "Записать блок 3&0-3F"),

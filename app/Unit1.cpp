@@ -10,6 +10,7 @@
 #include "image/DeviceModels.h"
 #include "image/ImageFile.h"
 #include "link/PortNames.h"
+#include "link/SessionSeries.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -74,7 +75,18 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     connect(&Session, &ProgrammingSession::JobFinished, this,
             [this](const JobOutcome &o) { SafeCall([&] { ShowJobReport(o); }); });
     connect(&Session, &ProgrammingSession::ProbeFinished, this, [this](const ProbeResult &r) {
-        SafeCall([&] { ProbeLineDone(r); });
+        if (!SeriesRuns()) {
+            SafeCall([&] { ProbeLineDone(r); });
+            return;
+        }
+        // A series' probes are its own; a device gone is the window's to close.
+        SafeCall([this] {
+            try {
+                Session.RethrowProbeError();
+            } catch (const EComPort &e) {
+                PortErrorDuringJob(e);
+            }
+        });
     });
     Session.BackupModel = [this] { return DeviceModel(); };
 
@@ -305,6 +317,13 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    // A series ends as "Стоп" ends it; the window closes once it has.
+    if (SeriesRuns()) {
+        event->ignore();
+        CloseAfterSeries = true;
+        Series->Stop();
+        return;
+    }
     // A write cut off anywhere leaves the telephone with half an image: it is
     // cancelled as Esc does, between commands, and the window closes when the
     // job has ended.
@@ -419,9 +438,10 @@ void TForm1::SetProgressPanelVisible(bool visible)
 
 void TForm1::SetCancelEnabled(bool enabled)
 {
-    Act.CancelProg->setEnabled(enabled);
-    // Esc cancels while anything runs, and takes the marks away otherwise.
-    Act.ClearMarks->setEnabled(!enabled && CellsMarked());
+    // Esc cancels while anything runs (a series also between its jobs), and
+    // takes the marks away otherwise.
+    Act.CancelProg->setEnabled(enabled || SeriesRuns());
+    Act.ClearMarks->setEnabled(!Act.CancelProg->isEnabled() && CellsMarked());
 }
 
 void TForm1::ShowStatus(const QString &text)

@@ -49,6 +49,8 @@ class TAboutBox;
 class TForm3;
 class THelpWindow;
 class TermSignal;
+class SessionSeries;
+class TSeriesWindow;
 
 // Every command of the window, by its action name.
 struct TActions {
@@ -93,6 +95,7 @@ struct TActions {
     QAction *CompareWithPhone = nullptr;
     QAction *CompareWithFile = nullptr;
     QAction *ClearMarks = nullptr;
+    QAction *Series = nullptr;       // "Серия..."
 };
 
 // The "Связь" page's widgets: words 0x37-0x3A by name.
@@ -259,6 +262,17 @@ public:
     // ================= line probe (link/ProbeHandlers.cpp) =================
     void ProbeLineExecute();
     void ProbeLineDone(const ProbeResult &r);
+
+    // ================= series of telephones (link/SeriesHandlers.cpp) =================
+    void SeriesExecute();
+    bool SeriesRuns() const;
+    // While a series runs the image, the model and the options stay as they are.
+    void LockForSeries(bool lock);
+    void SeriesEnded();
+    std::unique_ptr<SessionSeries> Series;
+    TSeriesWindow *SeriesWin = nullptr;
+    QList<QPair<QAction *, bool>> LockedActions; // and whether each was enabled
+    bool CloseAfterSeries = false;
 
     // ================= engine (link/EngineHandlers.cpp) =================
     ProgrammingEngine &Engine = Session.Engine;

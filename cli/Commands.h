@@ -16,5 +16,13 @@ int RunSet(Args &a);
 int RunBackups(Args &a);
 int RunPorts(Args &a);
 int RunProbe(Args &a);
+int RunSeries(Args &a);
+
+// series' own options
+extern const QCommandLineOption kKeep;
+extern const QCommandLineOption kScope;
+extern const QCommandLineOption kStopOnFail;
+extern const QCommandLineOption kCount;
+extern const QCommandLineOption kLog;
 
 } // namespace Cli

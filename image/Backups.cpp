@@ -94,7 +94,7 @@ Backups::Naming Backups::NamingFor(int listModel, const QString &imageDevice)
 }
 
 Backups::SaveResult Backups::Save(const QString &folder, const EepromImage &image, int model, const QString &port,
-                                  const QDateTime &when, const QString &imageDevice)
+                                  const QDateTime &when, const QString &imageDevice, const QString &note)
 {
     SaveResult r;
     if ((r.error = MakeFolder(folder)))
@@ -102,8 +102,8 @@ Backups::SaveResult Backups::Save(const QString &folder, const EepromImage &imag
     const Naming naming = NamingFor(model, imageDevice);
     const bool listed = model > 0 && model < kModelCount;
     const QString listModel = naming.followsList || !listed ? QString() : ModelName(model);
-    const QByteArray bytes =
-        EncodeImageFile(image, naming.followsList ? model : naming.model, Comment(when, port, listModel));
+    const QString comment = (note.isEmpty() ? QString() : note + QStringLiteral(". ")) + Comment(when, port, listModel);
+    const QByteArray bytes = EncodeImageFile(image, naming.followsList ? model : naming.model, comment);
     const uint16_t id = image[Addr::BaseId];
     for (int copy = 1; copy <= kMaxCopies; ++copy) {
         const QString path =

@@ -45,9 +45,11 @@ public:
         IoError error;
     };
     // Saves the image with its model into folder (created when missing),
-    // under a name no file has yet.
+    // under a name no file has yet. A note goes before the comment (a
+    // series and its unit), which keeps the port at its end.
     static SaveResult Save(const QString &folder, const EepromImage &image, int model, const QString &port,
-                           const QDateTime &when, const QString &imageDevice = QString());
+                           const QDateTime &when, const QString &imageDevice = QString(),
+                           const QString &note = QString());
 
     struct Entry {
         QDateTime when; // from the name; the file's time when the name's is impossible

@@ -6,6 +6,7 @@
 #include "app/TraceDialog.h"
 
 #include <QAction>
+#include "link/SessionSeries.h"
 
 // The undo step and the backup of a job start with its record.
 void TForm1::StartJob(EngineJob job)
@@ -36,7 +37,11 @@ void TForm1::ReadCurExecute() { StartJob(EngineJob::ReadCur); }
 
 void TForm1::CancelProgExecute()
 {
-    Session.Cancel();
+    // Esc during a series ends the series, not just the unit's job.
+    if (SeriesRuns())
+        Series->Stop();
+    else
+        Session.Cancel();
 }
 
 void TForm1::ShowTraceExecute()

@@ -50,8 +50,12 @@ void TForm1::FormClose()
 
 void TForm1::EnablePortActions()
 {
+    // Between the jobs of a series everything stays locked.
+    if (SeriesRuns())
+        return;
     for (QAction *a : {Act.Write258, Act.WriteCur, Act.WriteBlock, Act.Read258, Act.ReadCur,
-                       Act.ReadBlock, Act.ClosePort, Act.ProbeLine, Act.CompareWithPhone})
+                       Act.ReadBlock, Act.ClosePort, Act.ProbeLine, Act.CompareWithPhone,
+                       Act.Series})
         a->setEnabled(true);
     ComboBox1->setEnabled(false);
 }
@@ -59,7 +63,8 @@ void TForm1::EnablePortActions()
 void TForm1::DisablePortActions()
 {
     for (QAction *a : {Act.Write258, Act.WriteCur, Act.WriteBlock, Act.Read258, Act.ReadCur,
-                       Act.ReadBlock, Act.ClosePort, Act.ProbeLine, Act.CompareWithPhone})
+                       Act.ReadBlock, Act.ClosePort, Act.ProbeLine, Act.CompareWithPhone,
+                       Act.Series})
         a->setEnabled(false);
     // Also the start of a job: the list stays as the open port has it.
     ComboBox1->setEnabled(!COM.Connected());

@@ -99,7 +99,7 @@ void LineProbe::Poll()
         }
         return;
     }
-    if (Clock.elapsed() >= ProbeEchoLimitMs()) {
+    if (Clock.elapsed() >= LimitMs) {
         Finish(ProbeOutcome::NoEcho);
         return;
     }

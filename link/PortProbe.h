@@ -53,6 +53,8 @@ public:
     // Each character sent and received goes there too.
     void SetTrace(WireTrace *trace) { Trace = trace; }
     const ProbeResult &Result() const { return R; }
+    // How long the echo may take: the engine's echo limit at its tick.
+    int LimitMs = ProbeEchoLimitMs();
     // The port error that ended the probe, if one did.
     std::exception_ptr Error() const { return PortError; }
 

@@ -54,13 +54,19 @@ ProgrammingSession::~ProgrammingSession()
 
 void ProgrammingSession::StartJob(EngineJob job, uint8_t selectedAddr, ThenVerify thenVerify)
 {
+    StartJobOn(job, selectedAddr, Image, thenVerify);
+}
+
+void ProgrammingSession::StartJobOn(EngineJob job, uint8_t selectedAddr, EepromImage &image, ThenVerify thenVerify)
+{
     Verifying = false;
+    JobImage = &image;
     const JobSpec &spec = JobTable[static_cast<size_t>(job)];
     if (spec.Writing) {
-        Sent = Image;
+        Sent = image;
         Engine.UseImage(Sent);
     } else {
-        Engine.UseImage(Image);
+        Engine.UseImage(image);
     }
     CheckPending = spec.Writing && thenVerify == ThenVerify::Yes;
     // The read job of a write is the one after it in the table.
@@ -137,17 +143,24 @@ void ProgrammingSession::JobEnded(bool completed)
         GaugeAfter = 0;
         Tap.LastError.reset();
         Driver.StartJob(static_cast<EngineJob>(static_cast<size_t>(Outcome.job) + 1), JobAddr);
+        // The same trace goes on: the write and its check are one job.
+        Trace.Begin(TraceHeading(QStringLiteral("read back %1-%2").arg(ByteToHex(Engine.FirstAddr), ByteToHex(Engine.LastAddr))),
+                    false);
         return;
     }
     CheckPending = false;
+    const EepromImage &jobImage = *JobImage;
+    JobImage = &Image;
     Engine.UseImage(Image);
     if (Verifying) {
         Verifying = false;
         if (completed)
             Outcome.diffs = DiffWords(Expected, ReadBack, Outcome.first, Outcome.last);
     } else if (Outcome.job == EngineJob::Read258 && completed && BackUpFullReads) {
-        BackUp();
+        BackUp(jobImage);
     }
+    Engine.UseImage(Image);
+    NextBackupNote.clear();
     emit JobFinished(Outcome);
 }
 
@@ -155,7 +168,10 @@ void ProgrammingSession::CheckEnded(bool completed)
 {
     Checking = false;
     GaugeBase = 0;
+    JobImage = &Image;
     Engine.UseImage(Image);
+    if (!completed)
+        Trace.Fail(Tap.LastError ? Tap.LastError->Message() : FaultText(Engine.Fault, RussianTexts));
     Outcome.check = completed ? JobOutcome::Check::Completed : JobOutcome::Check::Failed;
     Outcome.checkFault = Engine.Fault;
     if (Tap.LastError)
@@ -165,19 +181,19 @@ void ProgrammingSession::CheckEnded(bool completed)
     emit JobFinished(Outcome);
 }
 
-void ProgrammingSession::BackUp()
+void ProgrammingSession::BackUp(const EepromImage &image)
 {
     // Named after the device the image is, whatever the model says.
-    const QString device = InfoList::Decode(Image)[InfoList::RowDevice].value;
+    const QString device = InfoList::Decode(image)[InfoList::RowDevice].value;
     Outcome.backupTaken = true;
     Outcome.backupFolder = Backups::Folder();
-    Outcome.backup =
-        Backups::Save(Outcome.backupFolder, Image, BackupModel(), JobPort, QDateTime::currentDateTime(), device);
+    Outcome.backup = Backups::Save(Outcome.backupFolder, image, BackupModel(), JobPort, QDateTime::currentDateTime(),
+                                   device, NextBackupNote);
 }
 
 void ProgrammingSession::RefreshBuf()
 {
-    if (!Verifying && !Checking)
+    if (!Verifying && !Checking && JobImage == &Image)
         View.RefreshBuf();
 }
 
@@ -200,6 +216,8 @@ void ProgrammingSession::StartProbe()
         Probe = std::make_unique<LineProbe>(COM);
         connect(Probe.get(), &LineProbe::Finished, this, &ProgrammingSession::ProbeEnded);
     }
+    // The engine's echo limit at the tick it runs at (tests shorten the tick).
+    Probe->LimitMs = EngineLimits::EchoTicks * Driver.Timer1.interval();
     // As a job does: nothing else starts meanwhile, Esc ends it.
     View.DisablePortActions();
     View.SetCancelEnabled(true);

@@ -98,6 +98,9 @@ public:
     // and compared with that copy, and JobFinished reports both as one.
     enum class ThenVerify : bool { No, Yes };
     void StartJob(EngineJob job, uint8_t selectedAddr, ThenVerify thenVerify = ThenVerify::No);
+    // The same job on another image (a series' unit): the view's image and
+    // its display are not touched; a completed whole read is backed up from it.
+    void StartJobOn(EngineJob job, uint8_t selectedAddr, EepromImage &image, ThenVerify thenVerify = ThenVerify::No);
     // Reads the words of `readJob` into a scratch image and compares them
     // with `expected`; the image is not touched.
     void StartVerify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected);
@@ -110,6 +113,10 @@ public:
     bool ProbeRuns() const;
     bool Busy() const { return JobRuns() || ProbeRuns(); }
     const JobOutcome &LastOutcome() const { return Outcome; }
+    // The words the last verify read back (those of its range).
+    const EepromImage &VerifyWords() const { return ReadBack; }
+    // Put before the comment of the next backup only (a series and its unit).
+    QString NextBackupNote;
     const ProbeResult &LastProbe() const;
 
 signals:
@@ -129,7 +136,7 @@ private:
     QString TraceHeading(const QString &what) const;
     void JobEnded(bool completed);
     void CheckEnded(bool completed);
-    void BackUp();
+    void BackUp(const EepromImage &image);
     void ProbeEnded();
 
     // IEngineWindow, passed on to the view
@@ -149,6 +156,7 @@ private:
     IEngineWindow &View;
     EepromImage &Image;
     EepromImage Sent;     // what a write job sends: the image as the job began
+    EepromImage *JobImage = &Image; // what the running job reads into, or writes from a copy of
     EepromImage ReadBack; // a verify's words
     EepromImage Expected;
     bool Verifying = false;

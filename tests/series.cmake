@@ -3,3 +3,13 @@
 quillon_add_test(test_series
   SOURCES test_series.cpp
   LIBS quillon_link)
+# A series of emulated units through quillon-cli and through the window
+# (quillon-phone's bench needs pseudo-terminals).
+if(NOT WIN32)
+  quillon_add_test(test_series_bench
+    SOURCES test_series_bench.cpp
+    LIBS quillon_app
+    TIMEOUT 600)
+  add_dependencies(test_series_bench quillon-cli)
+  set_property(TEST test_series_bench APPEND PROPERTY ENVIRONMENT "QUILLON_CLI=$<TARGET_FILE:quillon-cli>")
+endif()

@@ -149,6 +149,7 @@ TEST_F(WindowTest, ActionTableIsComplete)
         {&TActions::CompareWithPhone, "Prog", "Сравнить с телефоном", "Ctrl+F7", false, false},
         {&TActions::CompareWithFile, "File", "Сравнить с файлом...", "", true, false},
         {&TActions::ClearMarks, "Main", "Снять отметки", "Esc", false, false},
+        {&TActions::Series, "Prog", "Серия...", "", false, false},
     };
     for (const Expect &e : expected) {
         QAction *a = form->Act.*(e.member);
@@ -160,7 +161,7 @@ TEST_F(WindowTest, ActionTableIsComplete)
         EXPECT_EQ(a->isEnabled(), e.enabled);
         EXPECT_EQ(a->property("imageIndex").toInt() >= 0, e.hasImage);
     }
-    EXPECT_EQ(ActionCount, 41);
+    EXPECT_EQ(ActionCount, 42);
     EXPECT_TRUE(form->Act.VerifyAfterWrite->isChecked()); // the first run: on
     EXPECT_EQ(form->Act.Redo->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
     int presets = 0;
@@ -196,7 +197,7 @@ TEST_F(WindowTest, MenusAndToolBarInOrder)
     EXPECT_EQ(Entries(TopMenu(1)), QStringList({"Отменить", "Повторить", "-", "Поменять байты местами"}));
     EXPECT_EQ(Entries(TopMenu(2)),
               QStringList({"Открыть порт", "Закрыть порт", "Проверить связь с телефоном", "Сравнить с телефоном",
-                           "Снять отметки", "Проверять после записи", "Показать обмен", "-",
+                           "Снять отметки", "Проверять после записи", "Показать обмен", "Серия...", "-",
                            "Прочитать блок &30-3F",
                            "Записать блок 3&0-3F", "-", "Прочитать всю &EEPROM", "Записать всю EE&PROM",
                            "-", "Прочитать ячейку", "Записать ячейку"}));
@@ -208,7 +209,7 @@ TEST_F(WindowTest, MenusAndToolBarInOrder)
                            "База 258+ 21250", "-", "Труба 258 21250 Украина", "База 258 21250 Украина"}));
 
     // A menu item under its own caption follows its action's state and shows its shortcut.
-    QAction *readBlockItem = TopMenu(2)->actions().at(8);
+    QAction *readBlockItem = TopMenu(2)->actions().at(9);
     EXPECT_FALSE(readBlockItem->isEnabled());
     EXPECT_TRUE(readBlockItem->text().endsWith("\tF3"));
     form->Act.ReadBlock->setEnabled(true);

@@ -1,0 +1,234 @@
+#include "app/SeriesWindow.h"
+
+#include "link/SessionSeries.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+TSeriesDialog::TSeriesDialog(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("SeriesDialog"));
+    setWindowTitle(QStringLiteral("Серия"));
+    auto *layout = new QVBoxLayout(this);
+
+    auto *keep = new QGroupBox(QStringLiteral("Оставить в телефоне его слова"), this);
+    auto *keepLayout = new QVBoxLayout(keep);
+    KeepId = new QCheckBox(QStringLiteral("ID-код и каналы (37-3A)"), keep);
+    KeepId->setObjectName(QStringLiteral("KeepId"));
+    KeepId->setChecked(true);
+    KeepLow = new QCheckBox(QStringLiteral("Слова 00-2F"), keep);
+    KeepLow->setObjectName(QStringLiteral("KeepLow"));
+    keepLayout->addWidget(KeepId);
+    keepLayout->addWidget(KeepLow);
+    layout->addWidget(keep);
+
+    auto *scope = new QGroupBox(QStringLiteral("Записывать"), this);
+    auto *scopeLayout = new QVBoxLayout(scope);
+    ScopeAll = new QRadioButton(QStringLiteral("Всю EEPROM"), scope);
+    ScopeAll->setObjectName(QStringLiteral("ScopeAll"));
+    ScopeAll->setChecked(true);
+    ScopeBlock = new QRadioButton(QStringLiteral("Блок 30-3F"), scope);
+    ScopeBlock->setObjectName(QStringLiteral("ScopeBlock"));
+    scopeLayout->addWidget(ScopeAll);
+    scopeLayout->addWidget(ScopeBlock);
+    layout->addWidget(scope);
+
+    StopOnFail = new QCheckBox(QStringLiteral("Остановить серию при браке"), this);
+    StopOnFail->setObjectName(QStringLiteral("StopOnFail"));
+    layout->addWidget(StopOnFail);
+
+    auto *buttons = new QDialogButtonBox(this);
+    StartButton = buttons->addButton(QStringLiteral("Начать"), QDialogButtonBox::AcceptRole);
+    StartButton->setObjectName(QStringLiteral("StartButton"));
+    StartButton->setDefault(true);
+    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+unsigned TSeriesDialog::Keep() const
+{
+    return (KeepId->isChecked() ? ::KeepId : 0u) | (KeepLow->isChecked() ? ::KeepLow : 0u);
+}
+
+SeriesScope TSeriesDialog::Scope() const { return ScopeBlock->isChecked() ? SeriesScope::Block : SeriesScope::All; }
+
+bool TSeriesDialog::StopOnFailure() const { return StopOnFail->isChecked(); }
+
+// ---- the series window ----
+
+TSeriesWindow::TSeriesWindow(SessionSeries &series, QProgressBar *gauge, QWidget *parent)
+    : QWidget(parent, Qt::Window), Series(series)
+{
+    setObjectName(QStringLiteral("SeriesWindow"));
+    setWindowTitle(QStringLiteral("Серия"));
+    resize(560, 440);
+    auto *layout = new QVBoxLayout(this);
+
+    Status = new QLabel(this);
+    Status->setObjectName(QStringLiteral("Status"));
+    Status->setAlignment(Qt::AlignCenter);
+    Status->setMinimumHeight(90);
+    QFont big = Status->font();
+    big.setPointSize(28);
+    big.setBold(true);
+    Status->setFont(big);
+    layout->addWidget(Status);
+
+    Cause = new QLabel(this);
+    Cause->setObjectName(QStringLiteral("Cause"));
+    Cause->setAlignment(Qt::AlignCenter);
+    Cause->setWordWrap(true);
+    layout->addWidget(Cause);
+
+    Counters = new QLabel(this);
+    Counters->setObjectName(QStringLiteral("Counters"));
+    QFont counters = Counters->font();
+    counters.setPointSizeF(QFontInfo(counters).pointSizeF() * 1.4);
+    counters.setBold(true);
+    Counters->setFont(counters);
+    layout->addWidget(Counters);
+
+    Progress = new QProgressBar(this);
+    Progress->setObjectName(QStringLiteral("Progress"));
+    Progress->setTextVisible(false);
+    Progress->setRange(0, 1);
+    Progress->setValue(0);
+    if (gauge) {
+        connect(gauge, &QProgressBar::valueChanged, Progress, [this, gauge](int value) {
+            Progress->setRange(0, std::max(1, gauge->maximum()));
+            Progress->setValue(value);
+        });
+    }
+    layout->addWidget(Progress);
+
+    UnitList = new QTreeWidget(this);
+    UnitList->setObjectName(QStringLiteral("UnitList"));
+    UnitList->setRootIsDecorated(false);
+    UnitList->setHeaderLabels({QStringLiteral("№"), QStringLiteral("Время"), QStringLiteral("ID до"),
+                               QStringLiteral("ID после"), QStringLiteral("Результат"), QStringLiteral("Причина")});
+    UnitList->header()->setStretchLastSection(true);
+    const int columns[] = {40, 70, 60, 70, 80};
+    for (int c = 0; c < int(std::size(columns)); ++c)
+        UnitList->setColumnWidth(c, UnitList->fontMetrics().horizontalAdvance(u'0') * columns[c] / 8);
+    layout->addWidget(UnitList, 1);
+
+    StopButton = new QPushButton(QStringLiteral("Стоп"), this);
+    StopButton->setObjectName(QStringLiteral("StopButton"));
+    connect(StopButton, &QPushButton::clicked, this, &TSeriesWindow::StopOrClose);
+    layout->addWidget(StopButton);
+
+    connect(&Series, &SessionSeries::PhaseChanged, this, &TSeriesWindow::PhaseChanged);
+    connect(&Series, &SessionSeries::UnitDone, this, &TSeriesWindow::UnitDone);
+    connect(&Series, &SessionSeries::Finished, this, &TSeriesWindow::Ended);
+    Counters->setText(QStringLiteral("Всего: 0    Годных: 0    Брак: 0"));
+    if (const SeriesCycle *cycle = Series.CurrentCycle())
+        PhaseChanged(cycle->CurrentPhase());
+}
+
+void TSeriesWindow::ShowStatus(const QString &text, const QString &color)
+{
+    Status->setText(text);
+    Status->setStyleSheet(color.isEmpty() ? QString()
+                                          : QStringLiteral("QLabel { color: white; background: %1; }").arg(color));
+}
+
+void TSeriesWindow::PhaseChanged(SeriesCycle::Phase phase)
+{
+    switch (phase) {
+    case SeriesCycle::Phase::WaitPhone:
+        ShowStatus(QStringLiteral("Подключите телефон"), QString());
+        Cause->clear();
+        Shown = false;
+        break;
+    case SeriesCycle::Phase::Reading:
+        ShowStatus(QStringLiteral("Чтение"), QString());
+        Progress->setValue(0);
+        break;
+    case SeriesCycle::Phase::Writing: ShowStatus(QStringLiteral("Запись"), QString()); break;
+    case SeriesCycle::Phase::Verifying: ShowStatus(QStringLiteral("Проверка"), QString()); break;
+    case SeriesCycle::Phase::WaitRemoval:
+        // The verdict stays big; the line under it says what to do.
+        if (!Shown)
+            ShowStatus(QStringLiteral("Отключите телефон"), QString());
+        break;
+    case SeriesCycle::Phase::Finished: break;
+    }
+}
+
+void TSeriesWindow::UnitDone(const SeriesUnit &u)
+{
+    Shown = true;
+    if (u.good) {
+        ShowStatus(QStringLiteral("Годен"), QStringLiteral("#1e8c2d"));
+        Cause->setText(QStringLiteral("Отключите телефон"));
+    } else {
+        ShowStatus(QStringLiteral("Брак"), QStringLiteral("#c62020"));
+        Cause->setText(u.cause + QStringLiteral("\nОтключите телефон"));
+    }
+    QApplication::beep();
+    const SeriesCycle &cycle = *Series.CurrentCycle();
+    Counters->setText(
+        QStringLiteral("Всего: %1    Годных: %2    Брак: %3").arg(cycle.Done()).arg(cycle.Good()).arg(cycle.Failed()));
+    const auto id = [](int v) { return v < 0 ? QStringLiteral("-") : QString::number(v); };
+    auto *item =
+        new QTreeWidgetItem({QString::number(u.number), u.start.toString(QStringLiteral("HH:mm:ss")), id(u.idBefore),
+                             id(u.idAfter), u.good ? QStringLiteral("Годен") : QStringLiteral("Брак"), u.cause});
+    item->setForeground(4, u.good ? QColor(0x1e, 0x8c, 0x2d) : QColor(0xc6, 0x20, 0x20));
+    item->setToolTip(5, u.cause);
+    UnitList->addTopLevelItem(item);
+    UnitList->scrollToItem(item);
+}
+
+void TSeriesWindow::Ended()
+{
+    StopButton->setText(QStringLiteral("Закрыть"));
+    const QString fatal = Series.FatalError();
+    QString text = Cause->text().section(u'\n', 0, 0);
+    if (Shown && text == QStringLiteral("Отключите телефон"))
+        text.clear();
+    if (!fatal.isEmpty())
+        text = fatal;
+    if (Series.CurrentCycle()->LogFailed())
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n"))
+                + QStringLiteral("Журнал серии записан не полностью: ") + Series.LogError();
+    if (!Shown)
+        ShowStatus(QStringLiteral("Серия окончена"), QString());
+    Cause->setText(text.isEmpty() ? QStringLiteral("Серия окончена") : text + QStringLiteral("\nСерия окончена"));
+}
+
+void TSeriesWindow::StopOrClose()
+{
+    if (Series.Running())
+        Series.Stop();
+    else
+        close();
+}
+
+void TSeriesWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        StopOrClose();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TSeriesWindow::closeEvent(QCloseEvent *event)
+{
+    Series.Stop();
+    event->accept();
+}

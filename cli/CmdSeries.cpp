@@ -1,0 +1,187 @@
+#include "cli/Commands.h"
+
+#include "cli/CliInterrupt.h"
+#include "cli/CliPrint.h"
+#include "cli/CliSession.h"
+#include "image/ReadMark.h"
+#include "image/SeriesImage.h"
+#include "link/PortNames.h"
+#include "link/SessionSeries.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <unistd.h>
+
+namespace Cli {
+
+const QCommandLineOption kKeep("keep",
+                               "The unit's own words to keep: id (0x37-0x3A, ID code and channels; the "
+                               "default), low (0x00-0x2F), none, or id,low.",
+                               "WHAT");
+const QCommandLineOption kScope("scope", "What is written: all (0x00-0x3F, the default) or block (0x30-0x3F).",
+                                "SCOPE");
+const QCommandLineOption kStopOnFail("stop-on-fail", "End the series at the first unit that fails.");
+const QCommandLineOption kCount("count", "End the series after N units.", "N");
+const QCommandLineOption kLog("log",
+                              "The CSV log of the units (default: series/<start time>.csv beside the backups "
+                              "folder); an existing file is appended to.",
+                              "FILE");
+
+namespace {
+
+// Why the series image must not be written as the options say; empty when
+// it may. Only the words that go from the image into a unit count.
+QString UnheldSeriesWords(const ImageFileData &file, const SeriesOptions &o, bool scopeGiven)
+{
+    EepromImage fromImage, fromUnit;
+    for (int a = 0; a < EepromImage::kWords; ++a) {
+        fromImage[a] = 0;
+        fromUnit[a] = 1;
+    }
+    const EepromImage source = BuildUnitImage(fromImage, fromUnit, o.keep, o.scope);
+    QList<int> written;
+    for (int a = 0; a < EepromImage::kWords; ++a)
+        if (source[a] == 0)
+            written << a;
+    if (const std::optional<ReadRange> held = FindReadRangeMark(file.comment)) {
+        for (int a : written)
+            if (a < held->first || a > held->last)
+                return QStringLiteral("it holds only words %1-%2 (as the read mark in its comment says), the rest is "
+                                      "FFFF, not a telephone's: --scope block writes the radio block alone")
+                    .arg(ByteToHex(uint8_t(held->first)), ByteToHex(uint8_t(held->last)));
+        return QString();
+    }
+    if (scopeGiven || !written.contains(0))
+        return QString();
+    for (int a = 0x00; a < 0x30; ++a)
+        if (file.image[a] != 0xFFFF)
+            return QString();
+    return QStringLiteral("words 00-2F are all FFFF, as a block read or a preset leaves them: --scope block writes "
+                          "the radio block alone, --scope all all 64 words");
+}
+
+QString IdText(int id) { return id < 0 ? QStringLiteral("-") : QString::number(id); }
+
+// "unit 3: ID 6699 -> 6699, failed, 4.1 s: verify failed: words 00, 01"
+QString UnitLine(const SeriesUnit &u)
+{
+    QString line =
+        QStringLiteral("unit %1: ID %2 -> %3, %4, %5 s")
+            .arg(u.number)
+            .arg(IdText(u.idBefore), IdText(u.idAfter), u.good ? QStringLiteral("good") : QStringLiteral("failed"))
+            .arg(static_cast<double>(u.durationMs) / 1000.0, 0, 'f', 1);
+    if (!u.cause.isEmpty())
+        line += QStringLiteral(": ") + u.cause;
+    return line + u'\n';
+}
+
+} // namespace
+
+int RunSeries(Args &a)
+{
+    if (!a.positionals.isEmpty() && IsRangeWord(a.positionals.constFirst()))
+        return Fail(ExitUsage, QStringLiteral("series takes no range: --scope all or --scope block"));
+    QString port, error;
+    JobRange range;
+    if (!PortArgs(a, 1, &port, &range, &error))
+        return Fail(ExitUsage, error);
+    SeriesOptions options;
+    if (a.parser.isSet(kKeep) && !ParseSeriesKeep(a.parser.value(kKeep), &options.keep))
+        return Fail(ExitUsage,
+                    QStringLiteral("--keep takes id, low, none or id,low, not '%1'").arg(a.parser.value(kKeep)));
+    if (a.parser.isSet(kScope) && !ParseSeriesScope(a.parser.value(kScope), &options.scope))
+        return Fail(ExitUsage, QStringLiteral("--scope takes all or block, not '%1'").arg(a.parser.value(kScope)));
+    if (a.parser.isSet(kCount)) {
+        bool ok = false;
+        options.count = a.parser.value(kCount).toInt(&ok);
+        if (!ok || options.count < 1)
+            return Fail(
+                ExitUsage,
+                QStringLiteral("--count takes a number of units, 1 or more, not '%1'").arg(a.parser.value(kCount)));
+    }
+    if (a.parser.isSet(kLog) && a.parser.value(kLog).isEmpty())
+        return Fail(ExitUsage, QStringLiteral("--log needs a file name"));
+    options.stopOnFailure = a.parser.isSet(kStopOnFail);
+    options.russian = false;
+
+    // The series image: a file the write command would refuse is refused here.
+    const QString imagePath = a.positionals.constFirst();
+    ImageFileData file;
+    int code = ExitOk;
+    if (!LoadInput(imagePath, &file, &code, Suspect::Refuse))
+        return code;
+    if (const QString why = UnheldSeriesWords(file, options, a.parser.isSet(kScope)); !why.isEmpty())
+        return Fail(ExitFile, imagePath + QStringLiteral(": ") + why);
+    options.image = file.image;
+
+    const bool quiet = a.parser.isSet(kQuiet);
+    CliSession session(!quiet && ::isatty(STDERR_FILENO));
+    QString portText = port;
+    if (const QString device = PortDevicePath(port); device != port)
+        portText = QStringLiteral("%1 (%2)").arg(port, device);
+    try {
+        session.Open(port);
+    } catch (const EComPort &e) {
+        const QString remedy = PortRemedy(e.PlatformCode());
+        return Fail(ExitPort, portText + QStringLiteral(": ") + e.Message()
+                                  + (remedy.isEmpty() ? QString() : QStringLiteral("\n  ") + remedy));
+    }
+    options.port = port;
+    session.Session.BackupModel = [model = std::max(0, file.model.value_or(0))] { return model; };
+
+    SessionSeries series(session.Session);
+    QObject::connect(&series, &SessionSeries::PhaseChanged, [&](SeriesCycle::Phase phase) {
+        if (quiet)
+            return;
+        if (phase == SeriesCycle::Phase::WaitPhone)
+            Note(QStringLiteral("series: connect a telephone to %1").arg(portText));
+        else if (phase == SeriesCycle::Phase::WaitRemoval)
+            Note(QStringLiteral("series: disconnect the telephone"));
+    });
+    QObject::connect(&series, &SessionSeries::UnitDone, [](const SeriesUnit &unit) {
+        Out(UnitLine(unit));
+        std::fflush(stdout); // a unit at a time, also into a pipe
+    });
+    QString logError;
+    if (!series.Start(options, a.parser.value(kLog), &logError)) {
+        session.COM.Close();
+        return Fail(ExitFile, QStringLiteral("series log: ") + logError);
+    }
+    if (!quiet)
+        Note(QStringLiteral("series: log %1").arg(QDir::toNativeSeparators(series.LogPath())));
+
+    // The session's interrupt watcher cancels the running job or probe at
+    // once; the series then ends as "Стоп" ends it.
+    QTimer interrupt;
+    QObject::connect(&interrupt, &QTimer::timeout, [&] {
+        if (CliSession::Interrupted())
+            series.Stop();
+    });
+    interrupt.start(50);
+    QEventLoop loop;
+    QObject::connect(&series, &SessionSeries::Finished, &loop, &QEventLoop::quit);
+    if (series.Running())
+        loop.exec();
+    interrupt.stop();
+
+    const SeriesCycle &cycle = *series.CurrentCycle();
+    Note(
+        QStringLiteral("series: %1 units, %2 good, %3 failed").arg(cycle.Done()).arg(cycle.Good()).arg(cycle.Failed()));
+    if (cycle.LogFailed())
+        Note(QStringLiteral("quillon-cli: series log %1: not every unit was written: %2")
+                 .arg(QDir::toNativeSeparators(series.LogPath()), series.LogError()));
+    int status = cycle.Failed() > 0 ? ExitJobFailed : ExitOk;
+    if (!series.FatalError().isEmpty())
+        status = Fail(ExitJobFailed, portText + QStringLiteral(": ") + series.FatalError());
+    try {
+        session.COM.Close();
+    } catch (const EComPort &e) {
+        if (status == ExitOk)
+            status = Fail(ExitJobFailed, portText + QStringLiteral(": ") + e.Message());
+    }
+    return status;
+}
+
+} // namespace Cli

@@ -1,0 +1,224 @@
+#include "link/SessionSeries.h"
+
+#include "image/IoErrorRu.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString Span(const WriteGroups::Span &s)
+{
+    const QString first = ByteToHex(static_cast<uint8_t>(s.first));
+    return s.first == s.last ? first : first + u'-' + ByteToHex(static_cast<uint8_t>(s.last));
+}
+
+} // namespace
+
+QString WrittenWordsText(const WriteGroups &g, bool russian)
+{
+    QStringList parts;
+    if (!g.confirmed.Empty())
+        parts << (russian ? QStringLiteral("записаны слова ") : QStringLiteral("took ")) + Span(g.confirmed);
+    if (!g.possiblyTaken.Empty())
+        parts << (russian ? QStringLiteral("возможно записаны ") : QStringLiteral("may have taken "))
+                     + Span(g.possiblyTaken);
+    if (!g.notTaken.Empty())
+        parts << (russian ? QStringLiteral("не записаны ") : QStringLiteral("did not take ")) + Span(g.notTaken);
+    return parts.join(QStringLiteral(", "));
+}
+
+SessionSeries::SessionSeries(ProgrammingSession &session, QObject *parent) : QObject(parent), Session(session)
+{
+    Clock.setInterval(kClockMs);
+    connect(&Clock, &QTimer::timeout, this, &SessionSeries::Tick);
+    // The cycle hears of an end on the next round of the event loop: the next
+    // job then starts once the driver has finished with the last one.
+    connect(&Session, &ProgrammingSession::JobFinished, this, [this](const JobOutcome &o) {
+        if (Pending == Call::Read || Pending == Call::Write || Pending == Call::ReadBack)
+            QTimer::singleShot(0, this, [this, o] { JobEnded(o); });
+    });
+    connect(&Session, &ProgrammingSession::ProbeFinished, this, [this](const ProbeResult &r) {
+        if (Pending == Call::Probe)
+            QTimer::singleShot(0, this, [this, r] { ProbeEnded(r); });
+    });
+}
+
+SessionSeries::~SessionSeries() = default;
+
+bool SessionSeries::Start(const SeriesOptions &options, const QString &logPath, QString *error)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString path = logPath.isEmpty() ? SeriesLog::DefaultPath(now) : logPath;
+    if (!Log.Open(path)) {
+        *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + Log.ErrorString();
+        return false;
+    }
+    Options = options;
+    SeriesProgrammer &programmer = *this;
+    Cycle = std::make_unique<SeriesCycle>(programmer, Options, &Log);
+    Ended = false;
+    Fatal.clear();
+    Pending = Call::None;
+    LastPhase = SeriesCycle::Phase::Finished;
+    SinceTick.start();
+    Clock.start();
+    Cycle->Start(now);
+    Check();
+    return true;
+}
+
+void SessionSeries::Stop()
+{
+    if (!Running())
+        return;
+    Cycle->RequestStop();
+    if (Session.Busy())
+        Session.Cancel();
+    Check();
+}
+
+void SessionSeries::Tick()
+{
+    if (!Running())
+        return;
+    Cycle->Advance(static_cast<int>(SinceTick.restart()), QDateTime::currentDateTime());
+    Check();
+}
+
+void SessionSeries::Check()
+{
+    if (!Cycle || Ended)
+        return;
+    const SeriesCycle::Phase phase = Cycle->CurrentPhase();
+    if (phase == SeriesCycle::Phase::Finished && !Cycle->Busy()) {
+        Ended = true;
+        Clock.stop();
+        LastPhase = phase;
+        emit PhaseChanged(phase);
+        emit Finished();
+        return;
+    }
+    if (phase != LastPhase) {
+        LastPhase = phase;
+        emit PhaseChanged(phase);
+    }
+}
+
+// ---- the programmer ----
+
+void SessionSeries::Probe()
+{
+    Pending = Call::Probe;
+    if (!Session.COM.Connected()) {
+        QTimer::singleShot(0, this, [this] {
+            PortGone(Options.russian ? QStringLiteral("Порт закрыт") : QStringLiteral("the port is closed"));
+        });
+        return;
+    }
+    Session.StartProbe();
+}
+
+void SessionSeries::ReadUnit(const QString &comment)
+{
+    Pending = Call::Read;
+    Session.NextBackupNote = comment;
+    Session.StartJobOn(EngineJob::Read258, 0, UnitWords);
+}
+
+void SessionSeries::Write(const EepromImage &image, int first, int last)
+{
+    Pending = Call::Write;
+    WriteWords = image;
+    const bool all = first == 0 && last == EepromImage::kWords - 1;
+    Q_ASSERT(all || (first == Addr::BlockFirst && last == Addr::BlockLast));
+    Session.StartJobOn(all ? EngineJob::Write258 : EngineJob::WriteBlock, 0, WriteWords);
+}
+
+void SessionSeries::ReadBack(int first, int last)
+{
+    Pending = Call::ReadBack;
+    const bool all = first == 0 && last == EepromImage::kWords - 1;
+    Session.StartVerify(all ? EngineJob::Read258 : EngineJob::ReadBlock, 0, WriteWords);
+}
+
+void SessionSeries::Signal(const SeriesUnit &unit) { emit UnitDone(unit); }
+
+// ---- what the session reports ----
+
+QString SessionSeries::Cause(const JobOutcome &o) const
+{
+    if (o.portError)
+        return o.portError->Message();
+    QString cause = FaultText(o.fault, Options.russian);
+    if (JobTable[static_cast<size_t>(o.job)].Writing && !o.completed)
+        cause += QStringLiteral(": ") + WrittenWordsText(o.written, Options.russian);
+    return cause;
+}
+
+void SessionSeries::JobEnded(const JobOutcome &o)
+{
+    if (!Running())
+        return;
+    const Call call = Pending;
+    Pending = Call::None;
+    SeriesJobResult r;
+    r.completed = o.completed && !o.portError;
+    r.fatal = o.portError.has_value() || !Session.COM.Connected();
+    if (r.fatal && !o.portError)
+        r.cause = Options.russian ? QStringLiteral("Порт закрыт") : QStringLiteral("the port is closed");
+    else if (!r.completed)
+        r.cause = Cause(o);
+    if (r.fatal)
+        Fatal = r.cause;
+    if (call == Call::Read) {
+        r.words = UnitWords;
+        if (o.backupTaken && !o.backup.error)
+            r.backup = QFileInfo(o.backup.path).fileName();
+        // Without a copy of what the unit held, nothing is written over it.
+        if (r.completed && Session.BackUpFullReads && (!o.backupTaken || o.backup.error)) {
+            r.completed = false;
+            const QString why = Options.russian ? IoErrorTextRu(o.backup.error) : o.backup.error.Text();
+            r.cause = (Options.russian ? QStringLiteral("Резервная копия не сохранена в %1: %2")
+                                       : QStringLiteral("backup not saved in %1: %2"))
+                          .arg(QDir::toNativeSeparators(o.backupFolder), why);
+        }
+    } else if (call == Call::ReadBack) {
+        r.words = Session.VerifyWords();
+    }
+    Cycle->JobDone(r, QDateTime::currentDateTime());
+    Check();
+}
+
+void SessionSeries::ProbeEnded(const ProbeResult &result)
+{
+    if (!Running())
+        return;
+    Pending = Call::None;
+    try {
+        Session.RethrowProbeError();
+    } catch (const EComPort &e) {
+        PortGone(e.Message());
+        return;
+    }
+    if (result.outcome == ProbeOutcome::OpenFailed) {
+        PortGone(result.portError);
+        return;
+    }
+    // A garbled echo starts no unit, and is no removed one either.
+    const bool answers = Cycle->CurrentPhase() == SeriesCycle::Phase::WaitRemoval
+                             ? result.outcome != ProbeOutcome::NoEcho && result.outcome != ProbeOutcome::Cancelled
+                             : result.outcome == ProbeOutcome::Answers;
+    Cycle->ProbeDone(answers, QDateTime::currentDateTime());
+    Check();
+}
+
+void SessionSeries::PortGone(const QString &message)
+{
+    Pending = Call::None;
+    Fatal = message;
+    Cycle->RequestStop();
+    Cycle->ProbeDone(false, QDateTime::currentDateTime());
+    Check();
+}

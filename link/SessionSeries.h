@@ -1,0 +1,82 @@
+#pragma once
+
+// A series of telephones run on a programming session: the series cycle's
+// programmer (probes and jobs through the session, on images of the series'
+// own so that the window's image stays as it is), its clock, and its log.
+// The window and quillon-cli own one each and only show what it reports.
+
+#include "image/SeriesImage.h"
+#include "link/ProgrammingSession.h"
+#include "link/SeriesCycle.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+class SessionSeries : public QObject, private SeriesProgrammer {
+    Q_OBJECT
+
+public:
+    explicit SessionSeries(ProgrammingSession &session, QObject *parent = nullptr);
+    ~SessionSeries() override;
+
+    // Opens the log (the default path when logPath is empty) and starts with
+    // the wait for a telephone. False, with the reason, when the log cannot
+    // be opened: a series leaves no unit unrecorded.
+    bool Start(const SeriesOptions &options, const QString &logPath, QString *error);
+    // As "Стоп": the running job or probe is cancelled (a write at its next
+    // echo, with the words it took in the unit's cause), then the series ends.
+    void Stop();
+    bool Running() const { return Cycle && !Ended; }
+
+    const SeriesCycle *CurrentCycle() const { return Cycle.get(); }
+    QString LogPath() const { return Log.Path(); }
+    QString LogError() const { return Log.ErrorString(); }
+    // The port failure that ended the series, empty if none did.
+    QString FatalError() const { return Fatal; }
+
+    // Advance's period; tests on a loaded machine keep it.
+    static constexpr int kClockMs = 50;
+
+signals:
+    // The phase changed (a wait, a job of the unit).
+    void PhaseChanged(SeriesCycle::Phase phase);
+    // A unit is done: show it and sound the beep.
+    void UnitDone(const SeriesUnit &unit);
+    // The series has ended (the count reached, stopped, failed, port lost).
+    void Finished();
+
+private:
+    // SeriesProgrammer
+    void Probe() override;
+    void ReadUnit(const QString &comment) override;
+    void Write(const EepromImage &image, int first, int last) override;
+    void ReadBack(int first, int last) override;
+    void Signal(const SeriesUnit &unit) override;
+
+    void JobEnded(const JobOutcome &outcome);
+    void ProbeEnded(const ProbeResult &result);
+    void PortGone(const QString &message);
+    void Tick();
+    void Check();
+    QString Cause(const JobOutcome &outcome) const;
+
+    enum class Call { None, Probe, Read, Write, ReadBack };
+    ProgrammingSession &Session;
+    SeriesOptions Options;
+    SeriesLog Log;
+    std::unique_ptr<SeriesCycle> Cycle;
+    Call Pending = Call::None;
+    EepromImage UnitWords; // the whole read of the unit
+    EepromImage WriteWords; // the unit's image, as written
+    SeriesCycle::Phase LastPhase = SeriesCycle::Phase::Finished;
+    bool Ended = false;
+    QString Fatal;
+    QTimer Clock;
+    QElapsedTimer SinceTick;
+};
+
+// What a write that did not complete left in the telephone, in a few words:
+// "took 00-0F, did not take 10-3F".
+QString WrittenWordsText(const WriteGroups &groups, bool russian);

@@ -1,0 +1,449 @@
+// A series of five units on quillon-phone's bench (--units, unplug and plug
+// through its control FIFO), the third one dropping a write command: through
+// quillon-cli and through the window, from one table. The technician's part
+// (taking a unit off when told, putting the next one on when asked) is
+// played on what each front end shows.
+
+#include "WaitFor.h"
+#include "ModalHelper.h"
+#include "app/SeriesWindow.h"
+#include "app/Unit1.h"
+#include "image/Backups.h"
+#include "image/ImageFile.h"
+#include "image/SeriesImage.h"
+#include "link/SessionSeries.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int kUnits = 5;
+constexpr int kFailing = 3; // 1-based
+constexpr int kDeadlineMs = 90000;
+// Short ticks keep a series of five quick; not the shortest, so that a reply
+// (30 ticks) survives a loaded machine.
+constexpr int kTickMs = 3;
+
+EepromImage Pattern(uint16_t seed)
+{
+    EepromImage img;
+    for (int a = 0; a < EepromImage::kWords; ++a)
+        img[a] = static_cast<uint16_t>(seed + a * 0x0457);
+    return img;
+}
+
+EepromImage UnitWords(int unit) // 1-based
+{
+    EepromImage img = Pattern(static_cast<uint16_t>(0x1000 * unit + 7));
+    img[Addr::BaseId] = static_cast<uint16_t>(4000 + unit);
+    return img;
+}
+
+struct BenchCase {
+    const char *name;
+    const char *keep; // as quillon-cli takes it
+    SeriesScope scope;
+    bool stopOnFail;
+    int count; // --count; 0 for none
+    const char *results; // one letter per unit: g good, f failed
+    bool window; // also through the window (a series takes half a minute)
+};
+
+const BenchCase kCases[] = {
+    {"five_keep_id_all", "id", SeriesScope::All, false, kUnits, "ggfgg", true},
+    {"stop_on_fail_block", "id", SeriesScope::Block, true, 0, "ggf", true},
+    // The dropped command held the unit's own words 00-04: nothing is lost.
+    {"keep_low_all", "id,low", SeriesScope::All, false, 3, "ggg", false},
+};
+
+// The write commands of one unit: five words each.
+int WriteCommands(SeriesScope scope)
+{
+    const int words = ScopeLast(scope) - ScopeFirst(scope) + 1;
+    return (words + 4) / 5;
+}
+
+// quillon-phone playing the units of a folder, each saved in a folder of its own.
+class Bench {
+public:
+    QTemporaryDir dir;
+    QProcess proc;
+    QString pts;
+    EepromImage series = Pattern(0x5A00);
+
+    bool Start(SeriesScope scope)
+    {
+        QDir().mkpath(dir.filePath("units"));
+        for (int u = 1; u <= kUnits; ++u) {
+            QFile f(dir.filePath(QStringLiteral("units/u%1.h").arg(u)));
+            if (!f.open(QIODevice::WriteOnly) || f.write(EncodeImageFile(UnitWords(u), 1, QString())) < 0)
+                return false;
+        }
+        QFile image(dir.filePath("series.h"));
+        if (!image.open(QIODevice::WriteOnly) || image.write(EncodeImageFile(series, 1, QString())) < 0)
+            return false;
+        image.close();
+        // The failing unit's first write command stores nothing.
+        const int dropped = WriteCommands(scope) * (kFailing - 1) + 1;
+        proc.start(qEnvironmentVariable("QUILLON_PHONE"),
+                   {"--fast", "--units", dir.filePath("units"), "--save", dir.filePath("saved"), "--control",
+                    dir.filePath("control"), "--fault", QStringLiteral("drop-write@%1").arg(dropped)});
+        if (!proc.waitForStarted(5000))
+            return false;
+        while (!proc.canReadLine())
+            if (!proc.waitForReadyRead(5000))
+                return false;
+        pts = QString::fromLatin1(proc.readLine()).trimmed().mid(5);
+        return !pts.isEmpty();
+    }
+    void Control(const char *line)
+    {
+        QFile fifo(dir.filePath("control"));
+        ASSERT_TRUE(fifo.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        fifo.write(line);
+        fifo.write("\n");
+    }
+    // The technician: a unit off when the series asks, the next on when it waits.
+    int removed = 0, plugged = 1;
+    void Removal()
+    {
+        Control("unplug");
+        ++removed;
+    }
+    void Waiting()
+    {
+        if (removed >= plugged && plugged < kUnits) {
+            Control("plug");
+            ++plugged;
+        }
+    }
+    // Ends the emulator; each unit's EEPROM as it was saved.
+    QList<EepromImage> Saved()
+    {
+        proc.terminate();
+        proc.waitForFinished(10000);
+        QList<EepromImage> out;
+        for (int u = 1; u <= kUnits; ++u) {
+            const LoadResult r = LoadImageFile(dir.filePath(QStringLiteral("saved/u%1.h").arg(u)));
+            out << (r.error ? EepromImage() : r.data.image);
+        }
+        return out;
+    }
+    ~Bench()
+    {
+        if (proc.state() != QProcess::NotRunning) {
+            proc.kill();
+            proc.waitForFinished(5000);
+        }
+    }
+};
+
+class SeriesBench : public ::testing::TestWithParam<BenchCase> {
+protected:
+    Bench bench;
+    QTemporaryDir data;
+    unsigned keep = KeepId;
+
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("QUILLON_PHONE"))
+            GTEST_SKIP() << "QUILLON_PHONE not set (run through ctest)";
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+        ASSERT_TRUE(ParseSeriesKeep(QString::fromLatin1(GetParam().keep), &keep));
+        ASSERT_TRUE(bench.Start(GetParam().scope));
+    }
+
+    // The log's rows, the saved units and the backups against the table.
+    void Check(const QString &logPath, const QString &unitWord)
+    {
+        const BenchCase &c = GetParam();
+        const int units = int(qstrlen(c.results));
+        QFile log(logPath);
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << logPath.toStdString();
+        const QStringList lines = QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), units + 1) << lines.join(u'\n').toStdString();
+        EXPECT_EQ(lines[0], SeriesCsvHeader());
+        SCOPED_TRACE(lines.join(u'\n').toStdString()); // the causes, when a row is not as expected
+
+        const QList<EepromImage> saved = bench.Saved();
+        const QList<Backups::Entry> backups = Backups::List(Backups::Folder());
+        EXPECT_EQ(backups.size(), units);
+        for (int u = 1; u <= units; ++u) {
+            SCOPED_TRACE(u);
+            const bool good = c.results[u - 1] == 'g';
+            const EepromImage before = UnitWords(u);
+            const EepromImage expected = BuildUnitImage(bench.series, before, keep, c.scope);
+            // The dropped command's words stay as the unit held them.
+            QStringList differing;
+            EepromImage held = expected;
+            if (!good)
+                for (int a = ScopeFirst(c.scope); a < ScopeFirst(c.scope) + 5; ++a) {
+                    held[a] = before[a];
+                    if (before[a] != expected[a])
+                        differing << ByteToHex(uint8_t(a));
+                }
+            for (int a = 0; a < EepromImage::kWords; ++a)
+                EXPECT_EQ(saved[u - 1][a], held[a]) << "word " << a;
+            EXPECT_EQ(saved[u - 1][Addr::BaseId], (keep & KeepId) ? before[Addr::BaseId] : bench.series[Addr::BaseId]);
+
+            // unit,start,duration_s,port,id_before,id_after,result,cause,differing_words,backup
+            const QStringList row = lines[u].split(u',');
+            ASSERT_GE(row.size(), 10);
+            EXPECT_EQ(row[0], QString::number(u));
+            EXPECT_EQ(row[4], QString::number(before[Addr::BaseId]));
+            EXPECT_EQ(row[5], QString::number(held[Addr::BaseId]));
+            EXPECT_EQ(row[6], good ? "good" : "failed");
+            EXPECT_EQ(row.constLast(), QFileInfo(row.constLast()).fileName());
+            EXPECT_EQ(row[row.size() - 2], differing.join(u' '));
+            bool found = false;
+            for (const Backups::Entry &e : backups)
+                if (QFileInfo(e.path).fileName() == row.constLast()) {
+                    found = true;
+                    EXPECT_EQ(e.id, before[Addr::BaseId]);
+                    EXPECT_TRUE(e.comment.contains(QStringLiteral("%1 %2").arg(unitWord).arg(u)))
+                        << e.comment.toStdString();
+                }
+            EXPECT_TRUE(found) << row.constLast().toStdString();
+        }
+    }
+};
+
+TEST_P(SeriesBench, Cli)
+{
+    const BenchCase &c = GetParam();
+    const QString logPath = bench.dir.filePath("series.csv");
+    QStringList args{"series", "--port", bench.pts, bench.dir.filePath("series.h"),
+                     "--keep", c.keep,   "--scope", c.scope == SeriesScope::Block ? "block" : "all",
+                     "--log",  logPath};
+    if (c.stopOnFail)
+        args << "--stop-on-fail";
+    if (c.count)
+        args << "--count" << QString::number(c.count);
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QUILLON_TICK_MS", QString::number(kTickMs));
+    cli.setProcessEnvironment(env);
+    QString errors;
+    QObject::connect(&cli, &QProcess::readyReadStandardError, [&] {
+        cli.setReadChannel(QProcess::StandardError);
+        while (cli.canReadLine()) {
+            const QString line = QString::fromUtf8(cli.readLine());
+            errors += line;
+            if (line.startsWith("series: disconnect"))
+                bench.Removal();
+            else if (line.startsWith("series: connect"))
+                bench.Waiting();
+        }
+    });
+    cli.start(qEnvironmentVariable("QUILLON_CLI"), args);
+    ASSERT_TRUE(WaitFor([&] { return cli.state() == QProcess::NotRunning; }, kDeadlineMs)) << errors.toStdString();
+    const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+    const QStringList lines = out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), int(qstrlen(c.results))) << out.toStdString() << errors.toStdString();
+    for (int u = 1; u <= lines.size(); ++u) {
+        EXPECT_TRUE(lines[u - 1].startsWith(QStringLiteral("unit %1: ID %2 -> ").arg(u).arg(4000 + u)))
+            << lines[u - 1].toStdString();
+        EXPECT_EQ(lines[u - 1].contains(", failed, "), c.results[u - 1] == 'f') << lines[u - 1].toStdString();
+    }
+    EXPECT_EQ(cli.exitCode(), QString::fromLatin1(c.results).contains(u'f') ? 5 : 0) << errors.toStdString();
+    Check(logPath, QStringLiteral("unit"));
+}
+
+TEST_P(SeriesBench, Window)
+{
+    const BenchCase &c = GetParam();
+    if (!c.window)
+        GTEST_SKIP() << "the CLI's case only";
+    qputenv("QUILLON_COM1", bench.pts.toLocal8Bit());
+    auto form = std::make_unique<TForm1>();
+    form->SetTickInterval(kTickMs);
+    form->show();
+    form->Act.OpenPort->trigger();
+    ASSERT_TRUE(form->COM.Connected());
+    for (int a = 0; a < EepromImage::kWords; ++a)
+        form->Buf[a] = bench.series[a];
+    ASSERT_TRUE(form->Act.Series->isEnabled());
+
+    // The dialog, as the technician fills it in.
+    AnswerNextModal([&](QWidget *w) {
+        auto *dialog = qobject_cast<TSeriesDialog *>(w);
+        ASSERT_TRUE(dialog);
+        dialog->KeepId->setChecked(keep & KeepId);
+        dialog->KeepLow->setChecked(keep & KeepLow);
+        (c.scope == SeriesScope::Block ? dialog->ScopeBlock : dialog->ScopeAll)->setChecked(true);
+        dialog->StopOnFail->setChecked(c.stopOnFail);
+        dialog->StartButton->click();
+    });
+    form->Act.Series->trigger();
+    ASSERT_TRUE(form->SeriesRuns());
+    ASSERT_TRUE(form->SeriesWin && form->SeriesWin->isVisible());
+    QObject::connect(form->Series.get(), &SessionSeries::PhaseChanged, [&](SeriesCycle::Phase phase) {
+        if (phase == SeriesCycle::Phase::WaitRemoval)
+            bench.Removal();
+        else if (phase == SeriesCycle::Phase::WaitPhone)
+            bench.Waiting();
+    });
+
+    // Nothing of the image, the model or the options changes meanwhile.
+    const EepromImage image = form->Buf;
+    form->StringGrid1->setFocus();
+    QTest::keyClicks(form->StringGrid1, "12AB");
+    QTest::keyClick(form->StringGrid1, Qt::Key_Return);
+    EXPECT_EQ(form->Buf, image);
+    for (QAction *a : {form->Act.Read258, form->Act.Write258, form->Act.LoadFile, form->Act.L258Hand12800,
+                       form->Act.Series, form->Act.ClosePort})
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    EXPECT_FALSE(form->ComboBox2->isEnabled());
+
+    // The window's own count: the series window's "Стоп" once the units are through.
+    const int units = int(qstrlen(c.results));
+    ASSERT_TRUE(
+        WaitFor([&] { return form->Series->CurrentCycle()->Done() >= units || !form->SeriesRuns(); }, kDeadlineMs));
+    if (form->SeriesRuns())
+        QTest::keyClick(form->SeriesWin, Qt::Key_Escape); // Esc ends it as "Стоп" does
+    ASSERT_TRUE(WaitFor([&] { return !form->SeriesRuns(); }, kDeadlineMs));
+    EXPECT_EQ(form->Buf, image);
+
+    const SeriesCycle &cycle = *form->Series->CurrentCycle();
+    EXPECT_EQ(cycle.Done(), units);
+    EXPECT_EQ(cycle.Failed(), QString::fromLatin1(c.results).count(u'f'));
+    EXPECT_EQ(form->SeriesWin->UnitList->topLevelItemCount(), units);
+    EXPECT_EQ(form->SeriesWin->Counters->text(),
+              QStringLiteral("Всего: %1    Годных: %2    Брак: %3").arg(units).arg(cycle.Good()).arg(cycle.Failed()));
+    for (int u = 1; u <= std::min(units, form->SeriesWin->UnitList->topLevelItemCount()); ++u)
+        EXPECT_EQ(form->SeriesWin->UnitList->topLevelItem(u - 1)->text(4), c.results[u - 1] == 'g' ? "Годен" : "Брак");
+    // The window is the user's again.
+    EXPECT_TRUE(form->Act.Read258->isEnabled());
+    EXPECT_TRUE(form->Act.Series->isEnabled());
+    EXPECT_TRUE(form->ComboBox2->isEnabled());
+    const QString logPath = form->Series->LogPath();
+    form->SeriesWin->close();
+    form->COM.Close();
+    form.reset();
+    Check(logPath, QStringLiteral("телефон"));
+}
+
+// Esc in the middle of a unit's write (in the main window): the write stops at its next echo, the
+// unit is reported with the words the telephone took, and the series ends.
+TEST(SeriesStop, EscDuringWrite)
+{
+    if (qEnvironmentVariableIsEmpty("QUILLON_PHONE"))
+        GTEST_SKIP() << "QUILLON_PHONE not set (run through ctest)";
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    Bench bench;
+    ASSERT_TRUE(bench.Start(SeriesScope::All));
+    qputenv("QUILLON_COM1", bench.pts.toLocal8Bit());
+    auto form = std::make_unique<TForm1>();
+    form->SetTickInterval(kTickMs);
+    form->show();
+    form->Act.OpenPort->trigger();
+    ASSERT_TRUE(form->COM.Connected());
+    for (int a = 0; a < EepromImage::kWords; ++a)
+        form->Buf[a] = bench.series[a];
+    AnswerNextModal([](QWidget *w) { qobject_cast<TSeriesDialog *>(w)->StartButton->click(); });
+    form->Act.Series->trigger();
+    ASSERT_TRUE(form->SeriesRuns());
+    // Esc in the main window, which the technician may have clicked on.
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return form->Series->CurrentCycle()->CurrentPhase() == SeriesCycle::Phase::Writing
+                   && form->Engine.LastConfirmed >= 0x0A;
+        },
+        kDeadlineMs));
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    ASSERT_TRUE(WaitFor([&] { return !form->SeriesRuns(); }, kDeadlineMs));
+    const SeriesCycle &cycle = *form->Series->CurrentCycle();
+    ASSERT_EQ(cycle.Done(), 1);
+    EXPECT_EQ(cycle.Failed(), 1);
+    const QString cause = cycle.UnitsDone()[0].cause;
+    EXPECT_TRUE(cause.contains(QStringLiteral("записаны слова 00-"))) << cause.toStdString();
+    EXPECT_TRUE(cause.contains(QStringLiteral("не записаны "))) << cause.toStdString();
+    EXPECT_EQ(form->SeriesWin->StopButton->text(), QStringLiteral("Закрыть"));
+    EXPECT_TRUE(form->Act.Read258->isEnabled());
+    form->COM.Close();
+}
+
+// SIGTERM while the first unit waits to be disconnected ends the series as
+// "Стоп" does: the unit done stays done and logged, and it passed.
+TEST(SeriesStop, CliTerminated)
+{
+    if (qEnvironmentVariableIsEmpty("QUILLON_PHONE") || qEnvironmentVariableIsEmpty("QUILLON_CLI"))
+        GTEST_SKIP() << "QUILLON_PHONE or QUILLON_CLI not set (run through ctest)";
+    Bench bench;
+    ASSERT_TRUE(bench.Start(SeriesScope::Block));
+    const QString logPath = bench.dir.filePath("series.csv");
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QUILLON_TICK_MS", QString::number(kTickMs));
+    cli.setProcessEnvironment(env);
+    cli.start(qEnvironmentVariable("QUILLON_CLI"),
+              {"series", "--port", bench.pts, bench.dir.filePath("series.h"), "--scope", "block", "--log", logPath});
+    ASSERT_TRUE(WaitFor([&] { return cli.canReadLine() || cli.state() == QProcess::NotRunning; }, kDeadlineMs));
+    EXPECT_TRUE(cli.readLine().startsWith("unit 1: ID 4001 -> 4001, good, "));
+    cli.terminate();
+    ASSERT_TRUE(WaitFor([&] { return cli.state() == QProcess::NotRunning; }, kDeadlineMs));
+    EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_TRUE(cli.readAllStandardError().contains("series: 1 units, 1 good, 0 failed"));
+    QFile log(logPath);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_EQ(log.readAll().count('\n'), 2);
+}
+
+// Option values the series cannot take end before any port is opened.
+TEST(SeriesUsage, BadValues)
+{
+    if (qEnvironmentVariableIsEmpty("QUILLON_CLI"))
+        GTEST_SKIP() << "QUILLON_CLI not set (run through ctest)";
+    QTemporaryDir dir;
+    QFile image(dir.filePath("series.h"));
+    ASSERT_TRUE(image.open(QIODevice::WriteOnly));
+    image.write(EncodeImageFile(Pattern(0x5A00), 1, QString()));
+    image.close();
+    const QString file = image.fileName();
+    const QString port = "/dev/quillon-no-such-tty";
+    const struct {
+        QStringList args;
+        const char *message;
+    } rows[] = {
+        {{"--keep", "all", file}, "--keep takes id, low, none or id,low, not 'all'"},
+        {{"--keep", "id,none", file}, "--keep takes id, low, none or id,low, not 'id,none'"},
+        {{"--scope", "word", file}, "--scope takes all or block, not 'word'"},
+        {{"--count", "0", file}, "--count takes a number of units, 1 or more, not '0'"},
+        {{"--count", "five", file}, "--count takes a number of units, 1 or more, not 'five'"},
+        {{"block", file}, "series takes no range: --scope all or --scope block"},
+        {{}, "one image file expected"},
+        {{"--log", "", file}, "--log needs a file name"},
+    };
+    for (const auto &row : rows) {
+        QProcess cli;
+        cli.start(qEnvironmentVariable("QUILLON_CLI"), QStringList{"series", "--port", port} + row.args);
+        ASSERT_TRUE(cli.waitForFinished(30000));
+        const QString errors = QString::fromUtf8(cli.readAllStandardError());
+        EXPECT_EQ(cli.exitCode(), 2) << row.message;
+        EXPECT_TRUE(errors.contains(QString::fromUtf8(row.message))) << errors.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, SeriesBench, ::testing::ValuesIn(kCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
