@@ -5,6 +5,7 @@
 #include "app/HelpWindow.h"
 #include "app/Pictures.h"
 #include "app/TermSignal.h"
+#include "app/Translations.h"
 #include "app/Unit2.h"
 #include "app/Unit4.h"
 #include "image/DeviceModels.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -99,16 +101,21 @@ TForm1::~TForm1()
     TermWatch.reset();
 }
 
+// The tables' captions are Russian; the installed catalogue gives the window's language.
+static QString Caption(const char *text)
+{
+    return QCoreApplication::translate("Quillon", text);
+}
+
 void TForm1::CreateActions()
 {
     for (int i = 0; i < ActionCount; ++i) {
         const ActionDef &d = ActionTable[i];
-        auto *a = new QAction(QString::fromUtf8(d.caption), this);
+        auto *a = new QAction(Caption(d.caption), this);
         a->setObjectName(QString::fromLatin1(d.name));
         a->setProperty("category", QString::fromLatin1(d.category));
         if (d.hint) {
-            const QString hint = qstrcmp(d.hint, "=") == 0 ? QString::fromUtf8(d.caption)
-                                                            : QString::fromUtf8(d.hint);
+            const QString hint = qstrcmp(d.hint, "=") == 0 ? Caption(d.caption) : Caption(d.hint);
             a->setProperty("hint", hint);
             a->setToolTip(hint.section(u'|', 0, 0));
             a->setStatusTip(hint.section(u'|', -1));
@@ -129,6 +136,10 @@ void TForm1::CreateActions()
         }
     }
     connect(Act.FileExit1, &QAction::triggered, this, &QWidget::close);
+    // The language chosen for the window, ticked.
+    Act.LangRussian->setCheckable(true);
+    Act.LangEnglish->setCheckable(true);
+    (StoredLanguage() == Language::English ? Act.LangEnglish : Act.LangRussian)->setChecked(true);
 }
 
 // A menu item under a caption of its own: it shows the action's image and
@@ -139,7 +150,7 @@ static QAction *MenuItemFor(QAction *action, const char *caption, QObject *paren
         return action;
     auto *item = new QAction(parent);
     auto sync = [item, action, caption] {
-        QString text = QString::fromUtf8(caption);
+        QString text = Caption(caption);
         if (!action->shortcut().isEmpty())
             text += u'\t' + action->shortcut().toString(QKeySequence::NativeText);
         item->setText(text);
@@ -157,9 +168,10 @@ static void FillMenu(QMenu *menu, const MenuEntry *entries, TActions &act, QMenu
 {
     for (const MenuEntry *e = entries; e->member || e->submenu || !e->caption; ++e) {
         if (e->submenu) {
-            QMenu *sub = menu->addMenu(QString::fromUtf8(e->submenuTitle));
+            QMenu *sub = menu->addMenu(Caption(e->submenuTitle));
             FillMenu(sub, e->submenu, act, presetMenu);
-            *presetMenu = sub;
+            if (e->submenu[0].member == &TActions::L258Hand10625)
+                *presetMenu = sub;
         } else if (!e->member) {
             menu->addSeparator();
         } else {
@@ -175,7 +187,7 @@ void TForm1::CreateMenus()
     ActionMainMenuBar1->setNativeMenuBar(false);
     ActionMainMenuBar1->setGeometry(0, 0, 363, 25);
     for (int i = 0; i < MainMenuCount; ++i) {
-        QMenu *menu = ActionMainMenuBar1->addMenu(QString::fromUtf8(MainMenu[i].title));
+        QMenu *menu = ActionMainMenuBar1->addMenu(Caption(MainMenu[i].title));
         FillMenu(menu, MainMenu[i].entries, Act, &PresetMenu);
     }
 }
@@ -211,10 +223,10 @@ void TForm1::CreateControls()
     TabSheet7->setObjectName(QStringLiteral("TabSheet7"));
     TabSheet8 = new QWidget;
     TabSheet8->setObjectName(QStringLiteral("TabSheet8"));
-    PageControl2->addTab(TabSheet5, QStringLiteral("Буфер"));
-    PageControl2->addTab(TabSheet6, QStringLiteral("Инфо"));
-    PageControl2->addTab(TabSheet7, QStringLiteral("Частота"));
-    PageControl2->addTab(TabSheet8, QStringLiteral("Связь"));
+    PageControl2->addTab(TabSheet5, tr("Буфер"));
+    PageControl2->addTab(TabSheet6, tr("Инфо"));
+    PageControl2->addTab(TabSheet7, tr("Частота"));
+    PageControl2->addTab(TabSheet8, tr("Связь"));
     CreateBufferPage();
     CreateInfoPage();
     CreateFreqPage();
@@ -253,10 +265,10 @@ void TForm1::CreateControls()
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->setGeometry(0, 287, 145, 21);
     for (const char *m : DeviceModelNames)
-        ComboBox2->addItem(QString::fromUtf8(m));
+        ComboBox2->addItem(QCoreApplication::translate("Quillon", m));
     ComboBox2->setCurrentIndex(0);
 
-    Label1 = new QLabel(QStringLiteral("Версия 3.4 от 04.04.2003"), this);
+    Label1 = new QLabel(tr("Версия 3.4 от 04.04.2003"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(152, 287, 208, 16);
     QFont bold = Label1->font();
@@ -407,8 +419,8 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->ignore();
         if (CloseAfterJob)
             return;
-        if (!Terminating && !AskYesNo(this, QStringLiteral("Идёт запись: телефон останется с неполным образом. "
-                                                           "Прервать и закрыть?")))
+        if (!Terminating && !AskYesNo(this, tr("Идёт запись: телефон останется с неполным образом. "
+                                                "Прервать и закрыть?")))
             return;
         if (WriteJobRuns()) {
             CloseAfterJob = true;
@@ -474,6 +486,29 @@ void TForm1::ShowShemeExecute()
     Form3->exec();
 }
 
+void TForm1::LangRussianExecute()
+{
+    ChooseLanguage(false);
+}
+
+void TForm1::LangEnglishExecute()
+{
+    ChooseLanguage(true);
+}
+
+void TForm1::ChooseLanguage(bool english)
+{
+    Act.LangRussian->setChecked(!english);
+    Act.LangEnglish->setChecked(english);
+    const Language chosen = english ? Language::English : Language::Russian;
+    if (chosen == StoredLanguage())
+        return;
+    StoreLanguage(chosen);
+    // Said in the language chosen: the window itself keeps its language until then.
+    EnsureDialogs(Dialogs, this).Information(english ? QStringLiteral("The window will be in English from the next start.")
+                                                     : QStringLiteral("Окно будет на русском со следующего запуска."));
+}
+
 void TForm1::HelpExecute()
 {
     if (!HelpWindow)
@@ -519,7 +554,7 @@ void TForm1::SetCancelEnabled(bool enabled)
 
 void TForm1::ShowStatus(const QString &text)
 {
-    StatusPanel0->setText(text);
+    StatusPanel0->setText(QCoreApplication::translate("Quillon", text.toUtf8()));
 }
 
 void TForm1::ShowPanel1(const QString &text, const QString &toolTip)

@@ -88,6 +88,8 @@ struct TActions {
     QAction *PairFromBase = nullptr; // "Взять у базы..."
     QAction *ShowTrace = nullptr;    // "Показать обмен"
     QAction *Help = nullptr;         // "Справка": the guide
+    QAction *LangRussian = nullptr;  // "Язык / Language": the window's language
+    QAction *LangEnglish = nullptr;
 };
 
 // The "Связь" page's widgets: words 0x37-0x3A by name.
@@ -180,6 +182,10 @@ public:
     void AbuotBoxExecute();
     void ShowShemeExecute();
     void HelpExecute();
+    // Remembers the language for the next start, which shows it.
+    void LangRussianExecute();
+    void LangEnglishExecute();
+    void ChooseLanguage(bool english);
     // IEngineWindow: gauge, panel, status
     void SetGaugeMax(int max) override;
     void SetGaugeProgress(int progress) override;

@@ -1,5 +1,6 @@
 #include "image/BackupTable.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 BackupTable::BackupTable(QList<Backups::Entry> entries, QObject *parent)
@@ -48,11 +49,11 @@ QVariant BackupTable::headerData(int section, Qt::Orientation orientation, int r
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QVariant();
     switch (section) {
-    case ColDate: return QStringLiteral("Дата");
-    case ColDevice: return QStringLiteral("Устройство");
+    case ColDate: return QCoreApplication::translate("Quillon", "Дата");
+    case ColDevice: return QCoreApplication::translate("Quillon", "Устройство");
     case ColId: return QStringLiteral("ID");
-    case ColPort: return QStringLiteral("Порт");
-    case ColComment: return QStringLiteral("Комментарий");
+    case ColPort: return QCoreApplication::translate("Quillon", "Порт");
+    case ColComment: return QCoreApplication::translate("Quillon", "Комментарий");
     }
     return QVariant();
 }

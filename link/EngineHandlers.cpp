@@ -5,6 +5,8 @@
 #include "app/ErrorBox.h"
 #include "app/TraceDialog.h"
 
+#include <QCoreApplication>
+
 // The undo step and the backup of a job start with its record.
 void TForm1::StartJob(EngineJob job)
 {
@@ -18,7 +20,7 @@ void TForm1::Write258Execute()
     // telephone's own words would be erased by them.
     const ImageCoverage &coverage = Doc.State().coverage;
     if (coverage.Partial() &&
-        !AskYesNo(this, QStringLiteral("Образ содержит не все слова (прочитаны только %1): записать всю EEPROM, "
+        !AskYesNo(this, QCoreApplication::translate("Quillon", "Образ содержит не все слова (прочитаны только %1): записать всю EEPROM, "
                                        "включая слова FFFF?")
                             .arg(coverage.Text())))
         return;

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -12,6 +13,13 @@ int main(int argc, char **argv)
     QTemporaryDir dataHome;
     if (dataHome.isValid())
         qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+    // Nor do they read or change the user's settings (the window's language).
+    QTemporaryDir configHome;
+    if (configHome.isValid()) {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configHome.path());
+    }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
