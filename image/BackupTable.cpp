@@ -36,7 +36,7 @@ QVariant BackupTable::data(const QModelIndex &index, int role) const
         return QVariant();
     switch (index.column()) {
     case ColDate: return e.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    case ColDevice: return e.device;
+    case ColDevice: return QCoreApplication::translate("Quillon", e.device.toUtf8()); // as the model list names it
     case ColId: return QString::number(e.id);
     case ColPort: return e.port;
     case ColComment: return e.comment;
