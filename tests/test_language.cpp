@@ -1,7 +1,9 @@
 // The window's language: every text it shows has an English translation, the
 // Russian window shows none of Qt's English, and the "?" menu's choice is
 // remembered for the next start.
+#include "app/BackupsDialog.h"
 #include "app/HelpWindow.h"
+#include "app/TraceDialog.h"
 #include "app/Translations.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
@@ -21,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -82,6 +85,14 @@ QStringList ShownTexts(QWidget *top)
                 for (int c = 0; c < tree->columnCount(); ++c)
                     add(tree->topLevelItem(r)->text(c));
         }
+        if (auto *v = qobject_cast<QTableView *>(w)) {
+            const QAbstractItemModel *m = v->model();
+            for (int c = 0; c < m->columnCount(); ++c) {
+                add(m->headerData(c, Qt::Horizontal).toString());
+                for (int r = 0; r < m->rowCount(); ++r)
+                    add(m->index(r, c).data().toString());
+            }
+        }
         if (auto *m = qobject_cast<QMenu *>(w))
             add(m->title());
         for (QAction *a : w->actions()) {
@@ -124,6 +135,16 @@ TEST_F(LanguageTest, TheEnglishWindowShowsNoRussian)
         texts += ShownTexts(form.PageControl2->widget(i));
     TAboutBox about;
     texts += ShownTexts(&about);
+    Backups::Entry backup;
+    backup.when = QDateTime::currentDateTime();
+    backup.device = U("SN-258 Труба");
+    backup.port = QStringLiteral("COM5");
+    TBackupsDialog backups(QStringLiteral("/backups"), {backup}, {}), none(QStringLiteral("/backups"), {}, {});
+    texts += ShownTexts(&backups) + ShownTexts(&none);
+    WireTrace trace;
+    QtFileDialogs dialogs;
+    TTraceDialog exchange(trace, dialogs);
+    texts += ShownTexts(&exchange);
     THelpWindow help;
     texts += ShownTexts(&help);
     texts << help.Browser->document()->firstBlock().text();
