@@ -45,7 +45,8 @@ trap cleanup EXIT
 # ---- what is needed -------------------------------------------------------
 part "packages"
 need=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 nsis xvfb xauth xdotool
-  imagemagick dpkg-dev cmake ninja-build ccache googletest zip unzip groff-base qt6-translations-l10n)
+  imagemagick dpkg-dev cmake ninja-build ccache googletest zip unzip groff-base qt6-translations-l10n
+  qt6-l10n-tools)
 missing=()
 for p in "${need[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
