@@ -49,8 +49,10 @@ TBackupsDialog::TBackupsDialog(const QString &folder, const QList<Backups::Entry
 
     auto *buttons = new QDialogButtonBox(this);
     OpenButton = buttons->addButton(QCoreApplication::translate("Quillon", "Открыть"), QDialogButtonBox::AcceptRole);
-    ShowFolderButton = buttons->addButton(QCoreApplication::translate("Quillon", "Показать папку"), QDialogButtonBox::ActionRole);
-    QPushButton *close = buttons->addButton(QCoreApplication::translate("Quillon", "Закрыть"), QDialogButtonBox::RejectRole);
+    ShowFolderButton =
+        buttons->addButton(QCoreApplication::translate("Quillon", "Показать папку"), QDialogButtonBox::ActionRole);
+    QPushButton *close =
+        buttons->addButton(QCoreApplication::translate("Quillon", "Закрыть"), QDialogButtonBox::RejectRole);
     OpenButton->setDefault(true);
     close->setAutoDefault(false);
     ShowFolderButton->setAutoDefault(false);

@@ -102,8 +102,9 @@ void THelpWindow::OpenLink(const QUrl &url)
         return;
     }
     // The guide's own sections; the other documents are not compiled in.
-    if (!url.fragment().isEmpty() && (url.path().isEmpty() || url.path().endsWith(QLatin1String("guide.md"))
-                                        || url.path().endsWith(QLatin1String("guide.en.md"))))
+    if (!url.fragment().isEmpty()
+        && (url.path().isEmpty() || url.path().endsWith(QLatin1String("guide.md"))
+            || url.path().endsWith(QLatin1String("guide.en.md"))))
         Browser->scrollToAnchor(url.fragment());
 }
 

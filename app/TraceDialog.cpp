@@ -26,11 +26,13 @@ TTraceDialog::TTraceDialog(const WireTrace &trace, FileDialogs &dialogs, QWidget
     Text->setReadOnly(true);
     Text->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    Text->setPlainText(trace.Empty() ? QCoreApplication::translate("Quillon", "Обмена ещё не было.") : trace.Text(kShownChars));
+    Text->setPlainText(trace.Empty() ? QCoreApplication::translate("Quillon", "Обмена ещё не было.")
+                                     : trace.Text(kShownChars));
     Text->moveCursor(QTextCursor::End); // the failure is at the end
     layout->addWidget(Text);
     auto *buttons = new QDialogButtonBox(this);
-    SaveButton = buttons->addButton(QCoreApplication::translate("Quillon", "Сохранить..."), QDialogButtonBox::ActionRole);
+    SaveButton =
+        buttons->addButton(QCoreApplication::translate("Quillon", "Сохранить..."), QDialogButtonBox::ActionRole);
     SaveButton->setEnabled(!trace.Empty());
     buttons->addButton(QCoreApplication::translate("Quillon", "Закрыть"), QDialogButtonBox::RejectRole);
     connect(SaveButton, &QPushButton::clicked, this, [this] { Save(); });
@@ -40,15 +42,18 @@ TTraceDialog::TTraceDialog(const WireTrace &trace, FileDialogs &dialogs, QWidget
 
 bool TTraceDialog::Save()
 {
-    const QString path = Dialogs.SaveFileName(DialogStartFolder(), QCoreApplication::translate("Quillon", "Текст (*.txt)"), QStringLiteral("txt"));
+    const QString path = Dialogs.SaveFileName(
+        DialogStartFolder(), QCoreApplication::translate("Quillon", "Текст (*.txt)"), QStringLiteral("txt"));
     if (path.isEmpty())
         return false;
     RememberDialogFile(path);
     if (QFileInfo::exists(path)
-        && !Dialogs.ConfirmOverwrite(QCoreApplication::translate("Quillon", "Файл %1 уже есть. Заменить?").arg(QDir::toNativeSeparators(path))))
+        && !Dialogs.ConfirmOverwrite(
+            QCoreApplication::translate("Quillon", "Файл %1 уже есть. Заменить?").arg(QDir::toNativeSeparators(path))))
         return false;
     if (const IoError error = SaveImageFile(path, Trace.Text().toUtf8())) {
-        Dialogs.Error(QCoreApplication::translate("Quillon", "Обмен не сохранён в %1: %2").arg(QDir::toNativeSeparators(path), IoErrorTextRu(error)));
+        Dialogs.Error(QCoreApplication::translate("Quillon", "Обмен не сохранён в %1: %2")
+                          .arg(QDir::toNativeSeparators(path), IoErrorTextRu(error)));
         return false;
     }
     return true;

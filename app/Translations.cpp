@@ -54,7 +54,7 @@ Language StoredLanguage()
 void StoreLanguage(Language language)
 {
     Settings()->setValue(QLatin1String(kLanguageKey),
-                      language == Language::English ? QStringLiteral("en") : QStringLiteral("ru"));
+                         language == Language::English ? QStringLiteral("en") : QStringLiteral("ru"));
 }
 
 bool InstallLanguage(Language language)

@@ -419,8 +419,9 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->ignore();
         if (CloseAfterJob)
             return;
-        if (!Terminating && !AskYesNo(this, tr("Идёт запись: телефон останется с неполным образом. "
-                                                "Прервать и закрыть?")))
+        if (!Terminating
+            && !AskYesNo(this, tr("Идёт запись: телефон останется с неполным образом. "
+                                  "Прервать и закрыть?")))
             return;
         if (WriteJobRuns()) {
             CloseAfterJob = true;
@@ -505,8 +506,9 @@ void TForm1::ChooseLanguage(bool english)
         return;
     StoreLanguage(chosen);
     // Said in the language chosen: the window itself keeps its language until then.
-    EnsureDialogs(Dialogs, this).Information(english ? QStringLiteral("The window will be in English from the next start.")
-                                                     : QStringLiteral("Окно будет на русском со следующего запуска."));
+    EnsureDialogs(Dialogs, this)
+        .Information(english ? QStringLiteral("The window will be in English from the next start.")
+                             : QStringLiteral("Окно будет на русском со следующего запуска."));
 }
 
 void TForm1::HelpExecute()

@@ -74,8 +74,9 @@ void TForm1::BackupRead(const JobOutcome &outcome)
     if (saved.error) {
         // The job stays completed; the panel says why there is no copy.
         ShowPanel1(QCoreApplication::translate("Quillon", "Копия не сохранена: ") + IoErrorTextRu(saved.error),
-                   QCoreApplication::translate("Quillon", "Резервная копия не сохранена в папку ") + QDir::toNativeSeparators(outcome.backupFolder)
-                       + QStringLiteral(": ") + IoErrorTextRu(saved.error));
+                   QCoreApplication::translate("Quillon", "Резервная копия не сохранена в папку ")
+                       + QDir::toNativeSeparators(outcome.backupFolder) + QStringLiteral(": ")
+                       + IoErrorTextRu(saved.error));
         return;
     }
     // The safety net is seen to work: the file by name, its folder in the tooltip.

@@ -84,7 +84,8 @@ FileDialogs::SaveChoice QtFileDialogs::AskSaveChanges(const QString &question)
 {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), question, QMessageBox::NoButton, parent_);
     QPushButton *save = box.addButton(QCoreApplication::translate("Quillon", "Сохранить"), QMessageBox::AcceptRole);
-    QPushButton *discard = box.addButton(QCoreApplication::translate("Quillon", "Не сохранять"), QMessageBox::DestructiveRole);
+    QPushButton *discard =
+        box.addButton(QCoreApplication::translate("Quillon", "Не сохранять"), QMessageBox::DestructiveRole);
     QPushButton *cancel = box.addButton(QCoreApplication::translate("Quillon", "Отмена"), QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
@@ -106,8 +107,8 @@ FileDialogs &EnsureDialogs(std::unique_ptr<FileDialogs> &dialogs, QWidget *paren
 void TForm1::SaveFileExecute()
 {
     FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
-    const QString chosen = dialogs.SaveFileName(DialogStartFolder(), QCoreApplication::translate("Quillon", ImageFilterCaption),
-                                                DefaultSuffix(Doc.Model()));
+    const QString chosen = dialogs.SaveFileName(
+        DialogStartFolder(), QCoreApplication::translate("Quillon", ImageFilterCaption), DefaultSuffix(Doc.Model()));
     if (chosen.isEmpty())
         return;
     RememberDialogFile(chosen);

@@ -17,7 +17,8 @@ QString DefaultSuffix(int deviceModel)
 
 QString OverwriteQuestion(const QString &fullName)
 {
-    return QCoreApplication::translate("Quillon", "Файл ") + fullName + QCoreApplication::translate("Quillon", " уже существует. Переписать?");
+    return QCoreApplication::translate("Quillon", "Файл ") + fullName
+           + QCoreApplication::translate("Quillon", " уже существует. Переписать?");
 }
 
 // ---- encoding ----

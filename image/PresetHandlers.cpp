@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 
-
 void TForm1::LoadPreset(int p)
 {
     ImageState after = Doc.State();

@@ -33,8 +33,10 @@ void TForm1::WatchModelAndComment()
     });
     // The user's own choice of model and the comment typed are steps too;
     // every other change of them is recorded by the action that made it.
-    connect(ComboBox2, &QComboBox::activated, &Doc, [this] { Doc.CommitModel(QCoreApplication::translate("Quillon", "Модель")); });
-    connect(Edit1, &QLineEdit::editingFinished, &Doc, [this] { Doc.CommitComment(QCoreApplication::translate("Quillon", "Комментарий")); });
+    connect(ComboBox2, &QComboBox::activated, &Doc,
+            [this] { Doc.CommitModel(QCoreApplication::translate("Quillon", "Модель")); });
+    connect(Edit1, &QLineEdit::editingFinished, &Doc,
+            [this] { Doc.CommitComment(QCoreApplication::translate("Quillon", "Комментарий")); });
     connect(&Doc, &ImageDocument::Restored, this, [this] {
         RefreshBufExecute();
         RefreshEntryBox();
@@ -72,8 +74,9 @@ bool TForm1::AskToSaveChanges()
 {
     if (Doc.IsSafe())
         return true;
-    const QString question = QCoreApplication::translate("Quillon", "Буфер изменён, а изменения не сохранены в файл, не записаны в "
-                                            QT_TRANSLATE_NOOP("Quillon", "телефон и не попали в резервную копию. Сохранить их?"));
+    const QString question = QCoreApplication::translate(
+        "Quillon", "Буфер изменён, а изменения не сохранены в файл, не записаны в " QT_TRANSLATE_NOOP(
+                       "Quillon", "телефон и не попали в резервную копию. Сохранить их?"));
     switch (EnsureDialogs(Dialogs, this).AskSaveChanges(question)) {
     case FileDialogs::SaveChoice::Save:
         SaveFileExecute();

@@ -338,13 +338,16 @@ QString FaultText(const FaultRecord &f, bool russian)
         {"", ""},
         {QT_TRANSLATE_NOOP("Quillon", "Нет эха %1"), "no echo of %1 in time"},
         {QT_TRANSLATE_NOOP("Quillon", "Неверное эхо: послан %1, пришёл %2"), "wrong echo: sent %1, came %2"},
-        {QT_TRANSLATE_NOOP("Quillon", "Ответ не начинается с \"!\": пришёл %2"), "the reply does not begin with \"!\": came %2"},
-        {QT_TRANSLATE_NOOP("Quillon", "Ответ не получен полностью: %3 из 23 символов"), "the reply was not complete in time: %3 of 23 characters"},
+        {QT_TRANSLATE_NOOP("Quillon", "Ответ не начинается с \"!\": пришёл %2"),
+         "the reply does not begin with \"!\": came %2"},
+        {QT_TRANSLATE_NOOP("Quillon", "Ответ не получен полностью: %3 из 23 символов"),
+         "the reply was not complete in time: %3 of 23 characters"},
         {QT_TRANSLATE_NOOP("Quillon", "Отменено"), "cancelled"},
         {QT_TRANSLATE_NOOP("Quillon", "Порт потерян"), "the port was lost"},
     };
     const Texts &t = texts[static_cast<size_t>(f.Kind)];
-    const QString address = (russian ? QCoreApplication::translate("Quillon", "адрес ") : QStringLiteral("address ")) + ByteToHex(f.Addr);
+    const QString address =
+        (russian ? QCoreApplication::translate("Quillon", "адрес ") : QStringLiteral("address ")) + ByteToHex(f.Addr);
     const QString command = CommandText(f.Command);
     const bool replyFault = f.Kind == EngineFault::NoBang || f.Kind == EngineFault::ShortReply;
     QString where;
@@ -354,17 +357,23 @@ QString FaultText(const FaultRecord &f, bool russian)
         where = russian ? QCoreApplication::translate("Quillon", "начальный CR") : QStringLiteral("the opening CR");
         break;
     case FaultRecord::Place::Char:
-        where = (russian ? QCoreApplication::translate("Quillon", "символ %1 команды %2, ") : QStringLiteral("character %1 of %2, "))
+        where = (russian ? QCoreApplication::translate("Quillon", "символ %1 команды %2, ")
+                         : QStringLiteral("character %1 of %2, "))
                     .arg(f.CharPos)
                     .arg(command)
                 + address;
         break;
     case FaultRecord::Place::AfterCommand:
-        where = (russian ? QCoreApplication::translate("Quillon", "после %1, ") : QStringLiteral("after %1, ")).arg(command) + address;
+        where =
+            (russian ? QCoreApplication::translate("Quillon", "после %1, ") : QStringLiteral("after %1, ")).arg(command)
+            + address;
         break;
     case FaultRecord::Place::Reply:
         where = replyFault ? address
-                           : (russian ? QCoreApplication::translate("Quillon", "ответ на %1, ") : QStringLiteral("the reply to %1, ")).arg(command) + address;
+                           : (russian ? QCoreApplication::translate("Quillon", "ответ на %1, ")
+                                      : QStringLiteral("the reply to %1, "))
+                                     .arg(command)
+                                 + address;
         break;
     }
     const QString args[] = {CharName(f.Sent), CharName(f.Came), QString::number(f.ReplyChars)};

@@ -19,10 +19,11 @@ void TForm1::Write258Execute()
     // Words no read brought in are FFFF only because nothing was there: the
     // telephone's own words would be erased by them.
     const ImageCoverage &coverage = Doc.State().coverage;
-    if (coverage.Partial() &&
-        !AskYesNo(this, QCoreApplication::translate("Quillon", "Образ содержит не все слова (прочитаны только %1): записать всю EEPROM, "
-                                       "включая слова FFFF?")
-                            .arg(coverage.Text())))
+    if (coverage.Partial()
+        && !AskYesNo(this, QCoreApplication::translate(
+                               "Quillon", "Образ содержит не все слова (прочитаны только %1): записать всю EEPROM, "
+                                          "включая слова FFFF?")
+                               .arg(coverage.Text())))
         return;
     StartJob(EngineJob::Write258);
 }

@@ -136,7 +136,8 @@ QString SerialDevice::DescriptionRu() const
 {
     QString text = (manufacturer + u' ' + product).trimmed();
     if (text.isEmpty())
-        text = Usb() ? QCoreApplication::translate("Quillon", "USB-адаптер") : QCoreApplication::translate("Quillon", "порт на плате");
+        text = Usb() ? QCoreApplication::translate("Quillon", "USB-адаптер")
+                     : QCoreApplication::translate("Quillon", "порт на плате");
     QStringList details;
     if (!driver.isEmpty())
         details << QCoreApplication::translate("Quillon", "драйвер ") + driver;

@@ -213,7 +213,8 @@ QString SlowEchoAdviceRu(const ProbeResult &r)
 {
     if (r.outcome != ProbeOutcome::Answers || r.roundTripMs <= SlowEchoLimitMs())
         return QString();
-    return QCoreApplication::translate("Quillon", "Эхо пришло через %1 мс, дольше двух символов и 20 мс (%2 мс): адаптер задерживает "
+    return QCoreApplication::translate(
+               "Quillon", "Эхо пришло через %1 мс, дольше двух символов и 20 мс (%2 мс): адаптер задерживает "
                           "принятые байты. Уменьшите его таймер задержки до 1 мс (в Linux флаг low_latency "
                           "порта или latency_timer в /sys, в Windows дополнительные параметры порта в "
                           "диспетчере устройств) или возьмите другой адаптер.")
@@ -242,11 +243,13 @@ QString ProbeRemedyRu(const ProbeResult &r)
 {
     switch (r.outcome) {
     case ProbeOutcome::NoEcho:
-        return QCoreApplication::translate("Quillon", "Телефон не отвечает. Проверьте питание преобразователя (DTR и RTS подняты), "
-                              "что телефон включён и в режиме программирования, и кабель.");
+        return QCoreApplication::translate(
+            "Quillon", "Телефон не отвечает. Проверьте питание преобразователя (DTR и RTS подняты), "
+                       "что телефон включён и в режиме программирования, и кабель.");
     case ProbeOutcome::WrongEcho:
-        return QCoreApplication::translate("Quillon", "Вместо эха пришло %1. Проверьте скорость линии (300 бит/с) и нет ли на "
-                              "линии другой программы.")
+        return QCoreApplication::translate("Quillon",
+                                           "Вместо эха пришло %1. Проверьте скорость линии (300 бит/с) и нет ли на "
+                                           "линии другой программы.")
             .arg(ByteText(r.received));
     default:
         return QString();

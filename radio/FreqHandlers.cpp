@@ -16,12 +16,12 @@
 
 namespace {
 
-const char *const kNote = QT_TRANSLATE_NOOP("Quillon",
-    "Кнопки «>> Из буфера» и «<< В буфер» пока оставлены, но нажимать их не нужно: "
-    "значения загружаются из буфера сами, когда вы открываете эту вкладку, и сами "
-    "сохраняются в буфер, когда вы переходите на другую.\n\n"
-    "Если у вас есть замечания или предложения, как сделать эту страницу удобнее, "
-    "напишите нам.");
+const char *const kNote =
+    QT_TRANSLATE_NOOP("Quillon", "Кнопки «>> Из буфера» и «<< В буфер» пока оставлены, но нажимать их не нужно: "
+                                 "значения загружаются из буфера сами, когда вы открываете эту вкладку, и сами "
+                                 "сохраняются в буфер, когда вы переходите на другую.\n\n"
+                                 "Если у вас есть замечания или предложения, как сделать эту страницу удобнее, "
+                                 "напишите нам.");
 
 const char *const kIncomplete = QT_TRANSLATE_NOOP("Quillon", "Частота введена не полностью: нужны все шесть цифр.");
 
@@ -158,7 +158,9 @@ void TForm1::CreateFreqPage()
     GroupBox3 = new QGroupBox(QCoreApplication::translate("Quillon", "Частота приёма/передачи:"), TabSheet7);
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
     GroupBox3->setGeometry(4, 82, 212, 100);
-    const char *const rowCaptions[] = {QT_TRANSLATE_NOOP("Quillon", "Передатчик"), QT_TRANSLATE_NOOP("Quillon", "Гетеродин:"), QT_TRANSLATE_NOOP("Quillon", "Приёмник")};
+    const char *const rowCaptions[] = {QT_TRANSLATE_NOOP("Quillon", "Передатчик"),
+                                       QT_TRANSLATE_NOOP("Quillon", "Гетеродин:"),
+                                       QT_TRANSLATE_NOOP("Quillon", "Приёмник")};
     for (int r = 0; r < 3; ++r) {
         auto *l = new QLabel(QCoreApplication::translate("Quillon", rowCaptions[r]), GroupBox3);
         // From the frame's edge: room for a font a little wider than asked for.

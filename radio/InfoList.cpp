@@ -50,7 +50,8 @@ QString RowCaption(int row)
 
 QString ColumnCaption(int column)
 {
-    return column >= 0 && column < kColumns ? QCoreApplication::translate("Quillon", kColumnCaptions[column]) : QString();
+    return column >= 0 && column < kColumns ? QCoreApplication::translate("Quillon", kColumnCaptions[column])
+                                            : QString();
 }
 
 int ColumnWidth(int column) { return column >= 0 && column < kColumns ? kColumnWidths[column] : 0; }
@@ -106,7 +107,7 @@ Rows Decode(const EepromImage &img)
                           ByteToHex(Hi(range)) + QStringLiteral("..") + ByteToHex(Lo(range))};
     rows[RowIdCode] = {QString::number(id), WordToHex(id)};
     rows[RowDevice].value = tx > rx ? QString::fromUtf8(QT_TRANSLATE_NOOP("Quillon", "База"))
-                                   : QString::fromUtf8(QT_TRANSLATE_NOOP("Quillon", "Труба"));
+                                    : QString::fromUtf8(QT_TRANSLATE_NOOP("Quillon", "Труба"));
     return rows;
 }
 

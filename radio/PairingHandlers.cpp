@@ -31,13 +31,23 @@ QString RefusalText(const QString &field, const Pairing::Refusal &r, bool hex = 
 {
     switch (r.why) {
     case Pairing::Refusal::NotANumber:
-        return hex ? QCoreApplication::translate("Quillon", "%1: нужны шестнадцатеричные цифры, от 0 до FFFF.").arg(field)
-                   : QCoreApplication::translate("Quillon", "%1: нужно число от %2 до %3.").arg(field).arg(r.low).arg(r.high);
+        return hex ? QCoreApplication::translate("Quillon", "%1: нужны шестнадцатеричные цифры, от 0 до FFFF.")
+                         .arg(field)
+                   : QCoreApplication::translate("Quillon", "%1: нужно число от %2 до %3.")
+                         .arg(field)
+                         .arg(r.low)
+                         .arg(r.high);
     case Pairing::Refusal::OutOfRange:
         return hex ? QCoreApplication::translate("Quillon", "%1: больше FFFF.").arg(field)
-                   : QCoreApplication::translate("Quillon", "%1: число вне пределов %2-%3.").arg(field).arg(r.low).arg(r.high);
+                   : QCoreApplication::translate("Quillon", "%1: число вне пределов %2-%3.")
+                         .arg(field)
+                         .arg(r.low)
+                         .arg(r.high);
     case Pairing::Refusal::FirstAfterLast:
-        return QCoreApplication::translate("Quillon", "%1: первый канал (%2) больше последнего (%3).").arg(field).arg(r.low).arg(r.high);
+        return QCoreApplication::translate("Quillon", "%1: первый канал (%2) больше последнего (%3).")
+            .arg(field)
+            .arg(r.low)
+            .arg(r.high);
     case Pairing::Refusal::None:
         break;
     }
@@ -97,7 +107,8 @@ void StoreId(TForm1 &w, TMaskEdit *field, Through how)
     const bool hex = field == w.Pair.IdHex;
     const Pairing::Parsed<uint16_t> id = hex ? Pairing::ParseIdHex(field->text()) : Pairing::ParseId(field->text());
     if (!id.value)
-        return Refuse(w, RefusalText(QCoreApplication::translate("Quillon", kIdName), id.refusal, hex), {field}, how == Through::Enter);
+        return Refuse(w, RefusalText(QCoreApplication::translate("Quillon", kIdName), id.refusal, hex), {field},
+                      how == Through::Enter);
     w.Pair.Id->setModified(false);
     w.Pair.IdHex->setModified(false);
     Pairing::Words words = Pairing::WordsOf(w.Buf);
@@ -118,8 +129,8 @@ void StoreRange(TForm1 &w, Through how)
     const Pairing::Parsed<uint16_t> range = Pairing::ParseRange(first->text(), last->text());
     if (!range.value) {
         TMaskEdit *focused = last->hasFocus() ? last : first;
-        return Refuse(w, RefusalText(QCoreApplication::translate("Quillon", kRangeName), range.refusal), {focused, first, last},
-                      how == Through::Enter);
+        return Refuse(w, RefusalText(QCoreApplication::translate("Quillon", kRangeName), range.refusal),
+                      {focused, first, last}, how == Through::Enter);
     }
     first->setModified(false);
     last->setModified(false);
@@ -131,8 +142,8 @@ void StoreSys(TForm1 &w, int i, Through how)
     TMaskEdit *const field = w.Pair.Sys[size_t(i)];
     const Pairing::Parsed<uint8_t> channel = Pairing::ParseChannel(field->text());
     if (!channel.value)
-        return Refuse(w, RefusalText(QCoreApplication::translate("Quillon", kSysName).arg(i + 1), channel.refusal), {field},
-                      how == Through::Enter);
+        return Refuse(w, RefusalText(QCoreApplication::translate("Quillon", kSysName).arg(i + 1), channel.refusal),
+                      {field}, how == Through::Enter);
     field->setModified(false);
     Pairing::Words words = Pairing::WordsOf(w.Buf);
     Pairing::SysChannels sys = Pairing::SysChannelsOf(words);
@@ -321,7 +332,8 @@ void TForm1::PairPageHide()
 void TForm1::PairFromBaseExecute()
 {
     FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
-    const QString chosen = dialogs.OpenFileName(Backups::Folder(), QCoreApplication::translate("Quillon", ImageFilterCaption));
+    const QString chosen =
+        dialogs.OpenFileName(Backups::Folder(), QCoreApplication::translate("Quillon", ImageFilterCaption));
     if (chosen.isEmpty())
         return;
     const LoadResult loaded = LoadImageFile(chosen, Edit1->maxLength());
@@ -383,5 +395,7 @@ void TForm1::PresetZeroedId(uint16_t before)
     Pair.PresetWords = Pairing::WordsOf(Buf);
     PairFromBuf();
     ShowPanel1(QCoreApplication::translate("Quillon", "ID-код %1 обнулён (вернуть: «Связь»)").arg(before),
-               QCoreApplication::translate("Quillon", "Стандартные блоки не несут ID-кода. Было %1 (%2).").arg(before).arg(WordToHex(before)));
+               QCoreApplication::translate("Quillon", "Стандартные блоки не несут ID-кода. Было %1 (%2).")
+                   .arg(before)
+                   .arg(WordToHex(before)));
 }

@@ -41,10 +41,7 @@ bool HasCyrillic(const QString &text)
 }
 
 // The language menu names each language in its own words, for either reader.
-bool LanguageItem(const QString &text)
-{
-    return text == U("Русский") || text == U("Язык / Language");
-}
+bool LanguageItem(const QString &text) { return text == U("Русский") || text == U("Язык / Language"); }
 
 // Every text a widget tree shows: titles, captions, tips, list items, menus.
 QStringList ShownTexts(QWidget *top)
