@@ -7,6 +7,7 @@
 #include "app/Translations.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
+#include "link/Engine.h"
 #include "ModalHelper.h"
 
 #include <QAbstractButton>
@@ -147,6 +148,9 @@ TEST_F(LanguageTest, TheEnglishWindowShowsNoRussian)
     texts << help.Browser->document()->firstBlock().text();
     EXPECT_EQ(Russian(texts), QStringList()) << Russian(texts).join(u'|').toStdString();
     EXPECT_TRUE(texts.contains(QStringLiteral("Read whole EEPROM")));
+    // The engine's words, which the window translates as it shows them.
+    form.ShowStatus(EngineTexts::Completed);
+    EXPECT_EQ(form.StatusText(0), QStringLiteral("Completed!"));
 
     const QString picture = QDir::current().filePath(QStringLiteral("quillon-en.png"));
     EXPECT_TRUE(form.grab().save(picture)) << picture.toStdString();
