@@ -24,7 +24,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTabWidget>
-#include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -154,6 +154,41 @@ TEST_F(LanguageTest, TheEnglishWindowShowsNoRussian)
 
     const QString picture = QDir::current().filePath(QStringLiteral("quillon-en.png"));
     EXPECT_TRUE(form.grab().save(picture)) << picture.toStdString();
+}
+
+// A question the English window asks on closing: its words and Qt's
+// buttons. (The question was once cut in two and left Russian.)
+TEST_F(LanguageTest, TheEnglishWindowAsksInEnglish)
+{
+    ASSERT_TRUE(InstallLanguage(Language::English));
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.StringGrid1->setFocus();
+    QTest::keyClick(form.StringGrid1, Qt::Key_Return);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("BEEF"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_FALSE(form.Doc.IsSafe());
+
+    QStringList shown;
+    AnswerNextModal([&](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        ASSERT_TRUE(box);
+        shown << box->text();
+        QAbstractButton *keep = nullptr; // the window stays open
+        for (QAbstractButton *b : box->buttons()) {
+            shown << b->text();
+            if (box->buttonRole(b) == QMessageBox::RejectRole)
+                keep = b;
+        }
+        ASSERT_TRUE(keep);
+        keep->click();
+    });
+    form.close();
+    EXPECT_TRUE(form.isVisible());
+    ASSERT_GE(shown.size(), 2);
+    EXPECT_TRUE(shown.first().startsWith(QLatin1String("The buffer has changed"))) << shown.first().toStdString();
+    EXPECT_EQ(Russian(shown), QStringList()) << Russian(shown).join(u'|').toStdString();
 }
 
 // The catalogue in the repository has a translation for every text.

@@ -837,6 +837,10 @@ If you have remarks or suggestions on how to make this page easier to use, write
         <source>, медленно</source>
         <translation>, slow</translation>
     </message>
+    <message>
+        <source>Буфер изменён, а изменения не сохранены в файл, не записаны в телефон и не попали в резервную копию. Сохранить их?</source>
+        <translation>The buffer has changed, and the changes are not saved to a file, not written to a telephone and not in a backup. Save them?</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>
