@@ -13,6 +13,7 @@
 #include "link/PortNames.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -137,6 +138,9 @@ void TForm1::CreateActions()
     }
     connect(Act.FileExit1, &QAction::triggered, this, &QWidget::close);
     // The language chosen for the window, ticked.
+    auto *languages = new QActionGroup(this); // one of them, shown as radio items
+    languages->addAction(Act.LangRussian);
+    languages->addAction(Act.LangEnglish);
     Act.LangRussian->setCheckable(true);
     Act.LangEnglish->setCheckable(true);
     (StoredLanguage() == Language::English ? Act.LangEnglish : Act.LangRussian)->setChecked(true);
