@@ -74,9 +74,9 @@ bool TForm1::AskToSaveChanges()
 {
     if (Doc.IsSafe())
         return true;
-    const QString question = QCoreApplication::translate("Quillon",
-                                                         "Буфер изменён, а изменения не сохранены в файл, не записаны в "
-                                                         "телефон и не попали в резервную копию. Сохранить их?");
+    const QString question =
+        QCoreApplication::translate("Quillon", "Буфер изменён, а изменения не сохранены в файл, не записаны в "
+                                               "телефон и не попали в резервную копию. Сохранить их?");
     switch (EnsureDialogs(Dialogs, this).AskSaveChanges(question)) {
     case FileDialogs::SaveChoice::Save:
         SaveFileExecute();
