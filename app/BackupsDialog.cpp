@@ -2,6 +2,7 @@
 
 #include "image/BackupTable.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -18,11 +19,11 @@ TBackupsDialog::TBackupsDialog(const QString &folder, const QList<Backups::Entry
     : QDialog(parent), folder_(folder)
 {
     setObjectName(QStringLiteral("BackupsDialog"));
-    setWindowTitle(QStringLiteral("Резервные копии"));
+    setWindowTitle(QCoreApplication::translate("Quillon", "Резервные копии"));
     resize(640, 320);
 
     Filter = new QLineEdit(this);
-    Filter->setPlaceholderText(QStringLiteral("Фильтр: ID или текст"));
+    Filter->setPlaceholderText(QCoreApplication::translate("Quillon", "Фильтр: ID или текст"));
     Filter->setClearButtonEnabled(true);
 
     model_ = new BackupTable(entries, this);
@@ -38,18 +39,20 @@ TBackupsDialog::TBackupsDialog(const QString &folder, const QList<Backups::Entry
     Table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Table->horizontalHeader()->setSectionResizeMode(BackupTable::ColComment, QHeaderView::Stretch);
 
-    QString note = entries.isEmpty() ? QStringLiteral("Резервных копий нет. ") : QString();
-    note += QStringLiteral("Папка: ") + QDir::toNativeSeparators(folder);
+    QString note = entries.isEmpty() ? QCoreApplication::translate("Quillon", "Резервных копий нет. ") : QString();
+    note += QCoreApplication::translate("Quillon", "Папка: ") + QDir::toNativeSeparators(folder);
     if (!unreadable.isEmpty())
-        note += QStringLiteral("\nНе прочитаны: ") + unreadable.join(QStringLiteral("; "));
+        note += QCoreApplication::translate("Quillon", "\nНе прочитаны: ") + unreadable.join(QStringLiteral("; "));
     Note = new QLabel(note, this);
     Note->setWordWrap(true);
     Note->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *buttons = new QDialogButtonBox(this);
-    OpenButton = buttons->addButton(QStringLiteral("Открыть"), QDialogButtonBox::AcceptRole);
-    ShowFolderButton = buttons->addButton(QStringLiteral("Показать папку"), QDialogButtonBox::ActionRole);
-    QPushButton *close = buttons->addButton(QStringLiteral("Закрыть"), QDialogButtonBox::RejectRole);
+    OpenButton = buttons->addButton(QCoreApplication::translate("Quillon", "Открыть"), QDialogButtonBox::AcceptRole);
+    ShowFolderButton =
+        buttons->addButton(QCoreApplication::translate("Quillon", "Показать папку"), QDialogButtonBox::ActionRole);
+    QPushButton *close =
+        buttons->addButton(QCoreApplication::translate("Quillon", "Закрыть"), QDialogButtonBox::RejectRole);
     OpenButton->setDefault(true);
     close->setAutoDefault(false);
     ShowFolderButton->setAutoDefault(false);

@@ -1,5 +1,6 @@
 #include "app/ErrorBox.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -35,8 +36,8 @@ void ShowInfoBox(QWidget *parent, const QString &message)
 bool AskYesNo(QWidget *parent, const QString &question)
 {
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(), question, QMessageBox::NoButton, parent);
-    QPushButton *yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    QPushButton *yes = box.addButton(QCoreApplication::translate("Quillon", "Да"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QCoreApplication::translate("Quillon", "Нет"), QMessageBox::NoRole);
     box.setDefaultButton(no);
     box.setEscapeButton(no);
     box.exec();

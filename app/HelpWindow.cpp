@@ -1,5 +1,8 @@
 #include "app/HelpWindow.h"
 
+#include "app/Translations.h"
+
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -21,20 +24,22 @@ THelpWindow::THelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     InitHelp();
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Справка"));
+    setWindowTitle(QCoreApplication::translate("Quillon", "Справка"));
     resize(680, 620);
 
     Browser = new QTextBrowser(this);
     Browser->setObjectName(QStringLiteral("HelpBrowser"));
     // Links are followed here: a reload would lose the headings' anchors.
     Browser->setOpenLinks(false);
-    Browser->setSource(QUrl(QStringLiteral("qrc:/help/guide.md")), QTextDocument::MarkdownResource);
+    const bool english = InstalledLanguage() == Language::English;
+    Browser->setSource(QUrl(english ? QStringLiteral("qrc:/help/guide.en.md") : QStringLiteral("qrc:/help/guide.md")),
+                       QTextDocument::MarkdownResource);
     NameHeadings();
     connect(Browser, &QTextBrowser::anchorClicked, this, &THelpWindow::OpenLink);
 
     Search = new QLineEdit(this);
     Search->setObjectName(QStringLiteral("HelpSearch"));
-    Search->setPlaceholderText(QStringLiteral("Найти"));
+    Search->setPlaceholderText(QCoreApplication::translate("Quillon", "Найти"));
     Search->setClearButtonEnabled(true);
     Search->hide();
     Search->installEventFilter(this);
@@ -97,7 +102,9 @@ void THelpWindow::OpenLink(const QUrl &url)
         return;
     }
     // The guide's own sections; the other documents are not compiled in.
-    if (!url.fragment().isEmpty() && (url.path().isEmpty() || url.path().endsWith(QLatin1String("guide.md"))))
+    if (!url.fragment().isEmpty()
+        && (url.path().isEmpty() || url.path().endsWith(QLatin1String("guide.md"))
+            || url.path().endsWith(QLatin1String("guide.en.md"))))
         Browser->scrollToAnchor(url.fragment());
 }
 

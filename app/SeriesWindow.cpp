@@ -2,6 +2,7 @@
 
 #include "link/SessionSeries.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -20,40 +21,40 @@
 TSeriesDialog::TSeriesDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("SeriesDialog"));
-    setWindowTitle(QStringLiteral("Серия"));
+    setWindowTitle(QCoreApplication::translate("Quillon", "Серия"));
     auto *layout = new QVBoxLayout(this);
 
-    auto *keep = new QGroupBox(QStringLiteral("Оставить в телефоне его слова"), this);
+    auto *keep = new QGroupBox(QCoreApplication::translate("Quillon", "Оставить в телефоне его слова"), this);
     auto *keepLayout = new QVBoxLayout(keep);
-    KeepId = new QCheckBox(QStringLiteral("ID-код и каналы (37-3A)"), keep);
+    KeepId = new QCheckBox(QCoreApplication::translate("Quillon", "ID-код и каналы (37-3A)"), keep);
     KeepId->setObjectName(QStringLiteral("KeepId"));
     KeepId->setChecked(true);
-    KeepLow = new QCheckBox(QStringLiteral("Слова 00-2F"), keep);
+    KeepLow = new QCheckBox(QCoreApplication::translate("Quillon", "Слова 00-2F"), keep);
     KeepLow->setObjectName(QStringLiteral("KeepLow"));
     keepLayout->addWidget(KeepId);
     keepLayout->addWidget(KeepLow);
     layout->addWidget(keep);
 
-    auto *scope = new QGroupBox(QStringLiteral("Записывать"), this);
+    auto *scope = new QGroupBox(QCoreApplication::translate("Quillon", "Записывать"), this);
     auto *scopeLayout = new QVBoxLayout(scope);
-    ScopeAll = new QRadioButton(QStringLiteral("Всю EEPROM"), scope);
+    ScopeAll = new QRadioButton(QCoreApplication::translate("Quillon", "Всю EEPROM"), scope);
     ScopeAll->setObjectName(QStringLiteral("ScopeAll"));
     ScopeAll->setChecked(true);
-    ScopeBlock = new QRadioButton(QStringLiteral("Блок 30-3F"), scope);
+    ScopeBlock = new QRadioButton(QCoreApplication::translate("Quillon", "Блок 30-3F"), scope);
     ScopeBlock->setObjectName(QStringLiteral("ScopeBlock"));
     scopeLayout->addWidget(ScopeAll);
     scopeLayout->addWidget(ScopeBlock);
     layout->addWidget(scope);
 
-    StopOnFail = new QCheckBox(QStringLiteral("Остановить серию при браке"), this);
+    StopOnFail = new QCheckBox(QCoreApplication::translate("Quillon", "Остановить серию при браке"), this);
     StopOnFail->setObjectName(QStringLiteral("StopOnFail"));
     layout->addWidget(StopOnFail);
 
     auto *buttons = new QDialogButtonBox(this);
-    StartButton = buttons->addButton(QStringLiteral("Начать"), QDialogButtonBox::AcceptRole);
+    StartButton = buttons->addButton(QCoreApplication::translate("Quillon", "Начать"), QDialogButtonBox::AcceptRole);
     StartButton->setObjectName(QStringLiteral("StartButton"));
     StartButton->setDefault(true);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    buttons->addButton(QCoreApplication::translate("Quillon", "Отмена"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -74,7 +75,7 @@ TSeriesWindow::TSeriesWindow(SessionSeries &series, QProgressBar *gauge, QWidget
     : QWidget(parent, Qt::Window), Series(series)
 {
     setObjectName(QStringLiteral("SeriesWindow"));
-    setWindowTitle(QStringLiteral("Серия"));
+    setWindowTitle(QCoreApplication::translate("Quillon", "Серия"));
     resize(560, 440);
     auto *layout = new QVBoxLayout(this);
 
@@ -118,15 +119,15 @@ TSeriesWindow::TSeriesWindow(SessionSeries &series, QProgressBar *gauge, QWidget
     UnitList = new QTreeWidget(this);
     UnitList->setObjectName(QStringLiteral("UnitList"));
     UnitList->setRootIsDecorated(false);
-    UnitList->setHeaderLabels({QStringLiteral("№"), QStringLiteral("Время"), QStringLiteral("ID до"),
-                               QStringLiteral("ID после"), QStringLiteral("Результат"), QStringLiteral("Причина")});
+    UnitList->setHeaderLabels({QStringLiteral("№"), QCoreApplication::translate("Quillon", "Время"), QCoreApplication::translate("Quillon", "ID до"),
+                               QCoreApplication::translate("Quillon", "ID после"), QCoreApplication::translate("Quillon", "Результат"), QCoreApplication::translate("Quillon", "Причина")});
     UnitList->header()->setStretchLastSection(true);
     const int columns[] = {40, 70, 60, 70, 80};
     for (int c = 0; c < int(std::size(columns)); ++c)
         UnitList->setColumnWidth(c, UnitList->fontMetrics().horizontalAdvance(u'0') * columns[c] / 8);
     layout->addWidget(UnitList, 1);
 
-    StopButton = new QPushButton(QStringLiteral("Стоп"), this);
+    StopButton = new QPushButton(QCoreApplication::translate("Quillon", "Стоп"), this);
     StopButton->setObjectName(QStringLiteral("StopButton"));
     connect(StopButton, &QPushButton::clicked, this, &TSeriesWindow::StopOrClose);
     layout->addWidget(StopButton);
@@ -134,7 +135,7 @@ TSeriesWindow::TSeriesWindow(SessionSeries &series, QProgressBar *gauge, QWidget
     connect(&Series, &SessionSeries::PhaseChanged, this, &TSeriesWindow::PhaseChanged);
     connect(&Series, &SessionSeries::UnitDone, this, &TSeriesWindow::UnitDone);
     connect(&Series, &SessionSeries::Finished, this, &TSeriesWindow::Ended);
-    Counters->setText(QStringLiteral("Всего: 0    Годных: 0    Брак: 0"));
+    Counters->setText(QCoreApplication::translate("Quillon", "Всего: 0    Годных: 0    Брак: 0"));
     if (const SeriesCycle *cycle = Series.CurrentCycle())
         PhaseChanged(cycle->CurrentPhase());
 }
@@ -150,20 +151,20 @@ void TSeriesWindow::PhaseChanged(SeriesCycle::Phase phase)
 {
     switch (phase) {
     case SeriesCycle::Phase::WaitPhone:
-        ShowStatus(QStringLiteral("Подключите телефон"), QString());
+        ShowStatus(QCoreApplication::translate("Quillon", "Подключите телефон"), QString());
         Cause->clear();
         Shown = false;
         break;
     case SeriesCycle::Phase::Reading:
-        ShowStatus(QStringLiteral("Чтение"), QString());
+        ShowStatus(QCoreApplication::translate("Quillon", "Чтение"), QString());
         Progress->setValue(0);
         break;
-    case SeriesCycle::Phase::Writing: ShowStatus(QStringLiteral("Запись"), QString()); break;
-    case SeriesCycle::Phase::Verifying: ShowStatus(QStringLiteral("Проверка"), QString()); break;
+    case SeriesCycle::Phase::Writing: ShowStatus(QCoreApplication::translate("Quillon", "Запись"), QString()); break;
+    case SeriesCycle::Phase::Verifying: ShowStatus(QCoreApplication::translate("Quillon", "Проверка"), QString()); break;
     case SeriesCycle::Phase::WaitRemoval:
         // The verdict stays big; the line under it says what to do.
         if (!Shown)
-            ShowStatus(QStringLiteral("Отключите телефон"), QString());
+            ShowStatus(QCoreApplication::translate("Quillon", "Отключите телефон"), QString());
         break;
     case SeriesCycle::Phase::Finished: break;
     }
@@ -173,20 +174,20 @@ void TSeriesWindow::UnitDone(const SeriesUnit &u)
 {
     Shown = true;
     if (u.good) {
-        ShowStatus(QStringLiteral("Годен"), QStringLiteral("#1e8c2d"));
-        Cause->setText(QStringLiteral("Отключите телефон"));
+        ShowStatus(QCoreApplication::translate("Quillon", "Годен"), QStringLiteral("#1e8c2d"));
+        Cause->setText(QCoreApplication::translate("Quillon", "Отключите телефон"));
     } else {
-        ShowStatus(QStringLiteral("Брак"), QStringLiteral("#c62020"));
-        Cause->setText(u.cause + QStringLiteral("\nОтключите телефон"));
+        ShowStatus(QCoreApplication::translate("Quillon", "Брак"), QStringLiteral("#c62020"));
+        Cause->setText(u.cause + QCoreApplication::translate("Quillon", "\nОтключите телефон"));
     }
     QApplication::beep();
     const SeriesCycle &cycle = *Series.CurrentCycle();
     Counters->setText(
-        QStringLiteral("Всего: %1    Годных: %2    Брак: %3").arg(cycle.Done()).arg(cycle.Good()).arg(cycle.Failed()));
+        QCoreApplication::translate("Quillon", "Всего: %1    Годных: %2    Брак: %3").arg(cycle.Done()).arg(cycle.Good()).arg(cycle.Failed()));
     const auto id = [](int v) { return v < 0 ? QStringLiteral("-") : QString::number(v); };
     auto *item =
         new QTreeWidgetItem({QString::number(u.number), u.start.toString(QStringLiteral("HH:mm:ss")), id(u.idBefore),
-                             id(u.idAfter), u.good ? QStringLiteral("Годен") : QStringLiteral("Брак"), u.cause});
+                             id(u.idAfter), u.good ? QCoreApplication::translate("Quillon", "Годен") : QCoreApplication::translate("Quillon", "Брак"), u.cause});
     item->setForeground(4, u.good ? QColor(0x1e, 0x8c, 0x2d) : QColor(0xc6, 0x20, 0x20));
     item->setToolTip(5, u.cause);
     UnitList->addTopLevelItem(item);
@@ -195,19 +196,19 @@ void TSeriesWindow::UnitDone(const SeriesUnit &u)
 
 void TSeriesWindow::Ended()
 {
-    StopButton->setText(QStringLiteral("Закрыть"));
+    StopButton->setText(QCoreApplication::translate("Quillon", "Закрыть"));
     const QString fatal = Series.FatalError();
     QString text = Cause->text().section(u'\n', 0, 0);
-    if (Shown && text == QStringLiteral("Отключите телефон"))
+    if (Shown && text == QCoreApplication::translate("Quillon", "Отключите телефон"))
         text.clear();
     if (!fatal.isEmpty())
         text = fatal;
     if (Series.CurrentCycle()->LogFailed())
         text += (text.isEmpty() ? QString() : QStringLiteral("\n"))
-                + QStringLiteral("Журнал серии записан не полностью: ") + Series.LogError();
+                + QCoreApplication::translate("Quillon", "Журнал серии записан не полностью: ") + Series.LogError();
     if (!Shown)
-        ShowStatus(QStringLiteral("Серия окончена"), QString());
-    Cause->setText(text.isEmpty() ? QStringLiteral("Серия окончена") : text + QStringLiteral("\nСерия окончена"));
+        ShowStatus(QCoreApplication::translate("Quillon", "Серия окончена"), QString());
+    Cause->setText(text.isEmpty() ? QCoreApplication::translate("Quillon", "Серия окончена") : text + QCoreApplication::translate("Quillon", "\nСерия окончена"));
 }
 
 void TSeriesWindow::StopOrClose()

@@ -10,6 +10,7 @@ QSettings Store()
 }
 
 const QString kVerifyAfterWrite = QStringLiteral("programming/verifyAfterWrite");
+const QString kLanguage = QStringLiteral("window/language");
 
 } // namespace
 
@@ -23,6 +24,16 @@ bool VerifyAfterWrite()
 void SetVerifyAfterWrite(bool on)
 {
     Store().setValue(kVerifyAfterWrite, on);
+}
+
+QString LanguageCode()
+{
+    return Store().value(kLanguage).toString();
+}
+
+void SetLanguageCode(const QString &code)
+{
+    Store().setValue(kLanguage, code);
 }
 
 } // namespace Settings

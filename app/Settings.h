@@ -5,10 +5,16 @@
 // %APPDATA%\quillon\quillon.ini); a value never stored reads as its default,
 // so the first run behaves as documented.
 
+#include <QString>
+
 namespace Settings {
 
 // "Проверять после записи": read every write back. Default on.
 bool VerifyAfterWrite();
 void SetVerifyAfterWrite(bool on);
+
+// The window's language, "en" or "ru"; empty when none was chosen.
+QString LanguageCode();
+void SetLanguageCode(const QString &code);
 
 } // namespace Settings

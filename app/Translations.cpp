@@ -1,17 +1,85 @@
 #include "app/Translations.h"
 
+#include "app/Settings.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
+
+#include <memory>
+
+namespace {
+
+
+// The user's settings, in the default format so that tests can move them aside.
+bool LoadQt(QTranslator &translator, const QString &name)
+{
+    for (const QString &folder : {QCoreApplication::applicationDirPath() + QStringLiteral("/translations"),
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+        if (translator.load(name, folder))
+            return true;
+    }
+    return false;
+}
+
+QPointer<QTranslator> g_own, g_qt;
+Language g_installed = Language::Russian;
+
+void Replace(QPointer<QTranslator> &slot, QTranslator *next)
+{
+    if (slot) {
+        QCoreApplication::removeTranslator(slot);
+        delete slot;
+    }
+    slot = next;
+    if (next)
+        QCoreApplication::installTranslator(next);
+}
+
+} // namespace
+
+Language StoredLanguage()
+{
+    return Settings::LanguageCode() == QLatin1String("en") ? Language::English
+                                                                                            : Language::Russian;
+}
+
+void StoreLanguage(Language language)
+{
+    Settings::SetLanguageCode(language == Language::English ? QStringLiteral("en") : QStringLiteral("ru"));
+}
+
+bool InstallLanguage(Language language)
+{
+    Q_INIT_RESOURCE(quillon_app_translations);
+    QCoreApplication *app = QCoreApplication::instance();
+    bool complete = true;
+    QTranslator *own = nullptr;
+    if (language == Language::English) {
+        own = new QTranslator(app);
+        complete = own->load(QStringLiteral(":/i18n/quillon_en.qm"));
+    }
+    Replace(g_own, own);
+    auto *qt = new QTranslator(app);
+    if (!LoadQt(*qt, language == Language::English ? QStringLiteral("qtbase_en") : QStringLiteral("qtbase_ru"))) {
+        delete qt;
+        qt = nullptr;
+        // Qt's texts are English without a catalogue.
+        complete = complete && language == Language::English;
+    }
+    Replace(g_qt, qt);
+    g_installed = language;
+    return complete;
+}
+
+Language InstalledLanguage()
+{
+    return g_installed;
+}
 
 bool InstallQtRussian(QCoreApplication &app)
 {
-    auto *translator = new QTranslator(&app);
-    for (const QString &folder : {QCoreApplication::applicationDirPath() + QStringLiteral("/translations"),
-                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
-        if (translator->load(QStringLiteral("qtbase_ru"), folder))
-            return QCoreApplication::installTranslator(translator);
-    }
-    delete translator;
-    return false;
+    Q_UNUSED(app);
+    return InstallLanguage(Language::Russian);
 }

@@ -5,6 +5,7 @@
 #include "app/HelpWindow.h"
 #include "app/Pictures.h"
 #include "app/TermSignal.h"
+#include "app/Translations.h"
 #include "app/Unit2.h"
 #include "app/Unit4.h"
 #include "image/DeviceModels.h"
@@ -13,9 +14,11 @@
 #include "link/SessionSeries.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -128,10 +131,10 @@ void TForm1::CreateControls()
     TabSheet7->setObjectName(QStringLiteral("TabSheet7"));
     TabSheet8 = new QWidget;
     TabSheet8->setObjectName(QStringLiteral("TabSheet8"));
-    PageControl2->addTab(TabSheet5, QStringLiteral("Буфер"));
-    PageControl2->addTab(TabSheet6, QStringLiteral("Инфо"));
-    PageControl2->addTab(TabSheet7, QStringLiteral("Частота"));
-    PageControl2->addTab(TabSheet8, QStringLiteral("Связь"));
+    PageControl2->addTab(TabSheet5, tr("Буфер"));
+    PageControl2->addTab(TabSheet6, tr("Инфо"));
+    PageControl2->addTab(TabSheet7, tr("Частота"));
+    PageControl2->addTab(TabSheet8, tr("Связь"));
     CreateBufferPage();
     CreateInfoPage();
     CreateFreqPage();
@@ -170,10 +173,10 @@ void TForm1::CreateControls()
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->setGeometry(0, 287, 145, 21);
     for (const char *m : DeviceModelNames)
-        ComboBox2->addItem(QString::fromUtf8(m));
+        ComboBox2->addItem(QCoreApplication::translate("Quillon", m));
     ComboBox2->setCurrentIndex(0);
 
-    Label1 = new QLabel(QStringLiteral("Версия 3.4 от 04.04.2003"), this);
+    Label1 = new QLabel(tr("Версия 3.4 от 04.04.2003"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(152, 287, 208, 16);
     QFont bold = Label1->font();
@@ -331,8 +334,9 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->ignore();
         if (CloseAfterJob)
             return;
-        if (!Terminating && !AskYesNo(this, QStringLiteral("Идёт запись: телефон останется с неполным образом. "
-                                                           "Прервать и закрыть?")))
+        if (!Terminating
+            && !AskYesNo(this, tr("Идёт запись: телефон останется с неполным образом. "
+                                  "Прервать и закрыть?")))
             return;
         if (WriteJobRuns()) {
             CloseAfterJob = true;
@@ -398,6 +402,30 @@ void TForm1::ShowShemeExecute()
     Form3->exec();
 }
 
+void TForm1::LangRussianExecute()
+{
+    ChooseLanguage(false);
+}
+
+void TForm1::LangEnglishExecute()
+{
+    ChooseLanguage(true);
+}
+
+void TForm1::ChooseLanguage(bool english)
+{
+    Act.LangRussian->setChecked(!english);
+    Act.LangEnglish->setChecked(english);
+    const Language chosen = english ? Language::English : Language::Russian;
+    if (chosen == StoredLanguage())
+        return;
+    StoreLanguage(chosen);
+    // Said in the language chosen: the window itself keeps its language until then.
+    EnsureDialogs(Dialogs, this)
+        .Information(english ? QStringLiteral("The window will be in English from the next start.")
+                             : QStringLiteral("Окно будет на русском со следующего запуска."));
+}
+
 void TForm1::HelpExecute()
 {
     if (!HelpWindow)
@@ -446,7 +474,7 @@ void TForm1::SetCancelEnabled(bool enabled)
 
 void TForm1::ShowStatus(const QString &text)
 {
-    StatusPanel0->setText(text);
+    StatusPanel0->setText(QCoreApplication::translate("Quillon", text.toUtf8()));
 }
 
 void TForm1::ShowPanel1(const QString &text, const QString &toolTip)

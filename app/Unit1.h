@@ -96,6 +96,8 @@ struct TActions {
     QAction *CompareWithFile = nullptr;
     QAction *ClearMarks = nullptr;
     QAction *Series = nullptr;       // "Серия..."
+    QAction *LangRussian = nullptr;  // "Язык / Language": the window's language
+    QAction *LangEnglish = nullptr;
 };
 
 // The "Связь" page's widgets: words 0x37-0x3A by name.
@@ -188,6 +190,10 @@ public:
     void AbuotBoxExecute();
     void ShowShemeExecute();
     void HelpExecute();
+    // Remembers the language for the next start, which shows it.
+    void LangRussianExecute();
+    void LangEnglishExecute();
+    void ChooseLanguage(bool english);
     // IEngineWindow: gauge, panel, status
     void SetGaugeMax(int max) override;
     void SetGaugeProgress(int progress) override;

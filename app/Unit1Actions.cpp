@@ -4,22 +4,30 @@
 #include "app/ActionTable.h"
 #include "app/ErrorBox.h"
 #include "app/Pictures.h"
+#include "app/Translations.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+
+// The tables' captions are Russian; the installed catalogue gives the window's language.
+static QString Caption(const char *text)
+{
+    return QCoreApplication::translate("Quillon", text);
+}
 
 void TForm1::CreateActions()
 {
     for (int i = 0; i < ActionCount; ++i) {
         const ActionDef &d = ActionTable[i];
-        auto *a = new QAction(QString::fromUtf8(d.caption), this);
+        auto *a = new QAction(Caption(d.caption), this);
         a->setObjectName(QString::fromLatin1(d.name));
         a->setProperty("category", QString::fromLatin1(d.category));
         if (d.hint) {
-            const QString hint = qstrcmp(d.hint, "=") == 0 ? QString::fromUtf8(d.caption)
-                                                            : QString::fromUtf8(d.hint);
+            const QString hint = qstrcmp(d.hint, "=") == 0 ? Caption(d.caption) : Caption(d.hint);
             a->setProperty("hint", hint);
             a->setToolTip(hint.section(u'|', 0, 0));
             a->setStatusTip(hint.section(u'|', -1));
@@ -40,6 +48,13 @@ void TForm1::CreateActions()
         }
     }
     connect(Act.FileExit1, &QAction::triggered, this, &QWidget::close);
+    // The language chosen for the window, ticked.
+    auto *languages = new QActionGroup(this); // one of them, shown as radio items
+    languages->addAction(Act.LangRussian);
+    languages->addAction(Act.LangEnglish);
+    Act.LangRussian->setCheckable(true);
+    Act.LangEnglish->setCheckable(true);
+    (StoredLanguage() == Language::English ? Act.LangEnglish : Act.LangRussian)->setChecked(true);
 }
 
 // A menu item under a caption of its own: it shows the action's image and
@@ -50,7 +65,7 @@ static QAction *MenuItemFor(QAction *action, const char *caption, QObject *paren
         return action;
     auto *item = new QAction(parent);
     auto sync = [item, action, caption] {
-        QString text = QString::fromUtf8(caption);
+        QString text = Caption(caption);
         if (!action->shortcut().isEmpty())
             text += u'\t' + action->shortcut().toString(QKeySequence::NativeText);
         item->setText(text);
@@ -68,9 +83,10 @@ static void FillMenu(QMenu *menu, const MenuEntry *entries, TActions &act, QMenu
 {
     for (const MenuEntry *e = entries; e->member || e->submenu || !e->caption; ++e) {
         if (e->submenu) {
-            QMenu *sub = menu->addMenu(QString::fromUtf8(e->submenuTitle));
+            QMenu *sub = menu->addMenu(Caption(e->submenuTitle));
             FillMenu(sub, e->submenu, act, presetMenu);
-            *presetMenu = sub;
+            if (e->submenu[0].member == &TActions::L258Hand10625)
+                *presetMenu = sub;
         } else if (!e->member) {
             menu->addSeparator();
         } else {
@@ -86,7 +102,7 @@ void TForm1::CreateMenus()
     ActionMainMenuBar1->setNativeMenuBar(false);
     ActionMainMenuBar1->setGeometry(0, 0, 363, 25);
     for (int i = 0; i < MainMenuCount; ++i) {
-        QMenu *menu = ActionMainMenuBar1->addMenu(QString::fromUtf8(MainMenu[i].title));
+        QMenu *menu = ActionMainMenuBar1->addMenu(Caption(MainMenu[i].title));
         FillMenu(menu, MainMenu[i].entries, Act, &PresetMenu);
     }
 }

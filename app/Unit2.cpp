@@ -3,6 +3,7 @@
 #include "app/Controls.h"
 #include "app/Pictures.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -11,7 +12,7 @@
 TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("О программе"));
+    setWindowTitle(QCoreApplication::translate("Quillon", "О программе"));
     setFixedSize(298, 244);
     setModal(true);
 
@@ -38,13 +39,13 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     Memo1->setBackgroundRole(QPalette::Button);
     Memo1->setStyleSheet(QStringLiteral("QPlainTextEdit { background: palette(button); }"));
     // One paragraph per item: the lines wrap at this toolkit's font width.
-    Memo1->setPlainText(QStringLiteral(
-        "* Добавлена функция SwapByte (Поменять байты местами)\n"
-        "*Исправлена ошибка при открытии файла \n"
-        "*Добавленные стандартные прошивки и украинские (НУ ЗАЧЕМ ТАМ УКРАИНСКИЕ "
-        "НУЖНЫ.как нехотел я их туда писать! Это же стандартные SENAO)\n"
-        "*Добавлена схема преобразователя уровней\n"
-        "*Добавлено иоформация о буфере (вкладка)"));
+    Memo1->setPlainText(QCoreApplication::translate(
+        "Quillon", "* Добавлена функция SwapByte (Поменять байты местами)\n"
+                   "*Исправлена ошибка при открытии файла \n"
+                   "*Добавленные стандартные прошивки и украинские (НУ ЗАЧЕМ ТАМ УКРАИНСКИЕ "
+                   "НУЖНЫ.как нехотел я их туда писать! Это же стандартные SENAO)\n"
+                   "*Добавлена схема преобразователя уровней\n"
+                   "*Добавлено иоформация о буфере (вкладка)"));
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setGeometry(111, 212, 75, 25);

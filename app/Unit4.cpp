@@ -2,13 +2,14 @@
 
 #include "app/Pictures.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
 TForm3::TForm3(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Схема преобразователя уровней"));
+    setWindowTitle(QCoreApplication::translate("Quillon", "Схема преобразователя уровней"));
     setWindowIcon(PictureIcon(QStringLiteral("scheme_icon"), QSize(32, 32)));
     setFixedSize(470, 266);
     setModal(true);

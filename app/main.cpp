@@ -8,7 +8,7 @@
 int main(int argc, char **argv)
 {
     TApplication app(argc, argv);
-    InstallQtRussian(app); // without the catalogue Qt's own texts stay English
+    InstallLanguage(StoredLanguage()); // Russian unless English was chosen on the "?" menu
     // Wayland desktops match the window to its menu entry and icon by this.
     app.setDesktopFileName(QString::fromLatin1(QUILLON_APP_ID));
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -9,6 +9,7 @@
 #include "radio/InfoList.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -72,14 +73,15 @@ void TForm1::BackupRead(const JobOutcome &outcome)
     const Backups::SaveResult &saved = outcome.backup;
     if (saved.error) {
         // The job stays completed; the panel says why there is no copy.
-        ShowPanel1(QStringLiteral("Копия не сохранена: ") + IoErrorTextRu(saved.error),
-                   QStringLiteral("Резервная копия не сохранена в папку ") + QDir::toNativeSeparators(outcome.backupFolder)
-                       + QStringLiteral(": ") + IoErrorTextRu(saved.error));
+        ShowPanel1(QCoreApplication::translate("Quillon", "Копия не сохранена: ") + IoErrorTextRu(saved.error),
+                   QCoreApplication::translate("Quillon", "Резервная копия не сохранена в папку ")
+                       + QDir::toNativeSeparators(outcome.backupFolder) + QStringLiteral(": ")
+                       + IoErrorTextRu(saved.error));
         return;
     }
     // The safety net is seen to work: the file by name, its folder in the tooltip.
-    ShowPanel1(QStringLiteral("Копия: ") + QFileInfo(saved.path).fileName(),
-               QStringLiteral("Резервная копия: ") + QDir::toNativeSeparators(saved.path));
+    ShowPanel1(QCoreApplication::translate("Quillon", "Копия: ") + QFileInfo(saved.path).fileName(),
+               QCoreApplication::translate("Quillon", "Резервная копия: ") + QDir::toNativeSeparators(saved.path));
     Doc.MarkSafe();
 }
 
@@ -88,7 +90,7 @@ void TForm1::BackupsExecute()
     const QString folder = Backups::Folder();
     const auto unusable = [&](const IoError &why) {
         // Nothing to browse: say why rather than show another folder.
-        ShowErrorBox(QStringLiteral("Папка резервных копий %1 недоступна: %2")
+        ShowErrorBox(QCoreApplication::translate("Quillon", "Папка резервных копий %1 недоступна: %2")
                          .arg(QDir::toNativeSeparators(folder), IoErrorTextRu(why)));
     };
     if (!QFileInfo(folder).isDir())

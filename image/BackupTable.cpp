@@ -1,5 +1,6 @@
 #include "image/BackupTable.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 BackupTable::BackupTable(QList<Backups::Entry> entries, QObject *parent)
@@ -35,7 +36,7 @@ QVariant BackupTable::data(const QModelIndex &index, int role) const
         return QVariant();
     switch (index.column()) {
     case ColDate: return e.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    case ColDevice: return e.device;
+    case ColDevice: return QCoreApplication::translate("Quillon", e.device.toUtf8()); // as the model list names it
     case ColId: return QString::number(e.id);
     case ColPort: return e.port;
     case ColComment: return e.comment;
@@ -48,11 +49,11 @@ QVariant BackupTable::headerData(int section, Qt::Orientation orientation, int r
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QVariant();
     switch (section) {
-    case ColDate: return QStringLiteral("Дата");
-    case ColDevice: return QStringLiteral("Устройство");
+    case ColDate: return QCoreApplication::translate("Quillon", "Дата");
+    case ColDevice: return QCoreApplication::translate("Quillon", "Устройство");
     case ColId: return QStringLiteral("ID");
-    case ColPort: return QStringLiteral("Порт");
-    case ColComment: return QStringLiteral("Комментарий");
+    case ColPort: return QCoreApplication::translate("Quillon", "Порт");
+    case ColComment: return QCoreApplication::translate("Quillon", "Комментарий");
     }
     return QVariant();
 }

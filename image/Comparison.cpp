@@ -3,6 +3,7 @@
 #include "image/DeviceModels.h"
 #include "image/ReadMark.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace {
@@ -23,19 +24,31 @@ QString AgreeVerb(int n, const char *one, const char *many)
 
 } // namespace
 
+// The window's texts are in English: its catalogue translates this code.
+bool EnglishTexts()
+{
+    return QCoreApplication::translate("Quillon", "ru", "the language of the window's texts") == QLatin1String("en");
+}
+
 QString WordsRu(int n)
 {
+    if (EnglishTexts())
+        return n == 1 ? QStringLiteral("1 word") : QStringLiteral("%1 words").arg(n);
     static const char *const forms[] = {"слово", "слова", "слов"};
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(forms[AgreementForm(n)]));
 }
 
 QString AllEqualText(const QString &what, int words)
 {
+    if (EnglishTexts())
+        return QStringLiteral("%1: %2 %3").arg(what, WordsRu(words), words == 1 ? "matches" : "match");
     return QStringLiteral("%1: %2 %3").arg(what, WordsRu(words), AgreeVerb(words, "совпадает", "совпадают"));
 }
 
 QString DifferText(const QString &what, int differ, int words)
 {
+    if (EnglishTexts())
+        return QStringLiteral("%1: %2 of %3 %4").arg(what, WordsRu(differ)).arg(words).arg(differ == 1 ? "differs" : "differ");
     return QStringLiteral("%1: %2 из %3 не %4")
         .arg(what, WordsRu(differ))
         .arg(words)
@@ -47,7 +60,7 @@ QString DiffLines(const std::vector<WordDiff> &diffs, const QString &aName, cons
     QStringList lines;
     for (const WordDiff &d : diffs) {
         if (lines.size() == limit) {
-            lines << QStringLiteral("и ещё %1").arg(WordsRu(int(diffs.size()) - limit));
+            lines << QCoreApplication::translate("Quillon", "и ещё %1").arg(WordsRu(int(diffs.size()) - limit));
             break;
         }
         lines << QStringLiteral("%1: %2 %3, %4 %5")
@@ -72,22 +85,22 @@ FileComparison CompareFile(const QString &fileName, const ImageFileData &file, c
     const int first = held ? held->first : 0, last = held ? held->last : EepromImage::kWords - 1;
     const std::vector<WordDiff> diffs = DiffWords(image, file.image, first, last);
     const int words = last - first + 1;
-    const QString what = QStringLiteral("Файл ") + fileName;
+    const QString what = QCoreApplication::translate("Quillon", "Файл ") + fileName;
     QStringList parts{diffs.empty() ? AllEqualText(what, words) : DifferText(what, int(diffs.size()), words)};
     if (held)
-        parts.last() += QStringLiteral(" (в файле только %1)")
+        parts.last() += QCoreApplication::translate("Quillon", " (в файле только %1)")
                             .arg(first == last ? ByteToHex(uint8_t(first))
                                                : ByteToHex(uint8_t(first)) + u'-' + ByteToHex(uint8_t(last)));
     if (file.model && *file.model != model)
-        parts << QStringLiteral("модель в файле: %1")
+        parts << QCoreApplication::translate("Quillon", "модель в файле: %1")
                      .arg(*file.model >= 0 && *file.model < kModelCount
                               ? QString::fromUtf8(DeviceModelNames[*file.model]).trimmed()
-                              : QStringLiteral("нет"));
+                              : QCoreApplication::translate("Quillon", "нет"));
     if (file.comment != comment)
-        parts << QStringLiteral("комментарий в файле: «%1»").arg(file.comment);
+        parts << QCoreApplication::translate("Quillon", "комментарий в файле: «%1»").arg(file.comment);
     FileComparison result;
     result.panel = parts.join(QStringLiteral("; "));
     result.tip = parts.join(u'\n');
-    result.marks = DiffMarks(diffs, QStringLiteral("В файле"));
+    result.marks = DiffMarks(diffs, QCoreApplication::translate("Quillon", "В файле"));
     return result;
 }

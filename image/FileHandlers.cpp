@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -83,9 +84,10 @@ void QtFileDialogs::Error(const QString &text)
 FileDialogs::SaveChoice QtFileDialogs::AskSaveChanges(const QString &question)
 {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), question, QMessageBox::NoButton, parent_);
-    QPushButton *save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
-    QPushButton *discard = box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
-    QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    QPushButton *save = box.addButton(QCoreApplication::translate("Quillon", "Сохранить"), QMessageBox::AcceptRole);
+    QPushButton *discard =
+        box.addButton(QCoreApplication::translate("Quillon", "Не сохранять"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QCoreApplication::translate("Quillon", "Отмена"), QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
     box.exec();
@@ -106,8 +108,8 @@ FileDialogs &EnsureDialogs(std::unique_ptr<FileDialogs> &dialogs, QWidget *paren
 void TForm1::SaveFileExecute()
 {
     FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
-    const QString chosen = dialogs.SaveFileName(DialogStartFolder(), QString::fromUtf8(ImageFilterCaption),
-                                                DefaultSuffix(Doc.Model()));
+    const QString chosen = dialogs.SaveFileName(
+        DialogStartFolder(), QCoreApplication::translate("Quillon", ImageFilterCaption), DefaultSuffix(Doc.Model()));
     if (chosen.isEmpty())
         return;
     RememberDialogFile(chosen);
@@ -130,7 +132,7 @@ void TForm1::LoadFileExecute()
 void TForm1::LoadFileFrom(const QString &folder)
 {
     FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
-    const QString chosen = dialogs.OpenFileName(folder, QString::fromUtf8(ImageFilterCaption));
+    const QString chosen = dialogs.OpenFileName(folder, QCoreApplication::translate("Quillon", ImageFilterCaption));
     if (!chosen.isEmpty()) {
         RememberDialogFile(chosen);
         if (!LoadFilePath(chosen))
@@ -156,7 +158,7 @@ bool TForm1::LoadFilePath(const QString &path)
     if (loaded.data.model)
         after.model = *loaded.data.model;
     after.comment = loaded.data.comment;
-    Doc.Apply(QStringLiteral("Открыть ") + QFileInfo(path).fileName(), after);
+    Doc.Apply(QCoreApplication::translate("Quillon", "Открыть ") + QFileInfo(path).fileName(), after);
     RefreshBufExecute();
     Doc.MarkSafe(); // the file holds it
     return true;

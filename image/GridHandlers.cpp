@@ -4,6 +4,7 @@
 #include "image/WordDescription.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -68,7 +69,7 @@ void TForm1::MaskEdit1Exit()
     ImageState after = Doc.State();
     after.image[SelectedAddr] = HexToWord(MaskEdit1->displayText());
     MaskEdit1->setModified(false);
-    Doc.Apply(QStringLiteral("Ячейка ") + ByteToHex(SelectedAddr) + u'H', after);
+    Doc.Apply(QCoreApplication::translate("Quillon", "Ячейка ") + ByteToHex(SelectedAddr) + u'H', after);
     RefreshBufExecute();
 }
 

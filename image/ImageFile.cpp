@@ -1,9 +1,10 @@
 #include "image/ImageFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 const char ImageFolder[] = "EELog";
-const char ImageFilterCaption[] = "Все файлы (*.*)";
+const char ImageFilterCaption[] = QT_TRANSLATE_NOOP("Quillon", "Все файлы (*.*)");
 
 QString DefaultSuffix(int deviceModel)
 {
@@ -16,7 +17,8 @@ QString DefaultSuffix(int deviceModel)
 
 QString OverwriteQuestion(const QString &fullName)
 {
-    return QStringLiteral("Файл ") + fullName + QStringLiteral(" уже существует. Переписать?");
+    return QCoreApplication::translate("Quillon", "Файл ") + fullName
+           + QCoreApplication::translate("Quillon", " уже существует. Переписать?");
 }
 
 // ---- encoding ----

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+#include <QCoreApplication>
+
 QString IoError::Text() const
 {
     switch (kind) {
@@ -15,7 +17,7 @@ QString IoError::Text() const
     case ReadBeyondEnd: return QStringLiteral("Read beyond end of file");
     case DiskFull: return QStringLiteral("Disk full");
     case CommentTooLong:
-        return QStringLiteral("Это не образ EEPROM: комментарий в файле длиннее %1 символов.")
+        return QCoreApplication::translate("Quillon", "Это не образ EEPROM: комментарий в файле длиннее %1 символов.")
             .arg(kMaxCommentChars);
     case Other: break;
     }

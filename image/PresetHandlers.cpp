@@ -3,6 +3,7 @@
 
 #include "image/Presets.h"
 
+#include <QCoreApplication>
 
 void TForm1::LoadPreset(int p)
 {
@@ -11,11 +12,11 @@ void TForm1::LoadPreset(int p)
     if (!ApplyPreset(after.image, p))
         return;
     after.model = PresetTable[p].model;
-    Doc.Apply(QString::fromUtf8(PresetTable[p].caption), after);
+    Doc.Apply(QCoreApplication::translate("Quillon", PresetTable[p].caption), after);
     RefreshBufExecute();
     TabSheet7Show(); // the frequency page is refilled whether it is shown or not
     PresetZeroedId(idBefore);
-    EnsureDialogs(Dialogs, this).Information(QString::fromUtf8(PresetReminder));
+    EnsureDialogs(Dialogs, this).Information(QCoreApplication::translate("Quillon", PresetReminder));
 }
 
 void TForm1::L258Hand10625Execute() { LoadPreset(0); }

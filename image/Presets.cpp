@@ -1,7 +1,7 @@
 #include "image/Presets.h"
 
 const char PresetReminder[] =
-    "Введите ID код базы, 4 Системных канала, диапазан системных каналов...";
+    QT_TRANSLATE_NOOP("Quillon", "Введите ID код базы, 4 Системных канала, диапазан системных каналов...");
 
 bool ApplyPreset(EepromImage &image, int p)
 {

@@ -8,12 +8,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 
 namespace {
 
-const char kUndo[] = "Отменить";
-const char kRedo[] = "Повторить";
+const char kUndo[] = QT_TRANSLATE_NOOP("Quillon", "Отменить");
+const char kRedo[] = QT_TRANSLATE_NOOP("Quillon", "Повторить");
 
 } // namespace
 
@@ -32,8 +33,10 @@ void TForm1::WatchModelAndComment()
     });
     // The user's own choice of model and the comment typed are steps too;
     // every other change of them is recorded by the action that made it.
-    connect(ComboBox2, &QComboBox::activated, &Doc, [this] { Doc.CommitModel(QStringLiteral("Модель")); });
-    connect(Edit1, &QLineEdit::editingFinished, &Doc, [this] { Doc.CommitComment(QStringLiteral("Комментарий")); });
+    connect(ComboBox2, &QComboBox::activated, &Doc,
+            [this] { Doc.CommitModel(QCoreApplication::translate("Quillon", "Модель")); });
+    connect(Edit1, &QLineEdit::editingFinished, &Doc,
+            [this] { Doc.CommitComment(QCoreApplication::translate("Quillon", "Комментарий")); });
     connect(&Doc, &ImageDocument::Restored, this, [this] {
         RefreshBufExecute();
         RefreshEntryBox();
@@ -57,7 +60,7 @@ void TForm1::RedoExecute()
 void TForm1::UpdateUndoActions()
 {
     const auto caption = [](const char *verb, bool can, const QString &step) {
-        const QString text = QString::fromUtf8(verb);
+        const QString text = QCoreApplication::translate("Quillon", verb);
         return can ? text + QStringLiteral(": ") + step : text;
     };
     // A job changes the image under its own step: no undo until it is over.
@@ -71,8 +74,9 @@ bool TForm1::AskToSaveChanges()
 {
     if (Doc.IsSafe())
         return true;
-    const QString question = QStringLiteral("Буфер изменён, а изменения не сохранены в файл, не записаны в "
-                                            "телефон и не попали в резервную копию. Сохранить их?");
+    const QString question =
+        QCoreApplication::translate("Quillon", "Буфер изменён, а изменения не сохранены в файл, не записаны в "
+                                               "телефон и не попали в резервную копию. Сохранить их?");
     switch (EnsureDialogs(Dialogs, this).AskSaveChanges(question)) {
     case FileDialogs::SaveChoice::Save:
         SaveFileExecute();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 namespace {
 constexpr char CR = 0x0D;
 // The drain at the opening reads far faster than 300 bit/s can refill the
@@ -334,40 +336,49 @@ QString FaultText(const FaultRecord &f, bool russian)
     };
     static const Texts texts[] = {
         {"", ""},
-        {"Нет эха %1", "no echo of %1 in time"},
-        {"Неверное эхо: послан %1, пришёл %2", "wrong echo: sent %1, came %2"},
-        {"Ответ не начинается с \"!\": пришёл %2", "the reply does not begin with \"!\": came %2"},
-        {"Ответ не получен полностью: %3 из 23 символов", "the reply was not complete in time: %3 of 23 characters"},
-        {"Отменено", "cancelled"},
-        {"Порт потерян", "the port was lost"},
+        {QT_TRANSLATE_NOOP("Quillon", "Нет эха %1"), "no echo of %1 in time"},
+        {QT_TRANSLATE_NOOP("Quillon", "Неверное эхо: послан %1, пришёл %2"), "wrong echo: sent %1, came %2"},
+        {QT_TRANSLATE_NOOP("Quillon", "Ответ не начинается с \"!\": пришёл %2"),
+         "the reply does not begin with \"!\": came %2"},
+        {QT_TRANSLATE_NOOP("Quillon", "Ответ не получен полностью: %3 из 23 символов"),
+         "the reply was not complete in time: %3 of 23 characters"},
+        {QT_TRANSLATE_NOOP("Quillon", "Отменено"), "cancelled"},
+        {QT_TRANSLATE_NOOP("Quillon", "Порт потерян"), "the port was lost"},
     };
     const Texts &t = texts[static_cast<size_t>(f.Kind)];
-    const QString address = (russian ? QStringLiteral("адрес ") : QStringLiteral("address ")) + ByteToHex(f.Addr);
+    const QString address =
+        (russian ? QCoreApplication::translate("Quillon", "адрес ") : QStringLiteral("address ")) + ByteToHex(f.Addr);
     const QString command = CommandText(f.Command);
     const bool replyFault = f.Kind == EngineFault::NoBang || f.Kind == EngineFault::ShortReply;
     QString where;
     switch (f.Where) {
     case FaultRecord::Place::None: break;
     case FaultRecord::Place::Opening:
-        where = russian ? QStringLiteral("начальный CR") : QStringLiteral("the opening CR");
+        where = russian ? QCoreApplication::translate("Quillon", "начальный CR") : QStringLiteral("the opening CR");
         break;
     case FaultRecord::Place::Char:
-        where = (russian ? QStringLiteral("символ %1 команды %2, ") : QStringLiteral("character %1 of %2, "))
+        where = (russian ? QCoreApplication::translate("Quillon", "символ %1 команды %2, ")
+                         : QStringLiteral("character %1 of %2, "))
                     .arg(f.CharPos)
                     .arg(command)
                 + address;
         break;
     case FaultRecord::Place::AfterCommand:
-        where = (russian ? QStringLiteral("после %1, ") : QStringLiteral("after %1, ")).arg(command) + address;
+        where =
+            (russian ? QCoreApplication::translate("Quillon", "после %1, ") : QStringLiteral("after %1, ")).arg(command)
+            + address;
         break;
     case FaultRecord::Place::Reply:
         where = replyFault ? address
-                           : (russian ? QStringLiteral("ответ на %1, ") : QStringLiteral("the reply to %1, ")).arg(command) + address;
+                           : (russian ? QCoreApplication::translate("Quillon", "ответ на %1, ")
+                                      : QStringLiteral("the reply to %1, "))
+                                     .arg(command)
+                                 + address;
         break;
     }
     const QString args[] = {CharName(f.Sent), CharName(f.Came), QString::number(f.ReplyChars)};
     // One pass, so that nothing a telephone sent is taken for a marker.
-    const QString text = QString::fromUtf8(russian ? t.ru : t.en);
+    const QString text = russian ? QCoreApplication::translate("Quillon", t.ru) : QString::fromUtf8(t.en);
     QString out;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == u'%' && i + 1 < text.size() && text[i + 1] >= u'1' && text[i + 1] <= u'3')

@@ -55,12 +55,13 @@ constexpr int ReplyLength = 23;  // "!", 20 hex digits, two more characters
 constexpr int WordsPerCommand = 5;
 } // namespace EngineLimits
 
+// Russian here; the window translates them as it shows them.
 namespace EngineTexts {
-inline const QString Initializing = QStringLiteral("Инициализация...");
-inline const QString Writing = QStringLiteral("Запись...");
-inline const QString Reading = QStringLiteral("Чтение...");
-inline const QString Completed = QStringLiteral("Завершено!");
-inline const QString NotDone = QStringLiteral("Невыполнено...");
+inline const QString Initializing = QString::fromUtf8(QT_TRANSLATE_NOOP("Quillon", "Инициализация..."));
+inline const QString Writing = QString::fromUtf8(QT_TRANSLATE_NOOP("Quillon", "Запись..."));
+inline const QString Reading = QString::fromUtf8(QT_TRANSLATE_NOOP("Quillon", "Чтение..."));
+inline const QString Completed = QString::fromUtf8(QT_TRANSLATE_NOOP("Quillon", "Завершено!"));
+inline const QString NotDone = QString::fromUtf8(QT_TRANSLATE_NOOP("Quillon", "Невыполнено..."));
 } // namespace EngineTexts
 
 // Why a job ended with "Невыполнено...", as the engine decided it.

@@ -6,6 +6,8 @@
 #include "app/TraceDialog.h"
 
 #include <QAction>
+#include <QCoreApplication>
+
 #include "link/SessionSeries.h"
 
 // The undo step and the backup of a job start with its record.
@@ -22,10 +24,11 @@ void TForm1::Write258Execute()
     // Words no read brought in are FFFF only because nothing was there: the
     // telephone's own words would be erased by them.
     const ImageCoverage &coverage = Doc.State().coverage;
-    if (coverage.Partial() &&
-        !AskYesNo(this, QStringLiteral("Образ содержит не все слова (прочитаны только %1): записать всю EEPROM, "
-                                       "включая слова FFFF?")
-                            .arg(coverage.Text())))
+    if (coverage.Partial()
+        && !AskYesNo(this, QCoreApplication::translate(
+                               "Quillon", "Образ содержит не все слова (прочитаны только %1): записать всю EEPROM, "
+                                          "включая слова FFFF?")
+                               .arg(coverage.Text())))
         return;
     StartJob(EngineJob::Write258);
 }

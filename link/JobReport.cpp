@@ -1,5 +1,6 @@
 #include "link/JobReport.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace {
@@ -12,7 +13,7 @@ QString Span(const WriteGroups::Span &s)
 
 QString WordsOf(const WriteGroups::Span &s)
 {
-    return (s.first == s.last ? QStringLiteral("слово ") : QStringLiteral("слова ")) + Span(s);
+    return (s.first == s.last ? QCoreApplication::translate("Quillon", "слово ") : QCoreApplication::translate("Quillon", "слова ")) + Span(s);
 }
 
 } // namespace
@@ -20,30 +21,30 @@ QString WordsOf(const WriteGroups::Span &s)
 QString PartialWriteTextRu(const WriteGroups &g)
 {
     if (g.confirmed.Empty() && g.possiblyTaken.Empty())
-        return QStringLiteral("Телефон не подтвердил ни одного слова из %1: запишите ещё раз").arg(Span(g.notTaken));
+        return QCoreApplication::translate("Quillon", "Телефон не подтвердил ни одного слова из %1: запишите ещё раз").arg(Span(g.notTaken));
     QStringList parts;
     if (!g.confirmed.Empty())
-        parts << QStringLiteral("принял ") + WordsOf(g.confirmed);
+        parts << QCoreApplication::translate("Quillon", "принял ") + WordsOf(g.confirmed);
     // Sent, but the echo that says so never came: stored at the CR, or at the
     // next one (the next job's opening).
     if (!g.possiblyTaken.Empty())
-        parts << (g.confirmed.Empty() ? QStringLiteral("возможно, принял ") + WordsOf(g.possiblyTaken)
-                                      : QStringLiteral("возможно ") + Span(g.possiblyTaken));
+        parts << (g.confirmed.Empty() ? QCoreApplication::translate("Quillon", "возможно, принял ") + WordsOf(g.possiblyTaken)
+                                      : QCoreApplication::translate("Quillon", "возможно ") + Span(g.possiblyTaken));
     if (!g.notTaken.Empty())
-        parts << QStringLiteral("не получил ") + Span(g.notTaken);
-    return (g.confirmed.Empty() ? QStringLiteral("Телефон, ") : QStringLiteral("Телефон "))
+        parts << QCoreApplication::translate("Quillon", "не получил ") + Span(g.notTaken);
+    return (g.confirmed.Empty() ? QCoreApplication::translate("Quillon", "Телефон, ") : QCoreApplication::translate("Quillon", "Телефон "))
            + parts.join(QStringLiteral(", "))
-           + (g.notTaken.Empty() ? QStringLiteral(": запишите ещё раз для верности")
-                                 : QStringLiteral(": в нём неполный образ, запишите ещё раз"));
+           + (g.notTaken.Empty() ? QCoreApplication::translate("Quillon", ": запишите ещё раз для верности")
+                                 : QCoreApplication::translate("Quillon", ": в нём неполный образ, запишите ещё раз"));
 }
 
 CellMarks UnconfirmedMarks(const WriteGroups &g)
 {
     CellMarks marks;
     for (int a = g.possiblyTaken.first; a <= g.possiblyTaken.last; ++a)
-        marks.push_back({a, QStringLiteral("Возможно, не записано: телефон не подтвердил"), true});
+        marks.push_back({a, QCoreApplication::translate("Quillon", "Возможно, не записано: телефон не подтвердил"), true});
     for (int a = g.notTaken.first; a <= g.notTaken.last; ++a)
-        marks.push_back({a, QStringLiteral("Не записано: телефон не получил")});
+        marks.push_back({a, QCoreApplication::translate("Quillon", "Не записано: телефон не получил")});
     return marks;
 }
 
@@ -64,31 +65,31 @@ JobReport ReportJob(const JobOutcome &o)
         return r;
     }
     if (o.verify) { // "Сравнить с телефоном"
-        const QString what = QStringLiteral("Сравнено с телефоном");
+        const QString what = QCoreApplication::translate("Quillon", "Сравнено с телефоном");
         r.panel = o.diffs.empty() ? AllEqualText(what, words) : DifferText(what, int(o.diffs.size()), words);
-        r.marks = DiffMarks(o.diffs, QStringLiteral("В телефоне"));
+        r.marks = DiffMarks(o.diffs, QCoreApplication::translate("Quillon", "В телефоне"));
         return r;
     }
     switch (o.check) {
     case JobOutcome::Check::None: break;
     case JobOutcome::Check::Failed:
-        r.panel = QStringLiteral("Запись завершена, но проверить её не удалось: ")
+        r.panel = QCoreApplication::translate("Quillon", "Запись завершена, но проверить её не удалось: ")
                   + (o.checkFault.Kind != EngineFault::None ? FaultText(o.checkFault, true)
-                                                            : QStringLiteral("порт недоступен"));
+                                                            : QCoreApplication::translate("Quillon", "порт недоступен"));
         break;
     case JobOutcome::Check::Completed:
         if (o.diffs.empty()) {
-            r.panel = AllEqualText(QStringLiteral("Проверено"), words);
+            r.panel = AllEqualText(QCoreApplication::translate("Quillon", "Проверено"), words);
             break;
         }
-        r.panel = DifferText(QStringLiteral("Проверено"), int(o.diffs.size()), words);
-        r.marks = DiffMarks(o.diffs, QStringLiteral("В телефоне"));
+        r.panel = DifferText(QCoreApplication::translate("Quillon", "Проверено"), int(o.diffs.size()), words);
+        r.marks = DiffMarks(o.diffs, QCoreApplication::translate("Quillon", "В телефоне"));
         constexpr int kListed = 16;
-        r.box = QStringLiteral("%1.\n\n%2\n\nЯчейки отмечены в таблице; запишите ещё раз.")
-                    .arg(r.panel, DiffLines(o.diffs, QStringLiteral("записано"), QStringLiteral("прочитано"), kListed));
+        r.box = QCoreApplication::translate("Quillon", "%1.\n\n%2\n\nЯчейки отмечены в таблице; запишите ещё раз.")
+                    .arg(r.panel, DiffLines(o.diffs, QCoreApplication::translate("Quillon", "записано"), QCoreApplication::translate("Quillon", "прочитано"), kListed));
         if (int(o.diffs.size()) > kListed)
             r.boxDetails =
-                DiffLines(o.diffs, QStringLiteral("записано"), QStringLiteral("прочитано"), EepromImage::kWords);
+                DiffLines(o.diffs, QCoreApplication::translate("Quillon", "записано"), QCoreApplication::translate("Quillon", "прочитано"), EepromImage::kWords);
         break;
     }
     return r;

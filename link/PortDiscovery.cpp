@@ -3,6 +3,7 @@
 #include "link/PortNames.h"
 #include "link/PortSettings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -135,14 +136,15 @@ QString SerialDevice::DescriptionRu() const
 {
     QString text = (manufacturer + u' ' + product).trimmed();
     if (text.isEmpty())
-        text = Usb() ? QStringLiteral("USB-адаптер") : QStringLiteral("порт на плате");
+        text = Usb() ? QCoreApplication::translate("Quillon", "USB-адаптер")
+                     : QCoreApplication::translate("Quillon", "порт на плате");
     QStringList details;
     if (!driver.isEmpty())
-        details << QStringLiteral("драйвер ") + driver;
+        details << QCoreApplication::translate("Quillon", "драйвер ") + driver;
     if (Usb())
         details << QStringLiteral("USB %1:%2").arg(vendorId, productId);
     if (!serial.isEmpty())
-        details << QStringLiteral("серийный номер ") + serial;
+        details << QCoreApplication::translate("Quillon", "серийный номер ") + serial;
     return details.isEmpty() ? text : text + QStringLiteral(", ") + details.join(QStringLiteral(", "));
 }
 

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -115,8 +116,9 @@ void TForm1::MarkPresentPorts()
     QStringList unreached;
     for (const SerialDevice &d : devices)
         if (ComNameOf(d, PortDevicePath, root).isEmpty())
-            unreached << QStringLiteral("Адаптер %1 (%2) не виден ни под одним именем COM; чтобы он стал "
-                                        "виден, запустите программу с %3")
+            unreached << QCoreApplication::translate("Quillon",
+                                                     "Адаптер %1 (%2) не виден ни под одним именем COM; чтобы он стал "
+                                                     "виден, запустите программу с %3")
                              .arg(d.path, d.DescriptionRu(), ComSettingFor(d, devices, PortDevicePath, root));
     for (int i = 0; i < ComboBox1->count(); ++i) {
         const QString name = ComboBox1->itemText(i);
@@ -126,10 +128,10 @@ void TForm1::MarkPresentPorts()
         const bool pseudoTerminal = it == devices.end() && IsPseudoTerminal(path, root);
         const bool present = it != devices.end() || pseudoTerminal;
         QString tip = it != devices.end() ? QStringLiteral("%1: %2").arg(it->path, it->DescriptionRu())
-                      : pseudoTerminal    ? QStringLiteral("%1: псевдотерминал").arg(path)
-                                          : QStringLiteral("%1: нет устройства").arg(path);
+                      : pseudoTerminal ? QCoreApplication::translate("Quillon", "%1: псевдотерминал").arg(path)
+                                       : QCoreApplication::translate("Quillon", "%1: нет устройства").arg(path);
         if (PortSettingInForce(name, PortDevicePath))
-            tip += QStringLiteral(" (задано QUILLON_%1)").arg(name);
+            tip += QCoreApplication::translate("Quillon", " (задано QUILLON_%1)").arg(name);
         ComboBox1->setItemData(i, present, PresentRole);
         ComboBox1->setItemData(i, tip, Qt::ToolTipRole);
     }
@@ -164,8 +166,9 @@ void TForm1::PortErrorDuringJob(const EComPort &e)
     }
     MarkPresentPorts();
     throw std::runtime_error(
-        WithPartialWrite(QStringLiteral("Порт %1 (%2) пропал: адаптер отключён или линия оборвана. Порт закрыт; "
-                                        "подключите адаптер и откройте порт снова (F9). %3")
+        WithPartialWrite(QCoreApplication::translate("Quillon",
+                                                     "Порт %1 (%2) пропал: адаптер отключён или линия оборвана. Порт "
+                                                     "закрыт; подключите адаптер и откройте порт снова (F9). %3")
                              .arg(port, device, e.Message()))
             .toStdString());
 }

@@ -6,6 +6,7 @@
 #include "link/PortNotifier.h"
 #include "link/WireTrace.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 
 namespace {
@@ -181,11 +182,11 @@ QString ProbeSummary(const ProbeResult &r)
 QString ProbeSummaryRu(const ProbeResult &r)
 {
     switch (r.outcome) {
-    case ProbeOutcome::Answers: return QStringLiteral("Связь есть (%1 мс)").arg(r.roundTripMs);
-    case ProbeOutcome::NoEcho: return QStringLiteral("Нет эха");
-    case ProbeOutcome::WrongEcho: return QStringLiteral("Неверное эхо");
-    case ProbeOutcome::OpenFailed: return QStringLiteral("Порт не открыт");
-    case ProbeOutcome::Cancelled: return QStringLiteral("Проверка прервана");
+    case ProbeOutcome::Answers: return QCoreApplication::translate("Quillon", "Связь есть (%1 мс)").arg(r.roundTripMs);
+    case ProbeOutcome::NoEcho: return QCoreApplication::translate("Quillon", "Нет эха");
+    case ProbeOutcome::WrongEcho: return QCoreApplication::translate("Quillon", "Неверное эхо");
+    case ProbeOutcome::OpenFailed: return QCoreApplication::translate("Quillon", "Порт не открыт");
+    case ProbeOutcome::Cancelled: return QCoreApplication::translate("Quillon", "Проверка прервана");
     }
     return QString();
 }
@@ -212,7 +213,8 @@ QString SlowEchoAdviceRu(const ProbeResult &r)
 {
     if (r.outcome != ProbeOutcome::Answers || r.roundTripMs <= SlowEchoLimitMs())
         return QString();
-    return QStringLiteral("Эхо пришло через %1 мс, дольше двух символов и 20 мс (%2 мс): адаптер задерживает "
+    return QCoreApplication::translate(
+               "Quillon", "Эхо пришло через %1 мс, дольше двух символов и 20 мс (%2 мс): адаптер задерживает "
                           "принятые байты. Уменьшите его таймер задержки до 1 мс (в Linux флаг low_latency "
                           "порта или latency_timer в /sys, в Windows дополнительные параметры порта в "
                           "диспетчере устройств) или возьмите другой адаптер.")
@@ -241,11 +243,13 @@ QString ProbeRemedyRu(const ProbeResult &r)
 {
     switch (r.outcome) {
     case ProbeOutcome::NoEcho:
-        return QStringLiteral("Телефон не отвечает. Проверьте питание преобразователя (DTR и RTS подняты), "
-                              "что телефон включён и в режиме программирования, и кабель.");
+        return QCoreApplication::translate(
+            "Quillon", "Телефон не отвечает. Проверьте питание преобразователя (DTR и RTS подняты), "
+                       "что телефон включён и в режиме программирования, и кабель.");
     case ProbeOutcome::WrongEcho:
-        return QStringLiteral("Вместо эха пришло %1. Проверьте скорость линии (300 бит/с) и нет ли на "
-                              "линии другой программы.")
+        return QCoreApplication::translate("Quillon",
+                                           "Вместо эха пришло %1. Проверьте скорость линии (300 бит/с) и нет ли на "
+                                           "линии другой программы.")
             .arg(ByteText(r.received));
     default:
         return QString();

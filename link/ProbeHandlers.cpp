@@ -6,6 +6,7 @@
 #include "link/PortNames.h"
 #include "link/PortProbe.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <stdexcept>
 
@@ -23,7 +24,8 @@ void TForm1::ProbeLineDone(const ProbeResult &r)
         PortErrorDuringJob(e); // a device that has gone away closes the port
     }
     const QString slow = SlowEchoAdviceRu(r);
-    ShowPanel1(ProbeSummaryRu(r) + (slow.isEmpty() ? QString() : QStringLiteral(", медленно")), slow);
+    ShowPanel1(ProbeSummaryRu(r) + (slow.isEmpty() ? QString() : QCoreApplication::translate("Quillon", ", медленно")),
+               slow);
     if (!slow.isEmpty())
         ShowInfoBox(this, QStringLiteral("%1 (%2): %3").arg(COM.Port, PortDevicePath(COM.Port), slow));
     if (r.outcome == ProbeOutcome::Answers || r.outcome == ProbeOutcome::Cancelled)

@@ -3,10 +3,13 @@
 // what must not change meanwhile and shows the series window.
 #include "app/Unit1.h"
 
+#include "app/Translations.h"
+
 #include "app/ErrorBox.h"
 #include "app/SeriesWindow.h"
 #include "link/SessionSeries.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -27,12 +30,12 @@ void TForm1::SeriesExecute()
     options.scope = dialog.Scope();
     options.stopOnFailure = dialog.StopOnFailure();
     options.port = COM.Port;
-    options.russian = true;
+    options.russian = InstalledLanguage() == Language::Russian; // the causes in the window's language
     // Words no read brought in are FFFF only because nothing was there, as
     // "Записать всю EEPROM" asks; words a unit keeps are its own.
     const ImageCoverage &coverage = Doc.State().coverage;
     if (options.scope == SeriesScope::All && !(options.keep & KeepLow) && coverage.Partial()
-        && !AskYesNo(this, QStringLiteral("Образ содержит не все слова (прочитаны только %1): записывать в каждый "
+        && !AskYesNo(this, QCoreApplication::translate("Quillon", "Образ содержит не все слова (прочитаны только %1): записывать в каждый "
                                           "телефон всю EEPROM, включая слова FFFF?")
                                .arg(coverage.Text())))
         return;
@@ -45,7 +48,7 @@ void TForm1::SeriesExecute()
     LockForSeries(true);
     if (!Series->Start(options, QString(), &error)) {
         LockForSeries(false);
-        throw std::runtime_error(QStringLiteral("Журнал серии не создан: %1").arg(error).toStdString());
+        throw std::runtime_error(QCoreApplication::translate("Quillon", "Журнал серии не создан: %1").arg(error).toStdString());
     }
     if (SeriesWin)
         SeriesWin->deleteLater();

@@ -15,6 +15,15 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   list(APPEND mingw_dlls ${found})
 endforeach()
 
+# Qt's own texts (standard buttons, dialogs) in the window's languages, where
+# Debian has them; the window looks for them in translations/ beside itself.
+set(qt_catalogues)
+foreach(lang ru en)
+  if(EXISTS /usr/share/qt6/translations/qtbase_${lang}.qm)
+    list(APPEND qt_catalogues /usr/share/qt6/translations/qtbase_${lang}.qm)
+  endif()
+endforeach()
+
 # The build folder's bin/ as a program folder, so the tests (offscreen, the
 # test library too) and the programs run there under wine.
 set(bin ${CMAKE_BINARY_DIR}/bin)
@@ -24,6 +33,8 @@ add_custom_target(quillon_runtime ALL
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${qt_platforms}
     $<TARGET_FILE:Qt6::QOffscreenIntegrationPlugin> ${bin}/platforms
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${qt_styles} ${bin}/styles
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${bin}/translations
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${qt_catalogues} ${bin}/translations
   VERBATIM)
 add_dependencies(quillon quillon_runtime)
 add_dependencies(quillon-cli quillon_runtime)
@@ -71,11 +82,7 @@ install(FILES ${qt_styles} DESTINATION bin/styles)
 install(FILES ${win_docs}/README.txt DESTINATION .)
 # The guide the window shows on F1, for reading outside it too.
 install(FILES ${QUILLON_GUIDE_FILES} DESTINATION doc)
-# Qt's own texts (standard buttons, dialogs) in Russian, where Debian has them;
-# the window looks for them in translations/ beside itself.
-if(EXISTS /usr/share/qt6/translations/qtbase_ru.qm)
-  install(FILES /usr/share/qt6/translations/qtbase_ru.qm DESTINATION bin/translations)
-endif()
+install(FILES ${qt_catalogues} DESTINATION bin/translations)
 # The runtime DLLs come with their symbols (libstdc++ alone is 23 MB so).
 if(CMAKE_STRIP)
   install(CODE "

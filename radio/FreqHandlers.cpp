@@ -4,6 +4,7 @@
 #include "app/ErrorBox.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -16,13 +17,13 @@
 namespace {
 
 const char *const kNote =
-    "Кнопки «>> Из буфера» и «<< В буфер» пока оставлены, но нажимать их не нужно: "
-    "значения загружаются из буфера сами, когда вы открываете эту вкладку, и сами "
-    "сохраняются в буфер, когда вы переходите на другую.\n\n"
-    "Если у вас есть замечания или предложения, как сделать эту страницу удобнее, "
-    "напишите нам.";
+    QT_TRANSLATE_NOOP("Quillon", "Кнопки «>> Из буфера» и «<< В буфер» пока оставлены, но нажимать их не нужно: "
+                                 "значения загружаются из буфера сами, когда вы открываете эту вкладку, и сами "
+                                 "сохраняются в буфер, когда вы переходите на другую.\n\n"
+                                 "Если у вас есть замечания или предложения, как сделать эту страницу удобнее, "
+                                 "напишите нам.");
 
-const char *const kIncomplete = "Частота введена не полностью: нужны все шесть цифр.";
+const char *const kIncomplete = QT_TRANSLATE_NOOP("Quillon", "Частота введена не полностью: нужны все шесть цифр.");
 
 // The frequency field that is taking the focus back; focus moves caused by
 // that are not the user leaving a field.
@@ -82,7 +83,7 @@ void StoreWords(TForm1 &w, const std::array<bool, 3> &which)
         if (which[i])
             after.image[Addr::RefDivider + i] = HexToWord(hex[i]->text());
     w.Freq.Changed = {};
-    w.Doc.Apply(QStringLiteral("Частота"), after);
+    w.Doc.Apply(QCoreApplication::translate("Quillon", "Частота"), after);
     w.RefreshBufExecute();
 }
 
@@ -104,7 +105,7 @@ void LeaveFrequencyField(TForm1 &w, TMaskEdit *field, void (TForm1::*handler)())
         if (!field->isVisible())
             return; // the page is going away; the next show refills it
         QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())),
-                           QString::fromUtf8(kIncomplete), field);
+                           QCoreApplication::translate("Quillon", kIncomplete), field);
         g_reclaiming = field;
         field->setFocus(Qt::OtherFocusReason);
         g_reclaiming = nullptr;
@@ -134,7 +135,7 @@ TMaskEdit *NewFrequencyField(QWidget *parent, const char *name, const QRect &geo
 
 void TForm1::CreateFreqPage()
 {
-    GroupBox2 = new QGroupBox(QStringLiteral("Опорный генератор:"), TabSheet7);
+    GroupBox2 = new QGroupBox(QCoreApplication::translate("Quillon", "Опорный генератор:"), TabSheet7);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setGeometry(4, 2, 212, 76);
     RadioButton3 = new QRadioButton(QStringLiteral("10625kHz/IF21700kHz"), GroupBox2);
@@ -154,12 +155,14 @@ void TForm1::CreateFreqPage()
     Edit2->setMaxLength(4);
     Edit2->setText(QStringLiteral("0000"));
 
-    GroupBox3 = new QGroupBox(QStringLiteral("Частота приёма/передачи:"), TabSheet7);
+    GroupBox3 = new QGroupBox(QCoreApplication::translate("Quillon", "Частота приёма/передачи:"), TabSheet7);
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
     GroupBox3->setGeometry(4, 82, 212, 100);
-    const char *const rowCaptions[] = {"Передатчик", "Гетеродин:", "Приёмник"};
+    const char *const rowCaptions[] = {QT_TRANSLATE_NOOP("Quillon", "Передатчик"),
+                                       QT_TRANSLATE_NOOP("Quillon", "Гетеродин:"),
+                                       QT_TRANSLATE_NOOP("Quillon", "Приёмник")};
     for (int r = 0; r < 3; ++r) {
-        auto *l = new QLabel(QString::fromUtf8(rowCaptions[r]), GroupBox3);
+        auto *l = new QLabel(QCoreApplication::translate("Quillon", rowCaptions[r]), GroupBox3);
         // From the frame's edge: room for a font a little wider than asked for.
         l->setGeometry(4, 20 + 25 * r, 76, 21);
         FitLabelText(l);
@@ -175,10 +178,10 @@ void TForm1::CreateFreqPage()
     CheckBox1->setGeometry(84, 70, 46, 21);
     MaskEdit5 = NewFrequencyField(GroupBox3, "MaskEdit5", QRect(132, 70, 72, 21));
 
-    Button2 = new QPushButton(QStringLiteral(">> Из буфера"), TabSheet7);
+    Button2 = new QPushButton(QCoreApplication::translate("Quillon", ">> Из буфера"), TabSheet7);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(222, 8, 135, 25);
-    Button3 = new QPushButton(QStringLiteral("<< В буфер"), TabSheet7);
+    Button3 = new QPushButton(QCoreApplication::translate("Quillon", "<< В буфер"), TabSheet7);
     Button3->setObjectName(QStringLiteral("Button3"));
     Button3->setGeometry(222, 37, 135, 25);
 
@@ -190,7 +193,7 @@ void TForm1::CreateFreqPage()
     QPalette face = FreqNote->palette();
     face.setColor(QPalette::Base, face.color(QPalette::Button));
     FreqNote->setPalette(face);
-    FreqNote->setPlainText(QString::fromUtf8(kNote));
+    FreqNote->setPlainText(QCoreApplication::translate("Quillon", kNote));
 
     connect(Button2, &QPushButton::clicked, this, [this] { SafeCall([this] { Button2Click(); }); });
     connect(Button3, &QPushButton::clicked, this, [this] { SafeCall([this] { Button3Click(); }); });

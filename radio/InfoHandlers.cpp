@@ -3,6 +3,7 @@
 
 #include "radio/InfoList.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -52,7 +53,7 @@ void TForm1::FillListExecute()
     const InfoList::Rows rows = InfoList::Decode(Buf);
     for (int r = 0; r < InfoList::kRows; ++r) {
         QTreeWidgetItem *item = Prop->topLevelItem(r);
-        item->setText(1, rows[static_cast<size_t>(r)].value);
+        item->setText(1, QCoreApplication::translate("Quillon", rows[static_cast<size_t>(r)].value.toUtf8()));
         // Rows without raw words keep their hex cell empty.
         if (!rows[static_cast<size_t>(r)].hex.isEmpty())
             item->setText(2, rows[static_cast<size_t>(r)].hex);

@@ -3,6 +3,7 @@
 #include "radio/FreqCalc.h"
 #include "radio/Pairing.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace InfoList {
@@ -10,24 +11,26 @@ namespace InfoList {
 namespace {
 
 const char *const kRowCaptions[kRows] = {
-    "Устройство",
-    "Тип SENAO",
-    "Опорный генератор",
-    "F передатчика",
-    "F приёмника",
-    "F гетеродина",
-    "ПЧ",
-    "Разнос",
-    "Шаг сетки",
-    "Системные каналы",
-    "Диапазан рабочих каналов",
-    "ID код",
+    QT_TRANSLATE_NOOP("Quillon", "Устройство"),
+    QT_TRANSLATE_NOOP("Quillon", "Тип SENAO"),
+    QT_TRANSLATE_NOOP("Quillon", "Опорный генератор"),
+    QT_TRANSLATE_NOOP("Quillon", "F передатчика"),
+    QT_TRANSLATE_NOOP("Quillon", "F приёмника"),
+    QT_TRANSLATE_NOOP("Quillon", "F гетеродина"),
+    QT_TRANSLATE_NOOP("Quillon", "ПЧ"),
+    QT_TRANSLATE_NOOP("Quillon", "Разнос"),
+    QT_TRANSLATE_NOOP("Quillon", "Шаг сетки"),
+    QT_TRANSLATE_NOOP("Quillon", "Системные каналы"),
+    QT_TRANSLATE_NOOP("Quillon", "Диапазан рабочих каналов"),
+    QT_TRANSLATE_NOOP("Quillon", "ID код"),
 };
 
-const char *const kColumnCaptions[kColumns] = {"Параметр", "Свойства", "HEX"};
+const char *const kColumnCaptions[kColumns] = {QT_TRANSLATE_NOOP("Quillon", "Параметр"),
+                                               QT_TRANSLATE_NOOP("Quillon", "Свойства"), "HEX"};
 const int kColumnWidths[kColumns] = {150, 100, 80};
 
-const QString kUnknown = QStringLiteral("неизвесно");
+// The values that are words stay Russian here: the window translates them as it shows them.
+const QString kUnknown = QString::fromUtf8(QT_TRANSLATE_NOOP("Quillon", "неизвесно"));
 
 // Word 0x38 names the channel plan only when it is exactly one of the plans.
 QString TypeText(uint16_t range)
@@ -42,12 +45,13 @@ QString Mhz(int32_t kHz) { return FrequencyText(kHz, "mHz"); }
 
 QString RowCaption(int row)
 {
-    return row >= 0 && row < kRows ? QString::fromUtf8(kRowCaptions[row]) : QString();
+    return row >= 0 && row < kRows ? QCoreApplication::translate("Quillon", kRowCaptions[row]) : QString();
 }
 
 QString ColumnCaption(int column)
 {
-    return column >= 0 && column < kColumns ? QString::fromUtf8(kColumnCaptions[column]) : QString();
+    return column >= 0 && column < kColumns ? QCoreApplication::translate("Quillon", kColumnCaptions[column])
+                                            : QString();
 }
 
 int ColumnWidth(int column) { return column >= 0 && column < kColumns ? kColumnWidths[column] : 0; }
@@ -102,7 +106,8 @@ Rows Decode(const EepromImage &img)
     rows[RowChannelRange] = {QString::number(Hi(range)) + QStringLiteral("..") + QString::number(Lo(range)),
                           ByteToHex(Hi(range)) + QStringLiteral("..") + ByteToHex(Lo(range))};
     rows[RowIdCode] = {QString::number(id), WordToHex(id)};
-    rows[RowDevice].value = tx > rx ? QStringLiteral("База") : QStringLiteral("Труба");
+    rows[RowDevice].value = tx > rx ? QString::fromUtf8(QT_TRANSLATE_NOOP("Quillon", "База"))
+                                    : QString::fromUtf8(QT_TRANSLATE_NOOP("Quillon", "Труба"));
     return rows;
 }
 

@@ -11,6 +11,7 @@
 #include "radio/Pairing.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -19,24 +20,34 @@
 
 namespace {
 
-const char kOtherPlan[] = "другой";
+const char kOtherPlan[] = QT_TRANSLATE_NOOP("Quillon", "другой");
 
 // The field names the refusals start with.
-const char kIdName[] = "ID-код";
-const char kRangeName[] = "Рабочие каналы";
-const char kSysName[] = "Системный канал %1";
+const char kIdName[] = QT_TRANSLATE_NOOP("Quillon", "ID-код");
+const char kRangeName[] = QT_TRANSLATE_NOOP("Quillon", "Рабочие каналы");
+const char kSysName[] = QT_TRANSLATE_NOOP("Quillon", "Системный канал %1");
 
 QString RefusalText(const QString &field, const Pairing::Refusal &r, bool hex = false)
 {
     switch (r.why) {
     case Pairing::Refusal::NotANumber:
-        return hex ? QStringLiteral("%1: нужны шестнадцатеричные цифры, от 0 до FFFF.").arg(field)
-                   : QStringLiteral("%1: нужно число от %2 до %3.").arg(field).arg(r.low).arg(r.high);
+        return hex ? QCoreApplication::translate("Quillon", "%1: нужны шестнадцатеричные цифры, от 0 до FFFF.")
+                         .arg(field)
+                   : QCoreApplication::translate("Quillon", "%1: нужно число от %2 до %3.")
+                         .arg(field)
+                         .arg(r.low)
+                         .arg(r.high);
     case Pairing::Refusal::OutOfRange:
-        return hex ? QStringLiteral("%1: больше FFFF.").arg(field)
-                   : QStringLiteral("%1: число вне пределов %2-%3.").arg(field).arg(r.low).arg(r.high);
+        return hex ? QCoreApplication::translate("Quillon", "%1: больше FFFF.").arg(field)
+                   : QCoreApplication::translate("Quillon", "%1: число вне пределов %2-%3.")
+                         .arg(field)
+                         .arg(r.low)
+                         .arg(r.high);
     case Pairing::Refusal::FirstAfterLast:
-        return QStringLiteral("%1: первый канал (%2) больше последнего (%3).").arg(field).arg(r.low).arg(r.high);
+        return QCoreApplication::translate("Quillon", "%1: первый канал (%2) больше последнего (%3).")
+            .arg(field)
+            .arg(r.low)
+            .arg(r.high);
     case Pairing::Refusal::None:
         break;
     }
@@ -96,19 +107,20 @@ void StoreId(TForm1 &w, TMaskEdit *field, Through how)
     const bool hex = field == w.Pair.IdHex;
     const Pairing::Parsed<uint16_t> id = hex ? Pairing::ParseIdHex(field->text()) : Pairing::ParseId(field->text());
     if (!id.value)
-        return Refuse(w, RefusalText(QString::fromUtf8(kIdName), id.refusal, hex), {field}, how == Through::Enter);
+        return Refuse(w, RefusalText(QCoreApplication::translate("Quillon", kIdName), id.refusal, hex), {field},
+                      how == Through::Enter);
     w.Pair.Id->setModified(false);
     w.Pair.IdHex->setModified(false);
     Pairing::Words words = Pairing::WordsOf(w.Buf);
     words[0] = *id.value;
-    Store(w, QStringLiteral("ID-код базы"), words);
+    Store(w, QCoreApplication::translate("Quillon", "ID-код базы"), words);
 }
 
 void StoreRangeWord(TForm1 &w, uint16_t range)
 {
     Pairing::Words words = Pairing::WordsOf(w.Buf);
     words[1] = range;
-    Store(w, QStringLiteral("Рабочие каналы"), words);
+    Store(w, QCoreApplication::translate("Quillon", "Рабочие каналы"), words);
 }
 
 void StoreRange(TForm1 &w, Through how)
@@ -117,8 +129,8 @@ void StoreRange(TForm1 &w, Through how)
     const Pairing::Parsed<uint16_t> range = Pairing::ParseRange(first->text(), last->text());
     if (!range.value) {
         TMaskEdit *focused = last->hasFocus() ? last : first;
-        return Refuse(w, RefusalText(QString::fromUtf8(kRangeName), range.refusal), {focused, first, last},
-                      how == Through::Enter);
+        return Refuse(w, RefusalText(QCoreApplication::translate("Quillon", kRangeName), range.refusal),
+                      {focused, first, last}, how == Through::Enter);
     }
     first->setModified(false);
     last->setModified(false);
@@ -130,14 +142,14 @@ void StoreSys(TForm1 &w, int i, Through how)
     TMaskEdit *const field = w.Pair.Sys[size_t(i)];
     const Pairing::Parsed<uint8_t> channel = Pairing::ParseChannel(field->text());
     if (!channel.value)
-        return Refuse(w, RefusalText(QString::fromUtf8(kSysName).arg(i + 1), channel.refusal), {field},
-                      how == Through::Enter);
+        return Refuse(w, RefusalText(QCoreApplication::translate("Quillon", kSysName).arg(i + 1), channel.refusal),
+                      {field}, how == Through::Enter);
     field->setModified(false);
     Pairing::Words words = Pairing::WordsOf(w.Buf);
     Pairing::SysChannels sys = Pairing::SysChannelsOf(words);
     sys[size_t(i)] = *channel.value;
     Pairing::SetSysChannels(words, sys);
-    Store(w, QStringLiteral("Системные каналы"), words);
+    Store(w, QCoreApplication::translate("Quillon", "Системные каналы"), words);
 }
 
 // Switching to another program keeps the field the window's focus: that is
@@ -155,7 +167,7 @@ TMaskEdit *NewField(QWidget *parent, const char *name, const QRect &geometry, in
 
 QLabel *NewLabel(const char *text, QWidget *parent, const QRect &geometry)
 {
-    auto *l = new QLabel(QString::fromUtf8(text), parent);
+    auto *l = new QLabel(QCoreApplication::translate("Quillon", text), parent);
     l->setGeometry(geometry);
     return l;
 }
@@ -165,38 +177,38 @@ QLabel *NewLabel(const char *text, QWidget *parent, const QRect &geometry)
 void TForm1::CreatePairPage()
 {
     QWidget *const page = TabSheet8;
-    NewLabel("ID-код базы:", page, QRect(4, 8, 84, 21));
+    NewLabel(QT_TRANSLATE_NOOP("Quillon", "ID-код базы:"), page, QRect(4, 8, 84, 21));
     Pair.Id = NewField(page, "PairId", QRect(88, 8, 50, 21), 7);
     NewLabel("hex", page, QRect(142, 8, 22, 21));
     Pair.IdHex = NewField(page, "PairIdHex", QRect(166, 8, 46, 21), 4);
 
-    auto *range = new QGroupBox(QStringLiteral("Рабочие каналы:"), page);
+    auto *range = new QGroupBox(QCoreApplication::translate("Quillon", "Рабочие каналы:"), page);
     range->setGeometry(4, 34, 212, 52);
     Pair.Plan = new QComboBox(range);
     Pair.Plan->setObjectName(QStringLiteral("PairPlan"));
     Pair.Plan->setGeometry(6, 22, 100, 22);
     for (const Pairing::ChannelPlan &p : Pairing::Plans)
         Pair.Plan->addItem(QStringLiteral("%1 (%2-%3)").arg(QLatin1String(p.name)).arg(p.first).arg(p.last));
-    Pair.Plan->addItem(QString::fromUtf8(kOtherPlan));
-    NewLabel("с", range, QRect(111, 22, 10, 21));
+    Pair.Plan->addItem(QCoreApplication::translate("Quillon", kOtherPlan));
+    NewLabel(QT_TRANSLATE_NOOP("Quillon", "с"), range, QRect(111, 22, 10, 21));
     Pair.First = NewField(range, "PairFirst", QRect(123, 22, 32, 21), 3);
-    NewLabel("по", range, QRect(159, 22, 16, 21));
+    NewLabel(QT_TRANSLATE_NOOP("Quillon", "по"), range, QRect(159, 22, 16, 21));
     Pair.Last = NewField(range, "PairLast", QRect(176, 22, 32, 21), 3);
 
-    auto *sys = new QGroupBox(QStringLiteral("Системные каналы:"), page);
+    auto *sys = new QGroupBox(QCoreApplication::translate("Quillon", "Системные каналы:"), page);
     sys->setGeometry(4, 90, 212, 52);
     for (int i = 0; i < 4; ++i)
         Pair.Sys[size_t(i)] = NewField(sys, QStringLiteral("PairSys%1").arg(i + 1).toLatin1().constData(),
                                        QRect(8 + 50 * i, 22, 44, 21), 3);
 
-    Pair.FromBase = new QPushButton(QStringLiteral("Взять у базы..."), page);
+    Pair.FromBase = new QPushButton(QCoreApplication::translate("Quillon", "Взять у базы..."), page);
     Pair.FromBase->setObjectName(QStringLiteral("PairFromBase"));
     Pair.FromBase->setGeometry(222, 8, 135, 25);
     Pair.FromBase->setToolTip(Act.PairFromBase->toolTip());
     Pair.RestoreId = new QPushButton(page);
     Pair.RestoreId->setObjectName(QStringLiteral("PairRestoreId"));
     Pair.RestoreId->setGeometry(222, 38, 135, 25);
-    Pair.RestoreId->setToolTip(QStringLiteral("ID-код, который обнулила загрузка стандартных"));
+    Pair.RestoreId->setToolTip(QCoreApplication::translate("Quillon", "ID-код, который обнулила загрузка стандартных"));
     Pair.RestoreId->hide();
 
     Pair.Note = new QLabel(page);
@@ -290,7 +302,7 @@ void TForm1::PairFromBuf()
         TMaskEdit *const f = Pair.Sys[i];
         fill(f, QString::number(sys[i]));
         f->setStyleSheet(outside[i] ? QStringLiteral("background: #ffb0b0;") : QString());
-        f->setToolTip(outside[i] ? QStringLiteral("Канал %1 вне рабочего диапазона %2")
+        f->setToolTip(outside[i] ? QCoreApplication::translate("Quillon", "Канал %1 вне рабочего диапазона %2")
                                        .arg(sys[i])
                                        .arg(RangeText(range))
                                  : QString());
@@ -299,7 +311,7 @@ void TForm1::PairFromBuf()
     // a read) is no place for this one.
     const bool restorable = Pair.LostId && words == Pair.PresetWords;
     if (restorable)
-        Pair.RestoreId->setText(QStringLiteral("Вернуть ID-код %1").arg(*Pair.LostId));
+        Pair.RestoreId->setText(QCoreApplication::translate("Quillon", "Вернуть ID-код %1").arg(*Pair.LostId));
     Pair.RestoreId->setVisible(restorable);
 }
 
@@ -320,7 +332,8 @@ void TForm1::PairPageHide()
 void TForm1::PairFromBaseExecute()
 {
     FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
-    const QString chosen = dialogs.OpenFileName(Backups::Folder(), QString::fromUtf8(ImageFilterCaption));
+    const QString chosen =
+        dialogs.OpenFileName(Backups::Folder(), QCoreApplication::translate("Quillon", ImageFilterCaption));
     if (chosen.isEmpty())
         return;
     const LoadResult loaded = LoadImageFile(chosen, Edit1->maxLength());
@@ -333,18 +346,18 @@ void TForm1::PairFromBaseExecute()
     // read: those are no base's ID code and channels.
     const std::optional<ReadRange> mark = FindReadRangeMark(loaded.data.comment);
     if (mark && (mark->first > Pairing::kFirstWord || mark->last < Pairing::kLastWord)) {
-        dialogs.Error(QStringLiteral("В файле %1 нет слов 37-3A: он сохранён после чтения %2.")
+        dialogs.Error(QCoreApplication::translate("Quillon", "В файле %1 нет слов 37-3A: он сохранён после чтения %2.")
                           .arg(name, ReadRangeMark(*mark)));
         return;
     }
     ImageState after = Doc.State();
     Pairing::CopyFrom(after.image, loaded.data.image);
-    Doc.Apply(QStringLiteral("Взять у базы ") + name, after);
+    Doc.Apply(QCoreApplication::translate("Quillon", "Взять у базы ") + name, after);
     RefreshBufExecute();
     const Pairing::Words words = Pairing::WordsOf(loaded.data.image);
     const Pairing::SysChannels sys = Pairing::SysChannelsOf(words);
     const QString plan = Pairing::PlanName(words[1]);
-    QString text = QStringLiteral("ID %1, %2, каналы %3 %4 %5 %6 взяты из %7")
+    QString text = QCoreApplication::translate("Quillon", "ID %1, %2, каналы %3 %4 %5 %6 взяты из %7")
                        .arg(words[0])
                        .arg(plan.isEmpty() ? QStringLiteral("%1-%2").arg(words[1] >> 8).arg(words[1] & 0xFF) : plan)
                        .arg(sys[0])
@@ -353,7 +366,7 @@ void TForm1::PairFromBaseExecute()
                        .arg(sys[3])
                        .arg(name);
     if (!InfoList::IsBase(loaded.data.image))
-        text = QStringLiteral("Это образ трубы, не базы! ") + text;
+        text = QCoreApplication::translate("Quillon", "Это образ трубы, не базы! ") + text;
     ShowPanel1(text, QDir::toNativeSeparators(chosen));
     // Panel 1 cuts a long name short: the page says it whole.
     Pair.Note->setStyleSheet(QString());
@@ -367,8 +380,8 @@ void TForm1::RestoreIdExecute()
         return;
     Pairing::Words words = Pairing::WordsOf(Buf);
     words[0] = *Pair.LostId;
-    Store(*this, QStringLiteral("Вернуть ID-код"), words);
-    ShowPanel1(QStringLiteral("ID-код %1 возвращён").arg(*Pair.LostId));
+    Store(*this, QCoreApplication::translate("Quillon", "Вернуть ID-код"), words);
+    ShowPanel1(QCoreApplication::translate("Quillon", "ID-код %1 возвращён").arg(*Pair.LostId));
 }
 
 void TForm1::PresetZeroedId(uint16_t before)
@@ -381,6 +394,8 @@ void TForm1::PresetZeroedId(uint16_t before)
     Pair.LostId = before;
     Pair.PresetWords = Pairing::WordsOf(Buf);
     PairFromBuf();
-    ShowPanel1(QStringLiteral("ID-код %1 обнулён (вернуть: «Связь»)").arg(before),
-               QStringLiteral("Стандартные блоки не несут ID-кода. Было %1 (%2).").arg(before).arg(WordToHex(before)));
+    ShowPanel1(QCoreApplication::translate("Quillon", "ID-код %1 обнулён (вернуть: «Связь»)").arg(before),
+               QCoreApplication::translate("Quillon", "Стандартные блоки не несут ID-кода. Было %1 (%2).")
+                   .arg(before)
+                   .arg(WordToHex(before)));
 }

@@ -51,6 +51,7 @@ int main(int argc, char **argv)
     const QString configHome = dataHome.path() + QStringLiteral("/config");
     if (dataHome.isValid()) {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome));
+        QSettings::setDefaultFormat(QSettings::IniFormat);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configHome);
     }
     TestApplication app(argc, argv);

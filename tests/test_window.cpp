@@ -161,7 +161,7 @@ TEST_F(WindowTest, ActionTableIsComplete)
         EXPECT_EQ(a->isEnabled(), e.enabled);
         EXPECT_EQ(a->property("imageIndex").toInt() >= 0, e.hasImage);
     }
-    EXPECT_EQ(ActionCount, 42);
+    EXPECT_EQ(ActionCount, 44);
     EXPECT_TRUE(form->Act.VerifyAfterWrite->isChecked()); // the first run: on
     EXPECT_EQ(form->Act.Redo->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
     int presets = 0;
@@ -201,7 +201,8 @@ TEST_F(WindowTest, MenusAndToolBarInOrder)
                            "Прочитать блок &30-3F",
                            "Записать блок 3&0-3F", "-", "Прочитать всю &EEPROM", "Записать всю EE&PROM",
                            "-", "Прочитать ячейку", "Записать ячейку"}));
-    EXPECT_EQ(Entries(TopMenu(3)), QStringList({"Справка", "Схема преобразователя уровней", "О программе..."}));
+    EXPECT_EQ(Entries(TopMenu(3)),
+              QStringList({"Справка", "Язык / Language", "Схема преобразователя уровней", "О программе..."}));
     EXPECT_EQ(Entries(form->PresetMenu),
               QStringList({"Труба 258 &10625", "Труба 258 128&00", "Труба 258 21250", "-",
                            "База &258 10625", "База 2&58 12800", "База 25&8 21250", "-",

@@ -3,7 +3,8 @@
 set -euo pipefail
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev fonts-dejavu-core qt6-translations-l10n "$@")
+packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev fonts-dejavu-core qt6-translations-l10n
+  qt6-tools-dev qt6-l10n-tools "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -23,7 +23,7 @@ expected=(usr/bin/quillon usr/bin/quillon-phone
   "usr/share/icons/hicolor/scalable/apps/$id.svg"
   "usr/share/metainfo/$id.metainfo.xml"
   usr/share/man/man1/quillon-phone.1.gz
-  usr/share/doc/quillon/guide.md usr/share/doc/quillon/quillon.png)
+  usr/share/doc/quillon/guide.md usr/share/doc/quillon/quillon.png usr/share/doc/quillon/guide.en.md)
 programs=(quillon-phone)
 if [ -d cli ]; then
   expected+=(usr/bin/quillon-cli usr/share/man/man1/quillon-cli.1.gz)

@@ -45,7 +45,8 @@ trap cleanup EXIT
 # ---- what is needed -------------------------------------------------------
 part "packages"
 need=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 nsis xvfb xauth xdotool
-  imagemagick dpkg-dev cmake ninja-build ccache googletest zip unzip groff-base qt6-translations-l10n)
+  imagemagick dpkg-dev cmake ninja-build ccache googletest zip unzip groff-base qt6-translations-l10n
+  qt6-l10n-tools)
 missing=()
 for p in "${need[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
@@ -222,7 +223,8 @@ for _ in $(seq 60); do
   sleep 0.5
 done
 for f in bin/quillon.exe bin/quillon-cli.exe bin/Qt6Core.dll bin/Qt6Widgets.dll bin/platforms/qwindows.dll \
-  bin/libstdc++-6.dll bin/quillon-cli.txt README.txt doc/guide.md Uninstall.exe; do
+  bin/libstdc++-6.dll bin/quillon-cli.txt README.txt doc/guide.md doc/guide.en.md bin/translations/qtbase_ru.qm \
+  Uninstall.exe; do
   [[ -f $pf/$f ]] || fail "installed folder lacks $f"
 done
 grep -q $'\r$' "$pf/README.txt" || fail "README.txt has no Windows line ends"

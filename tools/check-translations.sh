@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Fails when a text of the window has no translation: lupdate reads the
+# sources into a copy of each translations/quillon_*.ts, and any entry left
+# unfinished there is listed. The repository's files are not touched; to
+# update them, build the target update_translations (docs/translating.md).
+#   bash tools/check-translations.sh [lupdate]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+lupdate=${1:-$(command -v lupdate-qt6 || command -v /usr/lib/qt6/bin/lupdate || command -v lupdate)}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+status=0
+for ts in "$root"/translations/quillon_*.ts; do
+  copy=$work/$(basename "$ts")
+  cp "$ts" "$copy"
+  (cd "$root" && "$lupdate" -silent -no-obsolete -locations none app image radio link -ts "$copy") >/dev/null 2>&1
+  missing=$(grep -c 'type="unfinished"' "$copy" || true)
+  if [ "$missing" -gt 0 ]; then
+    echo "$(basename "$ts"): $missing text(s) without a translation:" >&2
+    grep -B1 'type="unfinished"' "$copy" | sed -n 's/^ *<source>\(.*\)<\/source>$/  \1/p' >&2
+    status=1
+  fi
+done
+[ "$status" -eq 0 ] && echo "translations complete"
+exit "$status"
