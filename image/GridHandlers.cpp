@@ -1,10 +1,13 @@
 // The "Буфер" page: the hex grid, the entry box and the whole-image actions.
 #include "app/Unit1.h"
 
+#include "app/ErrorBox.h"
+
 #include "image/WordDescription.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -117,4 +120,81 @@ void TForm1::ClearMarksExecute()
     }
     Marked.clear();
     Act.ClearMarks->setEnabled(false);
+}
+
+// ---- the page itself ----
+
+void TForm1::CreateBufferPage()
+{
+    StringGrid1 = new QTableWidget(9, 9, TabSheet5);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->horizontalHeader()->hide();
+    StringGrid1->verticalHeader()->hide();
+    StringGrid1->horizontalHeader()->setMinimumSectionSize(8);
+    StringGrid1->verticalHeader()->setMinimumSectionSize(8);
+    StringGrid1->horizontalHeader()->setDefaultSectionSize(32);
+    StringGrid1->verticalHeader()->setDefaultSectionSize(17);
+    StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
+    StringGrid1->setTabKeyNavigation(false);
+    StringGrid1->setTextElideMode(Qt::ElideNone);
+    QFont gridFont = StringGrid1->font();
+    gridFont.setPixelSize(10); // four hex digits must fit a 32-pixel cell
+    StringGrid1->setFont(gridFont);
+    StringGrid1->setStyleSheet(QStringLiteral(
+        "QTableWidget { background: rgb(255, 255, 225); gridline-color: #a0a0a0; }"
+        "QTableWidget::item { padding: 0px; }"));
+    StringGrid1->setGeometry(4, 4, 9 * 32 + 2, 9 * 17 + 2);
+    const QBrush fixedBrush = palette().brush(QPalette::Button);
+    for (int r = 0; r < 9; ++r)
+        for (int c = 0; c < 9; ++c) {
+            auto *item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignCenter);
+            if (r == 0 || c == 0) {
+                item->setFlags(Qt::NoItemFlags); // label cells cannot be selected
+                item->setBackground(fixedBrush);
+                item->setForeground(palette().brush(QPalette::ButtonText));
+            } else {
+                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            }
+            StringGrid1->setItem(r, c, item);
+        }
+    StringGrid1->setCurrentCell(1, 1);
+    StringGrid1->installEventFilter(this);
+    connect(StringGrid1, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column, int previousRow, int previousColumn) {
+                if (row < 1 || column < 1) {
+                    // Keep the selection on a data cell.
+                    if (previousRow >= 1 && previousColumn >= 1)
+                        StringGrid1->setCurrentCell(previousRow, previousColumn);
+                    return;
+                }
+                SafeCall([&] { StringGrid1SelectCell(column, row); });
+            });
+
+    const int right = StringGrid1->geometry().right() + 6;
+    Label13 = new QLabel(QStringLiteral("Addr:"), TabSheet5);
+    Label13->setObjectName(QStringLiteral("Label13"));
+    Label13->setGeometry(right, 8, 28, 16);
+    Label12 = new QLabel(QStringLiteral("00H"), TabSheet5);
+    Label12->setObjectName(QStringLiteral("Label12"));
+    Label12->setGeometry(FitLabelText(Label13), 8, 30, 16);
+    FitLabelText(Label12);
+
+    MaskEdit1 = new TMaskEdit(TabSheet5);
+    MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));
+    MaskEdit1->setGeometry(right, 28, 50, 21);
+    MaskEdit1->setInputMask(QStringLiteral(">NNNN;_"));
+    MaskEdit1->setText(QStringLiteral("FFFF"));
+    connect(MaskEdit1, &TMaskEdit::Exit, this, [this] { SafeCall([this] { MaskEdit1Exit(); }); });
+    connect(MaskEdit1, &TMaskEdit::KeyPress, this,
+            [this](int key) { SafeCall([&] { MaskEdit1KeyPress(key); }); });
+
+    DeScrypt = new QPlainTextEdit(TabSheet5);
+    DeScrypt->setObjectName(QStringLiteral("DeScrypt"));
+    DeScrypt->setReadOnly(true);
+    DeScrypt->setGeometry(4, StringGrid1->geometry().bottom() + 5, 353, 44);
 }
