@@ -328,6 +328,9 @@ public:
     void LoadFileFrom(const QString &folder); // the open dialog starts in folder
     bool LoadFilePath(const QString &path);   // one undo step; false when it failed (the error box said why)
     void CompareWithFileExecute(); // marks where a file differs; no step
+    // The open dialog in the backups folder and the chosen image file read:
+    // its path, or empty when cancelled or unreadable (the error box said why).
+    QString ChooseImageInBackups(ImageFileData *file);
     std::unique_ptr<FileDialogs> Dialogs; // seam: tests replace the dialogs
 
     // ================= presets (image/PresetHandlers.cpp) =================

@@ -164,19 +164,30 @@ bool TForm1::LoadFilePath(const QString &path)
     return true;
 }
 
-void TForm1::CompareWithFileExecute()
+QString TForm1::ChooseImageInBackups(ImageFileData *file)
 {
-    // Where the reads of the telephones are kept: the usual thing to compare with.
     FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
-    const QString chosen = dialogs.OpenFileName(Backups::Folder(), QString::fromUtf8(ImageFilterCaption));
+    const QString chosen =
+        dialogs.OpenFileName(Backups::Folder(), QCoreApplication::translate("Quillon", ImageFilterCaption));
     if (chosen.isEmpty())
-        return;
+        return QString();
     const LoadResult loaded = LoadImageFile(chosen, Edit1->maxLength());
     if (loaded.error) {
         dialogs.Error(loaded.error.Text());
-        return;
+        return QString();
     }
-    const FileComparison c = CompareFile(QFileInfo(chosen).fileName(), loaded.data, Buf, Doc.Model(), Doc.Comment());
+    *file = loaded.data;
+    return chosen;
+}
+
+void TForm1::CompareWithFileExecute()
+{
+    // Where the reads of the telephones are kept: the usual thing to compare with.
+    ImageFileData file;
+    const QString chosen = ChooseImageInBackups(&file);
+    if (chosen.isEmpty())
+        return;
+    const FileComparison c = CompareFile(QFileInfo(chosen).fileName(), file, Buf, Doc.Model(), Doc.Comment());
     MarkCells(c.marks);
     ShowPanel1(c.panel, c.tip);
 }

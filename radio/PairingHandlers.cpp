@@ -331,22 +331,16 @@ void TForm1::PairPageHide()
 
 void TForm1::PairFromBaseExecute()
 {
-    FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
-    const QString chosen =
-        dialogs.OpenFileName(Backups::Folder(), QCoreApplication::translate("Quillon", ImageFilterCaption));
+    LoadResult loaded;
+    const QString chosen = ChooseImageInBackups(&loaded.data);
     if (chosen.isEmpty())
         return;
-    const LoadResult loaded = LoadImageFile(chosen, Edit1->maxLength());
-    if (loaded.error) {
-        dialogs.Error(loaded.error.Text());
-        return;
-    }
     const QString name = QFileInfo(chosen).fileName();
     // A file saved from a partial read holds FFFF for the words it never
     // read: those are no base's ID code and channels.
     const std::optional<ReadRange> mark = FindReadRangeMark(loaded.data.comment);
     if (mark && (mark->first > Pairing::kFirstWord || mark->last < Pairing::kLastWord)) {
-        dialogs.Error(QCoreApplication::translate("Quillon", "В файле %1 нет слов 37-3A: он сохранён после чтения %2.")
+        EnsureDialogs(Dialogs, this).Error(QCoreApplication::translate("Quillon", "В файле %1 нет слов 37-3A: он сохранён после чтения %2.")
                           .arg(name, ReadRangeMark(*mark)));
         return;
     }
