@@ -197,9 +197,16 @@ int SlowEchoLimitMs()
     return static_cast<int>(2 * kCharMs + 20);
 }
 
+namespace {
+bool SlowEcho(const ProbeResult &r)
+{
+    return r.outcome == ProbeOutcome::Answers && r.roundTripMs > SlowEchoLimitMs();
+}
+} // namespace
+
 QString SlowEchoAdvice(const ProbeResult &r)
 {
-    if (r.outcome != ProbeOutcome::Answers || r.roundTripMs <= SlowEchoLimitMs())
+    if (!SlowEcho(r))
         return QString();
     return QStringLiteral("the echo took %1 ms, more than two character times plus 20 ms (%2 ms): the adapter "
                           "holds received bytes back; set its latency timer to 1 ms (on Linux the port's "
@@ -211,7 +218,7 @@ QString SlowEchoAdvice(const ProbeResult &r)
 
 QString SlowEchoAdviceRu(const ProbeResult &r)
 {
-    if (r.outcome != ProbeOutcome::Answers || r.roundTripMs <= SlowEchoLimitMs())
+    if (!SlowEcho(r))
         return QString();
     return QCoreApplication::translate(
                "Quillon", "Эхо пришло через %1 мс, дольше двух символов и 20 мс (%2 мс): адаптер задерживает "

@@ -96,9 +96,9 @@ void ProgrammingSession::Begin(EngineJob job, uint8_t selectedAddr)
     Tap.LastError.reset();
     JobPort = COM.Port;
     Driver.StartJob(job, selectedAddr);
-    static const char *const names[] = {"write", "read", "write", "read", "write", "read"};
     Trace.Begin(TraceHeading(QStringLiteral("%1%2 %3-%4")
-                                 .arg(QLatin1String(names[static_cast<size_t>(job)]),
+                                 .arg(JobTable[static_cast<size_t>(job)].Writing ? QStringLiteral("write")
+                                                                                 : QStringLiteral("read"),
                                       Verifying ? QStringLiteral(" (verify)") : QString(), ByteToHex(Engine.FirstAddr),
                                       ByteToHex(Engine.LastAddr))),
                 TraceLastJobOnly);
@@ -127,7 +127,7 @@ void ProgrammingSession::JobEnded(bool completed)
     Outcome.last = Engine.LastAddr;
     Outcome.portError = Tap.LastError;
     if (!completed)
-        Trace.Fail(Outcome.portError ? Outcome.portError->Message() : FaultText(Outcome.fault, RussianTexts));
+        TraceFailure();
     const bool writing = JobTable[static_cast<size_t>(Outcome.job)].Writing;
     if (writing && !completed)
         Outcome.written = SplitWrite(Engine.FirstAddr, Engine.LastAddr, Engine.LastConfirmed, Engine.LastPossiblyTaken);
@@ -159,7 +159,6 @@ void ProgrammingSession::JobEnded(bool completed)
     } else if (Outcome.job == EngineJob::Read258 && completed && BackUpFullReads) {
         BackUp(jobImage);
     }
-    Engine.UseImage(Image);
     NextBackupNote.clear();
     emit JobFinished(Outcome);
 }
@@ -171,7 +170,7 @@ void ProgrammingSession::CheckEnded(bool completed)
     JobImage = &Image;
     Engine.UseImage(Image);
     if (!completed)
-        Trace.Fail(Tap.LastError ? Tap.LastError->Message() : FaultText(Engine.Fault, RussianTexts));
+        TraceFailure();
     Outcome.check = completed ? JobOutcome::Check::Completed : JobOutcome::Check::Failed;
     Outcome.checkFault = Engine.Fault;
     if (Tap.LastError)
@@ -179,6 +178,13 @@ void ProgrammingSession::CheckEnded(bool completed)
     if (completed)
         Outcome.diffs = DiffWords(Expected, ReadBack, Outcome.first, Outcome.last);
     emit JobFinished(Outcome);
+}
+
+// Where the job that just ended failed, and why: the port error, else the
+// engine's fault.
+void ProgrammingSession::TraceFailure()
+{
+    Trace.Fail(Tap.LastError ? Tap.LastError->Message() : FaultText(Engine.Fault, RussianTexts));
 }
 
 void ProgrammingSession::BackUp(const EepromImage &image)

@@ -136,6 +136,7 @@ private:
     QString TraceHeading(const QString &what) const;
     void JobEnded(bool completed);
     void CheckEnded(bool completed);
+    void TraceFailure();
     void BackUp(const EepromImage &image);
     void ProbeEnded();
 
