@@ -7,7 +7,7 @@ packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev fonts-d
   qt6-tools-dev qt6-l10n-tools "$@")
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep "install ok installed" >/dev/null || missing+=("$p")
 done
 if [ "${#missing[@]}" -gt 0 ]; then
   $SUDO apt-get update -qq

@@ -49,7 +49,7 @@ need=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 nsis xvf
   qt6-l10n-tools)
 missing=()
 for p in "${need[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep "ok installed" >/dev/null || missing+=("$p")
 done
 if ((${#missing[@]})); then
   sudo=()
@@ -212,14 +212,16 @@ part "installer (CPack NSIS, .zip)"
 (cd "$out" && cpack -G "NSIS;ZIP" >/dev/null)
 installer=$out/quillon-3.4-win64.exe
 [[ -f $installer && -f $out/quillon-3.4-win64.zip ]] || fail "CPack made no installer"
-unzip -l "$out/quillon-3.4-win64.zip" | grep -q 'bin/quillon-cli.exe' || fail "the .zip lacks quillon-cli.exe"
+# grep without -q reads to the end: -q may leave the writer a broken pipe,
+# which pipefail takes for a failure (the zip's listing is long).
+unzip -l "$out/quillon-3.4-win64.zip" | grep 'bin/quillon-cli.exe' >/dev/null || fail "the .zip lacks quillon-cli.exe"
 pf=$(winepath -u 'C:\Program Files\Quillon')
 rm -rf "$pf"
 # With the options a user may tick: bin\ on the user's PATH, a desktop shortcut.
 wine "$installer" /S /PATH=user /DESKTOP
 # The PATH is the installer's last step.
 for _ in $(seq 60); do
-  wine reg query 'HKCU\Environment' /v PATH 2>/dev/null | grep -qi 'Quillon\\bin' && break
+  wine reg query 'HKCU\Environment' /v PATH 2>/dev/null | grep -i 'Quillon\\bin' >/dev/null && break
   sleep 0.5
 done
 for f in bin/quillon.exe bin/quillon-cli.exe bin/Qt6Core.dll bin/Qt6Widgets.dll bin/platforms/qwindows.dll \
@@ -232,14 +234,14 @@ menu=$(find "$WINEPREFIX/drive_c" -path '*Start Menu*' -type d -name Quillon | h
 [[ -n $menu ]] && ls "$menu"/*.lnk >/dev/null 2>&1 || fail "no Start-menu entry"
 desktop=$(find "$WINEPREFIX/drive_c/users" -path '*Desktop*' -name 'Quillon.lnk' | head -n1)
 [[ -n $desktop ]] || fail "no desktop shortcut"
-wine reg query 'HKCU\Environment' /v PATH 2>/dev/null | grep -qi 'Quillon\\bin' || fail "bin\\ is not on the PATH"
+wine reg query 'HKCU\Environment' /v PATH 2>/dev/null | grep -i 'Quillon\\bin' >/dev/null || fail "bin\\ is not on the PATH"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillon'
 entry=$(wine reg query "$uninstall_key" 2>/dev/null | tr -d '\r')
 for v in EstimatedSize DisplayVersion Publisher; do
   grep -q "$v" <<<"$entry" || fail "the uninstall entry lacks $v"
 done
 # The programs name themselves (version information in the file).
-strings -el "$pf/bin/quillon-cli.exe" | grep -q 'Quillon command line' || fail "quillon-cli.exe has no version information"
+strings -el "$pf/bin/quillon-cli.exe" | grep 'Quillon command line' >/dev/null || fail "quillon-cli.exe has no version information"
 # The installed program starts (window under Xvfb) and the installed CLI runs.
 Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
@@ -264,7 +266,7 @@ sleep 1
 [[ ! -e $pf ]] || fail "the uninstaller left $(find "$pf" | head -n5 | tr '\n' ' ')"
 [[ ! -e $menu ]] || fail "the uninstaller left the Start-menu entry"
 [[ ! -e $desktop ]] || fail "the uninstaller left the desktop shortcut"
-! wine reg query 'HKCU\Environment' /v PATH 2>/dev/null | grep -qi 'Quillon\\bin' || fail "the uninstaller left the PATH entry"
+! wine reg query 'HKCU\Environment' /v PATH 2>/dev/null | grep -i 'Quillon\\bin' >/dev/null || fail "the uninstaller left the PATH entry"
 ! wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "the uninstaller left its registry entry"
 done_part
 
