@@ -1,27 +1,15 @@
 #include "app/Translations.h"
 
 #include "app/Settings.h"
+#include "image/QtCatalogue.h"
 
 #include <QCoreApplication>
-#include <QLibraryInfo>
 #include <QPointer>
 #include <QTranslator>
 
 #include <memory>
 
 namespace {
-
-
-// The user's settings, in the default format so that tests can move them aside.
-bool LoadQt(QTranslator &translator, const QString &name)
-{
-    for (const QString &folder : {QCoreApplication::applicationDirPath() + QStringLiteral("/translations"),
-                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
-        if (translator.load(name, folder))
-            return true;
-    }
-    return false;
-}
 
 QPointer<QTranslator> g_own, g_qt;
 Language g_installed = Language::Russian;
@@ -62,7 +50,7 @@ bool InstallLanguage(Language language)
     }
     Replace(g_own, own);
     auto *qt = new QTranslator(app);
-    if (!LoadQt(*qt, language == Language::English ? QStringLiteral("qtbase_en") : QStringLiteral("qtbase_ru"))) {
+    if (!LoadQtCatalogue(*qt, language == Language::English ? QStringLiteral("qtbase_en") : QStringLiteral("qtbase_ru"))) {
         delete qt;
         qt = nullptr;
         // Qt's texts are English without a catalogue.

@@ -2,6 +2,7 @@
 
 #include "cli/CliCore.h"
 #include "cli/CliInterrupt.h"
+#include "cli/CliText.h"
 
 #include "link/PortNames.h"
 #include "link/PortProbe.h"
@@ -224,9 +225,10 @@ int ProbeCommand(const QString &port, const std::function<void(const QString &)>
         trace.Fail(QString::fromUtf8(e.what()));
         return traced(ExitJobFailed);
     }
+    const QString summary = RussianOutput() ? ProbeSummaryRu(r) : ProbeSummary(r);
     if (r.outcome != ProbeOutcome::Answers)
-        trace.Fail(ProbeSummary(r));
-    const QString line = shown + QStringLiteral(": ") + ProbeSummary(r);
+        trace.Fail(summary);
+    const QString line = shown + QStringLiteral(": ") + summary;
     if (r.outcome == ProbeOutcome::Answers) {
         Out(line + u'\n');
         if (const QString slow = SlowEchoAdvice(r); !slow.isEmpty())

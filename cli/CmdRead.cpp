@@ -5,6 +5,7 @@
 #include "cli/CliPorts.h"
 #include "cli/CliPrint.h"
 #include "cli/CliSession.h"
+#include "cli/CliText.h"
 #include "image/Backups.h"
 #include "image/ReadMark.h"
 #include "link/PortNames.h"
@@ -49,7 +50,7 @@ struct PortRun {
     {
         traceFile = trace;
         session.Session.TraceLastJobOnly = false;
-        session.Session.RussianTexts = false;
+        session.Session.RussianTexts = RussianOutput();
         try {
             session.Open(portName);
             return true;
@@ -69,7 +70,7 @@ struct PortRun {
         if (r.outcome == CliSession::Outcome::Completed)
             return true;
         if (r.job.fault.Kind != EngineFault::None)
-            Note(QStringLiteral("quillon-cli: ") + FaultText(r.job.fault, false));
+            Note(QStringLiteral("quillon-cli: ") + FaultText(r.job.fault, RussianOutput()));
         if (JobTable[size_t(job)].Writing && r.started)
             Note(QStringLiteral("quillon-cli: ") + PartialWriteText(r.job.written));
         switch (r.outcome) {

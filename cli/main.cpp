@@ -7,6 +7,7 @@
 #include "cli/CliInterrupt.h"
 #include "cli/CliPrint.h"
 #include "cli/CliSession.h"
+#include "cli/CliText.h"
 #include "cli/CmdSet.h"
 #include "cli/Commands.h"
 
@@ -154,7 +155,7 @@ int RunCommand(const Command &c, QStringList arguments)
     for (const auto &[name, text] : c.positionals)
         parser.addPositionalArgument(QString::fromUtf8(name), QString::fromUtf8(text));
     arguments.removeAt(1); // the command
-    const QString tryHelp = QStringLiteral("\nTry 'quillon-cli %1 --help'.").arg(c.name);
+    const QString tryHelp = u'\n' + Text::tr("Try 'quillon-cli %1 --help'.").arg(c.name);
     // "word -1" would otherwise read as an unknown option "-1".
     static const QRegularExpression negativeAddress(QStringLiteral("^-(0[xX])?[0-9a-fA-F]+$"));
     for (int i = 1; i + 1 < arguments.size(); ++i)
@@ -186,6 +187,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillon-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
+    InstallLanguage();
     CliSession::CatchInterrupt();
 
     const QStringList arguments = QCoreApplication::arguments();
@@ -201,8 +203,8 @@ int main(int argc, char **argv)
     for (const Command &c : Commands())
         if (command == QLatin1String(c.name))
             return FinishOutput(RunCommand(c, arguments));
-    Note(command.isEmpty() ? QStringLiteral("quillon-cli: a command is required")
-                           : QStringLiteral("quillon-cli: unknown command ") + command);
-    Note(QStringLiteral("Try 'quillon-cli --help'."));
+    Note(command.isEmpty() ? Text::tr("quillon-cli: a command is required")
+                           : Text::tr("quillon-cli: unknown command %1").arg(command));
+    Note(Text::tr("Try 'quillon-cli --help'."));
     return ExitUsage;
 }

@@ -7,5 +7,5 @@ target_compile_definitions(test_help_window PRIVATE QUILLON_SOURCE_DIR="${PROJEC
 if(NOT WIN32)
   add_test(NAME docs_runnable
     COMMAND bash ${PROJECT_SOURCE_DIR}/tools/run-doc-blocks.sh $<TARGET_FILE:quillon-cli> $<TARGET_FILE:quillon-phone>)
-  set_tests_properties(docs_runnable PROPERTIES TIMEOUT 120)
+  set_tests_properties(docs_runnable PROPERTIES TIMEOUT 120 ENVIRONMENT "LC_ALL=C.UTF-8;LANGUAGE=")
 endif()

@@ -1,0 +1,25 @@
+#pragma once
+
+// quillon-cli's texts are English in the sources; under a Russian locale a
+// catalogue (translations/quillon-cli_ru.ts) shows them in Russian. Exit
+// statuses, JSON output, the CSV log and the files written do not change
+// with the language, so that scripts read them alike everywhere.
+
+#include <QCoreApplication>
+
+namespace Cli {
+
+// Text::tr("...") for a text shown to the user; QT_TRANSLATE_NOOP("Cli", ...)
+// for one kept in a table and passed to Text::tr where it is shown.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
+
+// Puts the Russian catalogues in place when the user's locale is Russian
+// (LC_ALL, LC_MESSAGES or LANG; on Windows the user's locale).
+void InstallLanguage();
+// Whether it did: the link's own texts (a job's fault, the probe's summary)
+// then come in Russian too.
+bool RussianOutput();
+
+} // namespace Cli
