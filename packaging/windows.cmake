@@ -58,6 +58,18 @@ quillon_program_resources(quillon-cli "Quillon command line: EEPROM programmer f
 set(win_docs ${CMAKE_CURRENT_BINARY_DIR}/windows-docs)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/README.md)
 file(READ ${PROJECT_SOURCE_DIR}/README.md readme)
+# Its links point into the installed folder where the document is installed
+# (doc\, the manual as bin\quillon-cli.txt); the developers' documents stay
+# in the source tree, which the first line says.
+set(win_user_docs cli windows troubleshooting backups)
+foreach(doc guide guide.en ${win_user_docs})
+  string(REPLACE "](docs/${doc}.md" "](doc/${doc}.md" readme "${readme}")
+endforeach()
+foreach(picture quillon verify pairing series)
+  string(REPLACE "](docs/${picture}.png" "](doc/${picture}.png" readme "${readme}")
+endforeach()
+string(REPLACE "](cli/quillon-cli.1)" "](bin/quillon-cli.txt)" readme "${readme}")
+set(readme "Links to doc/ and bin/ open the files installed here; links to docs/ are in the source repository.\n\n${readme}")
 string(REPLACE "\n" "\r\n" readme "${readme}")
 file(WRITE ${win_docs}/README.txt "${readme}")
 find_program(QUILLON_GROFF groff)
@@ -82,6 +94,8 @@ install(FILES ${qt_styles} DESTINATION bin/styles)
 install(FILES ${win_docs}/README.txt DESTINATION .)
 # The guide the window shows on F1, for reading outside it too.
 install(FILES ${QUILLON_GUIDE_FILES} DESTINATION doc)
+list(TRANSFORM win_user_docs REPLACE "(.+)" "${PROJECT_SOURCE_DIR}/docs/\\1.md")
+install(FILES ${win_user_docs} DESTINATION doc)
 install(FILES ${qt_catalogues} DESTINATION bin/translations)
 # The runtime DLLs come with their symbols (libstdc++ alone is 23 MB so).
 if(CMAKE_STRIP)

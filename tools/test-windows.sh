@@ -230,6 +230,10 @@ for f in bin/quillon.exe bin/quillon-cli.exe bin/Qt6Core.dll bin/Qt6Widgets.dll 
   [[ -f $pf/$f ]] || fail "installed folder lacks $f"
 done
 grep -q $'\r$' "$pf/README.txt" || fail "README.txt has no Windows line ends"
+# What README.txt links to in the installed folder is there.
+for link in $(grep -o '](\(doc\|bin\)/[^)#]*' "$pf/README.txt" | cut -c3- | sort -u); do
+  [[ -f $pf/$link ]] || fail "README.txt links to $link, which is not installed"
+done
 menu=$(find "$WINEPREFIX/drive_c" -path '*Start Menu*' -type d -name Quillon | head -n1)
 [[ -n $menu ]] && ls "$menu"/*.lnk >/dev/null 2>&1 || fail "no Start-menu entry"
 desktop=$(find "$WINEPREFIX/drive_c/users" -path '*Desktop*' -name 'Quillon.lnk' | head -n1)
