@@ -9,6 +9,9 @@
 # Prints each part's time. The first run on a machine builds Qt (30 to 60 min
 # on two cores); later runs reuse it.
 set -euo pipefail
+# wine takes the Windows locale from these: the checks read quillon-cli's
+# English, whatever the machine's own locale.
+export LC_ALL=C.UTF-8 LANGUAGE=
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${QUILLON_WIN_BUILD:-$root/build-win}
@@ -163,6 +166,10 @@ grep -q "interrupted" cancel.out && ((rc == 5)) || fail "Ctrl+C: exit $rc, $(cat
 # ports lists the COM ports the system has (wine's mapped ones among them).
 wine "$cli" ports >ports.out 2>&1 </dev/null || true
 grep -q '^COM5 ' ports.out || fail "ports did not list COM5: $(cat ports.out)"
+# A Russian user locale makes it Russian; the exit status stays.
+rc=0
+LC_ALL=ru_RU.UTF-8 wine "$cli" verify --port COM5 all write.e --bogus >ru.out 2>&1 </dev/null || rc=$?
+((rc == 2)) && grep 'Подробнее' ru.out >/dev/null || fail "Russian locale: exit $rc, $(cat ru.out)"
 # Where nothing answers, the job ends unfinished after the echo limit.
 if [[ -n $silent ]]; then
   rc=0
