@@ -18,7 +18,7 @@ for ts in "$root"/translations/*.ts; do
   esac
   copy=$work/$(basename "$ts")
   cp "$ts" "$copy"
-  (cd "$root" && "$lupdate" -silent -no-obsolete -locations none "${sources[@]}" -ts "$copy") >/dev/null 2>&1
+  (cd "$root" && "$lupdate" -silent -no-obsolete -locations none -I "$root" "${sources[@]}" -ts "$copy") >/dev/null 2>&1
   missing=$(grep -c 'type="unfinished"' "$copy" || true)
   if [ "$missing" -gt 0 ]; then
     echo "$(basename "$ts"): $missing text(s) without a translation:" >&2
