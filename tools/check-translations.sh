@@ -18,7 +18,9 @@ for ts in "$root"/translations/*.ts; do
   esac
   copy=$work/$(basename "$ts")
   cp "$ts" "$copy"
-  (cd "$root" && "$lupdate" -silent -no-obsolete -locations none "${sources[@]}" -ts "$copy") >/dev/null 2>&1
+  # -I .: the CLI's Text::tr takes its context ("Cli") from cli/CliText.h,
+  # which lupdate finds only from the root, as the build's lupdate does.
+  (cd "$root" && "$lupdate" -silent -no-obsolete -locations none -I . "${sources[@]}" -ts "$copy") >/dev/null 2>&1
   missing=$(grep -c 'type="unfinished"' "$copy" || true)
   if [ "$missing" -gt 0 ]; then
     echo "$(basename "$ts"): $missing text(s) without a translation:" >&2
