@@ -2,6 +2,7 @@
 
 #include "cli/CliOutput.h"
 #include "cli/CliPrint.h"
+#include "cli/CliText.h"
 #include "link/PortNames.h"
 
 #include <QFile>
@@ -10,29 +11,29 @@
 
 namespace Cli {
 
-const QCommandLineOption kPort({"p", "port"}, "The serial port: COM1-COM15 (mapped as in the window, "
-                                              "QUILLON_COMn overrides) or a device path.", "PORT");
-const QCommandLineOption kQuiet({"q", "quiet"}, "No progress bar and no report of success.");
-const QCommandLineOption kOutput({"o", "output"}, "The image file to write; - for the 64 words as hex text "
-                                                  "on standard output.", "FILE");
-const QCommandLineOption kModel("model", "The model byte of the saved file, 0-8 as in the window's model "
-                                         "list (default 0, \"<неизвестно>\").", "N");
-const QCommandLineOption kComment("comment", "The comment of the saved file: one line, no control characters.", "TEXT");
-const QCommandLineOption kNoVerify("no-verify", "Do not read the words back after writing them.");
-const QCommandLineOption kForce("force", "Write a file that is evidently not an image (text, or a model byte "
-                                         "that names no model), or all the words of a file a block or word "
-                                         "read made, all the same.");
-const QCommandLineOption kJson("json", "JSON with stable English keys.");
-const QCommandLineOption kList("list", "List the presets: action name and caption.");
-const QCommandLineOption kNoBackup("no-backup", "Keep no backup of what read all read.");
-const QCommandLineOption kTrace("trace", "Write every character sent and received, with its time and the echo's "
-                                         "delay, to FILE: a record of a failure for a report.", "FILE");
-const QCommandLineOption kId("id", "Only the backups of this ID code (word 37, decimal as info shows it).", "N");
+const QCommandLineOption kPort({"p", "port"}, QT_TRANSLATE_NOOP("Cli", "The serial port: COM1-COM15 (mapped as in the window, "
+                                                                  "QUILLON_COMn overrides) or a device path."), "PORT");
+const QCommandLineOption kQuiet({"q", "quiet"}, QT_TRANSLATE_NOOP("Cli", "No progress bar and no report of success."));
+const QCommandLineOption kOutput({"o", "output"}, QT_TRANSLATE_NOOP("Cli", "The image file to write; - for the 64 words as hex text "
+                                                                      "on standard output."), "FILE");
+const QCommandLineOption kModel("model", QT_TRANSLATE_NOOP("Cli", "The model byte of the saved file, 0-8 as in the window's model "
+                                                             "list (default 0, \"<неизвестно>\")."), "N");
+const QCommandLineOption kComment("comment", QT_TRANSLATE_NOOP("Cli", "The comment of the saved file: one line, no control characters."), "TEXT");
+const QCommandLineOption kNoVerify("no-verify", QT_TRANSLATE_NOOP("Cli", "Do not read the words back after writing them."));
+const QCommandLineOption kForce("force", QT_TRANSLATE_NOOP("Cli", "Write a file that is evidently not an image (text, or a model byte "
+                                                             "that names no model), or all the words of a file a block or word "
+                                                             "read made, all the same."));
+const QCommandLineOption kJson("json", QT_TRANSLATE_NOOP("Cli", "JSON with stable English keys."));
+const QCommandLineOption kList("list", QT_TRANSLATE_NOOP("Cli", "List the presets: action name and caption."));
+const QCommandLineOption kNoBackup("no-backup", QT_TRANSLATE_NOOP("Cli", "Keep no backup of what read all read."));
+const QCommandLineOption kTrace("trace", QT_TRANSLATE_NOOP("Cli", "Write every character sent and received, with its time and the echo's "
+                                                             "delay, to FILE: a record of a failure for a report."), "FILE");
+const QCommandLineOption kId("id", QT_TRANSLATE_NOOP("Cli", "Only the backups of this ID code (word 37, decimal as info shows it)."), "N");
 
-const char kRangeHelp[] = "Which words: all (0x00-0x3F, the default), block (0x30-0x3F) or word ADDR "
-                          "(one word, ADDR in hex 00-3F).";
-const char kFileHelp[] = "An image file; - reads standard input (an image file, or the hex text of "
-                         "read -o -).";
+const char kRangeHelp[] = QT_TRANSLATE_NOOP("Cli", "Which words: all (0x00-0x3F, the default), block (0x30-0x3F) or word ADDR "
+                                                  "(one word, ADDR in hex 00-3F).");
+const char kFileHelp[] = QT_TRANSLATE_NOOP("Cli", "An image file; - reads standard input (an image file, or the hex text of "
+                                                 "read -o -).");
 
 bool LoadInput(const QString &path, ImageFileData *out, int *code, Suspect suspect)
 {
@@ -69,18 +70,18 @@ bool LoadInput(const QString &path, ImageFileData *out, int *code, Suspect suspe
         return false;
     }
     // Offered only where it works: bytes too few for an image stay refused.
-    const QString forceHint = suspect == Suspect::Refuse && in.forceable ? QStringLiteral(" (--force writes it all the same)") : QString();
+    const QString forceHint = suspect == Suspect::Refuse && in.forceable ? Text::tr(" (--force writes it all the same)") : QString();
     if (!in.data) {
-        const QString why = in.suspicion.isEmpty() ? IoErrorText(in.error) : QStringLiteral("not an image: ") + in.suspicion + forceHint;
+        const QString why = in.suspicion.isEmpty() ? IoErrorText(in.error) : Text::tr("not an image: %1").arg(in.suspicion) + forceHint;
         *code = Fail(ExitFile, path + QStringLiteral(": ") + why);
         return false;
     }
     if (!in.suspicion.isEmpty()) {
         if (suspect == Suspect::Refuse) {
-            *code = Fail(ExitFile, path + QStringLiteral(": not an image: ") + in.suspicion + forceHint);
+            *code = Fail(ExitFile, path + QStringLiteral(": ") + Text::tr("not an image: %1").arg(in.suspicion) + forceHint);
             return false;
         }
-        Note(QStringLiteral("quillon-cli: warning: ") + path + QStringLiteral(": ") + in.suspicion);
+        Note(Text::tr("quillon-cli: warning: %1: %2").arg(path, in.suspicion));
     }
     *out = *in.data;
     return true;
@@ -100,12 +101,12 @@ int SaveOutput(const QString &path, const EepromImage &image, int model, const Q
 bool PortArgs(Args &a, int filesExpected, QString *port, JobRange *range, QString *error)
 {
     if (!a.parser.isSet(kPort)) {
-        *error = QStringLiteral("--port is required");
+        *error = Text::tr("--port is required");
         return false;
     }
     const std::optional<QString> p = PortArgument(a.parser.value(kPort));
     if (!p) {
-        *error = QStringLiteral("unknown port %1: %2").arg(a.parser.value(kPort), PortNamesAccepted());
+        *error = Text::tr("unknown port %1: %2").arg(a.parser.value(kPort), RussianOutput() ? PortNamesAcceptedRu() : PortNamesAccepted());
         return false;
     }
     *port = *p;
@@ -114,15 +115,15 @@ bool PortArgs(Args &a, int filesExpected, QString *port, JobRange *range, QStrin
     if (!TakeRange(a.positionals, range, error))
         return false;
     if (a.positionals.size() != before && !a.positionals.isEmpty() && IsRangeWord(a.positionals.constFirst())) {
-        *error = QStringLiteral("two ranges given (%1 and %2): give one").arg(firstRange, a.positionals.constFirst());
+        *error = Text::tr("two ranges given (%1 and %2): give one").arg(firstRange, a.positionals.constFirst());
         return false;
     }
     if (a.positionals.size() > filesExpected && IsRangeWord(a.positionals[filesExpected])) {
-        *error = QStringLiteral("the range (%1) goes before the file name").arg(a.positionals[filesExpected]);
+        *error = Text::tr("the range (%1) goes before the file name").arg(a.positionals[filesExpected]);
         return false;
     }
     if (a.positionals.size() != filesExpected) {
-        *error = filesExpected ? QStringLiteral("one image file expected") : QStringLiteral("unexpected argument %1").arg(a.positionals.value(0));
+        *error = filesExpected ? Text::tr("one image file expected") : Text::tr("unexpected argument %1").arg(a.positionals.value(0));
         return false;
     }
     return true;
@@ -137,7 +138,7 @@ bool TraceAccepted(Args &a, QString *path, int *code)
         return true;
     *path = a.parser.value(kTrace);
     if (path->isEmpty()) {
-        *code = Fail(ExitUsage, QStringLiteral("--trace needs a file name"));
+        *code = Fail(ExitUsage, Text::tr("--trace needs a file name"));
         return false;
     }
     if (const QString problem = OutputProblem(*path); !problem.isEmpty()) {
@@ -152,7 +153,7 @@ bool CommentAccepted(Args &a, int *code)
     const QString comment = a.parser.value(kComment);
     if (Printable(comment) == comment)
         return true;
-    *code = Fail(ExitUsage, QStringLiteral("--comment takes no control characters: ") + Printable(comment));
+    *code = Fail(ExitUsage, Text::tr("--comment takes no control characters: %1").arg(Printable(comment)));
     return false;
 }
 

@@ -1,21 +1,22 @@
 #include "cli/CmdSet.h"
 
 #include "cli/CliCore.h"
+#include "cli/CliText.h"
 #include "radio/InfoList.h"
 
 namespace Cli {
 
 using namespace Pairing;
 
-const QCommandLineOption kSetFrom("from", "Takes the ID code, channel range and system channels (words 37-3A) "
-                                          "from this image first, as a handset is paired with its base.", "IMAGE");
+const QCommandLineOption kSetFrom("from", QT_TRANSLATE_NOOP("Cli", "Takes the ID code, channel range and system channels (words 37-3A) "
+                                                              "from this image first, as a handset is paired with its base."), "IMAGE");
 const char kSetSynopsis[] = "set FILE [-o OUT] [id=N|id=0xHHHH] [plan=F6|F7|F8|PLUS|A-B] [sys=A,B,C,D] [--from IMAGE]";
-const char kSetSummary[] = "Changes the base ID code (word 37), the working channel range (38) and the four system "
-                           "channels (39, 3A) of an image file, in place unless -o is given. --from takes those words "
-                           "from another image first; the keys then apply. Every other word, the model byte and the "
-                           "comment are kept.";
-const char kSetKeysHelp[] = "id=0-65535 or id=0x0000-0xFFFF; plan=F6 (0-39), F7 (40-79), F8 (80-119), PLUS (0-239) "
-                            "or FIRST-LAST (0-255 each); sys=four channels 0-255, as sys=81,82,83,84.";
+const char kSetSummary[] = QT_TRANSLATE_NOOP("Cli", "Changes the base ID code (word 37), the working channel range (38) and the four system "
+                                                   "channels (39, 3A) of an image file, in place unless -o is given. --from takes those words "
+                                                   "from another image first; the keys then apply. Every other word, the model byte and the "
+                                                   "comment are kept.");
+const char kSetKeysHelp[] = QT_TRANSLATE_NOOP("Cli", "id=0-65535 or id=0x0000-0xFFFF; plan=F6 (0-39), F7 (40-79), F8 (80-119), PLUS (0-239) "
+                                                    "or FIRST-LAST (0-255 each); sys=four channels 0-255, as sys=81,82,83,84.");
 
 namespace {
 
@@ -34,14 +35,14 @@ QString RangeText(uint16_t range)
 {
     const QString channels = QStringLiteral("%1-%2").arg(Hi(range)).arg(Lo(range));
     const QString plan = PlanName(range);
-    return plan.isEmpty() ? QStringLiteral("channels ") + channels : QStringLiteral("%1 (%2)").arg(plan, channels);
+    return plan.isEmpty() ? Text::tr("channels %1").arg(channels) : QStringLiteral("%1 (%2)").arg(plan, channels);
 }
 
 QString Summary(const Words &w)
 {
     const uint16_t id = w[Addr::BaseId - kFirstWord];
     const SysChannels sys = SysChannelsOf(w);
-    return QStringLiteral("ID %1 (%2), %3, system channels %4 %5 %6 %7")
+    return Text::tr("ID %1 (%2), %3, system channels %4 %5 %6 %7")
         .arg(id)
         .arg(WordToHex(id), RangeText(w[Addr::ChannelRange - kFirstWord]))
         .arg(sys[0])
@@ -72,13 +73,12 @@ QString SetRefusalText(Field field, const Refusal &r, const QString &typed)
     const QString key = QString::fromLatin1(KeyName(field));
     const QString start = QStringLiteral("%1=%2: ").arg(key, Printable(typed));
     if (r.why == Refusal::FirstAfterLast)
-        return start + QStringLiteral("the first channel (%1) is above the last (%2)").arg(r.low).arg(r.high);
-    const QString what = r.why == Refusal::OutOfRange ? QStringLiteral("out of range") : QStringLiteral("not understood");
+        return start + Text::tr("the first channel (%1) is above the last (%2)").arg(r.low).arg(r.high);
+    const QString what = r.why == Refusal::OutOfRange ? Text::tr("out of range") : Text::tr("not understood");
     switch (field) {
-    case Field::Id: return start + what + QStringLiteral("; id takes 0-65535 or 0x0000-0xFFFF");
-    case Field::Plan:
-        return start + what + QStringLiteral("; plan takes F6, F7, F8, PLUS or FIRST-LAST with channels 0-255");
-    case Field::Sys: return start + what + QStringLiteral("; sys takes four channels 0-255, as sys=81,82,83,84");
+    case Field::Id: return start + Text::tr("%1; id takes 0-65535 or 0x0000-0xFFFF").arg(what);
+    case Field::Plan: return start + Text::tr("%1; plan takes F6, F7, F8, PLUS or FIRST-LAST with channels 0-255").arg(what);
+    case Field::Sys: return start + Text::tr("%1; sys takes four channels 0-255, as sys=81,82,83,84").arg(what);
     case Field::None: break;
     }
     return start + what;
@@ -87,7 +87,7 @@ QString SetRefusalText(Field field, const Refusal &r, const QString &typed)
 int SetCommand(const SetRequest &rq, const SetIo &io)
 {
     if (rq.positionals.isEmpty())
-        return io.fail(ExitUsage, QStringLiteral("one image file expected"));
+        return io.fail(ExitUsage, Text::tr("one image file expected"));
     const QString path = rq.positionals.constFirst();
 
     Typed typed;
@@ -99,27 +99,26 @@ int SetCommand(const SetRequest &rq, const SetIo &io)
                                      : key == QLatin1String("plan") ? &typed.plan
                                      : key == QLatin1String("sys") ? &typed.sys : nullptr;
         if (eq < 0 || !slot)
-            return io.fail(ExitUsage, QStringLiteral("unknown setting %1: id=N, plan=F6|F7|F8|PLUS|A-B or sys=A,B,C,D")
-                                          .arg(Printable(arg)));
+            return io.fail(ExitUsage, Text::tr("unknown setting %1: id=N, plan=F6|F7|F8|PLUS|A-B or sys=A,B,C,D").arg(Printable(arg)));
         if (*slot)
-            return io.fail(ExitUsage, QStringLiteral("%1= given more than once").arg(key));
+            return io.fail(ExitUsage, Text::tr("%1= given more than once").arg(key));
         *slot = arg.mid(eq + 1);
     }
     if (!typed.id && !typed.plan && !typed.sys && !rq.from)
-        return io.fail(ExitUsage, QStringLiteral("nothing to set: give id=, plan=, sys= or --from IMAGE"));
+        return io.fail(ExitUsage, Text::tr("nothing to set: give id=, plan=, sys= or --from IMAGE"));
     // Every value is checked before any file is read: a refusal changes nothing.
     if (const Applied check = Apply(Words{}, typed); check.refusal) {
         const std::optional<QString> &text = check.field == Field::Id ? typed.id : check.field == Field::Plan ? typed.plan : typed.sys;
         return io.fail(ExitUsage, SetRefusalText(check.field, check.refusal, *text));
     }
     if (path == QLatin1String("-") && !rq.output)
-        return io.fail(ExitUsage, QStringLiteral("standard input cannot be changed in place: give -o OUT"));
+        return io.fail(ExitUsage, Text::tr("standard input cannot be changed in place: give -o OUT"));
     if (path == QLatin1String("-") && rq.from == QLatin1String("-"))
-        return io.fail(ExitUsage, QStringLiteral("only one of FILE and --from can be standard input"));
+        return io.fail(ExitUsage, Text::tr("only one of FILE and --from can be standard input"));
     if (rq.output && rq.output->isEmpty())
-        return io.fail(ExitUsage, QStringLiteral("-o needs a file name, or - for standard output"));
+        return io.fail(ExitUsage, Text::tr("-o needs a file name, or - for standard output"));
     if (rq.from && rq.from->isEmpty())
-        return io.fail(ExitUsage, QStringLiteral("--from needs an image file"));
+        return io.fail(ExitUsage, Text::tr("--from needs an image file"));
 
     int code = ExitOk;
     ImageFileData file;
@@ -133,10 +132,10 @@ int SetCommand(const SetRequest &rq, const SetIo &io)
         // A handset's words pair too (two handsets of one base), but taking
         // them by mistake for the base's is the likelier story.
         if (!InfoList::IsBase(base.image))
-            io.note(QStringLiteral("quillon-cli: warning: %1 looks like a handset, not a base").arg(Printable(*rq.from)));
+            io.note(Text::tr("quillon-cli: warning: %1 looks like a handset, not a base").arg(Printable(*rq.from)));
         words = WordsOf(base.image);
         if (!IsRealId(words[0]))
-            io.note(QStringLiteral("quillon-cli: warning: %1 carries no ID code (%2)").arg(Printable(*rq.from), WordToHex(words[0])));
+            io.note(Text::tr("quillon-cli: warning: %1 carries no ID code (%2)").arg(Printable(*rq.from), WordToHex(words[0])));
     }
     words = Apply(words, typed).words;
 
@@ -145,7 +144,7 @@ int SetCommand(const SetRequest &rq, const SetIo &io)
     const uint16_t range = words[Addr::ChannelRange - kFirstWord];
     for (size_t i = 0; i < outside.size(); ++i)
         if (outside[i])
-            io.note(QStringLiteral("quillon-cli: warning: system channel %1 (%2) lies outside the working range %3-%4")
+            io.note(Text::tr("quillon-cli: warning: system channel %1 (%2) lies outside the working range %3-%4")
                         .arg(i + 1)
                         .arg(sys[i])
                         .arg(Hi(range))
@@ -161,9 +160,9 @@ int SetCommand(const SetRequest &rq, const SetIo &io)
             return io.fail(ExitFile, Printable(target) + QStringLiteral(": ") + IoErrorText(error));
     }
     if (!rq.quiet) {
-        const QString written = target == QLatin1String("-") ? QStringLiteral("standard output") : Printable(target);
-        const QString source = rq.from ? QStringLiteral(" taken from ") + Printable(*rq.from) : QString();
-        io.note(written + QStringLiteral(": ") + Summary(words) + source);
+        const QString written = target == QLatin1String("-") ? Text::tr("standard output") : Printable(target);
+        io.note(rq.from ? Text::tr("%1: %2 taken from %3").arg(written, Summary(words), Printable(*rq.from))
+                        : QStringLiteral("%1: %2").arg(written, Summary(words)));
     }
     return ExitOk;
 }

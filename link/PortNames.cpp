@@ -12,6 +12,11 @@ QString PortNamesAccepted()
     return QStringLiteral("COM1-COM%1 or a device path").arg(kComPortCount);
 }
 
+QString PortNamesAcceptedRu()
+{
+    return QStringLiteral("COM1-COM%1 или путь к устройству").arg(kComPortCount);
+}
+
 QString PortDevicePath(const QString &portName)
 {
     if (IsDevicePath(portName))

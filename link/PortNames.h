@@ -19,5 +19,7 @@ QString PortDevicePath(const QString &portName);
 // A name that is a device path already: on Linux one holding a "/", on
 // Windows \\.\COMn. quillon-cli takes these besides the COM names.
 bool IsDevicePath(const QString &portName);
-// What --port takes, for its error message.
+// What --port takes, for its error message; in Russian for quillon-cli under
+// a Russian locale.
 QString PortNamesAccepted();
+QString PortNamesAcceptedRu();

@@ -17,6 +17,11 @@ QString PortNamesAccepted()
     return QStringLiteral("COM1-COM%1 or \\\\.\\COMn (Windows has no device paths with /)").arg(kComPortCount);
 }
 
+QString PortNamesAcceptedRu()
+{
+    return QStringLiteral("COM1-COM%1 или \\\\.\\COMn (в Windows нет путей к устройствам с /)").arg(kComPortCount);
+}
+
 QString PortDevicePath(const QString &portName)
 {
     if (IsDevicePath(portName))
