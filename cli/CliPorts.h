@@ -32,7 +32,7 @@ struct Troublemaker {
     bool running = false;
     QString what; // why it matters here (English, as the JSON gives it)
     QString fix;  // the one command
-    QString shownWhat; // `what` in the user's language; empty: `what`
+    QString shownWhat = {}; // `what` in the user's language; empty: `what`
 };
 
 struct PortsReport {
