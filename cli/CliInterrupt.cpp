@@ -1,5 +1,7 @@
 #include "cli/CliInterrupt.h"
 
+#include "cli/CliText.h"
+
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -65,7 +67,7 @@ bool WriteText(std::FILE *stream, const QString &text)
 
 QString InterruptNames()
 {
-    return QStringLiteral("Ctrl+C, SIGTERM or SIGHUP");
+    return Cli::Text::tr("Ctrl+C, SIGTERM or SIGHUP");
 }
 
 QString ManualName()
@@ -104,8 +106,8 @@ QString StandardOutputProblem()
 {
     const int flags = ::fcntl(STDOUT_FILENO, F_GETFL);
     if (flags == -1)
-        return QStringLiteral("closed");
+        return Cli::Text::tr("closed");
     if ((flags & O_ACCMODE) == O_RDONLY)
-        return QStringLiteral("not open for writing");
+        return Cli::Text::tr("not open for writing");
     return QString();
 }

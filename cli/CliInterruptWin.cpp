@@ -1,5 +1,7 @@
 #include "cli/CliInterrupt.h"
 
+#include "cli/CliText.h"
+
 #include <QWinEventNotifier>
 
 #include <atomic>
@@ -116,12 +118,12 @@ bool WriteText(std::FILE *stream, const QString &text)
 
 QString InterruptNames()
 {
-    return QStringLiteral("Ctrl+C, Ctrl+Break or closing the console");
+    return Cli::Text::tr("Ctrl+C, Ctrl+Break or closing the console");
 }
 
 QString ManualName()
 {
-    return QStringLiteral("quillon-cli.txt beside the program");
+    return Cli::Text::tr("quillon-cli.txt beside the program");
 }
 
 QString EraseToLineEnd()
@@ -151,5 +153,5 @@ QString StandardOutputProblem()
     // A handle opened for reading only is not told apart here; the flush at
     // the end reports what could not be written.
     const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
-    return out == INVALID_HANDLE_VALUE || out == nullptr ? QStringLiteral("closed") : QString();
+    return out == INVALID_HANDLE_VALUE || out == nullptr ? Cli::Text::tr("closed") : QString();
 }

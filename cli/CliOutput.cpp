@@ -1,6 +1,7 @@
 #include "cli/CliOutput.h"
 
 #include "cli/CliCore.h"
+#include "cli/CliText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -40,7 +41,7 @@ QString OutputProblem(const QString &path)
     const QByteArray folder = QFile::encodeName(folderPath);
     struct stat st {};
     if (::stat(folder.constData(), &st) != 0)
-        return errno == ENOENT ? QStringLiteral("No such folder") : IoErrorText(IoErrorFromErrno(errno));
+        return errno == ENOENT ? Text::tr("No such folder") : IoErrorText(IoErrorFromErrno(errno));
     if (!S_ISDIR(st.st_mode))
         return IoErrorText(IoErrorFromErrno(ENOTDIR));
     const QByteArray name = QFile::encodeName(file.absoluteFilePath());

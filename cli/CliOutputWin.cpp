@@ -1,6 +1,7 @@
 #include "cli/CliOutput.h"
 
 #include "cli/CliCore.h"
+#include "cli/CliText.h"
 #include "image/ImageFile.h"
 
 #include <QCoreApplication>
@@ -51,7 +52,7 @@ QString OutputProblem(const QString &path)
     const QFileInfo file(path);
     const DWORD folder = Attributes(file.absolutePath());
     if (folder == INVALID_FILE_ATTRIBUTES)
-        return QStringLiteral("No such folder");
+        return Text::tr("No such folder");
     if (!(folder & FILE_ATTRIBUTE_DIRECTORY))
         return IoErrorText(IoErrorFromErrno(ENOTDIR));
     int err = 0;

@@ -19,6 +19,11 @@ namespace {
 
 const char kBrlttyFix[] = "sudo apt remove brltty";
 const char kModemManagerFix[] = "sudo systemctl disable --now ModemManager";
+const char kBrailleDaemon[] = QT_TRANSLATE_NOOP("Cli", "the braille daemon");
+const char kBrlttyTakes[] = QT_TRANSLATE_NOOP("Cli", "; its udev rules take %1 adapters, which then appear and vanish again");
+const char kBrlttyClaimsNow[] = QT_TRANSLATE_NOOP("Cli", "; it claims an adapter present now");
+const char kModemManagerProbes[] =
+    QT_TRANSLATE_NOOP("Cli", "probes every new serial adapter with AT commands and holds it meanwhile");
 
 QString AccessWord(AccessVerdict v)
 {
@@ -35,14 +40,33 @@ QString AccessWord(AccessVerdict v)
 QString AccessText(const PortEntry &p)
 {
     switch (p.access.verdict) {
-    case AccessVerdict::Allowed: return QStringLiteral("yes");
-    case AccessVerdict::NotInGroup: return QStringLiteral("no, you are not in the group %1").arg(p.access.group);
+    case AccessVerdict::Allowed: return Text::tr("yes");
+    case AccessVerdict::NotInGroup: return Text::tr("no, you are not in the group %1").arg(p.access.group);
     case AccessVerdict::NotLoggedInAgain:
-        return QStringLiteral("no, you were added to the group %1 but this session started before").arg(p.access.group);
-    case AccessVerdict::Denied: return QStringLiteral("no, permission denied");
-    case AccessVerdict::Missing: return QStringLiteral("no, the device node is missing");
+        return Text::tr("no, you were added to the group %1 but this session started before").arg(p.access.group);
+    case AccessVerdict::Denied: return Text::tr("no, permission denied");
+    case AccessVerdict::Missing: return Text::tr("no, the device node is missing");
     }
     return QString();
+}
+
+// The link's remedy (English, as the JSON keeps it) in the user's language.
+QString AccessRemedyText(const PortEntry &p)
+{
+    if (!RussianOutput())
+        return p.accessRemedy;
+    switch (p.access.verdict) {
+    case AccessVerdict::Allowed: break;
+    case AccessVerdict::NotInGroup:
+        return Text::tr("sudo usermod -aG %1 $USER, then log out and log in again").arg(p.access.group);
+    case AccessVerdict::NotLoggedInAgain:
+        return Text::tr("log out and log in again (or run 'newgrp %1' in this terminal)").arg(p.access.group);
+    case AccessVerdict::Denied:
+        return Text::tr("the device opens only for its owner; ask the administrator for a udev rule "
+                        "giving it to the group dialout");
+    case AccessVerdict::Missing: return Text::tr("plug the adapter in again");
+    }
+    return p.accessRemedy;
 }
 
 QString Holders(const QList<ProcessInfo> &holders)
@@ -56,8 +80,8 @@ QString Holders(const QList<ProcessInfo> &holders)
 QString SettingWhat(const PortSetting &s)
 {
     if (s.target.isEmpty())
-        return QStringLiteral("no device");
-    const QString kind = s.pseudoTerminal ? QStringLiteral("pseudo-terminal") : QStringLiteral("device");
+        return Text::tr("no device");
+    const QString kind = s.pseudoTerminal ? Text::tr("pseudo-terminal") : Text::tr("device");
     return s.target == s.path ? kind : QStringLiteral("%1 %2").arg(kind, s.target);
 }
 
@@ -87,21 +111,26 @@ PortsReport BuildPortsReport(const QString &root, const UserGroups &user,
     const bool brlttyRunning = !ProcessesNamed(QStringLiteral("brltty"), root).isEmpty();
     const QStringList claimed = BrlttyClaimedAdapters(root);
     if (brlttyRunning || BrlttyInstalled(root) || !claimed.isEmpty()) {
-        QString what = QStringLiteral("the braille daemon");
-        if (!claimed.isEmpty())
-            what += QStringLiteral("; its udev rules take ") + claimed.join(QStringLiteral(", ")) +
-                    QStringLiteral(" adapters, which then appear and vanish again");
-        if (anyBrlttyClaim)
-            what += QStringLiteral("; it claims an adapter present now");
+        // English for the JSON, the user's language for the text.
+        QString what = QString::fromLatin1(kBrailleDaemon), shown = Text::tr(kBrailleDaemon);
+        const QString adapters = claimed.join(QStringLiteral(", "));
+        if (!claimed.isEmpty()) {
+            what += QString::fromLatin1(kBrlttyTakes).arg(adapters);
+            shown += Text::tr(kBrlttyTakes).arg(adapters);
+        }
+        if (anyBrlttyClaim) {
+            what += QString::fromLatin1(kBrlttyClaimsNow);
+            shown += Text::tr(kBrlttyClaimsNow);
+        }
         report.troublemakers << Troublemaker{QStringLiteral("brltty"), brlttyRunning, what,
-                                             QString::fromLatin1(kBrlttyFix)};
+                                             QString::fromLatin1(kBrlttyFix), shown};
     }
     const bool mmRunning = !ProcessesNamed(QStringLiteral("ModemManager"), root).isEmpty();
     if (mmRunning || ModemManagerInstalled(root))
         report.troublemakers << Troublemaker{
             QStringLiteral("ModemManager"), mmRunning,
-            QStringLiteral("probes every new serial adapter with AT commands and holds it meanwhile"),
-            QString::fromLatin1(kModemManagerFix)};
+            QString::fromLatin1(kModemManagerProbes), QString::fromLatin1(kModemManagerFix),
+            Text::tr(kModemManagerProbes)};
     return report;
 }
 
@@ -113,32 +142,34 @@ QString PortsText(const PortsReport &report)
     for (const PortEntry &p : report.ports) {
         text += QStringLiteral("%1 %2 %3\n")
                     .arg((p.com.isEmpty() ? QStringLiteral("-") : p.com).leftJustified(5),
-                         p.device.path.leftJustified(13), p.device.Description());
+                         p.device.path.leftJustified(13),
+                         RussianOutput() ? p.device.DescriptionRu() : p.device.Description());
         for (const QString &link : p.device.byId)
             text += QStringLiteral("      by-id: %1\n").arg(link);
         if (p.com.isEmpty())
-            text += QStringLiteral("      no COM name reaches it; run with %1\n").arg(p.comSetting);
+            text += Text::tr("      no COM name reaches it; run with %1\n").arg(p.comSetting);
         if (p.access.verdict == AccessVerdict::Allowed && !p.holders.isEmpty())
-            text += QStringLiteral("      can open: no, held by %1\n").arg(Holders(p.holders));
+            text += Text::tr("      can open: no, held by %1\n").arg(Holders(p.holders));
         else
-            text += QStringLiteral("      can open: %1\n").arg(AccessText(p));
+            text += Text::tr("      can open: %1\n").arg(AccessText(p));
         if (!p.accessRemedy.isEmpty())
-            text += QStringLiteral("      fix: %1\n").arg(p.accessRemedy);
+            text += Text::tr("      fix: %1\n").arg(AccessRemedyText(p));
         if (p.access.verdict != AccessVerdict::Allowed && !p.holders.isEmpty())
-            text += QStringLiteral("      held by: %1\n").arg(Holders(p.holders));
+            text += Text::tr("      held by: %1\n").arg(Holders(p.holders));
         if (p.brlttyClaims)
-            text += QStringLiteral("      brltty's udev rules claim it: %1\n").arg(QString::fromLatin1(kBrlttyFix));
+            text += Text::tr("      brltty's udev rules claim it: %1\n").arg(QString::fromLatin1(kBrlttyFix));
     }
     if (!report.settings.isEmpty())
-        text += QStringLiteral("\nSettings in force:\n");
+        text += Text::tr("\nSettings in force:\n");
     for (const PortSetting &s : report.settings)
         text += QStringLiteral("  %1 QUILLON_%2=%3: %4\n")
                     .arg(s.name.leftJustified(5), s.name, s.path, SettingWhat(s));
     if (!report.troublemakers.isEmpty())
-        text += QStringLiteral("\nKnown troublemakers:\n");
+        text += Text::tr("\nKnown troublemakers:\n");
     for (const Troublemaker &t : report.troublemakers)
-        text += QStringLiteral("  %1 (%2): %3\n      fix: %4\n")
-                    .arg(t.name, t.running ? QStringLiteral("running") : QStringLiteral("installed"), t.what, t.fix);
+        text += Text::tr("  %1 (%2): %3\n      fix: %4\n")
+                    .arg(t.name, t.running ? Text::tr("running") : Text::tr("installed"),
+                         t.shownWhat.isEmpty() ? t.what : t.shownWhat, t.fix);
     return text;
 }
 
@@ -195,7 +226,8 @@ int PortsCommand(bool json, const std::function<void(const QString &)> &Out)
 bool WriteTrace(const QString &path, const WireTrace &trace)
 {
     if (const IoError error = SaveImageFile(path, trace.Text().toUtf8())) {
-        WriteText(stderr, QStringLiteral("quillon-cli: trace not saved in %1: %2\n").arg(Printable(path), IoErrorText(error)));
+        WriteText(stderr, QStringLiteral("quillon-cli: ") +
+                              Text::tr("trace not saved in %1: %2").arg(Printable(path), IoErrorText(error)) + u'\n');
         return false;
     }
     return true;
@@ -231,13 +263,15 @@ int ProbeCommand(const QString &port, const std::function<void(const QString &)>
     const QString line = shown + QStringLiteral(": ") + summary;
     if (r.outcome == ProbeOutcome::Answers) {
         Out(line + u'\n');
-        if (const QString slow = SlowEchoAdvice(r); !slow.isEmpty())
-            WriteText(stderr, QStringLiteral("  note: %1\n").arg(slow));
+        if (const QString slow = RussianOutput() ? SlowEchoAdviceRu(r) : SlowEchoAdvice(r); !slow.isEmpty())
+            WriteText(stderr, Text::tr("  note: %1\n").arg(slow));
         else if (const QString advice = LatencyAdvice(); !advice.isEmpty())
-            WriteText(stderr, QStringLiteral("  note: %1\n").arg(advice));
+            WriteText(stderr, Text::tr("  note: %1\n").arg(advice));
         return traced(ExitOk);
     }
-    const QString remedy = r.outcome == ProbeOutcome::OpenFailed ? PortRemedy(r.platformCode) : ProbeRemedy(r);
+    const QString remedy = r.outcome == ProbeOutcome::OpenFailed ? PortRemedy(r.platformCode)
+                           : RussianOutput()                     ? ProbeRemedyRu(r)
+                                                                 : ProbeRemedy(r);
     WriteText(stderr, QStringLiteral("quillon-cli: %1\n  %2\n").arg(Printable(line), remedy));
     switch (r.outcome) {
     case ProbeOutcome::NoEcho: return traced(ExitNoEcho);

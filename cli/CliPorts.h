@@ -30,8 +30,9 @@ struct PortEntry {
 struct Troublemaker {
     QString name; // "brltty", "ModemManager"
     bool running = false;
-    QString what; // why it matters here
+    QString what; // why it matters here (English, as the JSON gives it)
     QString fix;  // the one command
+    QString shownWhat = {}; // `what` in the user's language; empty: `what`
 };
 
 struct PortsReport {

@@ -2,6 +2,7 @@
 
 #include "cli/CliCore.h"
 #include "cli/CliInterrupt.h"
+#include "cli/CliText.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -52,8 +53,8 @@ int FinishOutput(int code)
 {
     if (OutFlushed())
         return code;
-    const QString why = g_outError == EBADF ? QStringLiteral("closed") : IoErrorText(IoErrorFromErrno(g_outError));
-    return Fail(ExitFile, QStringLiteral("standard output: ") + why);
+    const QString why = g_outError == EBADF ? Text::tr("closed") : IoErrorText(IoErrorFromErrno(g_outError));
+    return Fail(ExitFile, Text::tr("standard output: %1").arg(why));
 }
 
 } // namespace Cli

@@ -2,13 +2,14 @@
 
 #include "cli/CliPorts.h"
 #include "cli/CliPrint.h"
+#include "cli/CliText.h"
 
 namespace Cli {
 
 int RunPorts(Args &a)
 {
     if (!a.positionals.isEmpty())
-        return Fail(ExitUsage, QStringLiteral("unexpected argument %1").arg(a.positionals.constFirst()));
+        return Fail(ExitUsage, Text::tr("unexpected argument %1").arg(a.positionals.constFirst()));
     return PortsCommand(a.parser.isSet(kJson), Out);
 }
 

@@ -3,6 +3,7 @@
 
 #include "cli/CliCore.h"
 #include "cli/CliPorts.h"
+#include "cli/CliText.h"
 
 #include <cerrno>
 
@@ -14,30 +15,30 @@ QString PortRemedy(int code)
     case ENOENT:
     case ENODEV:
     case ENXIO:
-        return QStringLiteral("no such device: check the port's name and that the adapter is plugged in; "
-                              "'quillon-cli ports' lists the ports present");
+        return Text::tr("no such device: check the port's name and that the adapter is plugged in; "
+                        "'quillon-cli ports' lists the ports present");
     case EACCES:
     case EPERM:
-        return QStringLiteral("no permission: add yourself to the group dialout "
-                              "(sudo usermod -aG dialout $USER), then log out and in again; "
-                              "'quillon-cli ports' tells which of the two is missing");
+        return Text::tr("no permission: add yourself to the group dialout "
+                        "(sudo usermod -aG dialout $USER), then log out and in again; "
+                        "'quillon-cli ports' tells which of the two is missing");
     case EBUSY:
     case EAGAIN:
-        return QStringLiteral("another program holds the port (or it is this session's own terminal): close "
-                              "that program first; 'quillon-cli ports' names it");
+        return Text::tr("another program holds the port (or it is this session's own terminal): close "
+                        "that program first; 'quillon-cli ports' names it");
     case ENOTTY:
     case EISDIR:
-        return QStringLiteral("this is not a serial port; 'quillon-cli ports' lists the ports present");
+        return Text::tr("this is not a serial port; 'quillon-cli ports' lists the ports present");
     case EIO:
-        return QStringLiteral("the device went away: check the cable and the adapter, then run the job again");
+        return Text::tr("the device went away: check the cable and the adapter, then run the job again");
     }
     return QString();
 }
 
 QString NoPortsText()
 {
-    return QStringLiteral("No serial devices found. Plug the adapter in and look again; 'sudo dmesg | tail' "
-                          "shows whether the kernel saw it.\n");
+    return Text::tr("No serial devices found. Plug the adapter in and look again; 'sudo dmesg | tail' "
+                    "shows whether the kernel saw it.\n");
 }
 
 QString LatencyAdvice()

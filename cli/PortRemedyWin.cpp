@@ -4,6 +4,7 @@
 
 #include "cli/CliCore.h"
 #include "cli/CliPorts.h"
+#include "cli/CliText.h"
 
 #include <windows.h>
 
@@ -14,43 +15,43 @@ QString PortRemedy(int code)
     switch (code) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-        return QStringLiteral("no such port: check that the adapter is plugged in and which COM number it has in "
-                              "Device Manager (Ports (COM & LPT))");
+        return Text::tr("no such port: check that the adapter is plugged in and which COM number it has in "
+                        "Device Manager (Ports (COM & LPT))");
     case ERROR_INVALID_NAME:
-        return QStringLiteral("not a Windows port name: give COMn or \\\\.\\COMn, with the number Device Manager "
-                              "shows under Ports (COM & LPT)");
+        return Text::tr("not a Windows port name: give COMn or \\\\.\\COMn, with the number Device Manager "
+                        "shows under Ports (COM & LPT)");
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
         // Also what a transfer gets once the adapter is unplugged.
-        return QStringLiteral("the port is in use or gone: close the program that holds it (a terminal, "
-                              "another Quillon); if the adapter was unplugged during the job, plug it in and "
-                              "run the job again");
+        return Text::tr("the port is in use or gone: close the program that holds it (a terminal, "
+                        "another Quillon); if the adapter was unplugged during the job, plug it in and "
+                        "run the job again");
     case ERROR_INVALID_FUNCTION:
     case ERROR_NOT_SUPPORTED:
     case ERROR_INVALID_HANDLE:
-        return QStringLiteral("this is not a serial port; Device Manager lists the COM ports under "
-                              "Ports (COM & LPT)");
+        return Text::tr("this is not a serial port; Device Manager lists the COM ports under "
+                        "Ports (COM & LPT)");
     case ERROR_NOT_READY:
     case ERROR_BAD_COMMAND:
     case ERROR_GEN_FAILURE:
     case ERROR_DEVICE_NOT_CONNECTED:
     case ERROR_DEVICE_REMOVED:
-        return QStringLiteral("the device went away: check the cable and the adapter, then run the job again");
+        return Text::tr("the device went away: check the cable and the adapter, then run the job again");
     }
     return QString();
 }
 
 QString NoPortsText()
 {
-    return QStringLiteral("No COM ports found. Plug the adapter in and look again; Device Manager shows under "
-                          "Ports (COM & LPT) whether Windows saw it and which driver it lacks.\n");
+    return Text::tr("No COM ports found. Plug the adapter in and look again; Device Manager shows under "
+                    "Ports (COM & LPT) whether Windows saw it and which driver it lacks.\n");
 }
 
 QString LatencyAdvice()
 {
-    return QStringLiteral("a USB adapter holds what it receives for its latency timer (16 ms by default), which "
-                          "makes a write about a tenth slower: set it to 1 in Device Manager, the port's "
-                          "Properties, \"Port Settings\", \"Advanced...\", \"Latency Timer (msec)\"");
+    return Text::tr("a USB adapter holds what it receives for its latency timer (16 ms by default), which "
+                    "makes a write about a tenth slower: set it to 1 in Device Manager, the port's "
+                    "Properties, \"Port Settings\", \"Advanced...\", \"Latency Timer (msec)\"");
 }
 
 } // namespace Cli
