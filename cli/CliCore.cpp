@@ -1,8 +1,11 @@
 #include "cli/CliCore.h"
 
+#include "cli/CliText.h"
 #include "image/DeviceModels.h"
+#include "image/IoErrorRu.h"
 #include "image/Presets.h"
 #include "image/ReadMark.h"
+#include "link/JobReport.h"
 #include "link/PortNames.h"
 #include "radio/FreqCalc.h"
 #include "radio/InfoList.h"
@@ -17,7 +20,7 @@ namespace Cli {
 
 // ---- which words a job covers ----
 
-const char kWordAddressError[] = "word needs an address 00-3F (hex)";
+const char kWordAddressError[] = QT_TRANSLATE_NOOP("Cli", "word needs an address 00-3F (hex)");
 
 std::optional<uint8_t> ParseWordAddress(const QString &text)
 {
@@ -61,9 +64,10 @@ bool TakeRange(QStringList &positionals, JobRange *out, QString *error)
         const std::optional<uint8_t> addr =
             positionals.isEmpty() ? std::nullopt : ParseWordAddress(positionals.constFirst());
         if (!addr) {
-            *error = QString::fromLatin1(kWordAddressError);
-            if (!positionals.isEmpty())
-                *error += QStringLiteral(", not ") + positionals.constFirst();
+            if (positionals.isEmpty())
+                *error = Text::tr(kWordAddressError);
+            else
+                *error = Text::tr("word needs an address 00-3F (hex), not %1").arg(positionals.constFirst());
             return false;
         }
         positionals.removeFirst();
@@ -115,13 +119,15 @@ QString JobName(EngineJob job)
 namespace {
 QString Words(int first, int last)
 {
-    return first == last ? QStringLiteral("word ") + ByteToHex(uint8_t(first))
-                         : QStringLiteral("words %1-%2").arg(ByteToHex(uint8_t(first)), ByteToHex(uint8_t(last)));
+    return first == last ? Text::tr("word %1").arg(ByteToHex(uint8_t(first)))
+                         : Text::tr("words %1-%2").arg(ByteToHex(uint8_t(first)), ByteToHex(uint8_t(last)));
 }
 } // namespace
 
 QString PartialWriteText(const WriteGroups &g)
 {
+    if (RussianOutput())
+        return PartialWriteTextRu(g); // the window's words for the same
     const auto words = [](const WriteGroups::Span &s) { return Words(s.first, s.last); };
     if (g.confirmed.Empty() && g.possiblyTaken.Empty())
         return QStringLiteral("the telephone confirmed none of %1: write it again").arg(words(g.notTaken));
@@ -148,9 +154,9 @@ QString UnheldWords(const QString &path, const ImageFileData &file, const JobRan
                                    ? QStringLiteral("'write block %1'").arg(path)
                                : held->first == held->last
                                    ? QStringLiteral("'write word %1 %2'").arg(ByteToHex(uint8_t(held->first)), path)
-                                   : QStringLiteral("a range within them");
-        return QStringLiteral("it holds only %1 (as the read mark in its comment says), the rest is FFFF, not the "
-                              "telephone's: use %2, or --force to write %3 all the same")
+                                   : Text::tr("a range within them");
+        return Text::tr("it holds only %1 (as the read mark in its comment says), the rest is FFFF, not the "
+                        "telephone's: use %2, or --force to write %3 all the same")
             .arg(Words(held->first, held->last), remedy, Words(FirstAddr(range), LastAddr(range)));
     }
     if (range.typed)
@@ -158,9 +164,9 @@ QString UnheldWords(const QString &path, const ImageFileData &file, const JobRan
     for (int a = 0x00; a < 0x30; ++a)
         if (file.image[a] != 0xFFFF)
             return QString();
-    return QStringLiteral("words 00-2F are all FFFF, as a block read leaves them, and write would put that into the "
-                          "telephone: 'write block %1' writes the radio block alone; 'write all %1', or --force, "
-                          "writes all 64 words")
+    return Text::tr("words 00-2F are all FFFF, as a block read leaves them, and write would put that into the "
+                    "telephone: 'write block %1' writes the radio block alone; 'write all %1', or --force, "
+                    "writes all 64 words")
         .arg(path);
 }
 
@@ -168,11 +174,14 @@ QString UnheldWords(const QString &path, const ImageFileData &file, const JobRan
 
 QString DiffTable(const std::vector<WordDiff> &diffs, const QString &aColumn, const QString &bColumn)
 {
+    const QString addr = Text::tr("addr");
+    const int addrWidth = std::max<int>(2, addr.size());
     const int width = std::max<int>(4, aColumn.size());
-    QString text = QStringLiteral("addr  ") + aColumn.leftJustified(width) + QStringLiteral("  ") + bColumn + u'\n';
+    QString text = addr.leftJustified(addrWidth) + QStringLiteral("  ") + aColumn.leftJustified(width)
+                   + QStringLiteral("  ") + bColumn + u'\n';
     for (const WordDiff &d : diffs)
-        text += ByteToHex(static_cast<uint8_t>(d.addr)) + QStringLiteral("    ") + WordToHex(d.a).leftJustified(width)
-                + QStringLiteral("  ") + WordToHex(d.b) + u'\n';
+        text += ByteToHex(static_cast<uint8_t>(d.addr)).leftJustified(addrWidth) + QStringLiteral("  ")
+                + WordToHex(d.a).leftJustified(width) + QStringLiteral("  ") + WordToHex(d.b) + u'\n';
     return text;
 }
 
@@ -241,7 +250,7 @@ std::optional<EepromImage> ParseImageHexText(const QByteArray &text, QString *er
     int lineOfRow[kRows] = {};
     const auto refuse = [error](int line, const QString &why) {
         if (error)
-            *error = (line > 0 ? QStringLiteral("line %1: ").arg(line) : QString()) + why;
+            *error = line > 0 ? Text::tr("line %1: %2").arg(QString::number(line), why) : why;
         return std::nullopt;
     };
     for (int n = 0; n < lines.size(); ++n) {
@@ -250,28 +259,28 @@ std::optional<EepromImage> ParseImageHexText(const QByteArray &text, QString *er
             continue;
         const QByteArray &label = tokens.constFirst();
         if (!IsHexLabel(label))
-            return refuse(n + 1, QStringLiteral("no address label (such as 08:) where the other lines have one"));
+            return refuse(n + 1, Text::tr("no address label (such as 08:) where the other lines have one"));
         bool ok = false;
         const uint addr = label.chopped(1).toUInt(&ok, 16);
         if (!ok || label.size() != 3 || addr % 8 != 0 || addr >= uint(EepromImage::kWords))
-            return refuse(n + 1, QStringLiteral("the label %1 is none of 00: 08: 10: 18: 20: 28: 30: 38:")
+            return refuse(n + 1, Text::tr("the label %1 is none of 00: 08: 10: 18: 20: 28: 30: 38:")
                                      .arg(QString::fromLatin1(label.left(8))));
         const int row = int(addr / 8);
         if (lineOfRow[row])
-            return refuse(n + 1, QStringLiteral("the label %1 again (line %2 has it)")
+            return refuse(n + 1, Text::tr("the label %1 again (line %2 has it)")
                                      .arg(QString::fromLatin1(label))
                                      .arg(lineOfRow[row]));
         const qsizetype words = tokens.size() - 1;
         if (words != 8 || !std::all_of(tokens.cbegin() + 1, tokens.cend(), IsHexWord))
-            return refuse(n + 1, words == 8 ? QStringLiteral("a word that is not four hex digits")
-                                            : QStringLiteral("%1 words, where a line holds 8").arg(words));
+            return refuse(n + 1, words == 8 ? Text::tr("a word that is not four hex digits")
+                                            : Text::tr("%n words, where a line holds 8", nullptr, int(words)));
         for (int k = 0; k < 8; ++k)
             image[int(addr) + k] = static_cast<uint16_t>(tokens[k + 1].toUInt(nullptr, 16));
         lineOfRow[row] = n + 1;
     }
     for (int row = 0; row < kRows; ++row)
         if (!lineOfRow[row])
-            return refuse(0, QStringLiteral("no line labelled %1: (words %1-%2)")
+            return refuse(0, Text::tr("no line labelled %1: (words %1-%2)")
                                  .arg(ByteToHex(uint8_t(row * 8)), ByteToHex(uint8_t(row * 8 + 7))));
     return image;
 }
@@ -286,11 +295,11 @@ bool IsTextByte(char c)
 QString ImageSuspicion(const QByteArray &bytes)
 {
     if (std::all_of(bytes.cbegin(), bytes.cend(), IsTextByte))
-        return QStringLiteral("this is text, not an image file, and not the 64 words of 'read -o -' either");
+        return Text::tr("this is text, not an image file, and not the 64 words of 'read -o -' either");
     if (bytes.size() > kImageBytes) {
         const uint8_t model = static_cast<uint8_t>(bytes.at(kImageBytes));
         if (model >= kModelCount && model != kNoModelByte)
-            return QStringLiteral("its model byte is %1, where an image file has 00-08 or FF")
+            return Text::tr("its model byte is %1, where an image file has 00-08 or FF")
                 .arg(ByteToHex(model));
     }
     return QString();
@@ -306,13 +315,13 @@ ImageInput DecodeImageInput(const QByteArray &bytes, bool force)
         return in;
     }
     if (bytes.isEmpty()) {
-        in.refusal = QStringLiteral("empty, not an image");
+        in.refusal = Text::tr("empty, not an image");
         return in;
     }
     if (!dumpError.isEmpty()) {
         // The words of such a text are meant for their labels; its bytes
         // are never what the user meant to write.
-        in.refusal = QStringLiteral("not the 64 words of 'read -o -': ") + dumpError;
+        in.refusal = Text::tr("not the 64 words of 'read -o -': %1").arg(dumpError);
         return in;
     }
     in.suspicion = ImageSuspicion(bytes);
@@ -377,11 +386,12 @@ QString ProgressLine(const QString &status, int progress, int maximum, int addr,
 {
     const int percent = maximum > 0 ? std::clamp(progress, 0, maximum) * 100 / maximum : 0;
     const qint64 seconds = elapsedMs / 1000;
-    const QString tail = QStringLiteral(" %1%  addr %2  %3:%4")
-                             .arg(percent, 3)
-                             .arg(ByteToHex(static_cast<uint8_t>(addr)))
-                             .arg(seconds / 60)
-                             .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    const QString tail = u' '
+                         + Text::tr("%1%  addr %2  %3:%4")
+                               .arg(percent, 3)
+                               .arg(ByteToHex(static_cast<uint8_t>(addr)))
+                               .arg(seconds / 60)
+                               .arg(seconds % 60, 2, 10, QLatin1Char('0'));
     const QString head = status.leftJustified(16) + u' ';
     // One column spare: a line that fills the last column makes some
     // terminals wrap, and every redraw would then start a new line.
@@ -411,8 +421,8 @@ QString Printable(const QString &text, bool keepLineBreaks)
 QString IoErrorText(const IoError &error)
 {
     if (error.kind == IoError::CommentTooLong)
-        return QStringLiteral("not an image: its comment is longer than %1 characters").arg(kMaxCommentChars);
-    return error.Text();
+        return Text::tr("not an image: its comment is longer than %1 characters").arg(kMaxCommentChars);
+    return RussianOutput() ? IoErrorTextRu(error) : error.Text();
 }
 
 QString RedrawnLine(const QString &line, int previousLength, const QString &erase)

@@ -44,7 +44,8 @@ int LastAddr(const JobRange &r);
 // "Read258" and so on: the window's action name of the job.
 QString JobName(EngineJob job);
 // After a write that did not complete: which words the telephone took, which
-// it may have taken, and which it did not (see SplitWrite).
+// it may have taken, and which it did not (see SplitWrite); the window's
+// Russian text under a Russian locale.
 QString PartialWriteText(const WriteGroups &groups);
 
 // Why writing `file` (named `path`) over `range` would put words into the
@@ -127,8 +128,8 @@ QString PortRemedy(int platformCode);
 // form is JSON's own, so JSON passed through stays valid and means the same.
 QString Printable(const QString &text, bool keepLineBreaks = false);
 
-// The English text of a file error: the window's texts, except where the
-// window's is Russian.
+// The text of a file error: the window's English texts, except where the
+// window's is Russian; under a Russian locale the window's Russian ones.
 QString IoErrorText(const IoError &error);
 
 // The model list as "0 <неизвестно>" lines, for the help texts.

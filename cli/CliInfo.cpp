@@ -1,6 +1,7 @@
 #include "cli/CliInfo.h"
 
 #include "cli/CliCore.h"
+#include "cli/CliText.h"
 #include "image/DeviceModels.h"
 #include "radio/FreqCalc.h"
 #include "radio/InfoList.h"
@@ -47,7 +48,7 @@ FreqView FillFreqPage(const EepromImage &image)
 QString ModelText(const ImageFileData &file)
 {
     if (!file.model || *file.model < 0)
-        return QStringLiteral("none");
+        return Text::tr("none", "no model byte");
     return QString::number(*file.model) + u' ' + QString::fromUtf8(DeviceModelNames[*file.model]);
 }
 
@@ -55,8 +56,11 @@ QString ModelText(const ImageFileData &file)
 
 QString InfoText(const ImageFileData &file)
 {
-    QString text = QStringLiteral("Model:    ") + ModelText(file) + u'\n'
-                   + WithoutTrailingBlanks(QStringLiteral("Comment:  ") + Printable(file.comment)) + QStringLiteral("\n\n");
+    const QString model = Text::tr("Model:"), comment = Text::tr("Comment:");
+    const int labelWidth = int(std::max(model.size(), comment.size())) + 2;
+    QString text = model.leftJustified(labelWidth) + ModelText(file) + u'\n'
+                   + WithoutTrailingBlanks(comment.leftJustified(labelWidth) + Printable(file.comment))
+                   + QStringLiteral("\n\n");
 
     const InfoList::Rows rows = InfoList::Decode(file.image);
     int widths[2] = {int(InfoList::ColumnCaption(0).size()), int(InfoList::ColumnCaption(1).size())};
@@ -72,15 +76,23 @@ QString InfoText(const ImageFileData &file)
         text += line(InfoList::RowCaption(r), rows[static_cast<size_t>(r)].value, rows[static_cast<size_t>(r)].hex);
 
     const FreqView f = FillFreqPage(file.image);
-    const auto freq = [](const char *label, const QString &word, const QString &value) {
-        return WithoutTrailingBlanks(QString::fromLatin1(label).leftJustified(22) + word.leftJustified(6) + value) + u'\n';
+    // The labels' column is as wide as the longest of them in the language shown.
+    const QString labels[] = {Text::tr("reference divider"), Text::tr("TX multiplier"), Text::tr("LO multiplier"),
+                              QStringLiteral("+/-"), Text::tr("RX")};
+    int labelColumn = 20;
+    for (const QString &l : labels)
+        labelColumn = std::max(labelColumn, int(l.size()) + 2);
+    const auto freq = [labelColumn](const QString &label, const QString &word, const QString &value) {
+        return WithoutTrailingBlanks(QStringLiteral("  ") + label.leftJustified(labelColumn) + word.leftJustified(6)
+                                     + value)
+               + u'\n';
     };
-    text += QStringLiteral("\nFrequency page\n");
-    text += freq("  reference divider", f.fields.Edit2, f.reference.isEmpty() ? QStringLiteral("unknown") : f.reference);
-    text += freq("  TX multiplier", f.fields.Edit3, f.fields.MaskEdit3);
-    text += freq("  LO multiplier", f.fields.Edit4, f.fields.MaskEdit4);
-    text += freq("  +/-", f.fields.CheckBox1 ? QStringLiteral("on") : QStringLiteral("off"), QString());
-    text += freq("  RX", QString(), f.fields.MaskEdit5);
+    text += u'\n' + Text::tr("Frequency page") + u'\n';
+    text += freq(labels[0], f.fields.Edit2, f.reference.isEmpty() ? Text::tr("unknown") : f.reference);
+    text += freq(labels[1], f.fields.Edit3, f.fields.MaskEdit3);
+    text += freq(labels[2], f.fields.Edit4, f.fields.MaskEdit4);
+    text += freq(labels[3], f.fields.CheckBox1 ? Text::tr("on") : Text::tr("off"), QString());
+    text += freq(labels[4], QString(), f.fields.MaskEdit5);
     return text;
 }
 

@@ -1,15 +1,16 @@
 #include "cli/Commands.h"
 
 #include "cli/CliPrint.h"
+#include "cli/CliText.h"
 
 namespace Cli {
 
 int RunDiff(Args &a)
 {
     if (a.positionals.size() != 2)
-        return Fail(ExitUsage, QStringLiteral("two image files expected"));
+        return Fail(ExitUsage, Text::tr("two image files expected"));
     if (a.positionals[0] == QLatin1String("-") && a.positionals[1] == QLatin1String("-"))
-        return Fail(ExitUsage, QStringLiteral("only one of the two can be standard input"));
+        return Fail(ExitUsage, Text::tr("only one of the two can be standard input"));
     ImageFileData files[2];
     int code = ExitOk;
     for (int i = 0; i < 2; ++i)

@@ -2,6 +2,7 @@
 
 #include "cli/CliInfo.h"
 #include "cli/CliPrint.h"
+#include "cli/CliText.h"
 
 #include <QJsonDocument>
 
@@ -10,7 +11,7 @@ namespace Cli {
 int RunInfo(Args &a)
 {
     if (a.positionals.size() != 1)
-        return Fail(ExitUsage, QStringLiteral("one image file expected"));
+        return Fail(ExitUsage, Text::tr("one image file expected"));
     ImageFileData file;
     int code = ExitOk;
     if (!LoadInput(a.positionals.constFirst(), &file, &code))

@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/CliPrint.h"
+#include "cli/CliText.h"
 #include "image/Presets.h"
 
 namespace Cli {
@@ -13,12 +14,12 @@ int RunPreset(Args &a)
         return ExitOk;
     }
     if (a.positionals.size() != 1)
-        return Fail(ExitUsage, QStringLiteral("one preset name expected (see --list)"));
+        return Fail(ExitUsage, Text::tr("one preset name expected (see --list)"));
     const int p = FindPreset(a.positionals.constFirst());
     if (p < 0)
-        return Fail(ExitUsage, QStringLiteral("unknown preset %1 (see --list)").arg(a.positionals.constFirst()));
+        return Fail(ExitUsage, Text::tr("unknown preset %1 (see --list)").arg(a.positionals.constFirst()));
     if (!a.parser.isSet(kOutput))
-        return Fail(ExitUsage, QStringLiteral("-o FILE is required"));
+        return Fail(ExitUsage, Text::tr("-o FILE is required"));
     if (int code = ExitOk; !CommentAccepted(a, &code))
         return code;
     EepromImage image;

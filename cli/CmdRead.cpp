@@ -76,7 +76,7 @@ struct PortRun {
         switch (r.outcome) {
         case CliSession::Outcome::Completed: break;
         case CliSession::Outcome::Failed: code = ExitJobFailed; break;
-        case CliSession::Outcome::Interrupted: code = Fail(ExitJobFailed, QStringLiteral("interrupted")); break;
+        case CliSession::Outcome::Interrupted: code = Fail(ExitJobFailed, Text::tr("interrupted")); break;
         case CliSession::Outcome::PortError: code = PortFailure(r.portError, r.portCode, ExitJobFailed); break;
         }
         return false;
@@ -92,12 +92,12 @@ struct PortRun {
         const std::vector<WordDiff> &diffs = r.job.diffs;
         const int words = LastAddr(range) - FirstAddr(range) + 1;
         if (!diffs.empty()) {
-            Out(DiffTable(diffs, expectedColumn, QStringLiteral("read")));
-            code = Fail(ExitWordsDiffer, QStringLiteral("%1 of %2 words did not verify").arg(diffs.size()).arg(words));
+            Out(DiffTable(diffs, expectedColumn, Text::tr("read", "column of the words read back")));
+            code = Fail(ExitWordsDiffer, Text::tr("%1 of %n words did not verify", nullptr, words).arg(diffs.size()));
             return false;
         }
         if (!quiet)
-            Note(QStringLiteral("verify: %1 words read back as expected").arg(words));
+            Note(Text::tr("verify: %n words read back as expected", nullptr, words));
         return true;
     }
 
@@ -124,10 +124,10 @@ void ReportBackup(const PortRun &run, const JobOutcome &job)
     if (!job.backupTaken)
         return;
     if (job.backup.error)
-        Note(QStringLiteral("quillon-cli: backup not saved in %1: %2")
+        Note(Text::tr("quillon-cli: backup not saved in %1: %2")
                  .arg(QDir::toNativeSeparators(job.backupFolder), IoErrorText(job.backup.error)));
     else if (!run.quiet)
-        Note(QStringLiteral("backup: ") + QDir::toNativeSeparators(job.backup.path));
+        Note(Text::tr("backup: %1").arg(QDir::toNativeSeparators(job.backup.path)));
 }
 
 } // namespace
@@ -139,14 +139,14 @@ int RunRead(Args &a)
     if (!PortArgs(a, 0, &port, &range, &error))
         return Fail(ExitUsage, error);
     if (!a.parser.isSet(kOutput))
-        return Fail(ExitUsage, QStringLiteral("-o FILE is required"));
+        return Fail(ExitUsage, Text::tr("-o FILE is required"));
     const QString output = a.parser.value(kOutput);
     if (output.isEmpty())
-        return Fail(ExitUsage, QStringLiteral("-o needs a file name, or - for standard output"));
+        return Fail(ExitUsage, Text::tr("-o needs a file name, or - for standard output"));
     bool ok = true;
     const int model = a.parser.isSet(kModel) ? a.parser.value(kModel).toInt(&ok) : 0;
     if (!ok || model < 0 || model >= kModelCount)
-        return Fail(ExitUsage, QStringLiteral("--model takes 0-8:\n") + ModelListText());
+        return Fail(ExitUsage, Text::tr("--model takes 0-8:") + u'\n' + ModelListText());
     if (int code = ExitOk; !CommentAccepted(a, &code))
         return code;
     QString trace;
@@ -154,9 +154,9 @@ int RunRead(Args &a)
         return code;
     // Whatever can be found out before the job is: its words would be lost.
     if (output == QLatin1String("-")) {
-        const QString problem = StdoutClosed() ? QStringLiteral("closed") : StandardOutputProblem();
+        const QString problem = StdoutClosed() ? Text::tr("closed", "standard output") : StandardOutputProblem();
         if (!problem.isEmpty())
-            return Fail(ExitFile, QStringLiteral("standard output: ") + problem);
+            return Fail(ExitFile, Text::tr("standard output: %1").arg(problem));
     } else if (const QString problem = OutputProblem(output); !problem.isEmpty()) {
         return Fail(ExitFile, output + QStringLiteral(": ") + problem);
     }
@@ -209,7 +209,8 @@ int WriteOrVerify(Args &a, bool write)
         ok = run.Job(WriteJob(range.range), range);
     }
     if (ok && (!write || !a.parser.isSet(kNoVerify)))
-        run.Verify(file.image, range, write ? QStringLiteral("written") : QStringLiteral("file"));
+        run.Verify(file.image, range,
+                   write ? Text::tr("written", "column of the words written") : Text::tr("file", "column of the file's words"));
     return run.Close();
 }
 

@@ -3,6 +3,7 @@
 #include "cli/CliInterrupt.h"
 #include "cli/CliPrint.h"
 #include "cli/CliSession.h"
+#include "cli/CliText.h"
 #include "image/ReadMark.h"
 #include "image/SeriesImage.h"
 #include "link/PortNames.h"
@@ -16,17 +17,21 @@
 
 namespace Cli {
 
+// Built before the translator is in place: the help translates them.
 const QCommandLineOption kKeep("keep",
-                               "The unit's own words to keep: id (0x37-0x3A, ID code and channels; the "
-                               "default), low (0x00-0x2F), none, or id,low.",
+                               QT_TRANSLATE_NOOP("Cli", "The unit's own words to keep: id (0x37-0x3A, ID code and "
+                                                        "channels; the default), low (0x00-0x2F), none, or id,low."),
                                "WHAT");
-const QCommandLineOption kScope("scope", "What is written: all (0x00-0x3F, the default) or block (0x30-0x3F).",
+const QCommandLineOption kScope("scope",
+                                QT_TRANSLATE_NOOP("Cli", "What is written: all (0x00-0x3F, the default) or block "
+                                                         "(0x30-0x3F)."),
                                 "SCOPE");
-const QCommandLineOption kStopOnFail("stop-on-fail", "End the series at the first unit that fails.");
-const QCommandLineOption kCount("count", "End the series after N units.", "N");
+const QCommandLineOption kStopOnFail("stop-on-fail",
+                                     QT_TRANSLATE_NOOP("Cli", "End the series at the first unit that fails."));
+const QCommandLineOption kCount("count", QT_TRANSLATE_NOOP("Cli", "End the series after N units."), "N");
 const QCommandLineOption kLog("log",
-                              "The CSV log of the units (default: series/<start time>.csv beside the backups "
-                              "folder); an existing file is appended to.",
+                              QT_TRANSLATE_NOOP("Cli", "The CSV log of the units (default: series/<start time>.csv "
+                                                       "beside the backups folder); an existing file is appended to."),
                               "FILE");
 
 namespace {
@@ -48,8 +53,8 @@ QString UnheldSeriesWords(const ImageFileData &file, const SeriesOptions &o, boo
     if (const std::optional<ReadRange> held = FindReadRangeMark(file.comment)) {
         for (int a : written)
             if (a < held->first || a > held->last)
-                return QStringLiteral("it holds only words %1-%2 (as the read mark in its comment says), the rest is "
-                                      "FFFF, not a telephone's: --scope block writes the radio block alone")
+                return Text::tr("it holds only words %1-%2 (as the read mark in its comment says), the rest is "
+                                "FFFF, not a telephone's: --scope block writes the radio block alone")
                     .arg(ByteToHex(uint8_t(held->first)), ByteToHex(uint8_t(held->last)));
         return QString();
     }
@@ -58,8 +63,8 @@ QString UnheldSeriesWords(const ImageFileData &file, const SeriesOptions &o, boo
     for (int a = 0x00; a < 0x30; ++a)
         if (file.image[a] != 0xFFFF)
             return QString();
-    return QStringLiteral("words 00-2F are all FFFF, as a block read or a preset leaves them: --scope block writes "
-                          "the radio block alone, --scope all all 64 words");
+    return Text::tr("words 00-2F are all FFFF, as a block read or a preset leaves them: --scope block writes "
+                    "the radio block alone, --scope all all 64 words");
 }
 
 QString IdText(int id) { return id < 0 ? QStringLiteral("-") : QString::number(id); }
@@ -67,11 +72,10 @@ QString IdText(int id) { return id < 0 ? QStringLiteral("-") : QString::number(i
 // "unit 3: ID 6699 -> 6699, failed, 4.1 s: verify failed: words 00, 01"
 QString UnitLine(const SeriesUnit &u)
 {
-    QString line =
-        QStringLiteral("unit %1: ID %2 -> %3, %4, %5 s")
-            .arg(u.number)
-            .arg(IdText(u.idBefore), IdText(u.idAfter), u.good ? QStringLiteral("good") : QStringLiteral("failed"))
-            .arg(static_cast<double>(u.durationMs) / 1000.0, 0, 'f', 1);
+    QString line = Text::tr("unit %1: ID %2 -> %3, %4, %5 s")
+                       .arg(u.number)
+                       .arg(IdText(u.idBefore), IdText(u.idAfter), u.good ? Text::tr("good", "unit") : Text::tr("failed", "unit"))
+                       .arg(static_cast<double>(u.durationMs) / 1000.0, 0, 'f', 1);
     if (!u.cause.isEmpty())
         line += QStringLiteral(": ") + u.cause;
     return line + u'\n';
@@ -82,7 +86,7 @@ QString UnitLine(const SeriesUnit &u)
 int RunSeries(Args &a)
 {
     if (!a.positionals.isEmpty() && IsRangeWord(a.positionals.constFirst()))
-        return Fail(ExitUsage, QStringLiteral("series takes no range: --scope all or --scope block"));
+        return Fail(ExitUsage, Text::tr("series takes no range: --scope all or --scope block"));
     QString port, error;
     JobRange range;
     if (!PortArgs(a, 1, &port, &range, &error))
@@ -90,20 +94,21 @@ int RunSeries(Args &a)
     SeriesOptions options;
     if (a.parser.isSet(kKeep) && !ParseSeriesKeep(a.parser.value(kKeep), &options.keep))
         return Fail(ExitUsage,
-                    QStringLiteral("--keep takes id, low, none or id,low, not '%1'").arg(a.parser.value(kKeep)));
+                    Text::tr("--keep takes id, low, none or id,low, not '%1'").arg(a.parser.value(kKeep)));
     if (a.parser.isSet(kScope) && !ParseSeriesScope(a.parser.value(kScope), &options.scope))
-        return Fail(ExitUsage, QStringLiteral("--scope takes all or block, not '%1'").arg(a.parser.value(kScope)));
+        return Fail(ExitUsage, Text::tr("--scope takes all or block, not '%1'").arg(a.parser.value(kScope)));
     if (a.parser.isSet(kCount)) {
         bool ok = false;
         options.count = a.parser.value(kCount).toInt(&ok);
         if (!ok || options.count < 1)
-            return Fail(
-                ExitUsage,
-                QStringLiteral("--count takes a number of units, 1 or more, not '%1'").arg(a.parser.value(kCount)));
+            return Fail(ExitUsage,
+                        Text::tr("--count takes a number of units, 1 or more, not '%1'").arg(a.parser.value(kCount)));
     }
     if (a.parser.isSet(kLog) && a.parser.value(kLog).isEmpty())
-        return Fail(ExitUsage, QStringLiteral("--log needs a file name"));
+        return Fail(ExitUsage, Text::tr("--log needs a file name"));
     options.stopOnFailure = a.parser.isSet(kStopOnFail);
+    // The causes go into the CSV log and the backups' comments, which stay
+    // alike in every language.
     options.russian = false;
 
     // The series image: a file the write command would refuse is refused here.
@@ -136,9 +141,9 @@ int RunSeries(Args &a)
         if (quiet)
             return;
         if (phase == SeriesCycle::Phase::WaitPhone)
-            Note(QStringLiteral("series: connect a telephone to %1").arg(portText));
+            Note(Text::tr("series: connect a telephone to %1").arg(portText));
         else if (phase == SeriesCycle::Phase::WaitRemoval)
-            Note(QStringLiteral("series: disconnect the telephone"));
+            Note(Text::tr("series: disconnect the telephone"));
     });
     QObject::connect(&series, &SessionSeries::UnitDone, [](const SeriesUnit &unit) {
         Out(UnitLine(unit));
@@ -147,10 +152,10 @@ int RunSeries(Args &a)
     QString logError;
     if (!series.Start(options, a.parser.value(kLog), &logError)) {
         session.COM.Close();
-        return Fail(ExitFile, QStringLiteral("series log: ") + logError);
+        return Fail(ExitFile, Text::tr("series log: %1").arg(logError));
     }
     if (!quiet)
-        Note(QStringLiteral("series: log %1").arg(QDir::toNativeSeparators(series.LogPath())));
+        Note(Text::tr("series: log %1").arg(QDir::toNativeSeparators(series.LogPath())));
 
     // The session's interrupt watcher cancels the running job or probe at
     // once; the series then ends as "Стоп" ends it.
@@ -167,10 +172,9 @@ int RunSeries(Args &a)
     interrupt.stop();
 
     const SeriesCycle &cycle = *series.CurrentCycle();
-    Note(
-        QStringLiteral("series: %1 units, %2 good, %3 failed").arg(cycle.Done()).arg(cycle.Good()).arg(cycle.Failed()));
+    Note(Text::tr("series: %n units, %1 good, %2 failed", nullptr, cycle.Done()).arg(cycle.Good()).arg(cycle.Failed()));
     if (cycle.LogFailed())
-        Note(QStringLiteral("quillon-cli: series log %1: not every unit was written: %2")
+        Note(Text::tr("quillon-cli: series log %1: not every unit was written: %2")
                  .arg(QDir::toNativeSeparators(series.LogPath()), series.LogError()));
     int status = cycle.Failed() > 0 ? ExitJobFailed : ExitOk;
     if (!series.FatalError().isEmpty())

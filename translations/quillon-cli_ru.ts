@@ -20,250 +20,311 @@
         <translation>Подробнее: &apos;quillon-cli --help&apos;.</translation>
     </message>
     <message>
-        <source>Ctrl+C, SIGTERM or SIGHUP</source>
-        <translation>Ctrl+C, SIGTERM или SIGHUP</translation>
+        <source>word needs an address 00-3F (hex)</source>
+        <translation>после word нужен адрес 00-3F (шестнадцатеричный)</translation>
+    </message>
+    <message>
+        <source>word %1</source>
+        <translation>слово %1</translation>
+    </message>
+    <message>
+        <source>words %1-%2</source>
+        <translation>слова %1-%2</translation>
+    </message>
+    <message>
+        <source>a range within them</source>
+        <translation>диапазон в их пределах</translation>
+    </message>
+    <message>
+        <source>it holds only %1 (as the read mark in its comment says), the rest is FFFF, not the telephone&apos;s: use %2, or --force to write %3 all the same</source>
+        <translation>в нём только %1 (так говорит отметка чтения в его комментарии), остальное FFFF, а не слова телефона: используйте %2 или --force, чтобы всё же записать %3</translation>
+    </message>
+    <message>
+        <source>words 00-2F are all FFFF, as a block read leaves them, and write would put that into the telephone: &apos;write block %1&apos; writes the radio block alone; &apos;write all %1&apos;, or --force, writes all 64 words</source>
+        <translation>слова 00-2F все FFFF, как их оставляет чтение блока, и write записал бы это в телефон: &apos;write block %1&apos; записывает только блок 30-3F; &apos;write all %1&apos; или --force записывает все 64 слова</translation>
+    </message>
+    <message>
+        <source>addr</source>
+        <translation>адр</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>строка %1: %2</translation>
+    </message>
+    <message>
+        <source>no address label (such as 08:) where the other lines have one</source>
+        <translation>нет метки адреса (такой как 08:), а у других строк она есть</translation>
+    </message>
+    <message>
+        <source>the label %1 is none of 00: 08: 10: 18: 20: 28: 30: 38:</source>
+        <translation>метка %1 не из числа 00: 08: 10: 18: 20: 28: 30: 38:</translation>
+    </message>
+    <message>
+        <source>the label %1 again (line %2 has it)</source>
+        <translation>метка %1 повторяется (она уже есть в строке %2)</translation>
+    </message>
+    <message>
+        <source>a word that is not four hex digits</source>
+        <translation>слово не из четырёх шестнадцатеричных цифр</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n words, where a line holds 8</source>
+        <translation>
+            <numerusform>%n слово, а в строке их 8</numerusform>
+            <numerusform>%n слова, а в строке их 8</numerusform>
+            <numerusform>%n слов, а в строке их 8</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>no line labelled %1: (words %1-%2)</source>
+        <translation>нет строки с меткой %1: (слова %1-%2)</translation>
+    </message>
+    <message>
+        <source>this is text, not an image file, and not the 64 words of &apos;read -o -&apos; either</source>
+        <translation>это текст, а не файл образа и не 64 слова из &apos;read -o -&apos;</translation>
+    </message>
+    <message>
+        <source>its model byte is %1, where an image file has 00-08 or FF</source>
+        <translation>байт модели в нём %1, а в файле образа бывает 00-08 или FF</translation>
+    </message>
+    <message>
+        <source>empty, not an image</source>
+        <translation>пусто, это не образ</translation>
+    </message>
+    <message>
+        <source>not the 64 words of &apos;read -o -&apos;: %1</source>
+        <translation>не 64 слова из &apos;read -o -&apos;: %1</translation>
+    </message>
+    <message>
+        <source>%1%  addr %2  %3:%4</source>
+        <translation>%1%  адр %2  %3:%4</translation>
+    </message>
+    <message>
+        <source>not an image: its comment is longer than %1 characters</source>
+        <translation>это не образ: комментарий в файле длиннее %1 символов</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <comment>no model byte</comment>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>Модель:</translation>
+    </message>
+    <message>
+        <source>Comment:</source>
+        <translation>Комментарий:</translation>
+    </message>
+    <message>
+        <source>reference divider</source>
+        <translation>делитель опорного генератора</translation>
+    </message>
+    <message>
+        <source>TX multiplier</source>
+        <translation>множитель передатчика</translation>
+    </message>
+    <message>
+        <source>LO multiplier</source>
+        <translation>множитель гетеродина</translation>
+    </message>
+    <message>
+        <source>RX</source>
+        <translation>приём</translation>
+    </message>
+    <message>
+        <source>Frequency page</source>
+        <translation>Страница «Частота»</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>неизвестно</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>вкл</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>выкл</translation>
+    </message>
+    <message>
+        <source>two image files expected</source>
+        <translation>нужны два файла образа</translation>
+    </message>
+    <message>
+        <source>only one of the two can be standard input</source>
+        <translation>стандартным вводом может быть только один из двух</translation>
+    </message>
+    <message>
+        <source>one image file expected</source>
+        <translation>нужен один файл образа</translation>
+    </message>
+    <message>
+        <source>one preset name expected (see --list)</source>
+        <translation>нужно одно имя стандартного блока (см. --list)</translation>
+    </message>
+    <message>
+        <source>unknown preset %1 (see --list)</source>
+        <translation>неизвестный стандартный блок %1 (см. --list)</translation>
+    </message>
+    <message>
+        <source>-o FILE is required</source>
+        <translation>нужен -o FILE</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>прервано</translation>
+    </message>
+    <message>
+        <source>read</source>
+        <comment>column of the words read back</comment>
+        <translation>прочитано</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n words did not verify</source>
+        <translation>
+            <numerusform>проверка: не совпали %1 из %n слова</numerusform>
+            <numerusform>проверка: не совпали %1 из %n слов</numerusform>
+            <numerusform>проверка: не совпали %1 из %n слов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>verify: %n words read back as expected</source>
+        <translation>
+            <numerusform>verify: %n слово прочитано как ожидалось</numerusform>
+            <numerusform>verify: %n слова прочитаны как ожидалось</numerusform>
+            <numerusform>verify: %n слов прочитано как ожидалось</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>quillon-cli: backup not saved in %1: %2</source>
+        <translation>quillon-cli: копия не сохранена в %1: %2</translation>
+    </message>
+    <message>
+        <source>backup: %1</source>
+        <translation>копия: %1</translation>
+    </message>
+    <message>
+        <source>-o needs a file name, or - for standard output</source>
+        <translation>после -o нужно имя файла или - для стандартного вывода</translation>
+    </message>
+    <message>
+        <source>--model takes 0-8:</source>
+        <translation>--model принимает 0-8:</translation>
     </message>
     <message>
         <source>closed</source>
+        <comment>standard output</comment>
         <translation>закрыт</translation>
-    </message>
-    <message>
-        <source>not open for writing</source>
-        <translation>не открыт для записи</translation>
-    </message>
-    <message>
-        <source>Ctrl+C, Ctrl+Break or closing the console</source>
-        <translation>Ctrl+C, Ctrl+Break или закрытие консоли</translation>
-    </message>
-    <message>
-        <source>quillon-cli.txt beside the program</source>
-        <translation>quillon-cli.txt рядом с программой</translation>
-    </message>
-    <message>
-        <source>No such folder</source>
-        <translation>Нет такой папки</translation>
-    </message>
-    <message>
-        <source>the braille daemon</source>
-        <translation>служба брайлевских дисплеев</translation>
-    </message>
-    <message>
-        <source>; its udev rules take %1 adapters, which then appear and vanish again</source>
-        <translation>; её правила udev забирают адаптеры %1, и они появляются и снова пропадают</translation>
-    </message>
-    <message>
-        <source>; it claims an adapter present now</source>
-        <translation>; она забирает адаптер, подключённый сейчас</translation>
-    </message>
-    <message>
-        <source>probes every new serial adapter with AT commands and holds it meanwhile</source>
-        <translation>опрашивает каждый новый последовательный адаптер AT-командами и на это время занимает его</translation>
-    </message>
-    <message>
-        <source>yes</source>
-        <translation>да</translation>
-    </message>
-    <message>
-        <source>no, you are not in the group %1</source>
-        <translation>нет, вы не в группе %1</translation>
-    </message>
-    <message>
-        <source>no, you were added to the group %1 but this session started before</source>
-        <translation>нет, вы добавлены в группу %1, но этот сеанс начат раньше</translation>
-    </message>
-    <message>
-        <source>no, permission denied</source>
-        <translation>нет, доступ запрещён</translation>
-    </message>
-    <message>
-        <source>no, the device node is missing</source>
-        <translation>нет, файла устройства нет</translation>
-    </message>
-    <message>
-        <source>sudo usermod -aG %1 $USER, then log out and log in again</source>
-        <translation>sudo usermod -aG %1 $USER, затем выйдите из системы и войдите снова</translation>
-    </message>
-    <message>
-        <source>log out and log in again (or run &apos;newgrp %1&apos; in this terminal)</source>
-        <translation>выйдите из системы и войдите снова (или выполните &apos;newgrp %1&apos; в этом терминале)</translation>
-    </message>
-    <message>
-        <source>the device opens only for its owner; ask the administrator for a udev rule giving it to the group dialout</source>
-        <translation>устройство открывается только для владельца; попросите администратора о правиле udev, которое отдаёт его группе dialout</translation>
-    </message>
-    <message>
-        <source>plug the adapter in again</source>
-        <translation>подключите адаптер заново</translation>
-    </message>
-    <message>
-        <source>no device</source>
-        <translation>нет устройства</translation>
-    </message>
-    <message>
-        <source>pseudo-terminal</source>
-        <translation>псевдотерминал</translation>
-    </message>
-    <message>
-        <source>device</source>
-        <translation>устройство</translation>
-    </message>
-    <message>
-        <source>      no COM name reaches it; run with %1
-</source>
-        <translation>      ни одно имя COM на него не указывает; запустите с %1
-</translation>
-    </message>
-    <message>
-        <source>      can open: no, held by %1
-</source>
-        <translation>      можно открыть: нет, занят: %1
-</translation>
-    </message>
-    <message>
-        <source>      can open: %1
-</source>
-        <translation>      можно открыть: %1
-</translation>
-    </message>
-    <message>
-        <source>      fix: %1
-</source>
-        <translation>      что сделать: %1
-</translation>
-    </message>
-    <message>
-        <source>      held by: %1
-</source>
-        <translation>      занят: %1
-</translation>
-    </message>
-    <message>
-        <source>      brltty&apos;s udev rules claim it: %1
-</source>
-        <translation>      его забирают правила udev службы brltty: %1
-</translation>
-    </message>
-    <message>
-        <source>
-Settings in force:
-</source>
-        <translation>
-Действующие настройки:
-</translation>
-    </message>
-    <message>
-        <source>
-Known troublemakers:
-</source>
-        <translation>
-Известные помехи:
-</translation>
-    </message>
-    <message>
-        <source>  %1 (%2): %3
-      fix: %4
-</source>
-        <translation>  %1 (%2): %3
-      что сделать: %4
-</translation>
-    </message>
-    <message>
-        <source>running</source>
-        <translation>запущен</translation>
-    </message>
-    <message>
-        <source>installed</source>
-        <translation>установлен</translation>
-    </message>
-    <message>
-        <source>trace not saved in %1: %2</source>
-        <translation>протокол обмена не сохранён в %1: %2</translation>
-    </message>
-    <message>
-        <source>  note: %1
-</source>
-        <translation>  примечание: %1
-</translation>
     </message>
     <message>
         <source>standard output: %1</source>
         <translation>стандартный вывод: %1</translation>
     </message>
     <message>
-        <source>unexpected argument %1</source>
-        <translation>лишний аргумент %1</translation>
+        <source>written</source>
+        <comment>column of the words written</comment>
+        <translation>записано</translation>
     </message>
     <message>
-        <source>--id takes an ID code 0-65535, not %1</source>
-        <translation>--id принимает код ID 0-65535, а не %1</translation>
+        <source>file</source>
+        <comment>column of the file&apos;s words</comment>
+        <translation>файл</translation>
     </message>
     <message>
-        <source>cannot read the backups folder %1: %2</source>
-        <translation>не удаётся прочитать папку копий %1: %2</translation>
+        <source>The unit&apos;s own words to keep: id (0x37-0x3A, ID code and channels; the default), low (0x00-0x2F), none, or id,low.</source>
+        <translation>Какие слова телефона оставить ему: id (0x37-0x3A, ID-код и каналы; по умолчанию), low (0x00-0x2F), none или id,low.</translation>
     </message>
     <message>
-        <source>cannot read the backup %1: %2</source>
-        <translation>не удаётся прочитать копию %1: %2</translation>
+        <source>What is written: all (0x00-0x3F, the default) or block (0x30-0x3F).</source>
+        <translation>Что записывается: all (0x00-0x3F, по умолчанию) или block (0x30-0x3F).</translation>
     </message>
     <message>
-        <source>no backups in %1</source>
-        <translation>нет копий в %1</translation>
+        <source>End the series at the first unit that fails.</source>
+        <translation>Остановить серию на первом браке.</translation>
     </message>
     <message>
-        <source>no backups of ID %1 in %2</source>
-        <translation>нет копий с ID %1 в %2</translation>
+        <source>End the series after N units.</source>
+        <translation>Закончить серию после N телефонов.</translation>
     </message>
     <message>
-        <source>no such device: check the port&apos;s name and that the adapter is plugged in; &apos;quillon-cli ports&apos; lists the ports present</source>
-        <translation>нет такого устройства: проверьте имя порта и что адаптер подключён; &apos;quillon-cli ports&apos; перечисляет имеющиеся порты</translation>
+        <source>The CSV log of the units (default: series/&lt;start time&gt;.csv beside the backups folder); an existing file is appended to.</source>
+        <translation>CSV-журнал серии (по умолчанию series/&lt;время начала&gt;.csv рядом с папкой копий); в существующий файл дописывается.</translation>
     </message>
     <message>
-        <source>no permission: add yourself to the group dialout (sudo usermod -aG dialout $USER), then log out and in again; &apos;quillon-cli ports&apos; tells which of the two is missing</source>
-        <translation>нет доступа: добавьте себя в группу dialout (sudo usermod -aG dialout $USER), затем выйдите из системы и войдите снова; &apos;quillon-cli ports&apos; скажет, чего из двух не хватает</translation>
+        <source>it holds only words %1-%2 (as the read mark in its comment says), the rest is FFFF, not a telephone&apos;s: --scope block writes the radio block alone</source>
+        <translation>в нём только слова %1-%2 (так говорит отметка чтения в его комментарии), остальное FFFF, а не слова телефона: --scope block записывает только блок 30-3F</translation>
     </message>
     <message>
-        <source>another program holds the port (or it is this session&apos;s own terminal): close that program first; &apos;quillon-cli ports&apos; names it</source>
-        <translation>порт занят другой программой (или это терминал самого сеанса): сначала закройте её; &apos;quillon-cli ports&apos; назовёт её</translation>
+        <source>words 00-2F are all FFFF, as a block read or a preset leaves them: --scope block writes the radio block alone, --scope all all 64 words</source>
+        <translation>слова 00-2F все FFFF, как их оставляет чтение блока или стандартный блок: --scope block записывает только блок 30-3F, --scope all — все 64 слова</translation>
     </message>
     <message>
-        <source>this is not a serial port; &apos;quillon-cli ports&apos; lists the ports present</source>
-        <translation>это не последовательный порт; &apos;quillon-cli ports&apos; перечисляет имеющиеся порты</translation>
+        <source>unit %1: ID %2 -&gt; %3, %4, %5 s</source>
+        <translation>телефон %1: ID %2 -&gt; %3, %4, %5 с</translation>
     </message>
     <message>
-        <source>the device went away: check the cable and the adapter, then run the job again</source>
-        <translation>устройство пропало: проверьте кабель и адаптер, затем запустите задание снова</translation>
+        <source>good</source>
+        <comment>unit</comment>
+        <translation>годен</translation>
     </message>
     <message>
-        <source>No serial devices found. Plug the adapter in and look again; &apos;sudo dmesg | tail&apos; shows whether the kernel saw it.
-</source>
-        <translation>Последовательные устройства не найдены. Подключите адаптер и посмотрите снова; &apos;sudo dmesg | tail&apos; покажет, увидело ли его ядро.
-</translation>
+        <source>failed</source>
+        <comment>unit</comment>
+        <translation>брак</translation>
     </message>
     <message>
-        <source>no such port: check that the adapter is plugged in and which COM number it has in Device Manager (Ports (COM &amp; LPT))</source>
-        <translation>нет такого порта: проверьте, что адаптер подключён, и какой номер COM у него в диспетчере устройств («Порты (COM и LPT)»)</translation>
+        <source>series takes no range: --scope all or --scope block</source>
+        <translation>series не принимает диапазон: --scope all или --scope block</translation>
     </message>
     <message>
-        <source>not a Windows port name: give COMn or \\.\COMn, with the number Device Manager shows under Ports (COM &amp; LPT)</source>
-        <translation>это не имя порта Windows: укажите COMn или \\.\COMn с номером, который диспетчер устройств показывает в разделе «Порты (COM и LPT)»</translation>
+        <source>--keep takes id, low, none or id,low, not &apos;%1&apos;</source>
+        <translation>--keep принимает id, low, none или id,low, а не &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>the port is in use or gone: close the program that holds it (a terminal, another Quillon); if the adapter was unplugged during the job, plug it in and run the job again</source>
-        <translation>порт занят или пропал: закройте программу, которая его держит (терминал, другой Quillon); если адаптер отключили во время задания, подключите его и запустите задание снова</translation>
+        <source>--scope takes all or block, not &apos;%1&apos;</source>
+        <translation>--scope принимает all или block, а не &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>this is not a serial port; Device Manager lists the COM ports under Ports (COM &amp; LPT)</source>
-        <translation>это не последовательный порт; диспетчер устройств перечисляет порты COM в разделе «Порты (COM и LPT)»</translation>
+        <source>--count takes a number of units, 1 or more, not &apos;%1&apos;</source>
+        <translation>--count принимает число телефонов, от 1, а не &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>No COM ports found. Plug the adapter in and look again; Device Manager shows under Ports (COM &amp; LPT) whether Windows saw it and which driver it lacks.
-</source>
-        <translation>Порты COM не найдены. Подключите адаптер и посмотрите снова; диспетчер устройств в разделе «Порты (COM и LPT)» покажет, увидела ли его Windows и какого драйвера ему не хватает.
-</translation>
+        <source>--log needs a file name</source>
+        <translation>после --log нужно имя файла</translation>
     </message>
     <message>
-        <source>a USB adapter holds what it receives for its latency timer (16 ms by default), which makes a write about a tenth slower: set it to 1 in Device Manager, the port&apos;s Properties, &quot;Port Settings&quot;, &quot;Advanced...&quot;, &quot;Latency Timer (msec)&quot;</source>
-        <translation>USB-адаптер задерживает принятые байты на время своего таймера задержки (по умолчанию 16 мс), и запись идёт примерно на десятую часть дольше: установите его в 1 в диспетчере устройств: свойства порта, «Параметры порта», «Дополнительно...», «Latency Timer (msec)»</translation>
+        <source>series: connect a telephone to %1</source>
+        <translation>series: подключите телефон к %1</translation>
+    </message>
+    <message>
+        <source>series: disconnect the telephone</source>
+        <translation>series: отключите телефон</translation>
+    </message>
+    <message>
+        <source>series log: %1</source>
+        <translation>журнал серии: %1</translation>
+    </message>
+    <message>
+        <source>series: log %1</source>
+        <translation>series: журнал %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>series: %n units, %1 good, %2 failed</source>
+        <translation>
+            <numerusform>series: %n телефон, годных: %1, брак: %2</numerusform>
+            <numerusform>series: %n телефона, годных: %1, брак: %2</numerusform>
+            <numerusform>series: %n телефонов, годных: %1, брак: %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>quillon-cli: series log %1: not every unit was written: %2</source>
+        <translation>quillon-cli: журнал серии %1 записан не полностью: %2</translation>
+    </message>
+    <message>
+        <source>word needs an address 00-3F (hex), not %1</source>
+        <translation>после word нужен адрес 00-3F (шестнадцатеричный), а не %1</translation>
     </message>
 </context>
 </TS>
