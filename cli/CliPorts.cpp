@@ -50,25 +50,6 @@ QString AccessText(const PortEntry &p)
     return QString();
 }
 
-// The link's remedy (English, as the JSON keeps it) in the user's language.
-QString AccessRemedyText(const PortEntry &p)
-{
-    if (!RussianOutput())
-        return p.accessRemedy;
-    switch (p.access.verdict) {
-    case AccessVerdict::Allowed: break;
-    case AccessVerdict::NotInGroup:
-        return Text::tr("sudo usermod -aG %1 $USER, then log out and log in again").arg(p.access.group);
-    case AccessVerdict::NotLoggedInAgain:
-        return Text::tr("log out and log in again (or run 'newgrp %1' in this terminal)").arg(p.access.group);
-    case AccessVerdict::Denied:
-        return Text::tr("the device opens only for its owner; ask the administrator for a udev rule "
-                        "giving it to the group dialout");
-    case AccessVerdict::Missing: return Text::tr("plug the adapter in again");
-    }
-    return p.accessRemedy;
-}
-
 QString Holders(const QList<ProcessInfo> &holders)
 {
     QStringList names;
@@ -153,7 +134,7 @@ QString PortsText(const PortsReport &report)
         else
             text += Text::tr("      can open: %1\n").arg(AccessText(p));
         if (!p.accessRemedy.isEmpty())
-            text += Text::tr("      fix: %1\n").arg(AccessRemedyText(p));
+            text += Text::tr("      fix: %1\n").arg(RussianOutput() ? AccessRemedyRu(p.access) : p.accessRemedy);
         if (p.access.verdict != AccessVerdict::Allowed && !p.holders.isEmpty())
             text += Text::tr("      held by: %1\n").arg(Holders(p.holders));
         if (p.brlttyClaims)

@@ -402,3 +402,22 @@ QString AccessRemedy(const DeviceAccess &access)
     }
     return QString();
 }
+
+QString AccessRemedyRu(const DeviceAccess &access)
+{
+    switch (access.verdict) {
+    case AccessVerdict::Allowed:
+        return QString();
+    case AccessVerdict::NotInGroup:
+        return QStringLiteral("sudo usermod -aG %1 $USER, затем выйдите из системы и войдите снова").arg(access.group);
+    case AccessVerdict::NotLoggedInAgain:
+        return QStringLiteral("выйдите из системы и войдите снова (или выполните 'newgrp %1' в этом терминале)")
+            .arg(access.group);
+    case AccessVerdict::Denied:
+        return QStringLiteral("устройство открывается только для владельца; попросите администратора о правиле udev, которое "
+                              "отдаёт его группе dialout");
+    case AccessVerdict::Missing:
+        return QStringLiteral("подключите адаптер заново");
+    }
+    return QString();
+}

@@ -116,3 +116,4 @@ DeviceAccess AccessOf(const SerialDevice &device, const UserGroups &user, const 
 
 // The one command (or step) that fixes a verdict other than Allowed.
 QString AccessRemedy(const DeviceAccess &access);
+QString AccessRemedyRu(const DeviceAccess &access);

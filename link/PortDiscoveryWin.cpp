@@ -104,6 +104,7 @@ DeviceAccess AccessOf(const SerialDevice &, const UserGroups &, const QString &)
     return DeviceAccess{AccessVerdict::Allowed, QString()};
 }
 QString AccessRemedy(const DeviceAccess &) { return QString(); }
+QString AccessRemedyRu(const DeviceAccess &) { return QString(); }
 // "USB Serial Port (COM3) (\Device\VCP0)"; the driver's device alone without a friendly name.
 QString SerialDevice::Description() const
 {

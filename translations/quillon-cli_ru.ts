@@ -483,22 +483,6 @@
         <translation>нет, файла устройства нет</translation>
     </message>
     <message>
-        <source>sudo usermod -aG %1 $USER, then log out and log in again</source>
-        <translation>sudo usermod -aG %1 $USER, затем выйдите из системы и войдите снова</translation>
-    </message>
-    <message>
-        <source>log out and log in again (or run &apos;newgrp %1&apos; in this terminal)</source>
-        <translation>выйдите из системы и войдите снова (или выполните &apos;newgrp %1&apos; в этом терминале)</translation>
-    </message>
-    <message>
-        <source>the device opens only for its owner; ask the administrator for a udev rule giving it to the group dialout</source>
-        <translation>устройство открывается только для владельца; попросите администратора о правиле udev, которое отдаёт его группе dialout</translation>
-    </message>
-    <message>
-        <source>plug the adapter in again</source>
-        <translation>подключите адаптер заново</translation>
-    </message>
-    <message>
         <source>no device</source>
         <translation>нет устройства</translation>
     </message>
