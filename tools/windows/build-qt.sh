@@ -5,7 +5,8 @@
 #
 # The result goes into a cache folder outside the checkout, keyed by the Qt
 # version and a hash of the options (and of this folder's build files), and is
-# reused when present. The last line printed is the Qt prefix:
+# reused when present; a shared archive with the same key is unpacked there
+# instead of building. The last line printed is the Qt prefix:
 #   QT_WIN=$(bash tools/windows/build-qt.sh | tail -n1)
 #
 # Needs: g++-mingw-w64-x86-64-posix, qt6-base-dev, qt6-base-dev-tools, cmake,
@@ -51,6 +52,34 @@ if [[ -f $prefix/.quillon-complete ]]; then
   echo "$prefix"
   exit 0
 fi
+
+# A prefix built elsewhere with the same key (a shared build cache, by default
+# ../shared/cache beside the checkout): checked against its SHA256SUMS and
+# unpacked instead of building. Anything else builds, saying why.
+shared=${QUILLON_SHARED_CACHE:-$(cd "$here/../../.." && pwd)/shared/cache}
+archive=$shared/qt-$qt_version-mingw64-$key.tar.xz
+why=
+if [[ ! -f $archive ]]; then
+  why="no $archive (key $key)"
+  ls "$shared"/qt-$qt_version-mingw64-*.tar.xz >/dev/null 2>&1 &&
+    why="$why; the shared cache holds another key: the options or the toolchain file changed"
+elif ! (cd "$shared" && grep " $(basename "$archive")\$" SHA256SUMS | sha256sum --check --status) 2>/dev/null; then
+  why="$archive fails its check against $shared/SHA256SUMS"
+else
+  mkdir -p "$cache_root"
+  unpack=$(mktemp -d "$cache_root/unpack.XXXXXX")
+  if tar -xJf "$archive" -C "$unpack" && [[ -f $unpack/$(basename "$prefix")/.quillon-complete ]]; then
+    rm -rf "$prefix"
+    mv "$unpack/$(basename "$prefix")" "$prefix"
+    rm -rf "$unpack"
+    echo "Qt $qt_version for Windows: unpacked from $archive" >&2
+    echo "$prefix"
+    exit 0
+  fi
+  rm -rf "$unpack"
+  why="$archive did not unpack to a complete prefix"
+fi
+echo "Qt $qt_version for Windows: building (about 45 min), since $why" >&2
 
 work=$cache_root/work-qt-$qt_version-$key
 mkdir -p "$work"
