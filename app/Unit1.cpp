@@ -56,6 +56,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     setFixedSize(363, 354);
     move(202, 272);
 
+    Dialogs = std::make_unique<QtFileDialogs>(this);
     CreateActions();
     CreateVerifyActions();
     CreateMenus();
@@ -346,9 +347,8 @@ void TForm1::ChooseLanguage(bool english)
         return;
     StoreLanguage(chosen);
     // Said in the language chosen: the window itself keeps its language until then.
-    EnsureDialogs(Dialogs, this)
-        .Information(english ? QStringLiteral("The window will be in English from the next start.")
-                             : QStringLiteral("Окно будет на русском со следующего запуска."));
+    Dialogs->Information(english ? QStringLiteral("The window will be in English from the next start.")
+                                 : QStringLiteral("Окно будет на русском со следующего запуска."));
 }
 
 void TForm1::HelpExecute()

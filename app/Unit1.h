@@ -331,7 +331,9 @@ public:
     // The open dialog in the backups folder and the chosen image file read:
     // its path, or empty when cancelled or unreadable (the error box said why).
     QString ChooseImageInBackups(ImageFileData *file);
-    std::unique_ptr<FileDialogs> Dialogs; // seam: tests replace the dialogs
+    // The real dialogs from the start (every path that asks uses them); tests
+    // put their own in place.
+    std::unique_ptr<FileDialogs> Dialogs;
 
     // ================= presets (image/PresetHandlers.cpp) =================
     void LoadPreset(int p);

@@ -55,6 +55,3 @@ private:
     QWidget *parent_;
 };
 
-// The window's dialogs, created as QtFileDialogs on first use if nobody
-// (a test) has put others in their place.
-FileDialogs &EnsureDialogs(std::unique_ptr<FileDialogs> &dialogs, QWidget *parent);

@@ -35,10 +35,12 @@ QString RunFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QStri
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDirectory(startFolder);
     dialog.setNameFilter(filterCaption);
-    // The caption says "*.*", but here that pattern would hide files without a
-    // dot, and images of model 0 have no extension: list every file.
-    if (auto *model = dialog.findChild<QFileSystemModel *>())
-        model->setNameFilters({QStringLiteral("*")});
+    // An image caption says "*.*", but here that pattern would hide files
+    // without a dot, and images of model 0 have no extension: list every file.
+    // Other captions (text) list what they name.
+    if (filterCaption.contains(QLatin1String("*.*")))
+        if (auto *model = dialog.findChild<QFileSystemModel *>())
+            model->setNameFilters({QStringLiteral("*")});
     dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
@@ -96,18 +98,11 @@ FileDialogs::SaveChoice QtFileDialogs::AskSaveChanges(const QString &question)
     return box.clickedButton() == discard ? SaveChoice::Discard : SaveChoice::Cancel;
 }
 
-FileDialogs &EnsureDialogs(std::unique_ptr<FileDialogs> &dialogs, QWidget *parent)
-{
-    if (!dialogs)
-        dialogs = std::make_unique<QtFileDialogs>(parent);
-    return *dialogs;
-}
-
 // ---- the actions ----
 
 void TForm1::SaveFileExecute()
 {
-    FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
+    FileDialogs &dialogs = *Dialogs;
     const QString chosen = dialogs.SaveFileName(
         DialogStartFolder(), QCoreApplication::translate("Quillon", ImageFilterCaption), DefaultSuffix(Doc.Model()));
     if (chosen.isEmpty())
@@ -131,7 +126,7 @@ void TForm1::LoadFileExecute()
 
 void TForm1::LoadFileFrom(const QString &folder)
 {
-    FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
+    FileDialogs &dialogs = *Dialogs;
     const QString chosen = dialogs.OpenFileName(folder, QCoreApplication::translate("Quillon", ImageFilterCaption));
     if (!chosen.isEmpty()) {
         RememberDialogFile(chosen);
@@ -147,7 +142,7 @@ bool TForm1::LoadFilePath(const QString &path)
     // the model, the comment nor any view.
     const LoadResult loaded = LoadImageFile(path, Edit1->maxLength());
     if (loaded.error) {
-        EnsureDialogs(Dialogs, this).Error(loaded.error.Text());
+        Dialogs->Error(loaded.error.Text());
         return false;
     }
     ImageState after = Doc.State();
@@ -166,7 +161,7 @@ bool TForm1::LoadFilePath(const QString &path)
 
 QString TForm1::ChooseImageInBackups(ImageFileData *file)
 {
-    FileDialogs &dialogs = EnsureDialogs(Dialogs, this);
+    FileDialogs &dialogs = *Dialogs;
     const QString chosen =
         dialogs.OpenFileName(Backups::Folder(), QCoreApplication::translate("Quillon", ImageFilterCaption));
     if (chosen.isEmpty())

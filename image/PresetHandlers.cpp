@@ -16,7 +16,7 @@ void TForm1::LoadPreset(int p)
     RefreshBufExecute();
     TabSheet7Show(); // the frequency page is refilled whether it is shown or not
     PresetZeroedId(idBefore);
-    EnsureDialogs(Dialogs, this).Information(QCoreApplication::translate("Quillon", PresetReminder));
+    Dialogs->Information(QCoreApplication::translate("Quillon", PresetReminder));
 }
 
 void TForm1::L258Hand10625Execute() { LoadPreset(0); }

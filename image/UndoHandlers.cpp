@@ -77,7 +77,7 @@ bool TForm1::AskToSaveChanges()
     const QString question =
         QCoreApplication::translate("Quillon", "Буфер изменён, а изменения не сохранены в файл, не записаны в "
                                                "телефон и не попали в резервную копию. Сохранить их?");
-    switch (EnsureDialogs(Dialogs, this).AskSaveChanges(question)) {
+    switch (Dialogs->AskSaveChanges(question)) {
     case FileDialogs::SaveChoice::Save:
         SaveFileExecute();
         return Doc.IsSafe(); // a cancelled or failed save keeps the window

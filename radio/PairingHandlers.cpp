@@ -340,7 +340,7 @@ void TForm1::PairFromBaseExecute()
     // read: those are no base's ID code and channels.
     const std::optional<ReadRange> mark = FindReadRangeMark(loaded.data.comment);
     if (mark && (mark->first > Pairing::kFirstWord || mark->last < Pairing::kLastWord)) {
-        EnsureDialogs(Dialogs, this).Error(QCoreApplication::translate("Quillon", "В файле %1 нет слов 37-3A: он сохранён после чтения %2.")
+        Dialogs->Error(QCoreApplication::translate("Quillon", "В файле %1 нет слов 37-3A: он сохранён после чтения %2.")
                           .arg(name, ReadRangeMark(*mark)));
         return;
     }

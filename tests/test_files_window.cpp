@@ -576,3 +576,46 @@ TEST(QtTexts, TheFileDialogIsRussian)
     EXPECT_EQ(title, U("Открыть"));
     EXPECT_TRUE(buttons.contains(U("&Открыть")) && buttons.contains(U("Отмена"))) << buttons.toStdString();
 }
+
+// The exchange saved from the real window as the user reaches it, before any
+// other dialog was used (the window once had no dialogs until the first
+// open or save, and this path crashed it). The text filter lists text files.
+TEST(TraceSave, FromTheRealWindowBeforeAnyOtherDialog)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("EELog"));
+    for (const char *name : {"EELog/image.h", "EELog/image.e", "EELog/old.txt"})
+        WriteRaw(dir.filePath(name), QByteArray(129, '\0'));
+    const QString oldCwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.Session.Trace.Begin(QStringLiteral("ReadCur 00"), true);
+    form.Session.Trace.Sent('m');
+    QStringList listed;
+    AnswerNextModal([&](QWidget *trace) {
+        auto *save = trace->findChild<QPushButton *>();
+        for (QPushButton *b : trace->findChildren<QPushButton *>())
+            if (b->text() == U("Сохранить..."))
+                save = b;
+        AnswerNextModal([&](QWidget *w) {
+            auto *dialog = qobject_cast<QFileDialog *>(w);
+            ASSERT_TRUE(dialog);
+            QFileSystemModel *model = WaitForListing(dialog);
+            ASSERT_TRUE(model);
+            const QModelIndex root = model->index(dialog->directory().absolutePath());
+            for (int i = 0; i < model->rowCount(root); ++i)
+                if (model->flags(model->index(i, 0, root)) & Qt::ItemIsEnabled)
+                    listed << model->index(i, 0, root).data().toString();
+            TypeAndAccept(dialog, QStringLiteral("exchange"));
+        });
+        QTest::mouseClick(save, Qt::LeftButton);
+    });
+    form.Act.ShowTrace->trigger();
+    QDir::setCurrent(oldCwd);
+
+    EXPECT_EQ(listed, QStringList{"old.txt"});
+    EXPECT_TRUE(ReadAll(dir.filePath("EELog/exchange.txt")).contains("ReadCur 00"));
+}
