@@ -1,6 +1,7 @@
 #include "link/Engine.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include <QCoreApplication>
 
@@ -10,6 +11,9 @@ constexpr char CR = 0x0D;
 // input, so it ends; the cap only keeps a misbehaving device from holding
 // the window thread.
 constexpr int DrainLimit = 65536;
+// What a left-over command can still bring after its reply began: the reply
+// and the echoes of a few characters of ours, with room to spare.
+constexpr int ResyncLimit = 4 * EngineLimits::ReplyLength;
 } // namespace
 
 ProgrammingEngine::ProgrammingEngine(IEngineWindow &window, IEnginePort &port, EepromImage &image)
@@ -28,6 +32,8 @@ void ProgrammingEngine::StartJob(EngineJob job, uint8_t selectedAddr)
     Fault = FaultRecord{};
     LastConfirmed = FirstAddr - 1;
     LastPossiblyTaken = LastConfirmed;
+    Reopened = false;
+    ResyncBytes = 0;
     Window.SetGaugeMax(spec.GaugeMax);
 }
 
@@ -62,6 +68,7 @@ void ProgrammingEngine::EngineStep()
         case EngineState::BuildRead: DoBuildRead(); break;
         case EngineState::CollectReply: DoCollectReply(); break;
         case EngineState::ReplyPause: DoReplyPause(); break;
+        case EngineState::Resync: DoResync(); break;
         case EngineState::Done: EndJob(true); break;
         case EngineState::SendNext: DoSendNext(); break;
         case EngineState::Failed: EndJob(false); break;
@@ -188,12 +195,12 @@ void ProgrammingEngine::NoteWriteSent(int pos)
     // command's words already.
     const int words = (Command.size() - 4) / 4;
     const int base = CurAddr - words;
+    // Every word whose four digits went out may be stored at the next CR:
+    // what a telephone does with the rest of a cut command is not known.
     if (pos == Command.size())
         LastPossiblyTaken = CurAddr - 1;
-    else if (pos >= 7 && (pos - 3) % 4 == 0)
-        LastPossiblyTaken = base + (pos - 3) / 4 - 1;
     else
-        LastPossiblyTaken = LastConfirmed; // part of a word is dropped at the CR, and the words before it
+        LastPossiblyTaken = std::max(LastConfirmed, base + std::max(0, pos - 3) / 4 - 1);
 }
 
 void ProgrammingEngine::DoAwaitEcho()
@@ -207,12 +214,51 @@ void ProgrammingEngine::DoAwaitEcho()
                 LastConfirmed = CurAddr - 1;
         } else {
             Fail(EngineFault::WrongEcho, c);
+            if (MayReopen(c)) {
+                ReopenFault = Fault;
+                Reopened = true;
+                State = EngineState::Resync;
+                Ticks = 0;
+            }
         }
     }
     if (Ticks > EngineLimits::EchoTicks)
         Fail(EngineFault::NoEcho);
     if (CancelRequested)
         Fail(EngineFault::Cancelled);
+}
+
+// A job that ended inside a read command leaves it in the telephone: this
+// job's opening CR completes it and the telephone replies, in place of the
+// echo of the opening or of the first command's first character. That is a
+// reply, not a wrong line: once in a job, wait for the line to be quiet and
+// open again.
+bool ProgrammingEngine::MayReopen(char came) const
+{
+    const bool replyChar = came == '!' || came == CR || came == '\n' || std::isxdigit(static_cast<unsigned char>(came));
+    if (Reopened || !replyChar || StateAtStep != EngineState::AwaitEcho)
+        return false;
+    if (StateAfterEcho == EngineState::BuildWrite || StateAfterEcho == EngineState::BuildRead)
+        return true; // the opening CR
+    return StateAfterEcho == EngineState::SendNext && CharIndex == 2 && Command.size() >= 3
+           && static_cast<uint8_t>(Command.mid(1, 2).toUInt(nullptr, 16)) == FirstAddr;
+}
+
+void ProgrammingEngine::DoResync()
+{
+    char c;
+    while (ReadByte(c)) {
+        Ticks = 0;
+        if (++ResyncBytes > ResyncLimit) { // more than a reply: the line is not healthy after all
+            Fault = ReopenFault;
+            State = EngineState::Failed;
+            return;
+        }
+    }
+    if (CancelRequested)
+        Fail(EngineFault::Cancelled);
+    else if (Ticks > EngineLimits::ReplyTicks)
+        State = EngineState::Init;
 }
 
 void ProgrammingEngine::DoCollectReply()

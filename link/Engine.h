@@ -20,6 +20,7 @@ enum class EngineState : uint8_t {
     BuildRead = 2,
     CollectReply = 3,
     ReplyPause = 4,
+    Resync = 5, // a reply left by the last job drains; then the opening again
     Done = 220,
     SendNext = 230,
     Failed = 254,
@@ -111,6 +112,11 @@ public:
     // one cut off right after a whole word (a telephone keeping the parsed
     // command stores those at the next CR); LastConfirmed when there are none.
     int LastPossiblyTaken = -1;
+    // The job has opened again once, after a reply the last job left; the
+    // fault it would have ended with; what the drain took since.
+    bool Reopened = false;
+    FaultRecord ReopenFault;
+    int ResyncBytes = 0;
 
     // Advanced by the window's timer; the engine sets it back to 0 and
     // compares it with its limits, always as strictly greater.
@@ -159,6 +165,8 @@ private:
     void DoAwaitEcho();
     void DoCollectReply();
     void DoReplyPause();
+    bool MayReopen(char came) const;
+    void DoResync();
 
     IEngineWindow &Window;
     IEnginePort &Port;

@@ -813,6 +813,61 @@ TEST_F(CliTest, ABlockReadIsMarkedAndNotWrittenBackOverAll)
     EXPECT_EQ(second.Stop(), Q);
 }
 
+// Jobs one after another on one telephone, each its own process, as a
+// technician runs them: what a cut job leaves in the telephone is the next
+// one's to meet.
+class CliAfterACut : public CliTest {
+protected:
+    QProcess phone;
+    QString port;
+
+    void Start(const QStringList &extra)
+    {
+        port = StartPhone(phone, QStringList{"--fast", "--load", dir.filePath("phone.img")} + extra);
+        ASSERT_FALSE(port.isEmpty());
+    }
+    Words ReadAll()
+    {
+        const QString file = dir.filePath("after.img");
+        const Ran r = RunCli({"read", "-q", "--port", port, "all", "-o", file});
+        EXPECT_EQ(r.code, ExitOk) << r.err.toStdString();
+        return WordsOf(ReadFile(file));
+    }
+    void TearDown() override
+    {
+        phone.kill();
+        phone.waitForFinished(5000);
+    }
+};
+
+// A read cut inside its command ("m05" sent, its CR not): the next job's
+// opening CR completes it and the telephone replies. The next job is on a
+// healthy line and must pass the first time.
+TEST_F(CliAfterACut, TheJobAfterACutReadPasses)
+{
+    ASSERT_NO_FATAL_FAILURE(Start({"--fault", "no-echo@4"}));
+    EXPECT_EQ(RunCli({"read", "-q", "--port", port, "word", "05", "-o", dir.filePath("cut.img")}).code, ExitJobFailed);
+    const Ran r = RunCli({"read", "-q", "--port", port, "word", "07", "-o", dir.filePath("next.img")});
+    EXPECT_EQ(r.code, ExitOk) << r.err.toStdString();
+    EXPECT_EQ(WordsOf(ReadFile(dir.filePath("next.img")))[7], P[7]);
+}
+
+// A write cut inside the third word of its second command: the two whole
+// words sent may be stored at the next CR (this telephone keeps what it
+// parsed), so the report may not say they did not take; and every word it
+// says did not take is as it was.
+TEST_F(CliAfterACut, AWriteCutMidWordReportsNoMoreThanIsKnown)
+{
+    ASSERT_NO_FATAL_FAILURE(Start({"--keep-parsed", "--fault", "no-echo@39"}));
+    const Ran cut = RunCli({"write", "--port", port, "--no-verify", dir.filePath("in.img")});
+    EXPECT_EQ(cut.code, ExitJobFailed);
+    EXPECT_TRUE(cut.err.contains("took words 00-04, may have taken words 05-06 (sent, never confirmed), did not "
+                                 "take words 07-3F"))
+        << cut.err.toStdString();
+    const Words after = ReadAll();
+    EXPECT_EQ(after, Over(Over(P, Q, 0x00, 0x04), Q, 0x05, 0x06));
+}
+
 TEST_F(CliTest, WhatReadPrintsWritesBackWordForWord)
 {
     // The path that once wrote the text's ASCII bytes into a telephone:

@@ -80,6 +80,15 @@ void Runner::plug(const std::string &file)
     log("control: plugged %s", path.empty() ? "the same unit" : path.c_str());
 }
 
+// A contact that flickered: the same unit, as it is now, answers again.
+void Runner::replug()
+{
+    unplugged_ = false;
+    pending_.clear();
+    line_.reset();
+    log("control: the same unit answers again");
+}
+
 void Runner::dump()
 {
     const std::string text = DumpEeprom(line_.words());
@@ -120,6 +129,8 @@ void Runner::controlLine(const std::string &text)
         save();
     } else if (text == "unplug") {
         unplug();
+    } else if (text == "replug") {
+        replug();
     } else if (text == "plug" || text.rfind("plug ", 0) == 0) {
         std::string file = text.size() > 4 ? text.substr(5) : std::string();
         while (!file.empty() && file.front() == ' ')

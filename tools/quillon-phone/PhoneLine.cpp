@@ -334,7 +334,7 @@ void PhoneLine::executeCr(std::vector<LineEvent> &out, int64_t arrivalUs, int64_
         return;
     }
 
-    if (cmd_ == Cmd::Write && digits_.size() >= 6 && (digits_.size() - 2) % 4 == 0) {
+    if (cmd_ == Cmd::Write && digits_.size() >= 6 && ((digits_.size() - 2) % 4 == 0 || keepParsed_)) {
         ++writes_;
         bool drop = false, corrupt = false;
         for (Fault &f : faults_) {
@@ -372,6 +372,11 @@ void PhoneLine::reset()
 {
     cmd_ = Cmd::None;
     digits_.clear();
+    restartTiming();
+}
+
+void PhoneLine::restartTiming()
+{
     rxFreeUs_ = 0;
     txFreeUs_ = 0;
 }

@@ -88,6 +88,10 @@ public:
     void setCharUs(int64_t charUs) { charUs_ = charUs < 0 ? 0 : charUs; }
     int64_t charUs() const { return charUs_; }
 
+    // A write command cut inside a word still stores its whole words at the
+    // next CR (as some telephones may); by default such a command stores nothing.
+    void setKeepParsed(bool keep) { keepParsed_ = keep; }
+
     void addFault(const Fault &fault) { faults_.push_back(fault); }
     void clearFaults() { faults_.clear(); }
     const std::vector<Fault> &faults() const { return faults_; }
@@ -96,9 +100,13 @@ public:
     // does about it, in the order due.
     std::vector<LineEvent> receive(uint8_t byte, int64_t nowUs);
 
-    // The peer went away: forget a half-parsed command and the line timing.
-    // The EEPROM and the fault counters stay.
+    // The unit is taken off the line: forget a half-parsed command and the
+    // line timing. The EEPROM and the fault counters stay.
     void reset();
+    // The program closed its port: the line timing starts again, but the
+    // telephone knows nothing of ports and keeps what it parsed so far (the
+    // next CR completes it).
+    void restartTiming();
 
     bool hungUp() const { return hungUp_; }
     int received() const { return received_; }
@@ -119,6 +127,7 @@ private:
 
     Cmd cmd_ = Cmd::None;
     std::string digits_;
+    bool keepParsed_ = false;
 
     // When each direction of the line is free for the next character.
     int64_t rxFreeUs_ = 0;

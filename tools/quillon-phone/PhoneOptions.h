@@ -20,6 +20,7 @@ struct PhoneOptions {
     bool once = false;
     bool dump = false;
     bool verbose = false;
+    bool keepParsed = false; // --keep-parsed
     bool help = false;
     int64_t charUs = kDefaultCharUs; // 0 with --fast
     int64_t latencyUs = 0;           // --latency-ms: what we send reaches the program only every N ms

@@ -201,7 +201,7 @@ void Runner::peerGone()
     else
         log("peer closed the port");
     pending_.clear();
-    line_.reset();
+    line_.restartTiming();
     makeRaw();
     if (o_.once && everConnected_)
         stop_ = true;

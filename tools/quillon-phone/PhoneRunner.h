@@ -35,6 +35,7 @@ private:
     void readMaster();
     void peerGone();
     void unplug();
+    void replug();
     void plug(const std::string &file);
     bool makeSaveFolder();
     bool deliverDue(int64_t now);

@@ -42,6 +42,7 @@ int main(int argc, char **argv)
     }
 
     PhoneLine line(options.charUs);
+    line.setKeepParsed(options.keepParsed);
     line.words() = image.words;
     for (const Fault &f : options.faults)
         line.addFault(f);
