@@ -72,12 +72,18 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     Driver.OnIdle = [this] { SafeCall([this] { ApplicationEvents1Idle(); }); };
     // A job's end (why it failed, what a check found) shows in panel 1 and
     // in marked cells until the next job starts.
+    // A series' jobs are on its own units: their results belong in the
+    // series window and its log, not on this window's image.
     connect(&Driver, &EngineDriver::JobStarted, this, [this] {
+        if (SeriesRuns())
+            return;
         ShowPanel1(QString());
         ClearMarksExecute();
     });
-    connect(&Session, &ProgrammingSession::JobFinished, this,
-            [this](const JobOutcome &o) { SafeCall([&] { ShowJobReport(o); }); });
+    connect(&Session, &ProgrammingSession::JobFinished, this, [this](const JobOutcome &o) {
+        if (!SeriesRuns())
+            SafeCall([&] { ShowJobReport(o); });
+    });
     connect(&Session, &ProgrammingSession::ProbeFinished, this, [this](const ProbeResult &r) {
         if (!SeriesRuns()) {
             SafeCall([&] { ProbeLineDone(r); });
@@ -283,7 +289,8 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 bool TForm1::WriteJobRuns() const
 {
-    return Engine.Active && RunningJob && JobTable[static_cast<size_t>(*RunningJob)].Writing;
+    // The engine's own job: during a write's read-back the write has ended.
+    return Engine.Active && Engine.Writing;
 }
 
 void TForm1::WatchTermSignal()

@@ -172,6 +172,10 @@ void ProgrammingSession::CheckEnded(bool completed)
     if (!completed)
         TraceFailure();
     Outcome.check = completed ? JobOutcome::Check::Completed : JobOutcome::Check::Failed;
+    // The write completed whatever became of its check: the status says so,
+    // the report says how the check ended.
+    if (!completed)
+        View.ShowStatus(EngineTexts::Completed);
     Outcome.checkFault = Engine.Fault;
     if (Tap.LastError)
         Outcome.portError = Tap.LastError;

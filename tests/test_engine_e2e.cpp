@@ -425,7 +425,8 @@ TEST_F(ChecksE2E, EveryWriteIsReadBackAndWhatDiffersIsMarked)
         {"", "Завершено!", "Проверено: 64 слова совпадают", 0, -1, 0},
         {"drop-write@3", "Завершено!", "Проверено: 5 слов из 64 не совпадают", 0x0A, 0x0E, 1},
         {"corrupt-write@2", "Завершено!", "Проверено: 1 слово из 64 не совпадает", 0x05, 0x05, 1},
-        {"no-bang@1", "Невыполнено...",
+        // The write completed; its check did not.
+        {"no-bang@1", "Завершено!",
          "Запись завершена, но проверить её не удалось: Ответ не начинается с \"!\": пришёл '?' (адрес 00)", 0, -1, 0},
         // The CR of the second command goes unechoed.
         {"no-echo@49", "Невыполнено...",
@@ -513,6 +514,39 @@ TEST_F(ChecksE2E, AWriteCancelledMidwayNamesWhatTheTelephoneHolds)
         if (a <= confirmed || a >= notFrom) {
             EXPECT_EQ(file.data.image[a], a <= confirmed ? q[a] : p[a]) << a;
         }
+}
+
+// Once a write's read-back runs the write has ended: Esc stops the check
+// alone and the panels say which part ended how; closing asks nothing of a
+// write, as during a read.
+TEST_F(ChecksE2E, TheReadBackAfterAWriteEndsAsARead)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(Pattern(0x0F0F)));
+    ASSERT_NO_FATAL_FAILURE(Show());
+    SetImage(Pattern(0x7777));
+    const auto readingBack = [&] { return form->Engine.Active && !form->Engine.Writing; };
+    Key(Qt::Key_F8);
+    ASSERT_TRUE(WaitFor(readingBack, 30000));
+    Key(Qt::Key_Escape);
+    ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 10000));
+    EXPECT_EQ(form->StatusText(0), Completed);
+    EXPECT_TRUE(form->StatusText(1).startsWith("Запись завершена, но проверить её не удалось: "))
+        << form->StatusText(1).toStdString();
+
+    form->StringGrid1->setFocus();
+    Key(Qt::Key_F8);
+    ASSERT_TRUE(WaitFor(readingBack, 30000));
+    QStringList asked;
+    AnswerNextModal(
+        [&](QWidget *w) {
+            if (auto *box = qobject_cast<QMessageBox *>(w))
+                asked << box->text();
+        },
+        50);
+    form->close();
+    QTest::qWait(600);
+    for (const QString &text : asked)
+        EXPECT_FALSE(text.startsWith("Идёт запись")) << text.toStdString();
 }
 
 // An edit made while a write runs goes into the image, not into the telephone.
