@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -50,6 +51,18 @@ TSeriesDialog::TSeriesDialog(QWidget *parent) : QDialog(parent)
     StopOnFail->setObjectName(QStringLiteral("StopOnFail"));
     layout->addWidget(StopOnFail);
 
+    // A batch of known size ends by itself.
+    auto *countRow = new QHBoxLayout;
+    auto *countLabel = new QLabel(QCoreApplication::translate("Quillon", "Телефонов в серии:"), this);
+    UnitCount = new QSpinBox(this);
+    UnitCount->setObjectName(QStringLiteral("UnitCount"));
+    UnitCount->setRange(0, 9999);
+    UnitCount->setSpecialValueText(QCoreApplication::translate("Quillon", "без ограничения"));
+    countLabel->setBuddy(UnitCount);
+    countRow->addWidget(countLabel);
+    countRow->addWidget(UnitCount, 1);
+    layout->addLayout(countRow);
+
     auto *buttons = new QDialogButtonBox(this);
     StartButton = buttons->addButton(QCoreApplication::translate("Quillon", "Начать"), QDialogButtonBox::AcceptRole);
     StartButton->setObjectName(QStringLiteral("StartButton"));
@@ -68,6 +81,8 @@ unsigned TSeriesDialog::Keep() const
 SeriesScope TSeriesDialog::Scope() const { return ScopeBlock->isChecked() ? SeriesScope::Block : SeriesScope::All; }
 
 bool TSeriesDialog::StopOnFailure() const { return StopOnFail->isChecked(); }
+
+int TSeriesDialog::Count() const { return UnitCount->value(); }
 
 // ---- the series window ----
 
@@ -170,6 +185,15 @@ void TSeriesWindow::PhaseChanged(SeriesCycle::Phase phase)
     }
 }
 
+// A unit nothing was written to is no reject: it holds what it held.
+QString TSeriesWindow::Verdict(const SeriesUnit &u)
+{
+    if (u.good)
+        return QCoreApplication::translate("Quillon", "Годен");
+    return u.written ? QCoreApplication::translate("Quillon", "Брак")
+                     : QCoreApplication::translate("Quillon", "Не записан");
+}
+
 void TSeriesWindow::UnitDone(const SeriesUnit &u)
 {
     Shown = true;
@@ -177,7 +201,7 @@ void TSeriesWindow::UnitDone(const SeriesUnit &u)
         ShowStatus(QCoreApplication::translate("Quillon", "Годен"), QStringLiteral("#1e8c2d"));
         Cause->setText(QCoreApplication::translate("Quillon", "Отключите телефон"));
     } else {
-        ShowStatus(QCoreApplication::translate("Quillon", "Брак"), QStringLiteral("#c62020"));
+        ShowStatus(Verdict(u), u.written ? QStringLiteral("#c62020") : QStringLiteral("#b36b00"));
         Cause->setText(u.cause + QCoreApplication::translate("Quillon", "\nОтключите телефон"));
     }
     QApplication::beep();
@@ -185,10 +209,11 @@ void TSeriesWindow::UnitDone(const SeriesUnit &u)
     Counters->setText(
         QCoreApplication::translate("Quillon", "Всего: %1    Годных: %2    Брак: %3").arg(cycle.Done()).arg(cycle.Good()).arg(cycle.Failed()));
     const auto id = [](int v) { return v < 0 ? QStringLiteral("-") : QString::number(v); };
-    auto *item =
-        new QTreeWidgetItem({QString::number(u.number), u.start.toString(QStringLiteral("HH:mm:ss")), id(u.idBefore),
-                             id(u.idAfter), u.good ? QCoreApplication::translate("Quillon", "Годен") : QCoreApplication::translate("Quillon", "Брак"), u.cause});
-    item->setForeground(4, u.good ? QColor(0x1e, 0x8c, 0x2d) : QColor(0xc6, 0x20, 0x20));
+    auto *item = new QTreeWidgetItem({QString::number(u.number), u.start.toString(QStringLiteral("HH:mm:ss")),
+                                      id(u.idBefore), id(u.idAfter), Verdict(u), u.cause});
+    item->setForeground(4, u.good      ? QColor(0x1e, 0x8c, 0x2d)
+                           : u.written ? QColor(0xc6, 0x20, 0x20)
+                                       : QColor(0xb3, 0x6b, 0x00));
     item->setToolTip(5, u.cause);
     UnitList->addTopLevelItem(item);
     UnitList->scrollToItem(item);

@@ -16,6 +16,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTreeWidget;
 class SessionSeries;
 
@@ -28,12 +29,14 @@ public:
     unsigned Keep() const;
     SeriesScope Scope() const;
     bool StopOnFailure() const;
+    int Count() const; // 0: no limit
 
     QCheckBox *KeepId = nullptr;
     QCheckBox *KeepLow = nullptr;
     QRadioButton *ScopeAll = nullptr;
     QRadioButton *ScopeBlock = nullptr;
     QCheckBox *StopOnFail = nullptr;
+    QSpinBox *UnitCount = nullptr; // "Телефонов в серии", 0 shown as no limit
     QPushButton *StartButton = nullptr;
 };
 
@@ -60,6 +63,7 @@ private:
     void UnitDone(const SeriesUnit &unit);
     void Ended();
     void ShowStatus(const QString &text, const QString &color);
+    static QString Verdict(const SeriesUnit &unit);
     void StopOrClose();
 
     SessionSeries &Series;

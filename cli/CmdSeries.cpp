@@ -58,11 +58,9 @@ QString UnheldSeriesWords(const ImageFileData &file, const SeriesOptions &o, boo
                     .arg(ByteToHex(uint8_t(held->first)), ByteToHex(uint8_t(held->last)));
         return QString();
     }
-    if (scopeGiven || !written.contains(0))
+    // An explicit --scope is the technician's answer to the question the window asks.
+    if (scopeGiven || !SeriesErasesLowWords(file.image, o.keep, o.scope))
         return QString();
-    for (int a = 0x00; a < 0x30; ++a)
-        if (file.image[a] != 0xFFFF)
-            return QString();
     return Text::tr("words 00-2F are all FFFF, as a block read or a preset leaves them: --scope block writes "
                     "the radio block alone, --scope all all 64 words");
 }
@@ -74,7 +72,10 @@ QString UnitLine(const SeriesUnit &u)
 {
     QString line = Text::tr("unit %1: ID %2 -> %3, %4, %5 s")
                        .arg(u.number)
-                       .arg(IdText(u.idBefore), IdText(u.idAfter), u.good ? Text::tr("good", "unit") : Text::tr("failed", "unit"))
+                       .arg(IdText(u.idBefore), IdText(u.idAfter),
+                            u.good      ? Text::tr("good", "unit")
+                            : u.written ? Text::tr("failed", "unit")
+                                        : Text::tr("untouched", "unit: nothing was written to it"))
                        .arg(static_cast<double>(u.durationMs) / 1000.0, 0, 'f', 1);
     if (!u.cause.isEmpty())
         line += QStringLiteral(": ") + u.cause;
@@ -138,7 +139,8 @@ int RunSeries(Args &a)
 
     SessionSeries series(session.Session);
     QObject::connect(&series, &SessionSeries::PhaseChanged, [&](SeriesCycle::Phase phase) {
-        if (quiet)
+        // After Ctrl+C the series is ending: nobody is to be asked for anything.
+        if (quiet || CliSession::Interrupted())
             return;
         if (phase == SeriesCycle::Phase::WaitPhone)
             Note(Text::tr("series: connect a telephone to %1").arg(portText));

@@ -77,6 +77,13 @@ QString IdText(int id) { return id < 0 ? QString() : QString::number(id); }
 
 } // namespace
 
+QString SeriesResultWord(const SeriesUnit &u)
+{
+    if (u.good)
+        return QStringLiteral("good");
+    return u.written ? QStringLiteral("failed") : QStringLiteral("untouched");
+}
+
 QString SeriesCsvRow(const SeriesUnit &u)
 {
     QStringList differing;
@@ -89,7 +96,7 @@ QString SeriesCsvRow(const SeriesUnit &u)
         u.port,
         IdText(u.idBefore),
         IdText(u.idAfter),
-        u.good ? QStringLiteral("good") : QStringLiteral("failed"),
+        SeriesResultWord(u),
         u.cause,
         differing.join(u' '),
         u.backup,
@@ -126,4 +133,14 @@ bool SeriesLog::WriteLine(const QString &line)
 {
     const QByteArray bytes = (line + u'\n').toUtf8();
     return File.isOpen() && File.write(bytes) == bytes.size() && File.flush();
+}
+
+bool SeriesErasesLowWords(const EepromImage &image, unsigned keep, SeriesScope scope)
+{
+    if (scope != SeriesScope::All || (keep & KeepLow))
+        return false;
+    for (int a = 0x00; a < Addr::BlockFirst; ++a)
+        if (image[a] != EepromImage::kBlank)
+            return false;
+    return true;
 }

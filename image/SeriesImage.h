@@ -34,6 +34,11 @@ bool ParseSeriesScope(const QString &text, SeriesScope *scope);
 // everything outside 30-3F as the unit held it (those words are not written).
 EepromImage BuildUnitImage(const EepromImage &series, const EepromImage &unit, unsigned keep, SeriesScope scope);
 
+// A series would write words 00-2F of its image into every unit, and there
+// they are all FFFF, as a blank image, a preset alone or a block read leaves
+// them: each unit's own settings would be erased.
+bool SeriesErasesLowWords(const EepromImage &image, unsigned keep, SeriesScope scope);
+
 // One unit of a series as the log records it.
 struct SeriesUnit {
     int number = 0;      // 1-based within the series
@@ -43,6 +48,7 @@ struct SeriesUnit {
     int idBefore = -1;     // word 0x37 as read from the unit, -1 when not read
     int idAfter = -1;      // word 0x37 as read back after the write, -1 when not read
     bool good = false;
+    bool written = false; // a write began: a failed unit may hold part of the image
     QString cause;         // empty for a good unit
     QList<int> differing;  // addresses that did not verify
     QString backup;        // the backup's file name, empty without one
@@ -53,6 +59,9 @@ struct SeriesUnit {
 QString CsvField(const QString &text);
 QString SeriesCsvHeader();
 QString SeriesCsvRow(const SeriesUnit &unit);
+// The log's result word: "good", "failed" (written, not as the image says) or
+// "untouched" (nothing was written to it).
+QString SeriesResultWord(const SeriesUnit &unit);
 
 // The log of one series: a header row when the file is new, then one row per
 // unit, each written and flushed at once so that a crash loses no row. UTF-8.

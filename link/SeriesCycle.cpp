@@ -90,13 +90,24 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
     const int last = ScopeLast(Options.scope);
     switch (CurPhase) {
     case Phase::Reading:
+        // A contact that flickered took the finished unit for a new one:
+        // it still holds just what it was left with. Wait for its removal.
+        if (LastUnitHolds && r.words == *LastUnitHolds && !StopAsked) {
+            ++SameUnitCount;
+            CurPhase = Phase::WaitRemoval;
+            SilentProbes = 0;
+            SinceProbeMs = 0;
+            return;
+        }
         Unit.idBefore = r.words[Addr::BaseId];
         Unit.backup = r.backup;
         Expected = BuildUnitImage(Options.image, r.words, Options.keep, Options.scope);
         if (StopAsked) {
-            FinishUnit(false, Text("Серия остановлена до записи", "series stopped before the write"), false, now);
+            FinishUnit(false, Text("Серия остановлена до записи", "series stopped before the write"), false, now,
+                       r.words);
             return;
         }
+        Unit.written = true;
         CurPhase = Phase::Writing;
         InFlight = true;
         Programmer.Write(Expected, first, last);
@@ -114,17 +125,20 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
     case Phase::Verifying: {
         Unit.idAfter = r.words[Addr::BaseId];
         QStringList words;
+        EepromImage holds = Expected; // outside the scope, as the unit held it
         for (int a = first; a <= last; ++a) {
+            holds[a] = r.words[a];
             if (r.words[a] != Expected[a]) {
                 Unit.differing << a;
                 words << ByteToHex(static_cast<uint8_t>(a));
             }
         }
         if (words.isEmpty())
-            FinishUnit(true, QString(), false, now);
+            FinishUnit(true, QString(), false, now, holds);
         else
-            FinishUnit(false, Text("Проверка не пройдена: слова ", "verify failed: words ") + words.join(QStringLiteral(", ")),
-                       false, now);
+            FinishUnit(false,
+                       Text("Проверка не пройдена: слова ", "verify failed: words ") + words.join(QStringLiteral(", ")),
+                       false, now, holds);
         break;
     }
     default:
@@ -132,8 +146,10 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
     }
 }
 
-void SeriesCycle::FinishUnit(bool good, const QString &cause, bool fatal, const QDateTime &now)
+void SeriesCycle::FinishUnit(bool good, const QString &cause, bool fatal, const QDateTime &now,
+                             const std::optional<EepromImage> &holds)
 {
+    LastUnitHolds = holds;
     Unit.good = good;
     Unit.cause = cause;
     Unit.durationMs = Unit.start.msecsTo(now);

@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <optional>
 
 // What a job of the series ended with.
 struct SeriesJobResult {
@@ -63,7 +64,10 @@ public:
     };
 
     static constexpr int kProbeIntervalMs = 500;
-    static constexpr int kRemovedAfterSilentProbes = 2;
+    // A silent probe is a whole echo limit of silence: the unit is off the
+    // clip. A contact that flickers may fool one probe; the next unit's read
+    // then tells the same unit (see JobDone).
+    static constexpr int kRemovedAfterSilentProbes = 1;
 
     // `log` may be null; each unit is appended to it as it ends.
     SeriesCycle(SeriesProgrammer &programmer, const SeriesOptions &options, SeriesLog *log = nullptr);
@@ -87,13 +91,18 @@ public:
     const QList<SeriesUnit> &UnitsDone() const { return Units; }
     // The unit in hand (valid from Reading to its signal).
     const SeriesUnit &Current() const { return Unit; }
+    // Units that answered again after silence holding exactly the words the
+    // last unit was left with: the same unit, not counted again.
+    int SameUnitReturns() const { return SameUnitCount; }
     // The log could not take a row (the disk is full...): the series goes on.
     bool LogFailed() const { return LogError; }
 
 private:
     void ProbeNow();
     void StartUnit(const QDateTime &now);
-    void FinishUnit(bool good, const QString &cause, bool fatal, const QDateTime &now);
+    // `holds`: what the unit is known to hold now, when that is known.
+    void FinishUnit(bool good, const QString &cause, bool fatal, const QDateTime &now,
+                    const std::optional<EepromImage> &holds = std::nullopt);
     QString Text(const char *russian, const char *english) const;
 
     SeriesProgrammer &Programmer;
@@ -111,4 +120,6 @@ private:
     QList<SeriesUnit> Units;
     SeriesUnit Unit;
     EepromImage Expected;
+    std::optional<EepromImage> LastUnitHolds; // the words the last unit was left with, when known
+    int SameUnitCount = 0;
 };

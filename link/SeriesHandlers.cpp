@@ -29,6 +29,7 @@ void TForm1::SeriesExecute()
     options.keep = dialog.Keep();
     options.scope = dialog.Scope();
     options.stopOnFailure = dialog.StopOnFailure();
+    options.count = dialog.Count();
     options.port = COM.Port;
     options.russian = InstalledLanguage() == Language::Russian; // the causes in the window's language
     // Words no read brought in are FFFF only because nothing was there, as
@@ -38,6 +39,13 @@ void TForm1::SeriesExecute()
         && !AskYesNo(this, QCoreApplication::translate("Quillon", "Образ содержит не все слова (прочитаны только %1): записывать в каждый "
                                           "телефон всю EEPROM, включая слова FFFF?")
                                .arg(coverage.Text())))
+        return;
+    // The same image quillon-cli refuses without an explicit --scope.
+    if (!coverage.Partial() && SeriesErasesLowWords(options.image, options.keep, options.scope)
+        && !AskYesNo(this, QCoreApplication::translate(
+                               "Quillon", "Слова 00-2F образа все FFFF, как после очистки буфера, "
+                                          "предустановки или чтения блока: каждый телефон получит FFFF "
+                                          "вместо своих настроек. Записывать в каждый телефон всю EEPROM?")))
         return;
 
     if (!Series) {

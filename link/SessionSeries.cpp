@@ -1,6 +1,7 @@
 #include "link/SessionSeries.h"
 
 #include "image/IoErrorRu.h"
+#include "link/PortProbe.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -147,11 +148,14 @@ void SessionSeries::Signal(const SeriesUnit &unit) { emit UnitDone(unit); }
 
 // ---- what the session reports ----
 
+// As quillon-cli's write says it: what ended the job, what to do about a
+// device that went away, and what a write that did not complete left.
 QString SessionSeries::Cause(const JobOutcome &o) const
 {
-    if (o.portError)
-        return o.portError->Message();
-    QString cause = FaultText(o.fault, Options.russian);
+    QString cause = o.portError ? o.portError->Message() : FaultText(o.fault, Options.russian);
+    if (o.portError && DeviceGone(*o.portError))
+        cause += Options.russian ? QStringLiteral(" (устройство пропало: проверьте кабель и адаптер)")
+                                 : QStringLiteral(" (the device went away: check the cable and the adapter)");
     if (JobTable[static_cast<size_t>(o.job)].Writing && !o.completed)
         cause += QStringLiteral(": ") + WrittenWordsText(o.written, Options.russian);
     return cause;

@@ -21,6 +21,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +30,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include <csignal>
+#include <sys/types.h>
 
 namespace {
 
@@ -86,7 +90,7 @@ public:
     QString pts;
     EepromImage series = Pattern(0x5A00);
 
-    bool Start(SeriesScope scope)
+    bool Start(SeriesScope scope, bool dropWrite = true)
     {
         QDir().mkpath(dir.filePath("units"));
         for (int u = 1; u <= kUnits; ++u) {
@@ -100,9 +104,16 @@ public:
         image.close();
         // The failing unit's first write command stores nothing.
         const int dropped = WriteCommands(scope) * (kFailing - 1) + 1;
-        proc.start(qEnvironmentVariable("QUILLON_PHONE"),
-                   {"--fast", "--units", dir.filePath("units"), "--save", dir.filePath("saved"), "--control",
-                    dir.filePath("control"), "--fault", QStringLiteral("drop-write@%1").arg(dropped)});
+        QStringList args{"--fast",
+                         "--units",
+                         dir.filePath("units"),
+                         "--save",
+                         dir.filePath("saved"),
+                         "--control",
+                         dir.filePath("control")};
+        if (dropWrite)
+            args << "--fault" << QStringLiteral("drop-write@%1").arg(dropped);
+        proc.start(qEnvironmentVariable("QUILLON_PHONE"), args);
         if (!proc.waitForStarted(5000))
             return false;
         while (!proc.canReadLine())
@@ -287,6 +298,7 @@ TEST_P(SeriesBench, Window)
         dialog->KeepLow->setChecked(keep & KeepLow);
         (c.scope == SeriesScope::Block ? dialog->ScopeBlock : dialog->ScopeAll)->setChecked(true);
         dialog->StopOnFail->setChecked(c.stopOnFail);
+        dialog->UnitCount->setValue(c.count);
         dialog->StartButton->click();
     });
     form->Act.Series->trigger();
@@ -311,10 +323,11 @@ TEST_P(SeriesBench, Window)
     EXPECT_FALSE(form->ComboBox2->isEnabled());
 
     // The window's own count: the series window's "Стоп" once the units are through.
+    // The dialog's count ends the series by itself; without one, "Стоп".
     const int units = int(qstrlen(c.results));
     ASSERT_TRUE(
         WaitFor([&] { return form->Series->CurrentCycle()->Done() >= units || !form->SeriesRuns(); }, kDeadlineMs));
-    if (form->SeriesRuns())
+    if (c.count == 0 && form->SeriesRuns())
         QTest::keyClick(form->SeriesWin, Qt::Key_Escape); // Esc ends it as "Стоп" does
     ASSERT_TRUE(WaitFor([&] { return !form->SeriesRuns(); }, kDeadlineMs));
     EXPECT_EQ(form->Buf, image);
@@ -327,7 +340,9 @@ TEST_P(SeriesBench, Window)
               QStringLiteral("Всего: %1    Годных: %2    Брак: %3").arg(units).arg(cycle.Good()).arg(cycle.Failed()));
     for (int u = 1; u <= std::min(units, form->SeriesWin->UnitList->topLevelItemCount()); ++u)
         EXPECT_EQ(form->SeriesWin->UnitList->topLevelItem(u - 1)->text(4), c.results[u - 1] == 'g' ? "Годен" : "Брак");
-    // The window is the user's again.
+    // The window is the user's again, with nothing of the units on it.
+    EXPECT_EQ(form->StatusText(1), QString());
+    EXPECT_FALSE(form->CellsMarked());
     EXPECT_TRUE(form->Act.Read258->isEnabled());
     EXPECT_TRUE(form->Act.Series->isEnabled());
     EXPECT_TRUE(form->ComboBox2->isEnabled());
@@ -441,6 +456,138 @@ TEST(SeriesUsage, BadValues)
         EXPECT_EQ(cli.exitCode(), 2) << row.message;
         EXPECT_TRUE(errors.contains(QString::fromUtf8(row.message))) << errors.toStdString();
     }
+}
+
+// A technician's pace at the clip, through quillon-cli: a contact that
+// flickers long enough to be taken for a removal brings back the finished
+// unit, which is not started again; then units swapped in one second.
+TEST(SeriesSwap, FlickerIsTheSameUnitAndASwapInOneSecondIsTheNext)
+{
+    if (qEnvironmentVariableIsEmpty("QUILLON_PHONE") || qEnvironmentVariableIsEmpty("QUILLON_CLI"))
+        GTEST_SKIP() << "QUILLON_PHONE or QUILLON_CLI not set (run through ctest)";
+    Bench bench;
+    ASSERT_TRUE(bench.Start(SeriesScope::Block, false));
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QUILLON_TICK_MS", QString::number(kTickMs));
+    cli.setProcessEnvironment(env);
+    int removals = 0;
+    bool flickered = false;
+    QString errors;
+    QObject::connect(&cli, &QProcess::readyReadStandardError, [&] {
+        cli.setReadChannel(QProcess::StandardError);
+        while (cli.canReadLine()) {
+            const QString line = QString::fromUtf8(cli.readLine());
+            errors += line;
+            if (line.startsWith("series: disconnect")) {
+                bench.Control("unplug");
+                if (++removals > 1) // the first removal is the flicker
+                    QTimer::singleShot(1000, [&] { bench.Control("plug"); });
+            } else if (line.startsWith("series: connect") && removals == 1 && !flickered) {
+                flickered = true;
+                bench.Control("replug");
+            }
+        }
+    });
+    cli.start(qEnvironmentVariable("QUILLON_CLI"),
+              {"series", "--port", bench.pts, bench.dir.filePath("series.h"), "--scope", "block", "--count", "3",
+               "--log", bench.dir.filePath("series.csv")});
+    ASSERT_TRUE(WaitFor([&] { return cli.state() == QProcess::NotRunning; }, kDeadlineMs)) << errors.toStdString();
+    const QStringList lines = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_TRUE(flickered);
+    ASSERT_EQ(lines.size(), 3) << lines.join(u'\n').toStdString() << errors.toStdString();
+    for (int u = 1; u <= 3; ++u)
+        EXPECT_TRUE(lines[u - 1].startsWith(QStringLiteral("unit %1: ID %2 -> %2, good").arg(u).arg(4000 + u)))
+            << lines[u - 1].toStdString();
+    EXPECT_EQ(cli.exitCode(), 0) << errors.toStdString();
+}
+
+// Ctrl+C while a unit is read: nothing was written to it, and the log says
+// so; nobody is told to take a telephone off any more.
+TEST(SeriesStop, CliInterruptedDuringTheRead)
+{
+    if (qEnvironmentVariableIsEmpty("QUILLON_PHONE") || qEnvironmentVariableIsEmpty("QUILLON_CLI"))
+        GTEST_SKIP() << "QUILLON_PHONE or QUILLON_CLI not set (run through ctest)";
+    Bench bench;
+    ASSERT_TRUE(bench.Start(SeriesScope::All, false));
+    const QString logPath = bench.dir.filePath("series.csv");
+    QProcess cli;
+    // The engine's own tick: a whole read lasts some 16 s, the interrupt comes 3 s in.
+    cli.start(qEnvironmentVariable("QUILLON_CLI"),
+              {"series", "--port", bench.pts, bench.dir.filePath("series.h"), "--log", logPath});
+    QByteArray started;
+    ASSERT_TRUE(
+        WaitFor([&] { return (started += cli.readAllStandardError()).contains("series: connect"); }, kDeadlineMs));
+    QTest::qWait(3000);
+    ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
+    ASSERT_TRUE(WaitFor([&] { return cli.state() == QProcess::NotRunning; }, kDeadlineMs));
+    const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+    const QString errors = QString::fromUtf8(cli.readAllStandardError());
+    EXPECT_TRUE(out.startsWith("unit 1: ID - -> -, untouched, ")) << out.toStdString();
+    EXPECT_FALSE(errors.contains("disconnect")) << errors.toStdString();
+    QFile log(logPath);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[1].split(u',').value(6), "untouched");
+}
+
+// A unit pulled out in the middle of its write: its row says what the port
+// said, what to do about it, and which words the unit took, as write says.
+TEST(SeriesStop, UnitPulledOutMidWrite)
+{
+    if (qEnvironmentVariableIsEmpty("QUILLON_PHONE") || qEnvironmentVariableIsEmpty("QUILLON_CLI"))
+        GTEST_SKIP() << "QUILLON_PHONE or QUILLON_CLI not set (run through ctest)";
+    Bench bench;
+    ASSERT_TRUE(bench.Start(SeriesScope::All, false));
+    // The read: its opening CR and 13 commands of 4; then the write's opening
+    // CR, one whole command of 24 and part of the next.
+    bench.Control("hangup-after=90");
+    const QString logPath = bench.dir.filePath("series.csv");
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QUILLON_TICK_MS", QString::number(kTickMs));
+    cli.setProcessEnvironment(env);
+    cli.start(qEnvironmentVariable("QUILLON_CLI"),
+              {"series", "--port", bench.pts, bench.dir.filePath("series.h"), "--log", logPath});
+    ASSERT_TRUE(WaitFor([&] { return cli.state() == QProcess::NotRunning; }, kDeadlineMs));
+    const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+    EXPECT_TRUE(out.startsWith("unit 1: ID 4001 -> -, failed, ")) << out.toStdString();
+    EXPECT_TRUE(out.contains("the device went away")) << out.toStdString();
+    EXPECT_TRUE(out.contains("took 00-04")) << out.toStdString();
+    QFile log(logPath);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString rows = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(rows.contains("took 00-04")) << rows.toStdString();
+}
+
+// The start-up image is blank: a whole-image series would put FFFF into every
+// unit's words 00-2F. The window asks, "Нет" first, as quillon-cli refuses.
+TEST(SeriesImageCheck, TheWindowAsksBeforeABlankImageGoesIntoEveryUnit)
+{
+    if (qEnvironmentVariableIsEmpty("QUILLON_PHONE"))
+        GTEST_SKIP() << "QUILLON_PHONE not set (run through ctest)";
+    Bench bench;
+    ASSERT_TRUE(bench.Start(SeriesScope::All, false));
+    qputenv("QUILLON_COM1", bench.pts.toLocal8Bit());
+    TForm1 form;
+    form.show();
+    form.Act.OpenPort->trigger();
+    ASSERT_TRUE(form.COM.Connected());
+    QString question;
+    AnswerNextModal([&](QWidget *w) {
+        auto *dialog = qobject_cast<TSeriesDialog *>(w);
+        ASSERT_TRUE(dialog);
+        AnswerNextModal([&](QWidget *box) {
+            question = qobject_cast<QMessageBox *>(box) ? qobject_cast<QMessageBox *>(box)->text() : QString();
+            QTest::keyClick(box, Qt::Key_Return); // the default answer
+        });
+        dialog->StartButton->click();
+    });
+    form.Act.Series->trigger();
+    EXPECT_TRUE(question.contains("00-2F")) << question.toStdString();
+    EXPECT_FALSE(form.SeriesRuns());
+    form.COM.Close();
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, SeriesBench, ::testing::ValuesIn(kCases),

@@ -876,5 +876,10 @@ Commands:
         <source>--%1 given more than once</source>
         <translation>--%1 указан несколько раз</translation>
     </message>
+    <message>
+        <source>untouched</source>
+        <comment>unit: nothing was written to it</comment>
+        <translation>не записан</translation>
+    </message>
 </context>
 </TS>

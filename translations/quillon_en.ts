@@ -1114,6 +1114,22 @@ The cells are marked in the grid; write again.</translation>
         <source>Журнал серии не создан: %1</source>
         <translation>The series log was not created: %1</translation>
     </message>
+    <message>
+        <source>Телефонов в серии:</source>
+        <translation>Units in the series:</translation>
+    </message>
+    <message>
+        <source>без ограничения</source>
+        <translation>no limit</translation>
+    </message>
+    <message>
+        <source>Не записан</source>
+        <translation>Not written</translation>
+    </message>
+    <message>
+        <source>Слова 00-2F образа все FFFF, как после очистки буфера, предустановки или чтения блока: каждый телефон получит FFFF вместо своих настроек. Записывать в каждый телефон всю EEPROM?</source>
+        <translation>Words 00-2F of the image are all FFFF, as a cleared buffer, a preset or a block read leaves them: every telephone would get FFFF in place of its own settings. Write the whole EEPROM into every telephone?</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>
