@@ -3,6 +3,7 @@
 #include "app/ActionTable.h"
 #include "app/ErrorBox.h"
 #include "app/Settings.h"
+#include "app/TraceDialog.h"
 #include "app/Translations.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
@@ -606,3 +607,19 @@ TEST(PortList, StartsOnThePortOpenedLast)
     Settings::SetPortName(QString());
 }
 
+// The exchange window lined up the wire's columns only in a monospaced font;
+// Windows' fixed font was missing under wine and a serif took its place.
+TEST_F(WindowTest, TheExchangeIsShownInAMonospacedFont)
+{
+    bool fixed = false;
+    QString family;
+    AnswerNextModal([&](QWidget *w) {
+        if (auto *dialog = dynamic_cast<TTraceDialog *>(w)) {
+            const QFontInfo info(dialog->Text->font());
+            fixed = info.fixedPitch();
+            family = info.family();
+        }
+    });
+    form->Act.ShowTrace->trigger();
+    EXPECT_TRUE(fixed) << family.toStdString();
+}
