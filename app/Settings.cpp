@@ -11,6 +11,7 @@ QSettings Store()
 
 const QString kVerifyAfterWrite = QStringLiteral("programming/verifyAfterWrite");
 const QString kLanguage = QStringLiteral("window/language");
+const QString kPort = QStringLiteral("port/name");
 
 } // namespace
 
@@ -35,5 +36,9 @@ void SetLanguageCode(const QString &code)
 {
     Store().setValue(kLanguage, code);
 }
+
+QString PortName() { return Store().value(kPort).toString(); }
+
+void SetPortName(const QString &name) { Store().setValue(kPort, name); }
 
 } // namespace Settings

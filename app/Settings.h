@@ -17,4 +17,8 @@ void SetVerifyAfterWrite(bool on);
 QString LanguageCode();
 void SetLanguageCode(const QString &code);
 
+// The port last opened ("COM5"), where the port list starts; empty when none was.
+QString PortName();
+void SetPortName(const QString &name);
+
 } // namespace Settings

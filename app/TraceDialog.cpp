@@ -11,9 +11,31 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+QFont TraceFont()
+{
+    // Qt's fixed font is "Courier New" on Windows; where that is missing (wine
+    // has none) the stand-in is a serif, and the wire's columns go astray.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (QFontInfo(font).fixedPitch())
+        return font;
+    for (const char *family :
+         {"Consolas", "Courier New", "Lucida Console", "DejaVu Sans Mono", "Liberation Mono", "Courier"}) {
+        const QString name = QString::fromLatin1(family);
+        if (QFontDatabase::hasFamily(name) && QFontDatabase::isFixedPitch(name)) {
+            font.setFamily(name);
+            return font;
+        }
+    }
+    font.setFamily(QStringLiteral("Monospace"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
 
 TTraceDialog::TTraceDialog(const WireTrace &trace, FileDialogs &dialogs, QWidget *parent)
     : QDialog(parent), Trace(trace), Dialogs(dialogs)
@@ -25,7 +47,7 @@ TTraceDialog::TTraceDialog(const WireTrace &trace, FileDialogs &dialogs, QWidget
     Text->setObjectName(QStringLiteral("TraceText"));
     Text->setReadOnly(true);
     Text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Text->setFont(TraceFont());
     Text->setPlainText(trace.Empty() ? QCoreApplication::translate("Quillon", "Обмена ещё не было.")
                                      : trace.Text(kShownChars));
     Text->moveCursor(QTextCursor::End); // the failure is at the end
@@ -51,7 +73,7 @@ bool TTraceDialog::Save()
         && !Dialogs.ConfirmOverwrite(
             QCoreApplication::translate("Quillon", "Файл %1 уже есть. Заменить?").arg(QDir::toNativeSeparators(path))))
         return false;
-    if (const IoError error = SaveImageFile(path, Trace.Text().toUtf8())) {
+    if (const IoError error = SaveTextFile(path, Trace.Text())) {
         Dialogs.Error(QCoreApplication::translate("Quillon", "Обмен не сохранён в %1: %2")
                           .arg(QDir::toNativeSeparators(path), IoErrorTextRu(error)));
         return false;

@@ -4,11 +4,15 @@
 // a failure marked, and a way to save them as a text file for a report.
 
 #include <QDialog>
+#include <QFont>
 
 class FileDialogs;
 class QPlainTextEdit;
 class QPushButton;
 class WireTrace;
+
+// A monospaced font the system has, so the wire's columns line up.
+QFont TraceFont();
 
 class TTraceDialog : public QDialog {
 public:

@@ -4,6 +4,7 @@
 #include "app/ErrorBox.h"
 #include "app/HelpWindow.h"
 #include "app/Pictures.h"
+#include "app/Settings.h"
 #include "app/TermSignal.h"
 #include "app/Translations.h"
 #include "app/Unit2.h"
@@ -18,6 +19,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
@@ -27,6 +29,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -37,6 +41,8 @@
 #include <QTableWidget>
 #include <QToolBar>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 // The pictures live in a static library: make sure its resources are linked in.
 static void InitPictures()
@@ -169,7 +175,8 @@ void TForm1::CreateControls()
         ComboBox1->addItem(name);
         ComboBox1->setItemData(n - 1, PortDevicePath(name), Qt::ToolTipRole);
     }
-    ComboBox1->setCurrentIndex(0);
+    // The port last opened, as a technician's converter stays on one port.
+    ComboBox1->setCurrentIndex(std::max(0, ComboBox1->findText(Settings::PortName())));
     // Marks for the devices present, looked at again whenever the list is opened.
     MarkPresentPorts();
     ComboBox1->installEventFilter(this);
@@ -229,15 +236,21 @@ void TForm1::CreateControls()
     for (QLabel *p : {StatusPanel0, StatusPanel1})
         p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StatusPanel0->setFixedWidth(100);
-    // Panel 1 tells why a read was not backed up: it takes the rest of the
-    // bar, so the reason can be read.
+    // Panel 1 tells how a job ended: it takes the rest of the bar, so the
+    // outcome can be read.
     StatusPanel1->setMinimumWidth(150);
     StatusBar1->addWidget(StatusPanel0);
     StatusBar1->addWidget(StatusPanel1, 1);
+    StatusPanel1->installEventFilter(this);
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == StatusPanel1 && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        StatusPanel1Click();
+        return true;
+    }
     if (watched == ComboBox1 && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress))
         MarkPresentPorts();
     if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
@@ -409,15 +422,27 @@ void TForm1::ShowStatus(const QString &text)
     StatusPanel0->setText(QCoreApplication::translate("Quillon", text.toUtf8()));
 }
 
-void TForm1::ShowPanel1(const QString &text, const QString &toolTip)
+void TForm1::ShowPanel1(const QString &text, const QString &whole)
 {
-    // What does not fit stays readable in the tooltip. Before the bar is laid
-    // out its width means nothing: the text is then clipped, not elided.
-    Panel1Text = text;
+    // Before the bar is laid out its width means nothing: the text is then
+    // clipped, not elided. What does not show is in the tooltip and a click away.
+    Panel1Text = whole.isEmpty() ? text : whole;
     StatusPanel1->setText(StatusPanel1->isVisible() ? StatusPanel1->fontMetrics().elidedText(
                                                           text, Qt::ElideRight, StatusPanel1->contentsRect().width())
                                                     : text);
-    StatusPanel1->setToolTip(toolTip.isEmpty() ? text : toolTip);
+    StatusPanel1->setToolTip(Panel1Text);
+    if (Panel1Text != StatusPanel1->text())
+        StatusPanel1->setCursor(Qt::PointingHandCursor);
+    else
+        StatusPanel1->unsetCursor();
+}
+
+void TForm1::StatusPanel1Click()
+{
+    if (Panel1Text.isEmpty() || Panel1Text == StatusPanel1->text())
+        return;
+    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), Panel1Text, QMessageBox::Ok, this);
+    box.exec();
 }
 
 QString TForm1::StatusText(int panel) const

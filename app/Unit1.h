@@ -203,10 +203,12 @@ public:
     void SetCancelEnabled(bool enabled) override;
     void ShowStatus(const QString &text) override;
     QString StatusText(int panel) const;
-    // Panel 1: why the last job failed, a backup's fate, a probe's result;
-    // empty while a job runs.
-    void ShowPanel1(const QString &text, const QString &toolTip = QString());
-    QString Panel1Text; // as shown, before eliding
+    // Panel 1: how the last job ended, a backup's fate, a probe's result;
+    // empty while a job runs. `text` is what fits; `whole`, when there is
+    // more to say, is the tooltip and the box a click on the panel opens.
+    void ShowPanel1(const QString &text, const QString &whole = QString());
+    void StatusPanel1Click();
+    QString Panel1Text; // the whole text (StatusText(1))
     int DeviceModel() const; // the document's model index, -1 for none
     void SetDeviceModel(int index); // the document's model, as the program sets it (no step)
 

@@ -55,6 +55,21 @@ QString DifferText(const QString &what, int differ, int words)
         .arg(AgreeVerb(differ, "совпадает", "совпадают"));
 }
 
+QString DifferBrief(const QString &what, int differ, int words)
+{
+    if (EnglishTexts())
+        return QStringLiteral("%1: %2 of %3 %4")
+            .arg(what)
+            .arg(differ)
+            .arg(words)
+            .arg(differ == 1 ? "differs" : "differ");
+    return QStringLiteral("%1: %2 из %3 не %4")
+        .arg(what)
+        .arg(differ)
+        .arg(words)
+        .arg(AgreeVerb(differ, "совпадает", "совпадают"));
+}
+
 QString DiffLines(const std::vector<WordDiff> &diffs, const QString &aName, const QString &bName, int limit)
 {
     QStringList lines;

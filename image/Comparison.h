@@ -24,6 +24,8 @@ QString WordsRu(int n);
 QString AllEqualText(const QString &what, int words);
 // "<what>: 3 слова из 64 не совпадают" ("1 слово из 16 не совпадает").
 QString DifferText(const QString &what, int differ, int words);
+// The same where room is short: "<what>: 3 из 64 не совпадают".
+QString DifferBrief(const QString &what, int differ, int words);
 // One line per word: "0A: записано 1234, прочитано 1235" (aName, bName the
 // two sides), at most `limit` of them, then how many more.
 QString DiffLines(const std::vector<WordDiff> &diffs, const QString &aName, const QString &bName, int limit);

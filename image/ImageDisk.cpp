@@ -270,3 +270,5 @@ IoError MakeOneFolder(const QString &path)
     const int err = errno;
     return IoErrorFromErrno(err == EEXIST ? ENOTDIR : err);
 }
+
+IoError SaveTextFile(const QString &path, const QString &text) { return SaveImageFile(path, text.toUtf8()); }

@@ -233,3 +233,11 @@ IoError SaveImageFile(const QString &path, const QByteArray &bytes)
         ::DeleteFileW(Wide(temp));
     return FromWin32(err);
 }
+
+IoError SaveTextFile(const QString &path, const QString &text)
+{
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(u'\n', QStringLiteral("\r\n"));
+    return SaveImageFile(path, lines.toUtf8());
+}

@@ -106,6 +106,10 @@ IoError ReadImageFileBytes(const QString &path, QByteArray *bytes, int maxCommen
 //   sockets and block devices are refused.
 IoError SaveImageFile(const QString &path, const QByteArray &bytes);
 
+// A text for the user's own editor, saved as SaveImageFile saves, with the
+// system's line ends: CR LF on Windows, where Notepad shows no others.
+IoError SaveTextFile(const QString &path, const QString &text);
+
 // Creates a new file holding bytes; an existing name is never replaced (the
 // error then carries EEXIST). A file that cannot be completed is removed.
 IoError CreateImageFile(const QString &path, const QByteArray &bytes);

@@ -372,11 +372,39 @@ QString CommandText(const QByteArray &command)
     return text;
 }
 
+// %1 the character sent, %2 what came, %3 how many reply characters came.
+QString FaultArgs(const FaultRecord &f, const QString &text)
+{
+    const QString args[] = {CharName(f.Sent), CharName(f.Came), QString::number(f.ReplyChars)};
+    // One pass, so that nothing a telephone sent is taken for a marker.
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'%' && i + 1 < text.size() && text[i + 1] >= u'1' && text[i + 1] <= u'3')
+            out += args[text[++i].unicode() - u'1'];
+        else
+            out += text[i];
+    }
+    return out;
+}
+
 } // namespace
+
+QString FaultBrief(const FaultRecord &f)
+{
+    static const char *const texts[] = {
+        "",
+        QT_TRANSLATE_NOOP("Quillon", "Нет эха %1"),
+        QT_TRANSLATE_NOOP("Quillon", "Эхо %2 вместо %1"),
+        QT_TRANSLATE_NOOP("Quillon", "Ответ без \"!\": пришёл %2"),
+        QT_TRANSLATE_NOOP("Quillon", "Неполный ответ: %3 из 23"),
+        QT_TRANSLATE_NOOP("Quillon", "Отменено"),
+        QT_TRANSLATE_NOOP("Quillon", "Порт потерян"),
+    };
+    return FaultArgs(f, QCoreApplication::translate("Quillon", texts[static_cast<size_t>(f.Kind)]));
+}
 
 QString FaultText(const FaultRecord &f, bool russian)
 {
-    // %1 the character sent, %2 what came, %3 how many reply characters came.
     struct Texts {
         const char *ru, *en;
     };
@@ -422,16 +450,7 @@ QString FaultText(const FaultRecord &f, bool russian)
                                  + address;
         break;
     }
-    const QString args[] = {CharName(f.Sent), CharName(f.Came), QString::number(f.ReplyChars)};
-    // One pass, so that nothing a telephone sent is taken for a marker.
-    const QString text = russian ? QCoreApplication::translate("Quillon", t.ru) : QString::fromUtf8(t.en);
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'%' && i + 1 < text.size() && text[i + 1] >= u'1' && text[i + 1] <= u'3')
-            out += args[text[++i].unicode() - u'1'];
-        else
-            out += text[i];
-    }
+    QString out = FaultArgs(f, russian ? QCoreApplication::translate("Quillon", t.ru) : QString::fromUtf8(t.en));
     if (!where.isEmpty())
         out += QStringLiteral(" (") + where + u')';
     return out;

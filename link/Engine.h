@@ -82,6 +82,8 @@ struct FaultRecord {
 
 // The cause for a person: Russian for the window, English for quillon-cli.
 QString FaultText(const FaultRecord &fault, bool russian);
+// The cause in a few words, for the window's narrow panel ("Нет эха 'm'").
+QString FaultBrief(const FaultRecord &fault);
 
 class ProgrammingEngine {
 public:

@@ -38,6 +38,14 @@ QString PartialWriteTextRu(const WriteGroups &g)
                                  : QCoreApplication::translate("Quillon", ": в нём неполный образ, запишите ещё раз"));
 }
 
+QString PartialWriteBriefRu(const WriteGroups &g)
+{
+    // Only what the telephone confirmed is certain; the rest is in the whole text.
+    if (g.confirmed.Empty())
+        return QCoreApplication::translate("Quillon", "Ничего не принято: запишите снова");
+    return QCoreApplication::translate("Quillon", "Принято лишь %1: запишите снова").arg(Span(g.confirmed));
+}
+
 CellMarks UnconfirmedMarks(const WriteGroups &g)
 {
     CellMarks marks;
@@ -56,37 +64,45 @@ JobReport ReportJob(const JobOutcome &o)
     if (!o.completed) {
         const QString cause = FaultText(o.fault, true);
         if (!writing || o.verify) {
-            r.panel = cause;
+            r.panel = o.fault.Kind == EngineFault::None ? cause : FaultBrief(o.fault);
+            r.whole = cause;
         } else {
-            r.panel = PartialWriteTextRu(o.written);
-            r.tip = cause + u'\n' + r.panel;
+            r.panel = PartialWriteBriefRu(o.written);
+            r.whole = cause + u'\n' + PartialWriteTextRu(o.written);
             r.marks = UnconfirmedMarks(o.written);
         }
         return r;
     }
     if (o.verify) { // "Сравнить с телефоном"
         const QString what = QCoreApplication::translate("Quillon", "Сравнено с телефоном");
-        r.panel = o.diffs.empty() ? AllEqualText(what, words) : DifferText(what, int(o.diffs.size()), words);
+        const QString brief = QCoreApplication::translate("Quillon", "Сравнено");
+        const int differ = int(o.diffs.size());
+        r.panel = differ ? DifferBrief(brief, differ, words) : AllEqualText(brief, words);
+        r.whole = differ ? DifferText(what, differ, words) : AllEqualText(what, words);
         r.marks = DiffMarks(o.diffs, QCoreApplication::translate("Quillon", "В телефоне"));
         return r;
     }
     switch (o.check) {
     case JobOutcome::Check::None: break;
     case JobOutcome::Check::Failed:
-        r.panel = QCoreApplication::translate("Quillon", "Запись завершена, но проверить её не удалось: ")
-                  + (o.checkFault.Kind != EngineFault::None ? FaultText(o.checkFault, true)
-                                                            : QCoreApplication::translate("Quillon", "порт недоступен"));
+        r.panel = QCoreApplication::translate("Quillon", "Записано, но не проверено");
+        r.whole =
+            QCoreApplication::translate("Quillon", "Запись завершена, но проверить её не удалось: ")
+            + (o.checkFault.Kind != EngineFault::None ? FaultText(o.checkFault, true)
+                                                      : QCoreApplication::translate("Quillon", "порт недоступен"));
         break;
     case JobOutcome::Check::Completed:
         if (o.diffs.empty()) {
             r.panel = AllEqualText(QCoreApplication::translate("Quillon", "Проверено"), words);
             break;
         }
-        r.panel = DifferText(QCoreApplication::translate("Quillon", "Проверено"), int(o.diffs.size()), words);
+        r.panel = DifferBrief(QCoreApplication::translate("Quillon", "Проверено"), int(o.diffs.size()), words);
+        r.whole = DifferText(QCoreApplication::translate("Quillon", "Проверено"), int(o.diffs.size()), words);
         r.marks = DiffMarks(o.diffs, QCoreApplication::translate("Quillon", "В телефоне"));
         constexpr int kListed = 16;
         r.box = QCoreApplication::translate("Quillon", "%1.\n\n%2\n\nЯчейки отмечены в таблице; запишите ещё раз.")
-                    .arg(r.panel, DiffLines(o.diffs, QCoreApplication::translate("Quillon", "записано"), QCoreApplication::translate("Quillon", "прочитано"), kListed));
+                    .arg(r.whole, DiffLines(o.diffs, QCoreApplication::translate("Quillon", "записано"),
+                                            QCoreApplication::translate("Quillon", "прочитано"), kListed));
         if (int(o.diffs.size()) > kListed)
             r.boxDetails =
                 DiffLines(o.diffs, QCoreApplication::translate("Quillon", "записано"), QCoreApplication::translate("Quillon", "прочитано"), EepromImage::kWords);

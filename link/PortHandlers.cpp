@@ -1,4 +1,5 @@
 // The window's port handlers.
+#include "app/Settings.h"
 #include "app/Unit1.h"
 
 #include "link/PortDiscovery.h"
@@ -31,6 +32,7 @@ void TForm1::ClosePortExecute()
 
 void TForm1::COMAfterOpen()
 {
+    Settings::SetPortName(COM.Port); // the next start begins on it
     Act.OpenPort->setEnabled(false);
     Act.ClosePort->setEnabled(true);
     EnablePortActions();

@@ -24,8 +24,9 @@ void TForm1::ProbeLineDone(const ProbeResult &r)
         PortErrorDuringJob(e); // a device that has gone away closes the port
     }
     const QString slow = SlowEchoAdviceRu(r);
-    ShowPanel1(ProbeSummaryRu(r) + (slow.isEmpty() ? QString() : QCoreApplication::translate("Quillon", ", медленно")),
-               slow);
+    const QString summary =
+        ProbeSummaryRu(r) + (slow.isEmpty() ? QString() : QCoreApplication::translate("Quillon", ", медленно"));
+    ShowPanel1(summary, slow.isEmpty() ? QString() : summary + u'\n' + slow);
     if (!slow.isEmpty())
         ShowInfoBox(this, QStringLiteral("%1 (%2): %3").arg(COM.Port, PortDevicePath(COM.Port), slow));
     if (r.outcome == ProbeOutcome::Answers || r.outcome == ProbeOutcome::Cancelled)

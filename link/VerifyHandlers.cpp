@@ -40,7 +40,7 @@ void TForm1::ShowJobReport(const JobOutcome &outcome)
 {
     const JobReport report = ReportJob(outcome);
     if (!report.panel.isEmpty() || !outcome.completed)
-        ShowPanel1(report.panel, report.tip);
+        ShowPanel1(report.panel, report.whole);
     MarkCells(report.marks);
     const bool writeCut = !outcome.completed && JobTable[static_cast<size_t>(outcome.job)].Writing;
     PartialWriteNote = writeCut && outcome.portError ? PartialWriteTextRu(outcome.written) : QString();

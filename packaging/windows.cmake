@@ -56,7 +56,8 @@ quillon_program_resources(quillon-cli "Quillon command line: EEPROM programmer f
 
 # Texts for Windows: line ends of its own, the CLI's manual as plain text.
 set(win_docs ${CMAKE_CURRENT_BINARY_DIR}/windows-docs)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/README.md)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/README.md
+  ${CMAKE_CURRENT_SOURCE_DIR}/README-windows.md)
 file(READ ${PROJECT_SOURCE_DIR}/README.md readme)
 # Its links point into the installed folder where the document is installed
 # (doc\, the manual as bin\quillon-cli.txt); the developers' documents stay
@@ -69,9 +70,30 @@ foreach(picture quillon verify pairing series)
   string(REPLACE "](docs/${picture}.png" "](doc/${picture}.png" readme "${readme}")
 endforeach()
 string(REPLACE "](cli/quillon-cli.1)" "](bin/quillon-cli.txt)" readme "${readme}")
-set(readme "Links to doc/ and bin/ open the files installed here; links to docs/ are in the source repository.\n\n${readme}")
+# Who opens README.txt has Windows: its part comes first, the Debian commands after.
+file(READ ${CMAKE_CURRENT_SOURCE_DIR}/README-windows.md windows_part)
+set(readme "${windows_part}${readme}")
 string(REPLACE "\n" "\r\n" readme "${readme}")
 file(WRITE ${win_docs}/README.txt "${readme}")
+# The documents in doc\ likewise, for Notepad (the window shows its guide
+# from its own copy).
+set(win_doc_files)
+foreach(doc ${QUILLON_GUIDE_FILES} ${win_user_docs})
+  if(NOT IS_ABSOLUTE "${doc}")
+    set(doc ${PROJECT_SOURCE_DIR}/docs/${doc}.md)
+  endif()
+  get_filename_component(name ${doc} NAME)
+  if(name MATCHES "\\.md$")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${doc})
+    file(READ ${doc} text)
+    string(REPLACE "\r\n" "\n" text "${text}")
+    string(REPLACE "\n" "\r\n" text "${text}")
+    file(WRITE ${win_docs}/doc/${name} "${text}")
+    list(APPEND win_doc_files ${win_docs}/doc/${name})
+  else()
+    list(APPEND win_doc_files ${doc})
+  endif()
+endforeach()
 find_program(QUILLON_GROFF groff)
 if(QUILLON_GROFF)
   add_custom_command(OUTPUT ${win_docs}/quillon-cli.txt
@@ -92,10 +114,9 @@ install(FILES ${qt_dlls} ${mingw_dlls} DESTINATION bin)
 install(FILES ${qt_platforms} DESTINATION bin/platforms)
 install(FILES ${qt_styles} DESTINATION bin/styles)
 install(FILES ${win_docs}/README.txt DESTINATION .)
-# The guide the window shows on F1, for reading outside it too.
-install(FILES ${QUILLON_GUIDE_FILES} DESTINATION doc)
-list(TRANSFORM win_user_docs REPLACE "(.+)" "${PROJECT_SOURCE_DIR}/docs/\\1.md")
-install(FILES ${win_user_docs} DESTINATION doc)
+# The guide the window shows on F1, for reading outside it too, and the
+# documents README.txt links to.
+install(FILES ${win_doc_files} DESTINATION doc)
 install(FILES ${qt_catalogues} DESTINATION bin/translations)
 # The runtime DLLs come with their symbols (libstdc++ alone is 23 MB so).
 if(CMAKE_STRIP)
@@ -110,7 +131,8 @@ add_custom_target(installables)
 add_dependencies(installables quillon quillon-cli quillon_runtime)
 
 set(CPACK_GENERATOR NSIS ZIP)
-set(CPACK_PACKAGE_NAME quillon)
+# The name the installer's pages show ("Add Quillon to the system PATH").
+set(CPACK_PACKAGE_NAME Quillon)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "EEPROM programmer for SN-258 cordless telephones")
 set(CPACK_PACKAGE_FILE_NAME quillon-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Quillon)
@@ -128,7 +150,21 @@ set(CPACK_NSIS_MUI_UNIICON ${CMAKE_BINARY_DIR}/app/quillon.ico)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # A 64-bit installer (Debian's NSIS has the amd64 stubs): it needs no 32-bit
 # Windows layer, which wine on a 64-bit-only Debian does not have.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode\n!include FileFunc.nsh")
+# The uninstaller's last step takes bin\ off the PATH, and where that was
+# the user's only entry it left an empty PATH value behind; the vendor key it
+# left empty too. Both go once it has finished.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\n!include FileFunc.nsh
+Function un.onUninstSuccess
+  ClearErrors
+  ReadRegStr $0 HKCU \"Environment\" \"PATH\"
+  IfErrors quillon_path_kept
+  StrCmp $0 \"\" 0 quillon_path_kept
+    DeleteRegValue HKCU \"Environment\" \"PATH\"
+    SendMessage 0xFFFF 0x1A 0 \"STR:Environment\" /TIMEOUT=5000
+  quillon_path_kept:
+  DeleteRegKey /ifempty HKLM \"Software\\${CPACK_PACKAGE_VENDOR}\"
+  DeleteRegKey /ifempty HKCU \"Software\\${CPACK_PACKAGE_VENDOR}\"
+FunctionEnd")
 # No licence page (there is no licence text to show). The options page
 # offers bin\ on the PATH (for quillon-cli in a console) and a desktop
 # shortcut; the last page offers to start the program. NSIS speaks English or
@@ -156,7 +192,7 @@ set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS [=[
   quillon_desktop_done:
 ]=])
 # The uninstall entry's size. The uninstaller removes the program's settings
-# and says where the backups stay.
+# and says where the backups and the series logs stay.
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [=[
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   IntFmt $0 "0x%08X" $0
@@ -164,9 +200,9 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [=[
 ]=])
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [=[
   DeleteRegKey HKCU "Software\Quillon"
-  DetailPrint "The backups of the telephones read stay in %LOCALAPPDATA%\Quillon\backups"
+  DetailPrint "The backups of the telephones read stay in %LOCALAPPDATA%\Quillon\backups, the series logs in %LOCALAPPDATA%\Quillon\series"
   IfSilent quillon_backups_told
-    MessageBox MB_OK|MB_ICONINFORMATION "The backups of the telephones Quillon read stay in %LOCALAPPDATA%\Quillon\backups; delete that folder when you no longer need them."
+    MessageBox MB_OK|MB_ICONINFORMATION "The backups of the telephones Quillon read stay in %LOCALAPPDATA%\Quillon\backups and the logs of its series in %LOCALAPPDATA%\Quillon\series; delete those folders when you no longer need them."
   quillon_backups_told:
 ]=])
 set(CPACK_ZIP_COMPONENT_INSTALL OFF)

@@ -361,7 +361,7 @@ void TForm1::PairFromBaseExecute()
                        .arg(name);
     if (!InfoList::IsBase(loaded.data.image))
         text = QCoreApplication::translate("Quillon", "Это образ трубы, не базы! ") + text;
-    ShowPanel1(text, QDir::toNativeSeparators(chosen));
+    ShowPanel1(text, text + u'\n' + QDir::toNativeSeparators(chosen));
     // Panel 1 cuts a long name short: the page says it whole.
     Pair.Note->setStyleSheet(QString());
     Pair.Note->setText(text);
@@ -388,8 +388,9 @@ void TForm1::PresetZeroedId(uint16_t before)
     Pair.LostId = before;
     Pair.PresetWords = Pairing::WordsOf(Buf);
     PairFromBuf();
-    ShowPanel1(QCoreApplication::translate("Quillon", "ID-код %1 обнулён (вернуть: «Связь»)").arg(before),
-               QCoreApplication::translate("Quillon", "Стандартные блоки не несут ID-кода. Было %1 (%2).")
-                   .arg(before)
-                   .arg(WordToHex(before)));
+    const QString zeroed = QCoreApplication::translate("Quillon", "ID-код %1 обнулён (вернуть: «Связь»)").arg(before);
+    ShowPanel1(zeroed, zeroed + u'\n'
+                           + QCoreApplication::translate("Quillon", "Стандартные блоки не несут ID-кода. Было %1 (%2).")
+                                 .arg(before)
+                                 .arg(WordToHex(before)));
 }

@@ -81,3 +81,16 @@ TEST(FilesWin, CommentsAreStoredInCodePage1251)
     EXPECT_EQ(ToCp1251(QStringLiteral("Ёж№ A")), QByteArray("\xA8\xE6\xB9 A"));
     EXPECT_EQ(FromCp1251(QByteArray("\xC0\xFF\x98")), QStringLiteral("Ая\u0098"));
 }
+
+// A saved exchange opened in Notepad was one long line: texts for the user's
+// editor get Windows' line ends, a CR LF already there stays one.
+TEST(FilesWin, ATextIsSavedWithWindowsLineEnds)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("обмен.txt"));
+    ASSERT_FALSE(SaveTextFile(path, QStringLiteral("> M00\n< M00\r\n! ответ")));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QStringLiteral("> M00\r\n< M00\r\n! ответ").toUtf8());
+}

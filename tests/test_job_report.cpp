@@ -21,27 +21,35 @@ TEST(JobReport, WordCountsAgreeInRussian)
         EXPECT_EQ(AllEqualText(QStringLiteral("Проверено"), c.n), QString::fromUtf8(c.equal));
     }
     EXPECT_EQ(DifferText(QStringLiteral("Проверено"), 1, 16), QStringLiteral("Проверено: 1 слово из 16 не совпадает"));
+    EXPECT_EQ(DifferBrief(QStringLiteral("Сравнено"), 1, 64), QStringLiteral("Сравнено: 1 из 64 не совпадает"));
+    EXPECT_EQ(DifferBrief(QStringLiteral("Сравнено"), 22, 64), QStringLiteral("Сравнено: 22 из 64 не совпадают"));
 }
 
 TEST(JobReport, AWriteCutOffSaysWhatTheTelephoneHolds)
 {
+    // The brief is what panel 1 shows: what is certainly in the telephone.
     const struct {
         int first, last, confirmed, possibly;
-        const char *text;
+        const char *text, *brief;
         int marked, doubtful;
     } cases[] = {
         {0x00, 0x3F, 0x04, 0x09,
-         "Телефон принял слова 00-04, возможно 05-09, не получил 0A-3F: в нём неполный образ, запишите ещё раз", 59, 5},
+         "Телефон принял слова 00-04, возможно 05-09, не получил 0A-3F: в нём неполный образ, запишите ещё раз",
+         "Принято лишь 00-04: запишите снова", 59, 5},
         {0x00, 0x3F, 0x04, 0x04, "Телефон принял слова 00-04, не получил 05-3F: в нём неполный образ, запишите ещё раз",
-         59, 0},
-        {0x30, 0x3F, 0x3E, 0x3F, "Телефон принял слова 30-3E, возможно 3F: запишите ещё раз для верности", 1, 1},
+         "Принято лишь 00-04: запишите снова", 59, 0},
+        {0x30, 0x3F, 0x3E, 0x3F, "Телефон принял слова 30-3E, возможно 3F: запишите ещё раз для верности",
+         "Принято лишь 30-3E: запишите снова", 1, 1},
         {0x30, 0x3F, 0x2F, 0x34,
-         "Телефон, возможно, принял слова 30-34, не получил 35-3F: в нём неполный образ, запишите ещё раз", 16, 5},
-        {0x07, 0x07, 0x06, 0x06, "Телефон не подтвердил ни одного слова из 07: запишите ещё раз", 1, 0},
+         "Телефон, возможно, принял слова 30-34, не получил 35-3F: в нём неполный образ, запишите ещё раз",
+         "Ничего не принято: запишите снова", 16, 5},
+        {0x07, 0x07, 0x06, 0x06, "Телефон не подтвердил ни одного слова из 07: запишите ещё раз",
+         "Ничего не принято: запишите снова", 1, 0},
     };
     for (const auto &c : cases) {
         const WriteGroups g = SplitWrite(c.first, c.last, c.confirmed, c.possibly);
         EXPECT_EQ(PartialWriteTextRu(g), QString::fromUtf8(c.text));
+        EXPECT_EQ(PartialWriteBriefRu(g), QString::fromUtf8(c.brief));
         const CellMarks marks = UnconfirmedMarks(g);
         EXPECT_EQ(int(marks.size()), c.marked) << c.text;
         EXPECT_EQ(std::count_if(marks.begin(), marks.end(), [](const CellMark &m) { return m.doubtful; }), c.doubtful);

@@ -4,6 +4,7 @@
 #include "Arrangement.h"
 #include "ModalHelper.h"
 #include "app/ErrorBox.h"
+#include "app/Settings.h"
 #include "app/Unit1.h"
 
 #include <QAction>
@@ -32,6 +33,7 @@ protected:
         qputenv("QUILLON_COM12", QFile::encodeName(slave));
         qputenv("QUILLON_COM3", "/dev/quillon-no-such-tty");
         QApplication::setApplicationName(ApplicationTitleFromPath("quillon"));
+        Settings::SetPortName(QString()); // each test starts as the first start does, on COM1
 
         form = std::make_unique<TForm1>();
         // Count the notifications on their way to the window's handlers.
@@ -84,6 +86,26 @@ TEST_F(PortWindowTest, ComTwelveOpensLikeComOne)
     Press(Qt::Key_F9);
     ExpectArrangement(true);
     EXPECT_EQ(form->COM.Port, "COM12");
+}
+
+// Every start was on COM1: the port opened last is where the next start
+// begins; one that failed to open is not remembered.
+TEST_F(PortWindowTest, TheNextStartBeginsOnThePortOpenedLast)
+{
+    form->ComboBox1->setFocus();
+    for (int i = 0; i < 11; ++i)
+        QTest::keyClick(form->ComboBox1, Qt::Key_Down);
+    ASSERT_EQ(form->ComboBox1->currentText(), "COM12");
+    Press(Qt::Key_F9);
+    ExpectArrangement(true);
+    Press(Qt::Key_F10);
+    form->ComboBox1->setCurrentText("COM3");
+    AnswerNextModal([](QWidget *) {}); // the error box of a missing device
+    Press(Qt::Key_F9);
+    ExpectArrangement(false);
+    form.reset();
+    TForm1 next;
+    EXPECT_EQ(next.ComboBox1->currentText(), "COM12");
 }
 
 TEST_F(PortWindowTest, DisabledShortcutsDoNothing)

@@ -2,10 +2,14 @@
 #include "ModalHelper.h"
 #include "app/ActionTable.h"
 #include "app/ErrorBox.h"
+#include "app/Settings.h"
+#include "app/TraceDialog.h"
+#include "app/Translations.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/Unit4.h"
 #include "image/Presets.h"
+#include "link/JobReport.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -481,4 +485,141 @@ TEST(WindowFonts, EveryLabelFitsItsTextUnderAWideFont)
         }
     }
     QApplication::setFont(before);
+}
+
+namespace {
+
+JobOutcome CutWrite(EngineJob job, int first, int last, int confirmed, int possibly)
+{
+    JobOutcome o;
+    o.job = job;
+    o.first = first;
+    o.last = last;
+    o.fault.Kind = EngineFault::NoEcho;
+    o.fault.Sent = '\r';
+    o.fault.Addr = uint8_t(possibly + 1);
+    o.fault.Where = FaultRecord::Place::Char;
+    o.fault.Command = "M05123412341234123412345\r";
+    o.fault.CharPos = 25;
+    o.written = SplitWrite(first, last, confirmed, possibly);
+    return o;
+}
+
+JobOutcome Compared(bool verify, int differ)
+{
+    JobOutcome o;
+    o.job = verify ? EngineJob::Read258 : EngineJob::Write258;
+    o.verify = verify;
+    o.completed = true;
+    o.first = 0;
+    o.last = 0x3F;
+    o.check = verify ? JobOutcome::Check::None : JobOutcome::Check::Completed;
+    for (int a = 0; a < differ; ++a)
+        o.diffs.push_back({a, 0x1111, 0x2222});
+    return o;
+}
+
+JobOutcome ReadFailed(EngineFault kind, char came, int replyChars)
+{
+    JobOutcome o;
+    o.job = EngineJob::Read258;
+    o.last = 0x3F;
+    o.fault = {kind, 'm', came, replyChars, 0x3B, 0, "m3B\r", FaultRecord::Place::Reply};
+    return o;
+}
+
+} // namespace
+
+// At the window's fixed size panel 1 is what the status bar has left: a job's
+// outcome must show there whole, in Russian and in English ("Телефон принял
+// слова 00-09, не получи…" hid what mattered), and the whole text is a click
+// on the panel away.
+TEST(StatusPanel, AJobsOutcomeFitsPanel1InBothLanguages)
+{
+    const QFont before = QApplication::font();
+    // A tenth wider than the window's own 11-pixel DejaVu Sans; where that is
+    // missing (Windows), the system's own font, which the window gets there.
+    QFont wide(QStringLiteral("DejaVu Sans"));
+    if (QFontInfo(wide).family() != wide.family())
+        wide = before;
+    wide.setPixelSize(12);
+    QApplication::setFont(wide);
+    JobOutcome checkFailed = Compared(false, 0);
+    checkFailed.check = JobOutcome::Check::Failed;
+    checkFailed.checkFault = ReadFailed(EngineFault::ShortReply, 0, 12).fault;
+    const JobOutcome outcomes[] = {
+        CutWrite(EngineJob::Write258, 0x00, 0x3F, 0x04, 0x09),
+        CutWrite(EngineJob::Write258, 0x00, 0x3F, 0x3D, 0x3E),
+        CutWrite(EngineJob::Write258, 0x00, 0x3F, -1, 0x04),
+        CutWrite(EngineJob::WriteBlock, 0x30, 0x3F, 0x34, 0x34),
+        Compared(true, 1),
+        Compared(true, 64),
+        Compared(true, 0),
+        Compared(false, 12),
+        checkFailed,
+        ReadFailed(EngineFault::WrongEcho, '\x7f', 0),
+        ReadFailed(EngineFault::NoBang, '\x7f', 0),
+        ReadFailed(EngineFault::ShortReply, 0, 22),
+    };
+    for (Language language : {Language::Russian, Language::English}) {
+        ASSERT_TRUE(InstallLanguage(language));
+        TForm1 form;
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        for (const JobOutcome &o : outcomes) {
+            const JobReport report = ReportJob(o);
+            const QString whole = report.whole.isEmpty() ? report.panel : report.whole;
+            SCOPED_TRACE(whole.toStdString());
+            form.ShowPanel1(report.panel, report.whole);
+            const QString shown = form.StatusPanel1->text();
+            EXPECT_EQ(shown, report.panel); // not elided
+            EXPECT_LE(form.StatusPanel1->fontMetrics().horizontalAdvance(shown),
+                      form.StatusPanel1->contentsRect().width());
+            EXPECT_EQ(form.StatusText(1), whole);
+            EXPECT_EQ(form.StatusPanel1->toolTip(), whole);
+            if (whole == shown)
+                continue;
+            QString boxed;
+            AnswerNextModal([&](QWidget *w) {
+                if (auto *box = qobject_cast<QMessageBox *>(w))
+                    boxed = box->text();
+            });
+            QTest::mouseClick(form.StatusPanel1, Qt::LeftButton);
+            EXPECT_EQ(boxed, whole);
+        }
+    }
+    InstallLanguage(Language::Russian);
+    QApplication::setFont(before);
+}
+
+// The port list starts on the port opened last; a name the list has not
+// (from an older setting, or none at all) leaves it on COM1.
+TEST(PortList, StartsOnThePortOpenedLast)
+{
+    const struct {
+        const char *stored, *shown;
+    } cases[] = {{"COM7", "COM7"}, {"COM15", "COM15"}, {"", "COM1"}, {"COM99", "COM1"}};
+    for (const auto &c : cases) {
+        Settings::SetPortName(QString::fromLatin1(c.stored));
+        TForm1 form;
+        EXPECT_EQ(form.ComboBox1->currentText(), QString::fromLatin1(c.shown)) << c.stored;
+    }
+    Settings::SetPortName(QString());
+}
+
+// The exchange window lined up the wire's columns only in a monospaced font;
+// Windows' fixed font was missing under wine and a serif took its place.
+TEST_F(WindowTest, TheExchangeIsShownInAMonospacedFont)
+{
+    bool fixed = false;
+    QString family;
+    AnswerNextModal([&](QWidget *w) {
+        if (auto *dialog = dynamic_cast<TTraceDialog *>(w)) {
+            const QFontInfo info(dialog->Text->font());
+            fixed = info.fixedPitch();
+            family = info.family();
+        }
+    });
+    form->Act.ShowTrace->trigger();
+    EXPECT_TRUE(fixed) << family.toStdString();
 }

@@ -224,6 +224,14 @@ installer=$out/quillon-3.4-win64.exe
 unzip -l "$out/quillon-3.4-win64.zip" | grep 'bin/quillon-cli.exe' >/dev/null || fail "the .zip lacks quillon-cli.exe"
 pf=$(winepath -u 'C:\Program Files\Quillon')
 rm -rf "$pf"
+# What the installer's pages and the uninstaller say, as CPack wrote them.
+nsis=$(find "$out/_CPack_Packages" -type d -name NSIS | head -n1)
+grep 'Add Quillon to the system PATH' "$nsis/NSIS.InstallOptions.ini" >/dev/null ||
+  fail "the options page does not name Quillon: $(grep -m1 'system PATH' "$nsis/NSIS.InstallOptions.ini")"
+grep 'series logs in %LOCALAPPDATA%\\Quillon\\series' "$nsis/project.nsi" >/dev/null ||
+  fail "the uninstaller does not say where the series logs stay"
+# A user without a PATH of their own: the installer's is the only entry.
+wine reg delete 'HKCU\Environment' /v PATH /f >/dev/null 2>&1 || true
 # With the options a user may tick: bin\ on the user's PATH, a desktop shortcut.
 wine "$installer" /S /PATH=user /DESKTOP
 # The PATH is the installer's last step.
@@ -236,7 +244,13 @@ for f in bin/quillon.exe bin/quillon-cli.exe bin/Qt6Core.dll bin/Qt6Widgets.dll 
   Uninstall.exe; do
   [[ -f $pf/$f ]] || fail "installed folder lacks $f"
 done
-grep -q $'\r$' "$pf/README.txt" || fail "README.txt has no Windows line ends"
+# Texts for Notepad: Windows line ends in every line.
+for f in "$pf/README.txt" "$pf"/doc/*.md; do
+  [[ $(grep -c $'\r$' "$f") == $(wc -l <"$f") ]] || fail "$f has lines without Windows line ends"
+done
+# README.txt opens with Windows, not with the Debian commands.
+[[ $(head -n1 "$pf/README.txt" | tr -d '\r') == "# Quillon for Windows" ]] || fail "README.txt opens with $(head -n1 "$pf/README.txt")"
+! head -n 30 "$pf/README.txt" | grep 'apt-get' >/dev/null || fail "README.txt's first lines are the Debian commands"
 # What README.txt links to in the installed folder is there.
 for link in $(grep -o '](\(doc\|bin\)/[^)#]*' "$pf/README.txt" | cut -c3- | sort -u); do
   [[ -f $pf/$link ]] || fail "README.txt links to $link, which is not installed"
@@ -273,12 +287,33 @@ kill "$xvfb" 2>/dev/null || true
 wine "$pf/bin/quillon-cli.exe" preset --list >/dev/null || fail "the installed quillon-cli.exe does not run"
 wine "$pf/Uninstall.exe" /S
 for _ in $(seq 60); do [[ -e $pf/bin/quillon.exe ]] || break; sleep 0.5; done
+# The PATH is the uninstaller's last step.
+for _ in $(seq 60); do wine reg query 'HKCU\Environment' /v PATH >/dev/null 2>&1 || break; sleep 0.5; done
 sleep 1
 [[ ! -e $pf ]] || fail "the uninstaller left $(find "$pf" | head -n5 | tr '\n' ' ')"
 [[ ! -e $menu ]] || fail "the uninstaller left the Start-menu entry"
 [[ ! -e $desktop ]] || fail "the uninstaller left the desktop shortcut"
 ! wine reg query 'HKCU\Environment' /v PATH 2>/dev/null | grep -i 'Quillon\\bin' >/dev/null || fail "the uninstaller left the PATH entry"
 ! wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "the uninstaller left its registry entry"
+! wine reg query 'HKCU\Environment' /v PATH >/dev/null 2>&1 ||
+  fail "the uninstaller left a PATH value: $(wine reg query 'HKCU\Environment' /v PATH 2>/dev/null | tr -d '\r')"
+! wine reg query 'HKLM\Software\Quillon developers' >/dev/null 2>&1 || fail "the uninstaller left the vendor key"
+# A user with a PATH of their own gets it back as it was.
+wine reg add 'HKCU\Environment' /v PATH /t REG_EXPAND_SZ /d 'C:\keep;C:\other' /f >/dev/null 2>&1
+wine "$installer" /S /PATH=user
+for _ in $(seq 60); do
+  wine reg query 'HKCU\Environment' /v PATH 2>/dev/null | grep -i 'Quillon\\bin' >/dev/null && break
+  sleep 0.5
+done
+wine "$pf/Uninstall.exe" /S
+for _ in $(seq 60); do
+  wine reg query 'HKCU\Environment' /v PATH 2>/dev/null | grep -i 'Quillon\\bin' >/dev/null || break
+  sleep 0.5
+done
+sleep 1
+kept=$(wine reg query 'HKCU\Environment' /v PATH 2>/dev/null | tr -d '\r' | awk '$1 == "PATH" { print $3 }')
+[[ $kept == 'C:\keep;C:\other' ]] || fail "the uninstaller changed the user's PATH to '$kept'"
+wine reg delete 'HKCU\Environment' /v PATH /f >/dev/null 2>&1 || true
 done_part
 
 echo

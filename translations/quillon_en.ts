@@ -1130,6 +1130,34 @@ The cells are marked in the grid; write again.</translation>
         <source>Слова 00-2F образа все FFFF, как после очистки буфера, предустановки или чтения блока: каждый телефон получит FFFF вместо своих настроек. Записывать в каждый телефон всю EEPROM?</source>
         <translation>Words 00-2F of the image are all FFFF, as a cleared buffer, a preset or a block read leaves them: every telephone would get FFFF in place of its own settings. Write the whole EEPROM into every telephone?</translation>
     </message>
+    <message>
+        <source>Эхо %2 вместо %1</source>
+        <translation>Echo %2 instead of %1</translation>
+    </message>
+    <message>
+        <source>Ответ без &quot;!&quot;: пришёл %2</source>
+        <translation>Reply without &quot;!&quot;: came %2</translation>
+    </message>
+    <message>
+        <source>Неполный ответ: %3 из 23</source>
+        <translation>Short reply: %3 of 23</translation>
+    </message>
+    <message>
+        <source>Ничего не принято: запишите снова</source>
+        <translation>Nothing taken: write again</translation>
+    </message>
+    <message>
+        <source>Принято лишь %1: запишите снова</source>
+        <translation>Only %1 taken: write again</translation>
+    </message>
+    <message>
+        <source>Сравнено</source>
+        <translation>Compared</translation>
+    </message>
+    <message>
+        <source>Записано, но не проверено</source>
+        <translation>Written, not checked</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>
