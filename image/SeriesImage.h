@@ -44,6 +44,7 @@ struct SeriesUnit {
     int idAfter = -1;      // word 0x37 as read back after the write, -1 when not read
     bool good = false;
     QString cause;         // empty for a good unit
+    QString causeRu;       // the same in Russian, for a screen in Russian when `cause` is English
     QList<int> differing;  // addresses that did not verify
     QString backup;        // the backup's file name, empty without one
 };

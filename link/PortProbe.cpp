@@ -185,7 +185,9 @@ QString ProbeSummaryRu(const ProbeResult &r)
     case ProbeOutcome::Answers: return QCoreApplication::translate("Quillon", "Связь есть (%1 мс)").arg(r.roundTripMs);
     case ProbeOutcome::NoEcho: return QCoreApplication::translate("Quillon", "Нет эха");
     case ProbeOutcome::WrongEcho: return QCoreApplication::translate("Quillon", "Неверное эхо");
-    case ProbeOutcome::OpenFailed: return QCoreApplication::translate("Quillon", "Порт не открыт");
+    case ProbeOutcome::OpenFailed:
+        // The port's own message carries the error number the remedy goes by.
+        return QCoreApplication::translate("Quillon", "Порт не открыт: %1").arg(r.portError);
     case ProbeOutcome::Cancelled: return QCoreApplication::translate("Quillon", "Проверка прервана");
     }
     return QString();

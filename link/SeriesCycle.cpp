@@ -83,7 +83,8 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
         return; // a job nobody started
     InFlight = false;
     if (!r.completed) {
-        FinishUnit(false, r.cause.isEmpty() ? Text("Невыполнено...", "not done") : r.cause, r.fatal, now);
+        FinishUnit(false, r.cause.isEmpty() ? Text("Невыполнено...", "not done") : r.cause, r.fatal, now,
+                   r.cause.isEmpty() ? QStringLiteral("Невыполнено...") : r.causeRu);
         return;
     }
     const int first = ScopeFirst(Options.scope);
@@ -94,7 +95,8 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
         Unit.backup = r.backup;
         Expected = BuildUnitImage(Options.image, r.words, Options.keep, Options.scope);
         if (StopAsked) {
-            FinishUnit(false, Text("Серия остановлена до записи", "series stopped before the write"), false, now);
+            FinishUnit(false, Text("Серия остановлена до записи", "series stopped before the write"), false, now,
+                       QStringLiteral("Серия остановлена до записи"));
             return;
         }
         CurPhase = Phase::Writing;
@@ -103,8 +105,8 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
         break;
     case Phase::Writing:
         if (StopAsked) {
-            FinishUnit(false, Text("Серия остановлена до проверки", "series stopped before the verify"), false,
-                       now);
+            FinishUnit(false, Text("Серия остановлена до проверки", "series stopped before the verify"), false, now,
+                       QStringLiteral("Серия остановлена до проверки"));
             return;
         }
         CurPhase = Phase::Verifying;
@@ -123,8 +125,9 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
         if (words.isEmpty())
             FinishUnit(true, QString(), false, now);
         else
-            FinishUnit(false, Text("Проверка не пройдена: слова ", "verify failed: words ") + words.join(QStringLiteral(", ")),
-                       false, now);
+            FinishUnit(false,
+                       Text("Проверка не пройдена: слова ", "verify failed: words ") + words.join(QStringLiteral(", ")),
+                       false, now, QStringLiteral("Проверка не пройдена: слова ") + words.join(QStringLiteral(", ")));
         break;
     }
     default:
@@ -132,10 +135,11 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
     }
 }
 
-void SeriesCycle::FinishUnit(bool good, const QString &cause, bool fatal, const QDateTime &now)
+void SeriesCycle::FinishUnit(bool good, const QString &cause, bool fatal, const QDateTime &now, const QString &causeRu)
 {
     Unit.good = good;
     Unit.cause = cause;
+    Unit.causeRu = causeRu.isEmpty() ? cause : causeRu;
     Unit.durationMs = Unit.start.msecsTo(now);
     Units << Unit;
     if (good)

@@ -18,6 +18,7 @@
 struct SeriesJobResult {
     bool completed = false;
     QString cause;     // why not, for a person (with the words a cut write took)
+    QString causeRu;   // the same in Russian; empty: `cause` serves
     bool fatal = false; // the port is gone: the series cannot go on
     EepromImage words; // a read: the words read (those of the job's range)
     QString backup;    // ReadUnit: the backup's file name, empty without one
@@ -93,7 +94,8 @@ public:
 private:
     void ProbeNow();
     void StartUnit(const QDateTime &now);
-    void FinishUnit(bool good, const QString &cause, bool fatal, const QDateTime &now);
+    void FinishUnit(bool good, const QString &cause, bool fatal, const QDateTime &now,
+                    const QString &causeRu = QString());
     QString Text(const char *russian, const char *english) const;
 
     SeriesProgrammer &Programmer;

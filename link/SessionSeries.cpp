@@ -147,13 +147,13 @@ void SessionSeries::Signal(const SeriesUnit &unit) { emit UnitDone(unit); }
 
 // ---- what the session reports ----
 
-QString SessionSeries::Cause(const JobOutcome &o) const
+QString SessionSeries::Cause(const JobOutcome &o, bool russian) const
 {
     if (o.portError)
         return o.portError->Message();
-    QString cause = FaultText(o.fault, Options.russian);
+    QString cause = FaultText(o.fault, russian);
     if (JobTable[static_cast<size_t>(o.job)].Writing && !o.completed)
-        cause += QStringLiteral(": ") + WrittenWordsText(o.written, Options.russian);
+        cause += QStringLiteral(": ") + WrittenWordsText(o.written, russian);
     return cause;
 }
 
@@ -166,10 +166,13 @@ void SessionSeries::JobEnded(const JobOutcome &o)
     SeriesJobResult r;
     r.completed = o.completed && !o.portError;
     r.fatal = o.portError.has_value() || !Session.COM.Connected();
-    if (r.fatal && !o.portError)
+    if (r.fatal && !o.portError) {
         r.cause = Options.russian ? QStringLiteral("Порт закрыт") : QStringLiteral("the port is closed");
-    else if (!r.completed)
-        r.cause = Cause(o);
+        r.causeRu = QStringLiteral("Порт закрыт");
+    } else if (!r.completed) {
+        r.cause = Cause(o, Options.russian);
+        r.causeRu = Cause(o, true);
+    }
     if (r.fatal)
         Fatal = r.cause;
     if (call == Call::Read) {
@@ -183,6 +186,8 @@ void SessionSeries::JobEnded(const JobOutcome &o)
             r.cause = (Options.russian ? QStringLiteral("Резервная копия не сохранена в %1: %2")
                                        : QStringLiteral("backup not saved in %1: %2"))
                           .arg(QDir::toNativeSeparators(o.backupFolder), why);
+            r.causeRu = QStringLiteral("Резервная копия не сохранена в %1: %2")
+                            .arg(QDir::toNativeSeparators(o.backupFolder), IoErrorTextRu(o.backup.error));
         }
     } else if (call == Call::ReadBack) {
         r.words = Session.VerifyWords();

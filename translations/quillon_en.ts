@@ -814,8 +814,8 @@ If you have remarks or suggestions on how to make this page easier to use, write
         <translation>Wrong echo</translation>
     </message>
     <message>
-        <source>Порт не открыт</source>
-        <translation>Port not open</translation>
+        <source>Порт не открыт: %1</source>
+        <translation>Port not open: %1</translation>
     </message>
     <message>
         <source>Проверка прервана</source>
