@@ -113,7 +113,7 @@ QString ExitCodesText(const char *codes = nullptr)
         QT_TRANSLATE_NOOP("Cli", "  2  usage error\n"),
         QT_TRANSLATE_NOOP("Cli", "  3  the port could not be opened (the serial port component's message)\n"),
         QT_TRANSLATE_NOOP("Cli", "  4  file error (an image file could not be read or written)\n"),
-        QT_TRANSLATE_NOOP("Cli", "  5  a job that started failed (\"Невыполнено...\"), whatever the cause: also a lost port,\n"
+        QT_TRANSLATE_NOOP("Cli", "  5  a job that started failed (\"Not done...\"), whatever the cause: also a lost port,\n"
                                  "     %1\n"),
         QT_TRANSLATE_NOOP("Cli", "  6  probe: no echo\n"),
         QT_TRANSLATE_NOOP("Cli", "  7  probe: a wrong echo\n"),

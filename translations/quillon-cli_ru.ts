@@ -807,7 +807,7 @@ Known troublemakers:
 </translation>
     </message>
     <message>
-        <source>  5  a job that started failed (&quot;Невыполнено...&quot;), whatever the cause: also a lost port,
+        <source>  5  a job that started failed (&quot;Not done...&quot;), whatever the cause: also a lost port,
      %1
 </source>
         <translation>  5  начатое задание не выполнено (&quot;Невыполнено...&quot;) по любой причине: также потеря порта,
