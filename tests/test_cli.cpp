@@ -258,6 +258,8 @@ TEST(CliCore, NamesRangesAndWordDifferences)
     EXPECT_EQ(PortArgument("/dev/ttyUSB0"), "/dev/ttyUSB0");
     for (const char *bad : {"COM0", "COM16", "COM01", "ttyS0", ""})
         EXPECT_FALSE(PortArgument(bad)) << bad;
+    // The help promises what this system takes (the Windows twin in test_cli_win).
+    EXPECT_TRUE(QString::fromUtf8(kPortHelp).contains("QUILLON_COMn overrides) or a device path"));
 
     EXPECT_EQ(FindPreset("L258Hand10625"), 0);
     EXPECT_EQ(FindPreset("l258base21250ukr"), 11);

@@ -94,3 +94,14 @@ TEST(PortNamesWin, DevicePathsAreWindowsOnes)
         EXPECT_FALSE(Cli::PortArgument(QString::fromLatin1(bad))) << bad;
     EXPECT_TRUE(PortNamesAccepted().contains(QLatin1String("\\\\.\\COMn")));
 }
+
+// --port's help says what Windows takes, and nothing it refuses (an override
+// by QUILLON_COMn, a device path with /).
+TEST(PortNamesWin, ThePortsHelpPromisesOnlyWhatWindowsTakes)
+{
+    const QString help = QString::fromUtf8(Cli::kPortHelp);
+    EXPECT_TRUE(help.contains(QLatin1String("\\\\.\\COMn"))) << help.toStdString();
+    EXPECT_TRUE(Cli::PortArgument(QStringLiteral("\\\\.\\COM12")));
+    for (const char *refused : {"QUILLON_COM", "device path", "/"})
+        EXPECT_FALSE(help.contains(QLatin1String(refused))) << refused << " in: " << help.toStdString();
+}

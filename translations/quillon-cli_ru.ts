@@ -331,6 +331,10 @@
         <translation>Последовательный порт: COM1-COM15 (как в окне программы; QUILLON_COMn переназначает) или путь к устройству.</translation>
     </message>
     <message>
+        <source>The serial port: COM1-COM15 or \\.\COMn, the number Device Manager shows under Ports (COM &amp; LPT).</source>
+        <translation>Последовательный порт: COM1-COM15 или \\.\COMn, с номером, который диспетчер устройств показывает в разделе «Порты (COM и LPT)».</translation>
+    </message>
+    <message>
         <source>No progress bar and no report of success.</source>
         <translation>Без индикатора хода и без сообщения об успехе.</translation>
     </message>
