@@ -230,7 +230,7 @@ int ProbeCommand(const QString &port, const std::function<void(const QString &)>
         return code;
     };
     try {
-        r = ProbePort(com, port, &trace);
+        r = ProbePort(com, port, &trace, kLatencyEchoes);
     } catch (const EComPort &e) {
         // The port opened (ProbePort reports that failure itself) and was
         // lost during the exchange: a failure of the probe, not of the port's opening.
