@@ -78,9 +78,9 @@ const QList<Command> &Commands()
          {},
          RunBackups, "024"},
         {"ports", "ports [--json]",
-         QT_TRANSLATE_NOOP("Cli", "Lists the serial devices present with their COM names, whether you can open them (and why "
-         "not), and the programs known to take adapters away (brltty, ModemManager), each with the "
-         "command that fixes it."),
+         QT_TRANSLATE_NOOP("Cli", "Lists the serial devices present, from the system's device list and without opening "
+         "any, with their COM names, whether your permissions let you open them (and why not), and the "
+         "programs known to take adapters away (brltty, ModemManager), each with the command that fixes it."),
          {kJson},
          {},
          RunPorts, "024"},
