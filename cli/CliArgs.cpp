@@ -1,5 +1,6 @@
 #include "cli/CliArgs.h"
 
+#include "cli/CliCore.h"
 #include "cli/CliOutput.h"
 #include "cli/CliPrint.h"
 #include "cli/CliText.h"
@@ -11,8 +12,7 @@
 
 namespace Cli {
 
-const QCommandLineOption kPort({"p", "port"}, QT_TRANSLATE_NOOP("Cli", "The serial port: COM1-COM15 (mapped as in the window, "
-                                                                  "QUILLON_COMn overrides) or a device path."), "PORT");
+const QCommandLineOption kPort({"p", "port"}, QString::fromUtf8(kPortHelp), "PORT");
 const QCommandLineOption kQuiet({"q", "quiet"}, QT_TRANSLATE_NOOP("Cli", "No progress bar and no report of success."));
 const QCommandLineOption kOutput({"o", "output"}, QT_TRANSLATE_NOOP("Cli", "The image file to write; - for the 64 words as hex text "
                                                                       "on standard output."), "FILE");

@@ -357,7 +357,7 @@ int FindPreset(const QString &name)
 {
     for (int p = 0; p < kPresetCount; ++p)
         if (name.compare(QLatin1String(PresetTable[p].name), Qt::CaseInsensitive) == 0
-            || name == QString::fromUtf8(PresetTable[p].caption))
+            || name == QString::fromUtf8(PresetTable[p].caption) || name == WindowText(PresetTable[p].caption))
             return p;
     return -1;
 }
@@ -437,7 +437,7 @@ QString ModelListText()
 {
     QString text;
     for (int m = 0; m < kModelCount; ++m)
-        text += QStringLiteral("  %1  %2\n").arg(m).arg(QString::fromUtf8(DeviceModelNames[m]).trimmed());
+        text += QStringLiteral("  %1  %2\n").arg(m).arg(WindowText(DeviceModelNames[m]).trimmed());
     return text;
 }
 

@@ -118,6 +118,9 @@ QString RedrawnLine(const QString &line, int previousLength, const QString &eras
 // What to do about a port that could not be opened or used, by the error
 // number the port component reports; empty where there is nothing to add.
 QString PortRemedy(int platformCode);
+// --port's help: what this system's build takes (PortRemedy*.cpp), for
+// Text::tr where the help is shown.
+extern const char kPortHelp[];
 
 // ---- what is printed ----
 

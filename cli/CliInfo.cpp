@@ -49,7 +49,7 @@ QString ModelText(const ImageFileData &file)
 {
     if (!file.model || *file.model < 0)
         return Text::tr("none", "no model byte");
-    return QString::number(*file.model) + u' ' + QString::fromUtf8(DeviceModelNames[*file.model]);
+    return QString::number(*file.model) + u' ' + WindowText(DeviceModelNames[*file.model]);
 }
 
 } // namespace
@@ -66,14 +66,15 @@ QString InfoText(const ImageFileData &file)
     int widths[2] = {int(InfoList::ColumnCaption(0).size()), int(InfoList::ColumnCaption(1).size())};
     for (int r = 0; r < InfoList::kRows; ++r) {
         widths[0] = std::max<int>(widths[0], InfoList::RowCaption(r).size());
-        widths[1] = std::max<int>(widths[1], rows[static_cast<size_t>(r)].value.size());
+        widths[1] = std::max<int>(widths[1], WindowText(rows[static_cast<size_t>(r)].value).size());
     }
     const auto line = [&](const QString &a, const QString &b, const QString &c) {
         return WithoutTrailingBlanks(a.leftJustified(widths[0] + 2) + b.leftJustified(widths[1] + 2) + c) + u'\n';
     };
     text += line(InfoList::ColumnCaption(0), InfoList::ColumnCaption(1), InfoList::ColumnCaption(2));
     for (int r = 0; r < InfoList::kRows; ++r)
-        text += line(InfoList::RowCaption(r), rows[static_cast<size_t>(r)].value, rows[static_cast<size_t>(r)].hex);
+        text += line(InfoList::RowCaption(r), WindowText(rows[static_cast<size_t>(r)].value),
+                     rows[static_cast<size_t>(r)].hex);
 
     const FreqView f = FillFreqPage(file.image);
     // The labels' column is as wide as the longest of them in the language shown.
@@ -102,7 +103,7 @@ QJsonObject InfoJson(const ImageFileData &file)
     const InfoList::Rows rows = InfoList::Decode(file.image);
     for (int r = 0; r < InfoList::kRows; ++r)
         info.insert(QLatin1String(kInfoKeys[r]),
-                    QJsonObject{{QStringLiteral("caption"), InfoList::RowCaption(r)},
+                    QJsonObject{{QStringLiteral("caption"), InfoList::RowCaptionSource(r)},
                                 {QStringLiteral("value"), rows[static_cast<size_t>(r)].value},
                                 {QStringLiteral("hex"), rows[static_cast<size_t>(r)].hex}});
 

@@ -33,6 +33,7 @@ QString AccessWord(AccessVerdict v)
     case AccessVerdict::NotLoggedInAgain: return QStringLiteral("log-in-again");
     case AccessVerdict::Denied: return QStringLiteral("denied");
     case AccessVerdict::Missing: return QStringLiteral("missing");
+    case AccessVerdict::Unknown: return QStringLiteral("unknown");
     }
     return QString();
 }
@@ -46,6 +47,7 @@ QString AccessText(const PortEntry &p)
         return Text::tr("no, you were added to the group %1 but this session started before").arg(p.access.group);
     case AccessVerdict::Denied: return Text::tr("no, permission denied");
     case AccessVerdict::Missing: return Text::tr("no, the device node is missing");
+    case AccessVerdict::Unknown: return QString();
     }
     return QString();
 }
@@ -129,13 +131,14 @@ QString PortsText(const PortsReport &report)
             text += QStringLiteral("      by-id: %1\n").arg(link);
         if (p.com.isEmpty())
             text += Text::tr("      no COM name reaches it; run with %1\n").arg(p.comSetting);
-        if (p.access.verdict == AccessVerdict::Allowed && !p.holders.isEmpty())
-            text += Text::tr("      can open: no, held by %1\n").arg(Holders(p.holders));
-        else
-            text += Text::tr("      can open: %1\n").arg(AccessText(p));
+        // Present by the system's device list; nothing was opened to tell
+        // more, since opening a port toggles DTR on whatever hangs there.
+        text += Text::tr("      present (not opened; 'probe' opens it)\n");
+        if (const QString access = AccessText(p); !access.isEmpty())
+            text += Text::tr("      permissions: %1\n").arg(access);
         if (!p.accessRemedy.isEmpty())
             text += Text::tr("      fix: %1\n").arg(RussianOutput() ? AccessRemedyRu(p.access) : p.accessRemedy);
-        if (p.access.verdict != AccessVerdict::Allowed && !p.holders.isEmpty())
+        if (!p.holders.isEmpty())
             text += Text::tr("      held by: %1\n").arg(Holders(p.holders));
         if (p.brlttyClaims)
             text += Text::tr("      brltty's udev rules claim it: %1\n").arg(QString::fromLatin1(kBrlttyFix));
@@ -172,7 +175,7 @@ QJsonObject PortsJson(const PortsReport &report)
             {"manufacturer", p.device.manufacturer},
             {"product", p.device.product},
             {"serial", p.device.serial},
-            {"can_open", p.access.verdict == AccessVerdict::Allowed && p.holders.isEmpty()},
+            {"present", true},
             {"access", AccessWord(p.access.verdict)},
             {"group", p.access.group},
             {"held_by", holders},
@@ -230,7 +233,7 @@ int ProbeCommand(const QString &port, const std::function<void(const QString &)>
         return code;
     };
     try {
-        r = ProbePort(com, port, &trace);
+        r = ProbePort(com, port, &trace, kLatencyEchoes);
     } catch (const EComPort &e) {
         // The port opened (ProbePort reports that failure itself) and was
         // lost during the exchange: a failure of the probe, not of the port's opening.

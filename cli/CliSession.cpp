@@ -2,6 +2,7 @@
 
 #include "cli/CliCore.h"
 #include "cli/CliInterrupt.h"
+#include "cli/CliText.h"
 
 #include <QEventLoop>
 
@@ -94,7 +95,7 @@ void CliSession::SetGaugeProgress(int progress)
 
 void CliSession::ShowStatus(const QString &text)
 {
-    Status = text;
+    Status = Cli::WindowText(text);
     // A job clears the cancel when it opens; a Ctrl+C that came before must
     // still stop it.
     if (Interrupted() && Engine.Active)

@@ -10,6 +10,10 @@ static void InitCatalogue()
 {
     Q_INIT_RESOURCE(quillon_cli_core_translations);
 }
+static void InitWindowCatalogue()
+{
+    Q_INIT_RESOURCE(quillon_cli_window_translations);
+}
 
 namespace Cli {
 
@@ -19,8 +23,18 @@ bool g_russian = false;
 
 void InstallLanguage()
 {
-    if (QLocale::system().language() != QLocale::Russian)
+    if (QLocale::system().language() != QLocale::Russian) {
+        // The plain code's own texts ("Завершено!", the "info" table, the
+        // presets) are Russian in the sources; the window's English catalogue
+        // has them.
+        InitWindowCatalogue();
+        auto *english = new QTranslator(QCoreApplication::instance());
+        if (english->load(QStringLiteral(":/i18n/quillon_en.qm")))
+            QCoreApplication::installTranslator(english);
+        else
+            delete english;
         return;
+    }
     InitCatalogue();
     auto *own = new QTranslator(QCoreApplication::instance());
     if (!own->load(QStringLiteral(":/i18n/quillon-cli_ru.qm"))) {
@@ -40,6 +54,16 @@ void InstallLanguage()
 bool RussianOutput()
 {
     return g_russian;
+}
+
+QString WindowText(const QString &russian)
+{
+    return WindowText(russian.toUtf8().constData());
+}
+
+QString WindowText(const char *russian)
+{
+    return QCoreApplication::translate("Quillon", russian);
 }
 
 } // namespace Cli

@@ -16,8 +16,15 @@ struct Text {
 };
 
 // Puts the Russian catalogues in place when the user's locale is Russian
-// (LC_ALL, LC_MESSAGES or LANG; on Windows the user's locale).
+// (LC_ALL, LC_MESSAGES or LANG; on Windows the user's locale); otherwise the
+// window's English one, for the texts of the plain code that are Russian in
+// the sources (WindowText).
 void InstallLanguage();
+// A text of link/, image/ or radio/ written in Russian (a job's status, an
+// "info" value, a preset's caption): English outside a Russian locale, the
+// Russian exactly as written under one.
+QString WindowText(const QString &russian);
+QString WindowText(const char *russian);
 // Whether it did: the link's own texts (a job's fault, the probe's summary)
 // then come in Russian too.
 bool RussianOutput();

@@ -10,7 +10,7 @@ int RunPreset(Args &a)
 {
     if (a.parser.isSet(kList)) {
         for (const Preset &p : PresetTable)
-            Out(QString::fromLatin1(p.name).leftJustified(18) + QString::fromUtf8(p.caption) + u'\n');
+            Out(QString::fromLatin1(p.name).leftJustified(18) + WindowText(p.caption) + u'\n');
         return ExitOk;
     }
     if (a.positionals.size() != 1)
@@ -27,7 +27,7 @@ int RunPreset(Args &a)
     const int code = SaveOutput(a.parser.value(kOutput), image, PresetTable[p].model,
                                 a.parser.value(kComment));
     if (code == ExitOk && !a.parser.isSet(kQuiet))
-        Note(QString::fromUtf8(PresetReminder));
+        Note(WindowText(PresetReminder));
     return code;
 }
 

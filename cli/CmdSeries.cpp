@@ -77,8 +77,9 @@ QString UnitLine(const SeriesUnit &u)
                             : u.written ? Text::tr("failed", "unit")
                                         : Text::tr("untouched", "unit: nothing was written to it"))
                        .arg(static_cast<double>(u.durationMs) / 1000.0, 0, 'f', 1);
-    if (!u.cause.isEmpty())
-        line += QStringLiteral(": ") + u.cause;
+    // The log keeps the English cause; the screen speaks the user's language.
+    if (const QString cause = RussianOutput() ? u.causeRu : u.cause; !cause.isEmpty())
+        line += QStringLiteral(": ") + cause;
     return line + u'\n';
 }
 

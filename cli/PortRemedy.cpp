@@ -9,6 +9,9 @@
 
 namespace Cli {
 
+const char kPortHelp[] = QT_TRANSLATE_NOOP("Cli", "The serial port: COM1-COM15 (mapped as in the window, "
+                                                  "QUILLON_COMn overrides) or a device path.");
+
 QString PortRemedy(int code)
 {
     switch (code) {

@@ -10,6 +10,10 @@
 
 namespace Cli {
 
+// Windows has no device paths with / and no QUILLON_COMn overrides.
+const char kPortHelp[] = QT_TRANSLATE_NOOP("Cli", "The serial port: COM1-COM15 or \\\\.\\COMn, the number Device "
+                                                  "Manager shows under Ports (COM & LPT).");
+
 QString PortRemedy(int code)
 {
     switch (code) {

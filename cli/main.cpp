@@ -78,9 +78,9 @@ const QList<Command> &Commands()
          {},
          RunBackups, "024"},
         {"ports", "ports [--json]",
-         QT_TRANSLATE_NOOP("Cli", "Lists the serial devices present with their COM names, whether you can open them (and why "
-         "not), and the programs known to take adapters away (brltty, ModemManager), each with the "
-         "command that fixes it."),
+         QT_TRANSLATE_NOOP("Cli", "Lists the serial devices present, from the system's device list and without opening "
+         "any, with their COM names, whether your permissions let you open them (and why not), and the "
+         "programs known to take adapters away (brltty, ModemManager), each with the command that fixes it."),
          {kJson},
          {},
          RunPorts, "024"},
@@ -113,7 +113,7 @@ QString ExitCodesText(const char *codes = nullptr)
         QT_TRANSLATE_NOOP("Cli", "  2  usage error\n"),
         QT_TRANSLATE_NOOP("Cli", "  3  the port could not be opened (the serial port component's message)\n"),
         QT_TRANSLATE_NOOP("Cli", "  4  file error (an image file could not be read or written)\n"),
-        QT_TRANSLATE_NOOP("Cli", "  5  a job that started failed (\"Невыполнено...\"), whatever the cause: also a lost port,\n"
+        QT_TRANSLATE_NOOP("Cli", "  5  a job that started failed (\"Not done...\"), whatever the cause: also a lost port,\n"
                                  "     %1\n"),
         QT_TRANSLATE_NOOP("Cli", "  6  probe: no echo\n"),
         QT_TRANSLATE_NOOP("Cli", "  7  probe: a wrong echo\n"),

@@ -50,6 +50,7 @@ struct SeriesUnit {
     bool good = false;
     bool written = false; // a write began: a failed unit may hold part of the image
     QString cause;         // empty for a good unit
+    QString causeRu;       // the same in Russian, for a screen in Russian when `cause` is English
     QList<int> differing;  // addresses that did not verify
     QString backup;        // the backup's file name, empty without one
 };

@@ -389,6 +389,7 @@ QString AccessRemedy(const DeviceAccess &access)
 {
     switch (access.verdict) {
     case AccessVerdict::Allowed:
+    case AccessVerdict::Unknown:
         return QString();
     case AccessVerdict::NotInGroup:
         return QStringLiteral("sudo usermod -aG %1 $USER, then log out and log in again").arg(access.group);
@@ -407,6 +408,7 @@ QString AccessRemedyRu(const DeviceAccess &access)
 {
     switch (access.verdict) {
     case AccessVerdict::Allowed:
+    case AccessVerdict::Unknown:
         return QString();
     case AccessVerdict::NotInGroup:
         return QStringLiteral("sudo usermod -aG %1 $USER, затем выйдите из системы и войдите снова").arg(access.group);

@@ -1,8 +1,11 @@
 #pragma once
 
-// Which serial devices are present, what they are, whether this user can open
-// them and what stands in the way (on Windows only the first: the COM ports
-// the system has, with their friendly names). Everything is read from sysfs, /dev and
+// Which serial devices are present, what they are, whether this user's
+// permissions let him open them and what stands in the way (on Windows only
+// the first: the COM ports the system has, with their friendly names). All of
+// it from the system's device list and the nodes' modes: nothing here opens
+// a port, since opening one toggles DTR and resets what hangs on it.
+// Everything is read from sysfs, /dev and
 // /proc below one root directory ("/" for the running system), so that tests
 // can point it at a small tree of their own.
 
@@ -104,6 +107,7 @@ enum class AccessVerdict {
     NotLoggedInAgain, // in the group database, but this session started before
     Denied,          // neither owner, nor a group that opens it
     Missing,         // no device node
+    Unknown,         // the system keeps no owner, group and mode to judge by (Windows)
 };
 
 // From the node's owner, group and mode. The caller looks them up.

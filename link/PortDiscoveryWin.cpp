@@ -101,7 +101,7 @@ UserGroups CurrentUserGroups() { return {}; }
 AccessVerdict DecideAccess(uid_t, gid_t, mode_t, const UserGroups &) { return AccessVerdict::Allowed; }
 DeviceAccess AccessOf(const SerialDevice &, const UserGroups &, const QString &)
 {
-    return DeviceAccess{AccessVerdict::Allowed, QString()};
+    return DeviceAccess{AccessVerdict::Unknown, QString()};
 }
 QString AccessRemedy(const DeviceAccess &) { return QString(); }
 QString AccessRemedyRu(const DeviceAccess &) { return QString(); }

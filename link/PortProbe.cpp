@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include <algorithm>
+
 namespace {
 constexpr char CR = 0x0D;
 constexpr int DrainLimit = 65536;
@@ -54,10 +56,7 @@ void LineProbe::Start()
         char c = 0;
         for (int i = 0; i < DrainLimit && Port.Read(&c, 1) == 1; ++i) {
         }
-        Clock.start();
-        Port.Write(&CR, 1);
-        if (Trace)
-            Trace->Sent(CR);
+        SendCr();
     } catch (const EComPort &) {
         PortError = std::current_exception();
         Finish(ProbeOutcome::NoEcho);
@@ -67,6 +66,14 @@ void LineProbe::Start()
     connect(Notifier, &PortNotifier::activated, this, [this] { Poll(); });
     Notifier->setEnabled(true);
     PollTimer.start();
+}
+
+void LineProbe::SendCr()
+{
+    Clock.start();
+    Port.Write(&CR, 1);
+    if (Trace)
+        Trace->Sent(CR);
 }
 
 void LineProbe::Cancel()
@@ -92,16 +99,27 @@ void LineProbe::Poll()
         if (Trace)
             Trace->Received(c);
         if (c == CR) {
-            R.roundTripMs = static_cast<int>(Clock.elapsed());
-            Finish(ProbeOutcome::Answers);
-        } else {
+            R.echoesMs << static_cast<int>(Clock.elapsed());
+            if (R.echoesMs.size() >= Echoes) {
+                Finish(ProbeOutcome::Answers);
+                return;
+            }
+            try {
+                SendCr();
+            } catch (const EComPort &) {
+                PortError = std::current_exception();
+                Finish(ProbeOutcome::NoEcho);
+            }
+        } else if (R.echoesMs.isEmpty()) {
             R.received = c;
             Finish(ProbeOutcome::WrongEcho);
+        } else {
+            Finish(ProbeOutcome::Answers); // the telephone answered; the round trips end here
         }
         return;
     }
     if (Clock.elapsed() >= LimitMs) {
-        Finish(ProbeOutcome::NoEcho);
+        Finish(R.echoesMs.isEmpty() ? ProbeOutcome::NoEcho : ProbeOutcome::Answers);
         return;
     }
     // Readable but no byte: a failing device. Rest until the next tick
@@ -115,6 +133,11 @@ void LineProbe::Poll()
 void LineProbe::Finish(ProbeOutcome outcome)
 {
     R.outcome = outcome;
+    if (outcome == ProbeOutcome::Answers) {
+        QList<int> sorted = R.echoesMs;
+        std::sort(sorted.begin(), sorted.end());
+        R.roundTripMs = sorted[(sorted.size() - 1) / 2];
+    }
     IsRunning = false;
     Release();
     emit Finished();
@@ -130,10 +153,11 @@ void LineProbe::Release()
     }
 }
 
-ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace)
+ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace, int echoes)
 {
     LineProbe probe(port);
     probe.SetTrace(trace);
+    probe.Echoes = echoes;
     QEventLoop loop;
     QObject::connect(&probe, &LineProbe::Finished, &loop, &QEventLoop::quit);
     probe.Start();
@@ -144,7 +168,7 @@ ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace)
     return probe.Result();
 }
 
-ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *trace)
+ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *trace, int echoes)
 {
     port.Port = portName;
     try {
@@ -158,7 +182,7 @@ ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *
     }
     ProbeResult r;
     try {
-        r = ProbeOpenPort(port, trace);
+        r = ProbeOpenPort(port, trace, echoes);
     } catch (...) {
         port.Close();
         throw;
@@ -185,7 +209,9 @@ QString ProbeSummaryRu(const ProbeResult &r)
     case ProbeOutcome::Answers: return QCoreApplication::translate("Quillon", "Связь есть (%1 мс)").arg(r.roundTripMs);
     case ProbeOutcome::NoEcho: return QCoreApplication::translate("Quillon", "Нет эха");
     case ProbeOutcome::WrongEcho: return QCoreApplication::translate("Quillon", "Неверное эхо");
-    case ProbeOutcome::OpenFailed: return QCoreApplication::translate("Quillon", "Порт не открыт");
+    case ProbeOutcome::OpenFailed:
+        // The port's own message carries the error number the remedy goes by.
+        return QCoreApplication::translate("Quillon", "Порт не открыт: %1").arg(r.portError);
     case ProbeOutcome::Cancelled: return QCoreApplication::translate("Quillon", "Проверка прервана");
     }
     return QString();
@@ -198,9 +224,11 @@ int SlowEchoLimitMs()
 }
 
 namespace {
+// Only the median of several echoes: a single late one proves nothing.
 bool SlowEcho(const ProbeResult &r)
 {
-    return r.outcome == ProbeOutcome::Answers && r.roundTripMs > SlowEchoLimitMs();
+    return r.outcome == ProbeOutcome::Answers && r.echoesMs.size() >= kLatencyEchoes
+           && r.roundTripMs > SlowEchoLimitMs();
 }
 } // namespace
 
@@ -208,11 +236,12 @@ QString SlowEchoAdvice(const ProbeResult &r)
 {
     if (!SlowEcho(r))
         return QString();
-    return QStringLiteral("the echo took %1 ms, more than two character times plus 20 ms (%2 ms): the adapter "
-                          "holds received bytes back; set its latency timer to 1 ms (on Linux the port's "
-                          "low_latency flag or its latency_timer in /sys; on Windows the port's Advanced "
-                          "settings in Device Manager), or use another adapter")
+    return QStringLiteral("the echoes took %1 ms (the median of %2), more than two character times plus 20 ms "
+                          "(%3 ms): the adapter may hold received bytes back; setting its latency timer to 1 ms "
+                          "may help (on Linux the port's low_latency flag or its latency_timer in /sys; on "
+                          "Windows the port's Advanced settings in Device Manager), or another adapter")
         .arg(r.roundTripMs)
+        .arg(r.echoesMs.size())
         .arg(SlowEchoLimitMs());
 }
 
@@ -221,11 +250,12 @@ QString SlowEchoAdviceRu(const ProbeResult &r)
     if (!SlowEcho(r))
         return QString();
     return QCoreApplication::translate(
-               "Quillon", "Эхо пришло через %1 мс, дольше двух символов и 20 мс (%2 мс): адаптер задерживает "
-                          "принятые байты. Уменьшите его таймер задержки до 1 мс (в Linux флаг low_latency "
-                          "порта или latency_timer в /sys, в Windows дополнительные параметры порта в "
-                          "диспетчере устройств) или возьмите другой адаптер.")
+               "Quillon", "Эхо приходило через %1 мс (медиана %2 проверок), дольше двух символов и 20 мс "
+                          "(%3 мс): возможно, адаптер задерживает принятые байты. Может помочь таймер задержки "
+                          "1 мс (в Linux флаг low_latency порта или latency_timer в /sys, в Windows "
+                          "дополнительные параметры порта в диспетчере устройств) или другой адаптер.")
         .arg(r.roundTripMs)
+        .arg(r.echoesMs.size())
         .arg(SlowEchoLimitMs());
 }
 

@@ -8,6 +8,7 @@
 #include "link/CPort.h"
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -21,7 +22,8 @@ enum class ProbeOutcome { Answers, NoEcho, WrongEcho, OpenFailed, Cancelled };
 
 struct ProbeResult {
     ProbeOutcome outcome = ProbeOutcome::NoEcho;
-    int roundTripMs = -1; // Answers only
+    int roundTripMs = -1; // Answers only: the median of echoesMs
+    QList<int> echoesMs;  // Answers: each echo's round trip, in the order sent
     char received = 0;    // WrongEcho: the first byte that came instead
     QString portError;    // OpenFailed: the port component's message
     int platformCode = -1; // OpenFailed: its errno
@@ -33,6 +35,9 @@ bool DeviceGone(const EComPort &e);
 
 // The wait for the echo: the engine's limit of echo ticks at the program's tick.
 int ProbeEchoLimitMs();
+// How many echoes a probe that judges the adapter's latency measures: one
+// late echo says little (a busy machine, a scheduler's whim), their median does.
+constexpr int kLatencyEchoes = 5;
 
 // The probe of a port that is open and not in use by a job, driven by the
 // event loop: the caller's thread never waits for the echo.
@@ -55,6 +60,9 @@ public:
     const ProbeResult &Result() const { return R; }
     // How long the echo may take: the engine's echo limit at its tick.
     int LimitMs = ProbeEchoLimitMs();
+    // How many CRs to send, each after the echo of the one before; the first
+    // decides the outcome, the rest only add round trips.
+    int Echoes = 1;
     // The port error that ended the probe, if one did.
     std::exception_ptr Error() const { return PortError; }
 
@@ -63,6 +71,7 @@ signals:
 
 private:
     void Poll();
+    void SendCr();
     void Finish(ProbeOutcome outcome);
     void Release();
 
@@ -78,18 +87,19 @@ private:
 
 // Probes a port that is open and not in use by a job, in a local event loop.
 // Port errors go on to the caller.
-ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace = nullptr);
+ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace = nullptr, int echoes = 1);
 // Opens the port by name, probes and closes it again; an open that fails is
 // an outcome, not an error.
-ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *trace = nullptr);
+ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *trace = nullptr, int echoes = 1);
 
 // One line for a person, in English (quillon-cli) or Russian (the window).
 QString ProbeSummary(const ProbeResult &r);
 QString ProbeSummaryRu(const ProbeResult &r);
-// An echo later than two character times (at 300 bit/s) plus 20 ms: the
-// adapter holds received bytes back (a USB latency timer, an adapter that
+// Echoes later than two character times (at 300 bit/s) plus 20 ms: the
+// adapter may hold received bytes back (a USB latency timer, an adapter that
 // waits for 32 bytes), which slows every job and may break the engine's
-// reply window. The advice says what to do; empty when the echo is in time.
+// reply window. Judged by the median of kLatencyEchoes echoes, never by
+// fewer; the advice says what may help; empty when the echoes are in time.
 int SlowEchoLimitMs();
 QString SlowEchoAdvice(const ProbeResult &r);
 QString SlowEchoAdviceRu(const ProbeResult &r);

@@ -13,7 +13,7 @@
 void TForm1::ProbeLineExecute()
 {
     ShowPanel1(QString());
-    Session.StartProbe();
+    Session.StartProbe(kLatencyEchoes);
 }
 
 void TForm1::ProbeLineDone(const ProbeResult &r)

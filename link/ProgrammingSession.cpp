@@ -220,7 +220,7 @@ const ProbeResult &ProgrammingSession::LastProbe() const
     return Probe ? Probe->Result() : none;
 }
 
-void ProgrammingSession::StartProbe()
+void ProgrammingSession::StartProbe(int echoes)
 {
     if (!Probe) {
         Probe = std::make_unique<LineProbe>(COM);
@@ -228,6 +228,7 @@ void ProgrammingSession::StartProbe()
     }
     // The engine's echo limit at the tick it runs at (tests shorten the tick).
     Probe->LimitMs = EngineLimits::EchoTicks * Driver.Timer1.interval();
+    Probe->Echoes = echoes;
     // As a job does: nothing else starts meanwhile, Esc ends it.
     View.DisablePortActions();
     View.SetCancelEnabled(true);

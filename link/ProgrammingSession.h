@@ -105,7 +105,9 @@ public:
     // with `expected`; the image is not touched.
     void StartVerify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected);
     // Sends a CR on the drained line and waits for its echo, on events.
-    void StartProbe();
+    // echoes: how many round trips it measures (kLatencyEchoes where the
+    // adapter's latency is judged).
+    void StartProbe(int echoes = 1);
     // Cancels the job (at its next echo) or the probe (at once).
     void Cancel();
 

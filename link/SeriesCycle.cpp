@@ -83,7 +83,8 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
         return; // a job nobody started
     InFlight = false;
     if (!r.completed) {
-        FinishUnit(false, r.cause.isEmpty() ? Text("Невыполнено...", "not done") : r.cause, r.fatal, now);
+        FinishUnit(false, r.cause.isEmpty() ? Text("Невыполнено...", "not done") : r.cause, r.fatal, now,
+                   r.cause.isEmpty() ? QStringLiteral("Невыполнено...") : r.causeRu);
         return;
     }
     const int first = ScopeFirst(Options.scope);
@@ -104,7 +105,7 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
         Expected = BuildUnitImage(Options.image, r.words, Options.keep, Options.scope);
         if (StopAsked) {
             FinishUnit(false, Text("Серия остановлена до записи", "series stopped before the write"), false, now,
-                       r.words);
+                       QStringLiteral("Серия остановлена до записи"), r.words);
             return;
         }
         Unit.written = true;
@@ -114,8 +115,8 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
         break;
     case Phase::Writing:
         if (StopAsked) {
-            FinishUnit(false, Text("Серия остановлена до проверки", "series stopped before the verify"), false,
-                       now);
+            FinishUnit(false, Text("Серия остановлена до проверки", "series stopped before the verify"), false, now,
+                       QStringLiteral("Серия остановлена до проверки"));
             return;
         }
         CurPhase = Phase::Verifying;
@@ -134,11 +135,12 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
             }
         }
         if (words.isEmpty())
-            FinishUnit(true, QString(), false, now, holds);
+            FinishUnit(true, QString(), false, now, QString(), holds);
         else
             FinishUnit(false,
                        Text("Проверка не пройдена: слова ", "verify failed: words ") + words.join(QStringLiteral(", ")),
-                       false, now, holds);
+                       false, now, QStringLiteral("Проверка не пройдена: слова ") + words.join(QStringLiteral(", ")),
+                       holds);
         break;
     }
     default:
@@ -147,11 +149,12 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
 }
 
 void SeriesCycle::FinishUnit(bool good, const QString &cause, bool fatal, const QDateTime &now,
-                             const std::optional<EepromImage> &holds)
+                             const QString &causeRu, const std::optional<EepromImage> &holds)
 {
     LastUnitHolds = holds;
     Unit.good = good;
     Unit.cause = cause;
+    Unit.causeRu = causeRu.isEmpty() ? cause : causeRu;
     Unit.durationMs = Unit.start.msecsTo(now);
     Units << Unit;
     if (good)

@@ -19,6 +19,7 @@
 struct SeriesJobResult {
     bool completed = false;
     QString cause;     // why not, for a person (with the words a cut write took)
+    QString causeRu;   // the same in Russian; empty: `cause` serves
     bool fatal = false; // the port is gone: the series cannot go on
     EepromImage words; // a read: the words read (those of the job's range)
     QString backup;    // ReadUnit: the backup's file name, empty without one
@@ -102,7 +103,7 @@ private:
     void StartUnit(const QDateTime &now);
     // `holds`: what the unit is known to hold now, when that is known.
     void FinishUnit(bool good, const QString &cause, bool fatal, const QDateTime &now,
-                    const std::optional<EepromImage> &holds = std::nullopt);
+                    const QString &causeRu = QString(), const std::optional<EepromImage> &holds = std::nullopt);
     QString Text(const char *russian, const char *english) const;
 
     SeriesProgrammer &Programmer;

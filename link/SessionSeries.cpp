@@ -150,14 +150,14 @@ void SessionSeries::Signal(const SeriesUnit &unit) { emit UnitDone(unit); }
 
 // As quillon-cli's write says it: what ended the job, what to do about a
 // device that went away, and what a write that did not complete left.
-QString SessionSeries::Cause(const JobOutcome &o) const
+QString SessionSeries::Cause(const JobOutcome &o, bool russian) const
 {
-    QString cause = o.portError ? o.portError->Message() : FaultText(o.fault, Options.russian);
+    QString cause = o.portError ? o.portError->Message() : FaultText(o.fault, russian);
     if (o.portError && DeviceGone(*o.portError))
-        cause += Options.russian ? QStringLiteral(" (устройство пропало: проверьте кабель и адаптер)")
-                                 : QStringLiteral(" (the device went away: check the cable and the adapter)");
+        cause += russian ? QStringLiteral(" (устройство пропало: проверьте кабель и адаптер)")
+                         : QStringLiteral(" (the device went away: check the cable and the adapter)");
     if (JobTable[static_cast<size_t>(o.job)].Writing && !o.completed)
-        cause += QStringLiteral(": ") + WrittenWordsText(o.written, Options.russian);
+        cause += QStringLiteral(": ") + WrittenWordsText(o.written, russian);
     return cause;
 }
 
@@ -170,10 +170,13 @@ void SessionSeries::JobEnded(const JobOutcome &o)
     SeriesJobResult r;
     r.completed = o.completed && !o.portError;
     r.fatal = o.portError.has_value() || !Session.COM.Connected();
-    if (r.fatal && !o.portError)
+    if (r.fatal && !o.portError) {
         r.cause = Options.russian ? QStringLiteral("Порт закрыт") : QStringLiteral("the port is closed");
-    else if (!r.completed)
-        r.cause = Cause(o);
+        r.causeRu = QStringLiteral("Порт закрыт");
+    } else if (!r.completed) {
+        r.cause = Cause(o, Options.russian);
+        r.causeRu = Cause(o, true);
+    }
     if (r.fatal)
         Fatal = r.cause;
     if (call == Call::Read) {
@@ -187,6 +190,8 @@ void SessionSeries::JobEnded(const JobOutcome &o)
             r.cause = (Options.russian ? QStringLiteral("Резервная копия не сохранена в %1: %2")
                                        : QStringLiteral("backup not saved in %1: %2"))
                           .arg(QDir::toNativeSeparators(o.backupFolder), why);
+            r.causeRu = QStringLiteral("Резервная копия не сохранена в %1: %2")
+                            .arg(QDir::toNativeSeparators(o.backupFolder), IoErrorTextRu(o.backup.error));
         }
     } else if (call == Call::ReadBack) {
         r.words = Session.VerifyWords();

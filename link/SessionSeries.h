@@ -60,7 +60,7 @@ private:
     void PortGone(const QString &message);
     void Tick();
     void Check();
-    QString Cause(const JobOutcome &outcome) const;
+    QString Cause(const JobOutcome &outcome, bool russian) const;
 
     enum class Call { None, Probe, Read, Write, ReadBack };
     ProgrammingSession &Session;

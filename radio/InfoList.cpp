@@ -48,6 +48,8 @@ QString RowCaption(int row)
     return row >= 0 && row < kRows ? QCoreApplication::translate("Quillon", kRowCaptions[row]) : QString();
 }
 
+QString RowCaptionSource(int row) { return row >= 0 && row < kRows ? QString::fromUtf8(kRowCaptions[row]) : QString(); }
+
 QString ColumnCaption(int column)
 {
     return column >= 0 && column < kColumns ? QCoreApplication::translate("Quillon", kColumnCaptions[column])

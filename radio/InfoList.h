@@ -39,6 +39,8 @@ using Rows = std::array<Cells, kRows>;
 
 // Fixed texts and widths of the list.
 QString RowCaption(int row);
+// The caption as written, whatever the language (quillon-cli's JSON).
+QString RowCaptionSource(int row);
 QString ColumnCaption(int column);
 int ColumnWidth(int column);
 

@@ -31,6 +31,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace {
@@ -219,7 +220,8 @@ TEST(PortDiscovery, PortsCommandNamesTheHolderAndTheFix)
     const Ran text = RunQuillonCli({"ports"}, {env});
     ASSERT_EQ(text.code, 0) << text.err.toStdString();
     EXPECT_TRUE(text.out.contains(QRegularExpression(
-        "COM6  /dev/ttyUSB1  USB Serial \\(ch341-uart, USB 1a86:7523\\)\\n      can open: no, held by brltty \\(pid 4242\\)\\n"
+        "COM6  /dev/ttyUSB1  USB Serial \\(ch341-uart, USB 1a86:7523\\)\\n      present \\(not opened; 'probe' opens "
+        "it\\)\\n      permissions: yes\\n      held by: brltty \\(pid 4242\\)\\n"
         "      brltty's udev rules claim it: sudo apt remove brltty\\n")))
         << text.out.toStdString();
     EXPECT_TRUE(text.out.contains("no COM name reaches it; run with QUILLON_COM2=/dev/serial/by-id/usb-Arduino"));
@@ -233,7 +235,10 @@ TEST(PortDiscovery, PortsCommandNamesTheHolderAndTheFix)
     ASSERT_EQ(ports.size(), 4);
     const QJsonObject ch340 = ports[3].toObject();
     EXPECT_EQ(ch340["com"].toString(), "COM6");
-    EXPECT_FALSE(ch340["can_open"].toBool());
+    // Presence from the device list; whether it opens is not claimed.
+    EXPECT_TRUE(ch340["present"].toBool());
+    EXPECT_FALSE(ch340.contains("can_open"));
+    EXPECT_FALSE(text.out.contains("can open")) << text.out.toStdString();
     EXPECT_EQ(ch340["held_by"].toArray()[0].toObject()["name"].toString(), "brltty");
     EXPECT_TRUE(ch340["brltty_claims"].toBool());
     EXPECT_TRUE(ports[0].toObject()["com"].isNull());
@@ -274,6 +279,60 @@ TEST(Probe, EachOutcomeHasItsExitStatus)
         phone.terminate();
         phone.waitForFinished(5000);
     }
+}
+
+// The latency advice comes from the median of several echoes only: one late
+// echo (a busy machine), or one late among prompt ones, gives none; and it
+// says what may help, not what must.
+TEST(Probe, LatencyAdviceNeedsTheMedianOfSeveralEchoes)
+{
+    const struct {
+        const char *what;
+        QList<int> echoes;
+        int median;
+        bool advised;
+    } cases[] = {
+        {"one slow echo", {107}, 107, false},
+        {"one slow among prompt ones", {70, 72, 180, 69, 71}, 71, false},
+        {"too few, all slow", {105, 106, 109, 108}, 106, false},
+        {"five slow", {105, 109, 106, 108, 107}, 107, true},
+        {"five in time", {70, 71, 69, 72, 70}, 70, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ProbeResult r;
+        r.outcome = ProbeOutcome::Answers;
+        r.echoesMs = c.echoes;
+        r.roundTripMs = c.median;
+        const QString advice = SlowEchoAdvice(r), russian = SlowEchoAdviceRu(r);
+        EXPECT_EQ(!advice.isEmpty(), c.advised) << advice.toStdString();
+        EXPECT_EQ(!russian.isEmpty(), c.advised);
+        if (c.advised) {
+            EXPECT_TRUE(advice.contains("the median of 5")) << advice.toStdString();
+            EXPECT_TRUE(advice.contains("may hold received bytes back")) << advice.toStdString();
+            EXPECT_TRUE(russian.contains("возможно")) << russian.toStdString();
+        }
+    }
+}
+
+// The probe sends its CRs one after another's echo and keeps every round
+// trip; the summary gives their median.
+TEST(Probe, MeasuresTheEchoesItWasAskedFor)
+{
+    if (qEnvironmentVariableIsEmpty("QUILLON_PHONE"))
+        GTEST_SKIP() << "QUILLON_PHONE not set";
+    QProcess phone;
+    const QString port = StartPhone(phone, {"--fast"});
+    ASSERT_FALSE(port.isEmpty());
+    TComPort com;
+    const ProbeResult r = ProbePort(com, port, nullptr, kLatencyEchoes);
+    ASSERT_EQ(r.outcome, ProbeOutcome::Answers) << ProbeSummary(r).toStdString();
+    ASSERT_EQ(r.echoesMs.size(), kLatencyEchoes);
+    QList<int> sorted = r.echoesMs;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(r.roundTripMs, sorted[2]);
+    phone.terminate();
+    phone.waitForFinished(5000);
 }
 
 TEST(Probe, PseudoTerminalWithoutLowLatencyOpensAllTheSame)

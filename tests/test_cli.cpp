@@ -258,6 +258,8 @@ TEST(CliCore, NamesRangesAndWordDifferences)
     EXPECT_EQ(PortArgument("/dev/ttyUSB0"), "/dev/ttyUSB0");
     for (const char *bad : {"COM0", "COM16", "COM01", "ttyS0", ""})
         EXPECT_FALSE(PortArgument(bad)) << bad;
+    // The help promises what this system takes (the Windows twin in test_cli_win).
+    EXPECT_TRUE(QString::fromUtf8(kPortHelp).contains("QUILLON_COMn overrides) or a device path"));
 
     EXPECT_EQ(FindPreset("L258Hand10625"), 0);
     EXPECT_EQ(FindPreset("l258base21250ukr"), 11);
@@ -415,15 +417,15 @@ Words Unchanged(const Words &p, const Words &) { return p; }
 Words Written(const Words &, const Words &q) { return q; }
 
 const Case kCases[] = {
-    {"read all", "", "read --port {port} -o {dir}/out.img", ExitOk, "^Read258: Завершено!\nbackup: .*\n$", nullptr,
+    {"read all", "", "read --port {port} -o {dir}/out.img", ExitOk, "^Read258: Completed!\nbackup: .*\n$", nullptr,
      [](const Words &p) { return p; }, [](const Words &p, const Words &) { return p; }, false},
-    {"read a word to standard output", "", "read -p {port} word 3F -o -", ExitOk, "ReadCur: Завершено!",
+    {"read a word to standard output", "", "read -p {port} word 3F -o -", ExitOk, "ReadCur: Completed!",
      "^00: FFFF FFFF", [](const Words &p) { return Only(p, 0x3F, 0x3F); }, nullptr, false},
     {"write with verify", "", "write --port {port} {dir}/in.img", ExitOk,
-     "Write258: Завершено!\nRead258: Завершено!\nverify: 64 words read back as expected", nullptr, nullptr,
+     "Write258: Completed!\nRead258: Completed!\nverify: 64 words read back as expected", nullptr, nullptr,
      [](const Words &, const Words &q) { return q; }, false},
     {"a write command dropped", "--fault drop-write@2", "write --port {port} block {dir}/in.img", ExitWordsDiffer,
-     "WriteBlock: Завершено!\nReadBlock: Завершено!\nquillon-cli: 5 of 16 words did not verify",
+     "WriteBlock: Completed!\nReadBlock: Completed!\nquillon-cli: 5 of 16 words did not verify",
      "^addr  written  read\n35    80BF     F837\n", nullptr,
      [](const Words &p, const Words &q) { return Over(Over(p, q, 0x30, 0x34), q, 0x3A, 0x3F); }, false},
     {"a stored word changed", "--fault corrupt-write", "write -p {port} word 0x3F {dir}/in.img", ExitWordsDiffer,
@@ -434,8 +436,8 @@ const Case kCases[] = {
      "^$", nullptr, nullptr, nullptr, false},
     // Each cause of "Невыполнено..." once, with where it happened.
     {"the telephone stops echoing", "--fault no-echo@3", "read --port {port} -o {dir}/out.img", ExitJobFailed,
-     "^Read258: Невыполнено...\nquillon-cli: no echo of '0' in time \\(character 2 of m00<CR>, address 00\\)\n$",
-     nullptr, nullptr, nullptr, false},
+     "^Read258: Not done...\nquillon-cli: no echo of '0' in time \\(character 2 of m00<CR>, address 00\\)\n$", nullptr,
+     nullptr, nullptr, false},
     {"a wrong echo", "--fault wrong-echo@1", "read --port {port} block -o {dir}/out.img", ExitJobFailed,
      "\nquillon-cli: wrong echo: sent CR, came 0x0E \\(the opening CR\\)\n$", nullptr, nullptr, nullptr,
      false},
@@ -447,12 +449,12 @@ const Case kCases[] = {
      nullptr, false},
     {"the line hangs up mid-job", "--fault hangup-after=12", "read -q --port {port} block -o {dir}/out.img",
      ExitJobFailed,
-     "ReadBlock: Невыполнено...\nquillon-cli: the port was lost \\(character 4 of m3A<CR>, address 3A\\)\n"
+     "ReadBlock: Not done...\nquillon-cli: the port was lost \\(character 4 of m3A<CR>, address 3A\\)\n"
      "quillon-cli: .*: ReadFile function failed \\(win error code: 5\\)\n  the device went away",
      nullptr, nullptr, nullptr, false},
     // A write that stops part way says what the telephone holds now.
     {"a write that stops part way", "--fault no-echo@40", "write --port {port} {dir}/in.img", ExitJobFailed,
-     "^Write258: Невыполнено...\nquillon-cli: no echo of '.' in time \\(character 15 of M05.*<CR>, address 05\\)\n"
+     "^Write258: Not done...\nquillon-cli: no echo of '.' in time \\(character 15 of M05.*<CR>, address 05\\)\n"
      "quillon-cli: the telephone took words 00-04, may have taken words 05-07 \\(sent, never confirmed\\), did not "
      "take words 08-3F: it now holds a partial image, write it again\n$",
      nullptr, nullptr, [](const Words &p, const Words &q) { return Over(p, q, 0x00, 0x04); }, false},
@@ -470,7 +472,7 @@ const Case kCases[] = {
      "\nquillon-cli: the telephone took words 00-04, did not take words 05-3F: it now",
      nullptr, nullptr, [](const Words &p, const Words &q) { return Over(p, q, 0x00, 0x04); }, false},
     {"the line hangs up before the reply", "--fault hangup-after=5", "read -q --port {port} word 0A -o {dir}/out.img",
-     ExitJobFailed, "^ReadCur: Невыполнено...\nquillon-cli: the port was lost \\(the reply to m0A<CR>, address 0A\\)\n",
+     ExitJobFailed, "^ReadCur: Not done...\nquillon-cli: the port was lost \\(the reply to m0A<CR>, address 0A\\)\n",
      nullptr, nullptr, nullptr, false},
     {"a one-word write that did not get through", "--fault no-echo@2", "write --port {port} word 3F {dir}/in.img",
      ExitJobFailed, "\nquillon-cli: the telephone confirmed none of word 3F: write it again\n$", nullptr, nullptr,
@@ -595,7 +597,8 @@ const Case kCases[] = {
     {"range words in any case", "", "read -q -p {port} WORD 3f -o -", ExitOk, "^$", "^00: FFFF",
      [](const Words &p) { return Only(p, 0x3F, 0x3F); }, nullptr, false},
     {"a command's help with the models", nullptr, "read --help", ExitOk, "^$",
-     "^Usage: quillon-cli read (.*\n)*  0  <неизвестно>\n(.*\n)*  8  SN-258\\+ Труба Flagman\n", nullptr, nullptr, false},
+     "^Usage: quillon-cli read (.*\n)*  0  <unknown>\n(.*\n)*  8  SN-258\\+ Handset Flagman\n", nullptr, nullptr,
+     false},
     // --help-all would add Qt's options, of which a program without a
     // window has none that matter: there is no such option.
     {"--help-all is no option", nullptr, "read --help-all", ExitUsage, "^quillon-cli: Unknown option 'help-all'\\.",
@@ -609,10 +612,10 @@ const Case kCases[] = {
      "\nExit status:\n  0  success[^\n]*\n  2  usage error\n  4  file error[^\n]*\n$", nullptr, nullptr, false},
     {"probe --help", nullptr, "probe --help", ExitOk, "^$",
      "\nExit status:\n  0 [^\n]*\n  2 [^\n]*\n  3 [^\n]*\n  4 [^\n]*\n  5 [^\n]*\n     [^\n]*\n  6 [^\n]*\n  7 [^\n]*\n$",
-     nullptr, nullptr,
-     false},
+     nullptr, nullptr, false},
     {"the version", nullptr, "--version", ExitOk, "^$", "^quillon-cli " QUILLON_VERSION "\n$", nullptr, nullptr, false},
-    {"the models in the main help", nullptr, "--help", ExitOk, "^$", "\n  3  SN-258\\+ База\n", nullptr, nullptr, false},
+    {"the models in the main help", nullptr, "--help", ExitOk, "^$", "\n  3  SN-258\\+ Base\n", nullptr, nullptr,
+     false},
     // Output that cannot be written is a file error, also after a job.
     {"info into a full disk", nullptr, "info {dir}/in.img", ExitFile, "^quillon-cli: standard output: Disk full\n$",
      nullptr, nullptr, nullptr, false, nullptr, "/dev/full"},
@@ -717,8 +720,8 @@ TEST_F(CliTest, ASlowEchoGetsTheAdaptersRemedy)
     const Ran r = RunCli({"probe", "--port", port});
     EXPECT_EQ(r.code, ExitOk) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains("the telephone answers")) << r.out.toStdString();
-    EXPECT_TRUE(QRegularExpression("^  note: the echo took \\d+ ms, more than two character times plus 20 ms "
-                                   "\\(86 ms\\).*latency timer")
+    EXPECT_TRUE(QRegularExpression("^  note: the echoes took \\d+ ms \\(the median of 5\\), more than two character "
+                                   "times plus 20 ms \\(86 ms\\): the adapter may hold.*latency timer")
                     .match(r.err)
                     .hasMatch())
         << r.err.toStdString();
@@ -735,14 +738,17 @@ TEST_F(CliTest, InterruptTermAndHangUpCancelTheJob)
         const char *rx; // the telephone's log line of a command
         const char *err;
     } cases[] = {
-        {SIGINT, "read", "rx 6D 'm'", "^Read258: Невыполнено...\nquillon-cli: cancelled \\(character \\d of m..<CR>, "
-                                      "address ..\\)\nquillon-cli: interrupted\n$"},
-        {SIGTERM, "write", "rx 4D 'M'", "^Write258: Невыполнено...\nquillon-cli: cancelled .*\nquillon-cli: the telephone "
-                                        "took words 00-(..)(?:, may have taken words? (..)(?:-(..))? \\(sent, never "
-                                        "confirmed\\))?, did not take words? ..(?:-3F)?: it now holds a partial "
-                                        "image, write it again\nquillon-cli: interrupted\n$"},
-        {SIGHUP, "write", "rx 4D 'M'", "quillon-cli: the telephone took words 00-(..)(?:, may have taken words? "
-                                       "(..)(?:-(..))? \\(sent, never confirmed\\))?, did not"},
+        {SIGINT, "read", "rx 6D 'm'",
+         "^Read258: Not done...\nquillon-cli: cancelled \\(character \\d of m..<CR>, "
+         "address ..\\)\nquillon-cli: interrupted\n$"},
+        {SIGTERM, "write", "rx 4D 'M'",
+         "^Write258: Not done...\nquillon-cli: cancelled .*\nquillon-cli: the telephone "
+         "took words 00-(..)(?:, may have taken words? (..)(?:-(..))? \\(sent, never "
+         "confirmed\\))?, did not take words? ..(?:-3F)?: it now holds a partial "
+         "image, write it again\nquillon-cli: interrupted\n$"},
+        {SIGHUP, "write", "rx 4D 'M'",
+         "quillon-cli: the telephone took words 00-(..)(?:, may have taken words? "
+         "(..)(?:-(..))? \\(sent, never confirmed\\))?, did not"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.signal);
@@ -906,12 +912,12 @@ TEST_F(CliTest, OnATerminalTheBarFitsAndTheTerminalItselfIsNoPort)
     const QString screen = QString::fromUtf8(p.readAllStandardOutput()).remove("\033[K");
     const QStringList lines = screen.split(QRegularExpression("[\r\n]+"), Qt::SkipEmptyParts);
     ASSERT_GE(lines.size(), 3) << screen.toStdString();
-    EXPECT_TRUE(lines.first().startsWith("Инициализация...")) << lines.first().toStdString();
+    EXPECT_TRUE(lines.first().startsWith("Initializing...")) << lines.first().toStdString();
     for (const QString &line : lines)
         if (line.contains('%')) { // the progress lines
             EXPECT_LT(line.size(), 40) << line.toStdString();
         }
-    EXPECT_TRUE(screen.contains("ReadBlock: Завершено!")) << screen.toStdString();
+    EXPECT_TRUE(screen.contains("ReadBlock: Completed!")) << screen.toStdString();
     EXPECT_TRUE(screen.contains("/dev/tty: Unable to open com port (win error code: 16)")) << screen.toStdString();
     EXPECT_TRUE(screen.contains("status=3")) << screen.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath("tty.img")));
@@ -988,8 +994,13 @@ TEST_F(CliTest, InfoIsWhatTheWindowShowsForTheSameFile)
         EXPECT_EQ(f["plus_minus"].toBool(), form.CheckBox1->isChecked());
         EXPECT_EQ(json["model"].isNull() ? -1 : json["model"]["index"].toInt(), form.DeviceModel());
 
-        // The text form carries the same rows.
-        const QString text = RunCli({"info", file}).out;
+        // The text form carries the same rows, in the window's language
+        // (Russian; the English program shows the window's English texts).
+        QProcessEnvironment russian = QuickTicks();
+        russian.insert("LANG", "ru_RU.UTF-8");
+        russian.insert("LC_ALL", "");
+        russian.insert("LC_MESSAGES", "");
+        const QString text = RunQuillonCli({"info", file}, {russian}).out;
         EXPECT_TRUE(text.contains(QRegularExpression("\n" + QRegularExpression::escape(form.Prop->topLevelItem(3)->text(0))
                                                      + " +" + QRegularExpression::escape(form.Prop->topLevelItem(3)->text(1))
                                                      + " +" + form.Prop->topLevelItem(3)->text(2) + "\n")))
@@ -1106,4 +1117,44 @@ TEST_F(CliTest, UnderARussianLocaleItSpeaksRussianAndScriptsReadTheSame)
         EXPECT_EQ(ru.code, en.code);
         EXPECT_EQ(ru.out, en.out);
     }
+}
+
+// The texts of the plain code are Russian in the sources (a job's status, the
+// "info" table, the preset's reminder): the English program shows them in
+// English, the Russian one exactly as written.
+TEST_F(CliTest, ThePlainCodesRussianTextsFollowTheLanguage)
+{
+    static const QRegularExpression cyrillic("[\\x{0400}-\\x{04FF}]");
+    for (const QStringList &args :
+         {QStringList{"info", dir.filePath("in.img")},
+          QStringList{"preset", "L258Hand10625", "-o", dir.filePath("preset.img")}, QStringList{"preset", "--list"}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const Ran en = RunCli(args);
+        EXPECT_EQ(en.code, ExitOk) << en.err.toStdString();
+        EXPECT_FALSE((en.out + en.err).contains(cyrillic)) << (en.out + en.err).toStdString();
+    }
+    EXPECT_EQ(RunCli({"preset", "Handset 258 10625", "-o", dir.filePath("preset.img")}).code, ExitOk)
+        << "the caption --list shows is accepted";
+
+    const Ran info = RunRussian({"info", dir.filePath("in.img")});
+    EXPECT_TRUE(info.out.contains(QRegularExpression("^Параметр +Свойства +HEX$", QRegularExpression::MultilineOption)))
+        << info.out.toStdString();
+    const Ran preset = RunRussian({"preset", "L258Hand10625", "-o", dir.filePath("preset.img")});
+    EXPECT_TRUE(preset.err.contains(QString::fromUtf8(PresetReminder))) << preset.err.toStdString();
+    Phone phone;
+    ASSERT_TRUE(phone.Start(dir.path(), {}));
+    const Ran read = RunRussian({"read", "--port", phone.port, "word", "3F", "-o", "-"});
+    EXPECT_EQ(read.code, ExitOk) << read.err.toStdString();
+    EXPECT_TRUE(read.err.contains("ReadCur: Завершено!\n")) << read.err.toStdString();
+    phone.Stop();
+}
+
+// A Russian probe of a port that does not open keeps the port's own message:
+// its error number is what the remedy goes by.
+TEST_F(CliTest, ARussianProbeKeepsThePortsMessage)
+{
+    const Ran probe = RunRussian({"probe", "--port", dir.filePath("no-such-port")});
+    EXPECT_EQ(probe.code, ExitPort);
+    EXPECT_TRUE(probe.err.contains("Порт не открыт: Unable to open com port (win error code: 2)"))
+        << probe.err.toStdString();
 }

@@ -12,6 +12,8 @@
 #include "link/PortProbe.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -93,4 +95,39 @@ TEST(PortNamesWin, DevicePathsAreWindowsOnes)
     for (const char *bad : {"/dev/ttyUSB0", "\\\\.\\LPT1", "\\\\.\\COM", "C:\\COM3"})
         EXPECT_FALSE(Cli::PortArgument(QString::fromLatin1(bad))) << bad;
     EXPECT_TRUE(PortNamesAccepted().contains(QLatin1String("\\\\.\\COMn")));
+}
+
+// --port's help says what Windows takes, and nothing it refuses (an override
+// by QUILLON_COMn, a device path with /).
+TEST(PortNamesWin, ThePortsHelpPromisesOnlyWhatWindowsTakes)
+{
+    const QString help = QString::fromUtf8(Cli::kPortHelp);
+    EXPECT_TRUE(help.contains(QLatin1String("\\\\.\\COMn"))) << help.toStdString();
+    EXPECT_TRUE(Cli::PortArgument(QStringLiteral("\\\\.\\COM12")));
+    for (const char *refused : {"QUILLON_COM", "device path", "/"})
+        EXPECT_FALSE(help.contains(QLatin1String(refused))) << refused << " in: " << help.toStdString();
+}
+
+// A COM port of the system's list is present, nothing more: Windows keeps no
+// permissions to judge by and `ports` opens no port (opening one toggles DTR
+// and resets what hangs on it), so it claims neither "can open" nor access.
+TEST(PortsWin, APortOfTheSystemsListIsPresentAndNoMore)
+{
+    Cli::PortEntry p;
+    p.device.name = QStringLiteral("COM1");
+    p.device.path = PortDevicePath(p.device.name);
+    p.device.driver = QStringLiteral("\\Device\\Serial0");
+    p.com = p.device.name;
+    p.access = AccessOf(p.device, CurrentUserGroups());
+    EXPECT_EQ(p.access.verdict, AccessVerdict::Unknown);
+    Cli::PortsReport report;
+    report.ports << p;
+    const QString text = Cli::PortsText(report);
+    EXPECT_TRUE(text.contains(QLatin1String("present (not opened; 'probe' opens it)"))) << text.toStdString();
+    for (const char *claim : {"can open", "permissions"})
+        EXPECT_FALSE(text.contains(QLatin1String(claim))) << claim << " in: " << text.toStdString();
+    const QJsonObject port = Cli::PortsJson(report)[QLatin1String("ports")].toArray()[0].toObject();
+    EXPECT_TRUE(port[QLatin1String("present")].toBool());
+    EXPECT_EQ(port[QLatin1String("access")].toString(), QLatin1String("unknown"));
+    EXPECT_FALSE(port.contains(QLatin1String("can_open")));
 }

@@ -253,6 +253,29 @@ INSTANTIATE_TEST_SUITE_P(
                    {{-1, -1, false, "cancelled", "untouched"}, {U2, U2, true, ""}}}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// quillon-cli logs the English cause and shows the Russian one under a
+// Russian locale: a unit that fails its verify carries both.
+TEST(SeriesCycle, AnEnglishCauseHasItsRussianTwin)
+{
+    FakeBench bench;
+    bench.waiting.push_back({Filled(0x1000), F::DropWrite});
+    SeriesOptions o;
+    o.image = Filled(0);
+    o.scope = SeriesScope::Block;
+    o.russian = false;
+    SeriesCycle cycle(bench, o);
+    bench.cycle = &cycle;
+    QDateTime now = T0;
+    cycle.Start(now);
+    for (int i = 0; i < 200 && cycle.Done() == 0; ++i)
+        bench.Step(now);
+    ASSERT_EQ(cycle.Done(), 1);
+    EXPECT_TRUE(cycle.UnitsDone()[0].cause.startsWith(QStringLiteral("verify failed: words 30, 31")))
+        << cycle.UnitsDone()[0].cause.toStdString();
+    EXPECT_TRUE(cycle.UnitsDone()[0].causeRu.startsWith(QStringLiteral("Проверка не пройдена: слова 30, 31")))
+        << cycle.UnitsDone()[0].causeRu.toStdString();
+}
+
 TEST(SeriesCycle, StopEndsAfterTheRunningJobAndProbesNoMore)
 {
     FakeBench bench;

@@ -331,6 +331,10 @@
         <translation>Последовательный порт: COM1-COM15 (как в окне программы; QUILLON_COMn переназначает) или путь к устройству.</translation>
     </message>
     <message>
+        <source>The serial port: COM1-COM15 or \\.\COMn, the number Device Manager shows under Ports (COM &amp; LPT).</source>
+        <translation>Последовательный порт: COM1-COM15 или \\.\COMn, с номером, который диспетчер устройств показывает в разделе «Порты (COM и LPT)».</translation>
+    </message>
+    <message>
         <source>No progress bar and no report of success.</source>
         <translation>Без индикатора хода и без сообщения об успехе.</translation>
     </message>
@@ -501,15 +505,15 @@
 </translation>
     </message>
     <message>
-        <source>      can open: no, held by %1
+        <source>      present (not opened; &apos;probe&apos; opens it)
 </source>
-        <translation>      можно открыть: нет, занят: %1
+        <translation>      есть в системе (не открывался; открывает его &apos;probe&apos;)
 </translation>
     </message>
     <message>
-        <source>      can open: %1
+        <source>      permissions: %1
 </source>
-        <translation>      можно открыть: %1
+        <translation>      права: %1
 </translation>
     </message>
     <message>
@@ -765,8 +769,8 @@ Known troublemakers:
         <translation>Перечисляет копии, которые оставляет каждое завершённое чтение всей EEPROM (в окне и командой read all), сначала новые: дата, модель, ID-код (слово 37), порт и путь. Папка копий или копия, которую не удалось прочитать, называется в стандартном потоке ошибок, код выхода 4.</translation>
     </message>
     <message>
-        <source>Lists the serial devices present with their COM names, whether you can open them (and why not), and the programs known to take adapters away (brltty, ModemManager), each with the command that fixes it.</source>
-        <translation>Перечисляет имеющиеся последовательные устройства с их именами COM, можно ли их открыть (и если нет, то почему), и программы, которые забирают адаптеры (brltty, ModemManager), каждую с командой, которая это исправляет.</translation>
+        <source>Lists the serial devices present, from the system&apos;s device list and without opening any, with their COM names, whether your permissions let you open them (and why not), and the programs known to take adapters away (brltty, ModemManager), each with the command that fixes it.</source>
+        <translation>Перечисляет последовательные устройства, которые есть в системе, по её списку устройств и не открывая ни одного, с их именами COM, позволяют ли права их открыть (и если нет, то почему), и программы, которые забирают адаптеры (brltty, ModemManager), каждую с командой, которая это исправляет.</translation>
     </message>
     <message>
         <source>Opens the port, sends CR and waits for the telephone&apos;s echo. Exit status 0: the telephone answers; 6: no echo; 7: a wrong echo; 3: the port could not be opened; 5: it was lost during the probe.</source>
@@ -807,7 +811,7 @@ Known troublemakers:
 </translation>
     </message>
     <message>
-        <source>  5  a job that started failed (&quot;Невыполнено...&quot;), whatever the cause: also a lost port,
+        <source>  5  a job that started failed (&quot;Not done...&quot;), whatever the cause: also a lost port,
      %1
 </source>
         <translation>  5  начатое задание не выполнено (&quot;Невыполнено...&quot;) по любой причине: также потеря порта,

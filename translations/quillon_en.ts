@@ -814,16 +814,16 @@ If you have remarks or suggestions on how to make this page easier to use, write
         <translation>Wrong echo</translation>
     </message>
     <message>
-        <source>Порт не открыт</source>
-        <translation>Port not open</translation>
+        <source>Порт не открыт: %1</source>
+        <translation>Port not open: %1</translation>
     </message>
     <message>
         <source>Проверка прервана</source>
         <translation>Check interrupted</translation>
     </message>
     <message>
-        <source>Эхо пришло через %1 мс, дольше двух символов и 20 мс (%2 мс): адаптер задерживает принятые байты. Уменьшите его таймер задержки до 1 мс (в Linux флаг low_latency порта или latency_timer в /sys, в Windows дополнительные параметры порта в диспетчере устройств) или возьмите другой адаптер.</source>
-        <translation>The echo came after %1 ms, longer than two characters and 20 ms (%2 ms): the adapter holds back received bytes. Lower its latency timer to 1 ms (on Linux the port&apos;s low_latency flag or latency_timer in /sys, on Windows the port&apos;s advanced settings in Device Manager) or use another adapter.</translation>
+        <source>Эхо приходило через %1 мс (медиана %2 проверок), дольше двух символов и 20 мс (%3 мс): возможно, адаптер задерживает принятые байты. Может помочь таймер задержки 1 мс (в Linux флаг low_latency порта или latency_timer в /sys, в Windows дополнительные параметры порта в диспетчере устройств) или другой адаптер.</source>
+        <translation>The echoes came after %1 ms (the median of %2), longer than two characters and 20 ms (%3 ms): the adapter may hold back received bytes. A latency timer of 1 ms may help (on Linux the port&apos;s low_latency flag or latency_timer in /sys, on Windows the port&apos;s advanced settings in Device Manager), or another adapter.</translation>
     </message>
     <message>
         <source>Телефон не отвечает. Проверьте питание преобразователя (DTR и RTS подняты), что телефон включён и в режиме программирования, и кабель.</source>
