@@ -426,12 +426,13 @@ void TForm1::ShowPanel1(const QString &text, const QString &whole)
 {
     // Before the bar is laid out its width means nothing: the text is then
     // clipped, not elided. What does not show is in the tooltip and a click away.
-    Panel1Text = whole.isEmpty() ? text : whole;
+    Panel1Text = text;
+    Panel1Whole = whole.isEmpty() ? text : whole;
     StatusPanel1->setText(StatusPanel1->isVisible() ? StatusPanel1->fontMetrics().elidedText(
                                                           text, Qt::ElideRight, StatusPanel1->contentsRect().width())
                                                     : text);
-    StatusPanel1->setToolTip(Panel1Text);
-    if (Panel1Text != StatusPanel1->text())
+    StatusPanel1->setToolTip(Panel1Whole);
+    if (Panel1Whole != StatusPanel1->text())
         StatusPanel1->setCursor(Qt::PointingHandCursor);
     else
         StatusPanel1->unsetCursor();
@@ -439,9 +440,9 @@ void TForm1::ShowPanel1(const QString &text, const QString &whole)
 
 void TForm1::StatusPanel1Click()
 {
-    if (Panel1Text.isEmpty() || Panel1Text == StatusPanel1->text())
+    if (Panel1Whole.isEmpty() || Panel1Whole == StatusPanel1->text())
         return;
-    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), Panel1Text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), Panel1Whole, QMessageBox::Ok, this);
     box.exec();
 }
 

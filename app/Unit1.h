@@ -208,7 +208,8 @@ public:
     // more to say, is the tooltip and the box a click on the panel opens.
     void ShowPanel1(const QString &text, const QString &whole = QString());
     void StatusPanel1Click();
-    QString Panel1Text; // the whole text (StatusText(1))
+    QString Panel1Text;  // what the panel says, before eliding (StatusText(1))
+    QString Panel1Whole; // its tooltip and the box a click opens: the whole text
     int DeviceModel() const; // the document's model index, -1 for none
     void SetDeviceModel(int index); // the document's model, as the program sets it (no step)
 

@@ -575,7 +575,7 @@ TEST(StatusPanel, AJobsOutcomeFitsPanel1InBothLanguages)
             EXPECT_EQ(shown, report.panel); // not elided
             EXPECT_LE(form.StatusPanel1->fontMetrics().horizontalAdvance(shown),
                       form.StatusPanel1->contentsRect().width());
-            EXPECT_EQ(form.StatusText(1), whole);
+            EXPECT_EQ(form.StatusText(1), report.panel);
             EXPECT_EQ(form.StatusPanel1->toolTip(), whole);
             if (whole == shown)
                 continue;
