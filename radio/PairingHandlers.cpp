@@ -156,12 +156,13 @@ void StoreSys(TForm1 &w, int i, Through how)
 // not leaving it.
 bool Left(const TMaskEdit *field) { return field->window()->focusWidget() != field; }
 
-TMaskEdit *NewField(QWidget *parent, const char *name, const QRect &geometry, int maxLength)
+// No length limit: a cut would store another number than the one typed or
+// pasted ("12345" as 1234); what does not fit is refused, with why.
+TMaskEdit *NewField(QWidget *parent, const char *name, const QRect &geometry)
 {
     auto *e = new TMaskEdit(parent);
     e->setObjectName(QLatin1String(name));
     e->setGeometry(geometry);
-    e->setMaxLength(maxLength);
     return e;
 }
 
@@ -178,9 +179,9 @@ void TForm1::CreatePairPage()
 {
     QWidget *const page = TabSheet8;
     NewLabel(QT_TRANSLATE_NOOP("Quillon", "ID-код базы:"), page, QRect(4, 8, 84, 21));
-    Pair.Id = NewField(page, "PairId", QRect(88, 8, 50, 21), 7);
+    Pair.Id = NewField(page, "PairId", QRect(88, 8, 50, 21));
     NewLabel("hex", page, QRect(142, 8, 22, 21));
-    Pair.IdHex = NewField(page, "PairIdHex", QRect(166, 8, 46, 21), 4);
+    Pair.IdHex = NewField(page, "PairIdHex", QRect(166, 8, 46, 21));
 
     auto *range = new QGroupBox(QCoreApplication::translate("Quillon", "Рабочие каналы:"), page);
     range->setGeometry(4, 34, 212, 52);
@@ -191,15 +192,15 @@ void TForm1::CreatePairPage()
         Pair.Plan->addItem(QStringLiteral("%1 (%2-%3)").arg(QLatin1String(p.name)).arg(p.first).arg(p.last));
     Pair.Plan->addItem(QCoreApplication::translate("Quillon", kOtherPlan));
     NewLabel(QT_TRANSLATE_NOOP("Quillon", "с"), range, QRect(111, 22, 10, 21));
-    Pair.First = NewField(range, "PairFirst", QRect(123, 22, 32, 21), 3);
+    Pair.First = NewField(range, "PairFirst", QRect(123, 22, 32, 21));
     NewLabel(QT_TRANSLATE_NOOP("Quillon", "по"), range, QRect(159, 22, 16, 21));
-    Pair.Last = NewField(range, "PairLast", QRect(176, 22, 32, 21), 3);
+    Pair.Last = NewField(range, "PairLast", QRect(176, 22, 32, 21));
 
     auto *sys = new QGroupBox(QCoreApplication::translate("Quillon", "Системные каналы:"), page);
     sys->setGeometry(4, 90, 212, 52);
     for (int i = 0; i < 4; ++i)
-        Pair.Sys[size_t(i)] = NewField(sys, QStringLiteral("PairSys%1").arg(i + 1).toLatin1().constData(),
-                                       QRect(8 + 50 * i, 22, 44, 21), 3);
+        Pair.Sys[size_t(i)] =
+            NewField(sys, QStringLiteral("PairSys%1").arg(i + 1).toLatin1().constData(), QRect(8 + 50 * i, 22, 44, 21));
 
     Pair.FromBase = new QPushButton(QCoreApplication::translate("Quillon", "Взять у базы..."), page);
     Pair.FromBase->setObjectName(QStringLiteral("PairFromBase"));
@@ -220,14 +221,13 @@ void TForm1::CreatePairPage()
     connect(Pair.FromBase, &QPushButton::clicked, Act.PairFromBase, &QAction::trigger);
     connect(Pair.RestoreId, &QPushButton::clicked, this, [this] { SafeCall([this] { RestoreIdExecute(); }); });
 
-    // Each side of the ID code shows what the other one is being typed as.
+    // Each side of the ID code shows what the other one is being typed as;
+    // while that is no ID code, the image's own (never a value typed before).
     connect(Pair.Id, &QLineEdit::textEdited, this, [this](const QString &text) {
-        if (const auto id = Pairing::ParseId(text).value)
-            Pair.IdHex->setText(WordToHex(*id));
+        Pair.IdHex->setText(WordToHex(Pairing::ParseId(text).value.value_or(Buf[Addr::BaseId])));
     });
     connect(Pair.IdHex, &QLineEdit::textEdited, this, [this](const QString &text) {
-        if (const auto id = Pairing::ParseIdHex(text).value)
-            Pair.Id->setText(QString::number(*id));
+        Pair.Id->setText(QString::number(Pairing::ParseIdHex(text).value.value_or(Buf[Addr::BaseId])));
     });
     for (TMaskEdit *f : {Pair.Id, Pair.IdHex}) {
         connect(f, &TMaskEdit::Exit, this, [this, f] {

@@ -89,6 +89,7 @@ TEST(CliSet, ArgumentsTable)
         {{"id=1", "id=2"}, 2, kHandset, "id= given more than once"},
         {{}, 2, kHandset, "nothing to set"},
         {{"--from", "JUNK"}, 4, kHandset, "not an image"},
+        {{"id=0x-1"}, 2, kHandset, "id=0x-1: not understood"},
     };
     const QString file = dir.filePath("handset.eep");
     const QByteArray before = ImageBytes(kHandset, false, kTail);

@@ -105,6 +105,11 @@ TEST_F(PairingWindow, TypedFieldsStoreParsedValuesOrSayWhyAndChangeNothing)
         {Id, "65536", Qt::Key_Return, start, "ID-код: число вне пределов 0-65535."},
         {Id, "12a", Qt::Key_Tab, start, "ID-код: нужно число от 0 до 65535."},
         {IdHex, "G1", Qt::Key_Return, start, "ID-код: нужны шестнадцатеричные цифры, от 0 до FFFF."},
+        {IdHex, " 1a2c", Qt::Key_Return, {0x1A2C, 0x5077, 0x5152, 0x5354}, nullptr}, // pasted with a space
+        {IdHex, "12345", Qt::Key_Return, start, "ID-код: больше FFFF."}, // never cut to 1234
+        {IdHex, "-1", Qt::Key_Tab, start, "ID-код: нужны шестнадцатеричные цифры, от 0 до FFFF."},
+        {Id, "70000", Qt::Key_Return, start, "ID-код: число вне пределов 0-65535."},
+        {Sys1, "2555", Qt::Key_Return, start, "Системный канал 1: число вне пределов 0-255."},
         {Last, "200", Qt::Key_Return, {0x1A2B, 0x50C8, 0x5152, 0x5354}, nullptr},
         {First, "150", Qt::Key_Return, start, "Рабочие каналы: первый канал (150) больше последнего (119)."},
         {Last, "256", Qt::Key_Tab, start, "Рабочие каналы: число вне пределов 0-255."},
@@ -132,6 +137,11 @@ TEST_F(PairingWindow, TypedFieldsStoreParsedValuesOrSayWhyAndChangeNothing)
         EXPECT_EQ(p.Note->text(), r.refusal ? QString::fromUtf8(r.refusal) : QString());
         if (r.refusal) {
             EXPECT_EQ(form->Doc.UndoText(), undoBefore);
+            // The other side of the ID code shows the value stored, not one typed on the way.
+            if (r.field == Id)
+                EXPECT_EQ(p.IdHex->text(), WordToHex(r.words[0]));
+            if (r.field == IdHex)
+                EXPECT_EQ(p.Id->text(), QString::number(r.words[0]));
         } else {
             EXPECT_NE(form->Doc.UndoText(), undoBefore); // one step of its own
             EXPECT_EQ(p.Id->text(), QString::number(r.words[0]));
