@@ -5,6 +5,7 @@
 #include "app/ErrorBox.h"
 
 #include "image/Backups.h"
+#include "image/ImageCheck.h"
 #include "image/ImageFile.h"
 #include "image/ReadMark.h"
 #include "radio/InfoList.h"
@@ -332,16 +333,24 @@ void TForm1::PairPageHide()
 void TForm1::PairFromBaseExecute()
 {
     LoadResult loaded;
-    const QString chosen = ChooseImageInBackups(&loaded.data);
+    ImageFileCheck check;
+    const QString chosen = ChooseImageInBackups(&loaded.data, &check);
     if (chosen.isEmpty())
         return;
     const QString name = QFileInfo(chosen).fileName();
+    if (!check.IsImage()) {
+        Dialogs->Error(
+            check.kind == ImageFileCheck::Text
+                ? QCoreApplication::translate("Quillon", "Файл %1 не образ: это текст.").arg(name)
+                : QCoreApplication::translate("Quillon", "Файл %1 не образ: байт модели %2, а в образе 00-08 или FF.")
+                      .arg(name, ByteToHex(check.modelByte)));
+        return;
+    }
     // A file saved from a partial read holds FFFF for the words it never
     // read: those are no base's ID code and channels.
-    const std::optional<ReadRange> mark = FindReadRangeMark(loaded.data.comment);
-    if (mark && (mark->first > Pairing::kFirstWord || mark->last < Pairing::kLastWord)) {
+    if (!check.Holds({Pairing::kFirstWord, Pairing::kLastWord})) {
         Dialogs->Error(QCoreApplication::translate("Quillon", "В файле %1 нет слов 37-3A: он сохранён после чтения %2.")
-                          .arg(name, ReadRangeMark(*mark)));
+                           .arg(name, ReadRangeMark(*check.held)));
         return;
     }
     ImageState after = Doc.State();

@@ -155,6 +155,8 @@ protected:
         // What a user may hand to write by mistake: notes, and a file whose
         // model byte names no model; and what "read -o -" prints.
         ASSERT_TRUE(WriteFile(dir.filePath("notes.txt"), QByteArray("Customer: handset, no dial tone.\n").repeated(8)));
+        ASSERT_TRUE(
+            WriteFile(dir.filePath("russian.txt"), QString("Заказчик: трубка, нет гудка.\n").repeated(8).toUtf8()));
         ASSERT_TRUE(WriteFile(dir.filePath("model.img"), FileBytes(Q, 'A')));
         EepromImage q;
         q.words = Q;
@@ -534,6 +536,8 @@ const Case kCases[] = {
      "^quillon-cli: .*notes.txt: not an image: this is text, not an image file, and not the 64 words of 'read -o -' "
      "either \\(--force writes it all the same\\)\n$",
      nullptr, nullptr, Unchanged, false},
+    {"a text in Russian is text too", "", "write --port {port} {dir}/russian.txt", ExitFile,
+     "^quillon-cli: .*russian.txt: not an image: this is text, not an image file", nullptr, nullptr, Unchanged, false},
     {"a model byte that names no model", "", "write --port {port} {dir}/model.img", ExitFile,
      "^quillon-cli: .*model.img: not an image: its model byte is 41, where an image file has 00-08 or FF", nullptr,
      nullptr, Unchanged, false},

@@ -216,6 +216,41 @@ TEST_F(PairingWindow, PairsFromABaseFileOrABackupInOneStepThatCtrlZTakesBack)
     EXPECT_EQ(form->Doc.State(), before);
 }
 
+// "Взять у базы..." takes words 37-3A only from an image that holds them,
+// by the rule quillon-cli's set --from and write apply.
+TEST_F(PairingWindow, WhatIsNoBaseImageIsRefusedAndChangesNothing)
+{
+    QByteArray noise(200, '\0');
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 97 + 13) % 251);
+    noise[128] = char(0xA7);
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        const char *error;
+    } rows[] = {
+        {"README.txt", QString("База 7, ID 6699: каналы F8.\n").repeated(10).toUtf8(),
+         "Файл README.txt не образ: это текст."},
+        {"noise.bin", noise, "Файл noise.bin не образ: байт модели A7, а в образе 00-08 или FF."},
+        {"part.258", EncodeImageFile(PresetImage(4, kBaseWords), 2, "[read 30-33]"),
+         "В файле part.258 нет слов 37-3A: он сохранён после чтения [read 30-33]."},
+    };
+    ReadHandset({0x0000, 0x0027, 0x0102, 0x0304});
+    const ImageState before = form->Doc.State();
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile f(home.path() + "/" + row.name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(row.bytes);
+        f.close();
+        dialogs->openPath = f.fileName();
+        dialogs->errors.clear();
+        QTest::mouseClick(form->Pair.FromBase, Qt::LeftButton);
+        EXPECT_EQ(dialogs->errors, QStringList{QString::fromUtf8(row.error)});
+        EXPECT_EQ(form->Doc.State(), before);
+    }
+}
+
 TEST_F(PairingWindow, APresetOverAReadHandsetSaysItZeroedTheIdCodeAndOneClickPutsItBack)
 {
     ReadHandset(kBaseWords);

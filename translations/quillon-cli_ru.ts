@@ -876,5 +876,9 @@ Commands:
         <source>--%1 given more than once</source>
         <translation>--%1 указан несколько раз</translation>
     </message>
+    <message>
+        <source>%1: it holds only words %2-%3 (as the read mark in its comment says), not words 37-3A: the ID code and channels</source>
+        <translation>%1: в нём только слова %2-%3 (так говорит отметка чтения в его комментарии), нет слов 37-3A: ID-кода и каналов</translation>
+    </message>
 </context>
 </TS>

@@ -1114,6 +1114,14 @@ The cells are marked in the grid; write again.</translation>
         <source>Журнал серии не создан: %1</source>
         <translation>The series log was not created: %1</translation>
     </message>
+    <message>
+        <source>Файл %1 не образ: это текст.</source>
+        <translation>The file %1 is not an image: it is text.</translation>
+    </message>
+    <message>
+        <source>Файл %1 не образ: байт модели %2, а в образе 00-08 или FF.</source>
+        <translation>The file %1 is not an image: its model byte is %2, where an image has 00-08 or FF.</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>
