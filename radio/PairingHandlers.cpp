@@ -19,6 +19,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 const char kOtherPlan[] = QT_TRANSLATE_NOOP("Quillon", "другой");
@@ -184,18 +186,23 @@ void TForm1::CreatePairPage()
     NewLabel("hex", page, QRect(142, 8, 22, 21));
     Pair.IdHex = NewField(page, "PairIdHex", QRect(166, 8, 46, 21));
 
+    // The page's whole width: "from" and "to" take more room than "с" and "по".
     auto *range = new QGroupBox(QCoreApplication::translate("Quillon", "Рабочие каналы:"), page);
-    range->setGeometry(4, 34, 212, 52);
+    range->setGeometry(4, 34, 353, 52);
     Pair.Plan = new QComboBox(range);
     Pair.Plan->setObjectName(QStringLiteral("PairPlan"));
-    Pair.Plan->setGeometry(6, 22, 100, 22);
     for (const Pairing::ChannelPlan &p : Pairing::Plans)
         Pair.Plan->addItem(QStringLiteral("%1 (%2-%3)").arg(QLatin1String(p.name)).arg(p.first).arg(p.last));
     Pair.Plan->addItem(QCoreApplication::translate("Quillon", kOtherPlan));
-    NewLabel(QT_TRANSLATE_NOOP("Quillon", "с"), range, QRect(111, 22, 10, 21));
-    Pair.First = NewField(range, "PairFirst", QRect(123, 22, 32, 21));
-    NewLabel(QT_TRANSLATE_NOOP("Quillon", "по"), range, QRect(159, 22, 16, 21));
-    Pair.Last = NewField(range, "PairLast", QRect(176, 22, 32, 21));
+    Pair.Plan->setGeometry(6, 22, std::max(100, Pair.Plan->sizeHint().width()), 22);
+    // Each word as wide as it is in the font the window got.
+    int x = Pair.Plan->geometry().right() + 6;
+    QLabel *const from = NewLabel(QT_TRANSLATE_NOOP("Quillon", "с"), range, QRect(x, 22, 0, 21));
+    from->resize(from->sizeHint().width(), 21);
+    Pair.First = NewField(range, "PairFirst", QRect(x += from->width() + 2, 22, 32, 21));
+    QLabel *const to = NewLabel(QT_TRANSLATE_NOOP("Quillon", "по"), range, QRect(x += 32 + 4, 22, 0, 21));
+    to->resize(to->sizeHint().width(), 21);
+    Pair.Last = NewField(range, "PairLast", QRect(x + to->width() + 2, 22, 32, 21));
 
     auto *sys = new QGroupBox(QCoreApplication::translate("Quillon", "Системные каналы:"), page);
     sys->setGeometry(4, 90, 212, 52);
@@ -209,7 +216,7 @@ void TForm1::CreatePairPage()
     Pair.FromBase->setToolTip(Act.PairFromBase->toolTip());
     Pair.RestoreId = new QPushButton(page);
     Pair.RestoreId->setObjectName(QStringLiteral("PairRestoreId"));
-    Pair.RestoreId->setGeometry(222, 38, 135, 25);
+    Pair.RestoreId->setGeometry(222, 112, 135, 25); // beside the system channels: the range group is above
     Pair.RestoreId->setToolTip(QCoreApplication::translate("Quillon", "ID-код, который обнулила загрузка стандартных"));
     Pair.RestoreId->hide();
 

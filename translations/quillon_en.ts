@@ -515,7 +515,7 @@ If you have remarks or suggestions on how to make this page easier to use, write
     </message>
     <message>
         <source>Гетеродин:</source>
-        <translation>Local oscillator:</translation>
+        <translation>Local osc.:</translation>
     </message>
     <message>
         <source>Приёмник</source>
