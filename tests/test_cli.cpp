@@ -617,6 +617,17 @@ const Case kCases[] = {
      false},
     {"the version", nullptr, "--version", ExitOk, "^$", "^quillon-cli " QUILLON_VERSION "\n$", nullptr, nullptr, false},
     {"the models in the main help", nullptr, "--help", ExitOk, "^$", "\n  3  SN-258\\+ База\n", nullptr, nullptr, false},
+    // Only diff's help says what diff's success means; a series log typed
+    // wrong makes no folders, and a device takes it without Qt's warnings.
+    {"series --help", nullptr, "series --help", ExitOk, "^$", "\nExit status:\n  0  success\n  2  usage error\n",
+     nullptr, nullptr, false},
+    {"diff --help", nullptr, "diff --help", ExitOk, "^$",
+     "\nExit status:\n  0  success \\(diff: the images are the same\\)\n", nullptr, nullptr, false},
+    {"a series log into a full disk", "", "series --port {port} {dir}/in.img --log /dev/full", ExitFile,
+     "^quillon-cli: series log: /dev/full: No space left on device\n$", nullptr, nullptr, Unchanged, false},
+    {"a series log in folders that are not there", "", "series --port {port} {dir}/in.img --log {dir}/typo/logs/s.csv",
+     ExitFile, "^quillon-cli: series log: .*/typo/logs/s.csv: No such file or directory\n$", nullptr, nullptr,
+     Unchanged, false},
     // Output that cannot be written is a file error, also after a job.
     {"info into a full disk", nullptr, "info {dir}/in.img", ExitFile, "^quillon-cli: standard output: Disk full\n$",
      nullptr, nullptr, nullptr, false, nullptr, "/dev/full"},

@@ -94,4 +94,16 @@ TEST_F(HelpWindowTest, CtrlFFindsTypedText)
     EXPECT_FALSE(help->Search->isVisible());
 }
 
+TEST_F(HelpWindowTest, EscClosesTheSearchThenTheWindow)
+{
+    QTest::keyClick(help, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(help->Search->hasFocus());
+    QTest::keyClick(help->Search, Qt::Key_Escape);
+    EXPECT_FALSE(help->Search->isVisible());
+    EXPECT_TRUE(help->isVisible());
+    QTest::keyClick(help->Browser, Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
+    EXPECT_TRUE(form->isVisible());
+}
+
 } // namespace
