@@ -161,9 +161,14 @@ TEST_F(LanguageTest, TheEnglishWindowShowsNoRussian)
     EXPECT_TRUE(form.grab().save(picture)) << picture.toStdString();
 }
 
-// The English "Pairing" page after "Take from base...": its words, and a
-// picture of it for the English guide (docs/pairing-en.png).
-TEST_F(LanguageTest, TheEnglishPairingPageForTheGuide)
+// The "Pairing" page after "Take from base..." in each language: its words,
+// and the guides' pictures of it (docs/pairing.png, docs/pairing-en.png).
+class PairingPicture : public ::testing::TestWithParam<Language> {
+protected:
+    void TearDown() override { InstallLanguage(Language::Russian); }
+};
+
+TEST_P(PairingPicture, ThePairingPageForTheGuide)
 {
     struct Dialogs : FileDialogs {
         QString base;
@@ -173,6 +178,7 @@ TEST_F(LanguageTest, TheEnglishPairingPageForTheGuide)
         void Information(const QString &) override { }
         void Error(const QString &) override { }
     };
+    const bool english = GetParam() == Language::English;
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     EepromImage base;
@@ -182,7 +188,7 @@ TEST_F(LanguageTest, TheEnglishPairingPageForTheGuide)
     dialogs->base = dir.filePath(QStringLiteral("base.258"));
     ASSERT_FALSE(SaveImageFile(dialogs->base, EncodeImageFile(base, 1, QString())));
 
-    ASSERT_TRUE(InstallLanguage(Language::English));
+    ASSERT_TRUE(InstallLanguage(GetParam()));
     TForm1 form;
     form.Dialogs = std::move(dialogs);
     form.show();
@@ -192,17 +198,23 @@ TEST_F(LanguageTest, TheEnglishPairingPageForTheGuide)
     ImageState s = form.Doc.State();
     s.image = handset;
     s.model = 2;
-    s.comment = QStringLiteral("handset after repair");
+    s.comment = english ? QStringLiteral("handset after repair") : U("трубка после ремонта");
     form.Doc.Apply(QStringLiteral("read"), s);
     form.RefreshBufExecute();
     form.PageControl2->setCurrentWidget(form.TabSheet8);
     form.Act.PairFromBase->trigger();
-    EXPECT_EQ(form.Pair.Note->text(), QStringLiteral("ID 6699, F8, channels 81 82 83 84 taken from base.258"));
-    EXPECT_EQ(Russian(ShownTexts(form.TabSheet8)), QStringList());
+    EXPECT_EQ(form.Pair.Note->text(), english ? QStringLiteral("ID 6699, F8, channels 81 82 83 84 taken from base.258")
+                                              : U("ID 6699, F8, каналы 81 82 83 84 взяты из base.258"));
+    if (english)
+        EXPECT_EQ(Russian(ShownTexts(form.TabSheet8)), QStringList());
 
-    const QString picture = QDir::current().filePath(QStringLiteral("pairing-en.png"));
+    const QString picture =
+        QDir::current().filePath(english ? QStringLiteral("pairing-en.png") : QStringLiteral("pairing.png"));
     EXPECT_TRUE(form.grab().save(picture)) << picture.toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, PairingPicture, ::testing::Values(Language::Russian, Language::English),
+                         [](const auto &info) { return info.param == Language::English ? "English" : "Russian"; });
 
 // A question the English window asks on closing: its words and Qt's
 // buttons. (The question was once cut in two and left Russian.)
