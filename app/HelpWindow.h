@@ -7,7 +7,8 @@ class QTextBrowser;
 class QUrl;
 
 // The guide to the window (docs/guide.md, compiled in with its pictures) in a
-// window of its own: its links between sections work, and Ctrl+F searches it.
+// window of its own: its links between sections work, Ctrl+F searches it, and
+// Esc closes it (the search first, when that is open).
 class THelpWindow : public QWidget {
     Q_OBJECT
 
@@ -22,6 +23,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void NameHeadings();

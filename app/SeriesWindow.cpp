@@ -139,7 +139,9 @@ TSeriesWindow::TSeriesWindow(SessionSeries &series, QProgressBar *gauge, QWidget
     UnitList->header()->setStretchLastSection(true);
     const int columns[] = {40, 70, 60, 70, 80};
     for (int c = 0; c < int(std::size(columns)); ++c)
-        UnitList->setColumnWidth(c, UnitList->fontMetrics().horizontalAdvance(u'0') * columns[c] / 8);
+        UnitList->setColumnWidth(c,
+                                 std::max(UnitList->fontMetrics().horizontalAdvance(u'0') * columns[c] / 8,
+                                          UnitList->header()->sectionSizeHint(c))); // a whole caption, in any language
     layout->addWidget(UnitList, 1);
 
     StopButton = new QPushButton(QCoreApplication::translate("Quillon", "Стоп"), this);

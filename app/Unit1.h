@@ -27,6 +27,7 @@
 #include <memory>
 #include <optional>
 
+struct ImageFileCheck;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -333,7 +334,8 @@ public:
     void CompareWithFileExecute(); // marks where a file differs; no step
     // The open dialog in the backups folder and the chosen image file read:
     // its path, or empty when cancelled or unreadable (the error box said why).
-    QString ChooseImageInBackups(ImageFileData *file);
+    // *check (when given) says whether it is an image and which words it holds.
+    QString ChooseImageInBackups(ImageFileData *file, ImageFileCheck *check = nullptr);
     // The real dialogs from the start (every path that asks uses them); tests
     // put their own in place.
     std::unique_ptr<FileDialogs> Dialogs;

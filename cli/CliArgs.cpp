@@ -35,7 +35,7 @@ const char kRangeHelp[] = QT_TRANSLATE_NOOP("Cli", "Which words: all (0x00-0x3F,
 const char kFileHelp[] = QT_TRANSLATE_NOOP("Cli", "An image file; - reads standard input (an image file, or the hex text of "
                                                  "read -o -).");
 
-bool LoadInput(const QString &path, ImageFileData *out, int *code, Suspect suspect)
+bool LoadInput(const QString &path, ImageFileData *out, int *code, Suspect suspect, ImageFileCheck *check)
 {
     QByteArray bytes;
     if (path == QLatin1String("-")) {
@@ -77,13 +77,15 @@ bool LoadInput(const QString &path, ImageFileData *out, int *code, Suspect suspe
         return false;
     }
     if (!in.suspicion.isEmpty()) {
-        if (suspect == Suspect::Refuse) {
+        if (suspect == Suspect::Refuse || suspect == Suspect::RefuseOutright) {
             *code = Fail(ExitFile, path + QStringLiteral(": ") + Text::tr("not an image: %1").arg(in.suspicion) + forceHint);
             return false;
         }
         Note(Text::tr("quillon-cli: warning: %1: %2").arg(path, in.suspicion));
     }
     *out = *in.data;
+    if (check)
+        *check = in.check;
     return true;
 }
 

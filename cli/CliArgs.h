@@ -34,11 +34,14 @@ struct Args {
 };
 
 // What is done with an image that is evidently not one.
-enum class Suspect { Warn, Refuse, Force };
+// RefuseOutright is for a command that has no --force.
+enum class Suspect { Warn, Refuse, RefuseOutright, Force };
 
 // The image file at path (- for standard input) into *out; false with the
-// failure reported and its exit status in *code.
-bool LoadInput(const QString &path, ImageFileData *out, int *code, Suspect suspect = Suspect::Warn);
+// failure reported and its exit status in *code. *check (when given) tells
+// which words the file holds.
+bool LoadInput(const QString &path, ImageFileData *out, int *code, Suspect suspect = Suspect::Warn,
+               ImageFileCheck *check = nullptr);
 // The image saved at path, or as hex text on standard output for -.
 int SaveOutput(const QString &path, const EepromImage &image, int model, const QString &comment);
 

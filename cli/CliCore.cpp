@@ -285,22 +285,16 @@ std::optional<EepromImage> ParseImageHexText(const QByteArray &text, QString *er
     return image;
 }
 
-namespace {
-bool IsTextByte(char c)
-{
-    return (c >= 0x20 && c < 0x7F) || c == '\n' || c == '\r' || c == '\t';
-}
-} // namespace
-
 QString ImageSuspicion(const QByteArray &bytes)
 {
-    if (std::all_of(bytes.cbegin(), bytes.cend(), IsTextByte))
+    const ImageFileCheck check = CheckImageFile(bytes);
+    switch (check.kind) {
+    case ImageFileCheck::Text:
         return Text::tr("this is text, not an image file, and not the 64 words of 'read -o -' either");
-    if (bytes.size() > kImageBytes) {
-        const uint8_t model = static_cast<uint8_t>(bytes.at(kImageBytes));
-        if (model >= kModelCount && model != kNoModelByte)
-            return Text::tr("its model byte is %1, where an image file has 00-08 or FF")
-                .arg(ByteToHex(model));
+    case ImageFileCheck::ModelByte:
+        return Text::tr("its model byte is %1, where an image file has 00-08 or FF").arg(ByteToHex(check.modelByte));
+    case ImageFileCheck::Image:
+    case ImageFileCheck::TooShort: break;
     }
     return QString();
 }
@@ -326,8 +320,8 @@ ImageInput DecodeImageInput(const QByteArray &bytes, bool force)
     }
     in.suspicion = ImageSuspicion(bytes);
     in.forceable = bytes.size() >= kImageBytes && bytes.size() <= kImageBytes + 1 + kMaxCommentChars;
-    const bool text = std::all_of(bytes.cbegin(), bytes.cend(), IsTextByte);
-    if (text && !force) {
+    in.check = CheckImageFile(bytes);
+    if (in.check.kind == ImageFileCheck::Text && !force) {
         in.error = IoError{IoError::ReadBeyondEnd, 0}; // stands for "not an image"
         return in;
     }

@@ -6,6 +6,7 @@
 #include "cli/ExitCode.h"
 #include "image/EepromImage.h"
 #include "image/WordDiff.h"
+#include "image/ImageCheck.h"
 #include "image/ImageFile.h"
 #include "link/Engine.h"
 
@@ -82,6 +83,9 @@ struct ImageInput {
     QString refusal;
     // --force would write them: they decode as an image file.
     bool forceable = false;
+    // What the bytes of a file are and which words they hold (a dump: an
+    // image holding all 64).
+    ImageFileCheck check;
 };
 // The hex text of "read -o -", else the bytes of an image file. Text that is
 // not a complete hex dump is never taken as an image's bytes unless `force`.

@@ -127,8 +127,15 @@ int SetCommand(const SetRequest &rq, const SetIo &io)
     Words words = WordsOf(file.image);
     if (rq.from) {
         ImageFileData base;
-        if (!io.load(*rq.from, &base, &code))
+        ImageFileCheck check;
+        if (!io.loadBase(*rq.from, &base, &check, &code))
             return code;
+        // A partial read left FFFF where it never read: no base's ID code.
+        if (!check.Holds({kFirstWord, kLastWord}))
+            return io.fail(ExitFile, Text::tr("%1: it holds only words %2-%3 (as the read mark in its comment says), "
+                                              "not words 37-3A: the ID code and channels")
+                                         .arg(Printable(*rq.from), ByteToHex(uint8_t(check.held->first)),
+                                              ByteToHex(uint8_t(check.held->last))));
         // A handset's words pair too (two handsets of one base), but taking
         // them by mistake for the base's is the likelier story.
         if (!InfoList::IsBase(base.image))

@@ -3,6 +3,7 @@
 // quillon-cli set: the ID code, channel plan and system channels of an image
 // file by name, and pairing a handset with its base (--from).
 
+#include "image/ImageCheck.h"
 #include "image/ImageFile.h"
 #include "radio/Pairing.h"
 
@@ -28,6 +29,9 @@ struct SetRequest {
 // The command's ways out, as the other commands have them.
 struct SetIo {
     std::function<bool(const QString &path, ImageFileData *out, int *code)> load;
+    // The image --from names: what is evidently no image is refused, and
+    // *check tells which words it holds.
+    std::function<bool(const QString &path, ImageFileData *out, ImageFileCheck *check, int *code)> loadBase;
     std::function<void(const QString &)> out;  // standard output
     std::function<void(const QString &)> note; // a line on standard error
     std::function<int(int code, const QString &)> fail;

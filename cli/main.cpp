@@ -105,7 +105,9 @@ const QList<Command> &Commands()
 }
 
 // The exit statuses whose digits `codes` lists (all of them for none).
-QString ExitCodesText(const char *codes = nullptr)
+// Only diff's success says something of its own, and only diff's help and
+// the main help tell it.
+QString ExitCodesText(const char *codes = nullptr, bool diffSuccess = true)
 {
     static const char *const lines[] = {
         QT_TRANSLATE_NOOP("Cli", "  0  success (diff: the images are the same)\n"),
@@ -121,7 +123,8 @@ QString ExitCodesText(const char *codes = nullptr)
     QString text = Text::tr("Exit status:\n");
     for (size_t code = 0; code < std::size(lines); ++code)
         if (!codes || std::strchr(codes, char('0' + code)))
-            text += Text::tr(lines[code]).replace(QStringLiteral("%1"), InterruptNames());
+            text += code == 0 && !diffSuccess ? Text::tr("  0  success\n")
+                                              : Text::tr(lines[code]).replace(QStringLiteral("%1"), InterruptNames());
     return text;
 }
 
@@ -173,7 +176,7 @@ int RunCommand(const Command &c, QStringList arguments)
         text.replace(0, text.indexOf(u'\n'), Text::tr("Usage: quillon-cli %1").arg(QString::fromUtf8(c.synopsis)));
         if (qstrcmp(c.name, "read") == 0)
             text += u'\n' + ModelsText();
-        Out(text + u'\n' + ExitCodesText(c.exitCodes));
+        Out(text + u'\n' + ExitCodesText(c.exitCodes, qstrcmp(c.name, "diff") == 0));
         return ExitOk;
     }
     // A second value would silently win; one of two ports is a guess.

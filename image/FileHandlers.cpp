@@ -4,6 +4,7 @@
 #include "app/ErrorBox.h"
 #include "image/Backups.h"
 #include "image/DialogFolder.h"
+#include "image/ImageCheck.h"
 #include "image/ImageFile.h"
 #include "image/ReadMark.h"
 
@@ -159,19 +160,25 @@ bool TForm1::LoadFilePath(const QString &path)
     return true;
 }
 
-QString TForm1::ChooseImageInBackups(ImageFileData *file)
+QString TForm1::ChooseImageInBackups(ImageFileData *file, ImageFileCheck *check)
 {
     FileDialogs &dialogs = *Dialogs;
     const QString chosen =
         dialogs.OpenFileName(Backups::Folder(), QCoreApplication::translate("Quillon", ImageFilterCaption));
     if (chosen.isEmpty())
         return QString();
-    const LoadResult loaded = LoadImageFile(chosen, Edit1->maxLength());
-    if (loaded.error) {
-        dialogs.Error(loaded.error.Text());
+    QByteArray bytes;
+    IoError error = ReadImageFileBytes(chosen, &bytes, Edit1->maxLength());
+    std::optional<ImageFileData> data = error ? std::nullopt : DecodeImageFile(bytes);
+    if (!error && !data)
+        error = IoError{IoError::ReadBeyondEnd, 0};
+    if (error) {
+        dialogs.Error(error.Text());
         return QString();
     }
-    *file = loaded.data;
+    *file = std::move(*data);
+    if (check)
+        *check = CheckImageFile(bytes);
     return chosen;
 }
 

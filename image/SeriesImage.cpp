@@ -118,11 +118,15 @@ QString SeriesLog::DefaultPath(const QDateTime &start)
     return path;
 }
 
-bool SeriesLog::Open(const QString &path)
+bool SeriesLog::Open(const QString &path, bool makeFolder)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    const QFileInfo info(path);
+    if (makeFolder)
+        QDir().mkpath(info.absolutePath());
     File.setFileName(path);
-    if (!File.open(QIODevice::WriteOnly | QIODevice::Append))
+    // Append mode seeks to the end, which a device refuses with a warning of Qt's own.
+    const bool device = info.exists() && !info.isFile() && !info.isDir();
+    if (!File.open(device ? QIODevice::WriteOnly : QIODevice::WriteOnly | QIODevice::Append))
         return false;
     return File.size() > 0 || WriteLine(SeriesCsvHeader());
 }

@@ -72,8 +72,11 @@ public:
     // " (2)" and on before ".csv" when that file exists already.
     static QString DefaultPath(const QDateTime &start);
 
-    // Creates the folder when missing and appends to an existing file.
-    bool Open(const QString &path);
+    // Appends to an existing file. makeFolder creates the folder when missing
+    // (the default path's); a path typed by the user must name a folder that
+    // exists, so that a typo makes no folders. A device (/dev/stdout) is
+    // written as it is: it has no end to append at.
+    bool Open(const QString &path, bool makeFolder = false);
     bool Append(const SeriesUnit &unit);
     QString Path() const { return File.fileName(); }
     QString ErrorString() const { return File.errorString(); }

@@ -52,7 +52,7 @@ bool SessionSeries::Start(const SeriesOptions &options, const QString &logPath, 
 {
     const QDateTime now = QDateTime::currentDateTime();
     const QString path = logPath.isEmpty() ? SeriesLog::DefaultPath(now) : logPath;
-    if (!Log.Open(path)) {
+    if (!Log.Open(path, logPath.isEmpty())) {
         *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + Log.ErrorString();
         return false;
     }

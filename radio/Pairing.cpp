@@ -75,12 +75,13 @@ bool IsDigit(QChar c, int base)
     return (c >= u'0' && c <= u'9') || (base == 16 && ((c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F')));
 }
 
-// Digits only (a leading "-" makes a number below the range); anything
-// else is no number. Leading zeros are fine, however many.
+// Digits only (a leading "-" makes a decimal number below the range; hex
+// digits have no sign, so there it is no number); anything else is no
+// number. Leading zeros are fine, however many.
 Parsed<unsigned> Number(const QString &typed, int base, unsigned high)
 {
     const QString text = typed.trimmed();
-    const bool negative = text.startsWith(u'-');
+    const bool negative = base == 10 && text.startsWith(u'-');
     const QString digits = negative ? text.mid(1) : text;
     Parsed<unsigned> p;
     if (digits.isEmpty() || !std::all_of(digits.cbegin(), digits.cend(), [base](QChar c) { return IsDigit(c, base); })) {

@@ -5,6 +5,7 @@
 #include "app/ErrorBox.h"
 
 #include "image/Backups.h"
+#include "image/ImageCheck.h"
 #include "image/ImageFile.h"
 #include "image/ReadMark.h"
 #include "radio/InfoList.h"
@@ -17,6 +18,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -156,12 +159,13 @@ void StoreSys(TForm1 &w, int i, Through how)
 // not leaving it.
 bool Left(const TMaskEdit *field) { return field->window()->focusWidget() != field; }
 
-TMaskEdit *NewField(QWidget *parent, const char *name, const QRect &geometry, int maxLength)
+// No length limit: a cut would store another number than the one typed or
+// pasted ("12345" as 1234); what does not fit is refused, with why.
+TMaskEdit *NewField(QWidget *parent, const char *name, const QRect &geometry)
 {
     auto *e = new TMaskEdit(parent);
     e->setObjectName(QLatin1String(name));
     e->setGeometry(geometry);
-    e->setMaxLength(maxLength);
     return e;
 }
 
@@ -178,28 +182,33 @@ void TForm1::CreatePairPage()
 {
     QWidget *const page = TabSheet8;
     NewLabel(QT_TRANSLATE_NOOP("Quillon", "ID-код базы:"), page, QRect(4, 8, 84, 21));
-    Pair.Id = NewField(page, "PairId", QRect(88, 8, 50, 21), 7);
+    Pair.Id = NewField(page, "PairId", QRect(88, 8, 50, 21));
     NewLabel("hex", page, QRect(142, 8, 22, 21));
-    Pair.IdHex = NewField(page, "PairIdHex", QRect(166, 8, 46, 21), 4);
+    Pair.IdHex = NewField(page, "PairIdHex", QRect(166, 8, 46, 21));
 
+    // The page's whole width: "from" and "to" take more room than "с" and "по".
     auto *range = new QGroupBox(QCoreApplication::translate("Quillon", "Рабочие каналы:"), page);
-    range->setGeometry(4, 34, 212, 52);
+    range->setGeometry(4, 34, 353, 52);
     Pair.Plan = new QComboBox(range);
     Pair.Plan->setObjectName(QStringLiteral("PairPlan"));
-    Pair.Plan->setGeometry(6, 22, 100, 22);
     for (const Pairing::ChannelPlan &p : Pairing::Plans)
         Pair.Plan->addItem(QStringLiteral("%1 (%2-%3)").arg(QLatin1String(p.name)).arg(p.first).arg(p.last));
     Pair.Plan->addItem(QCoreApplication::translate("Quillon", kOtherPlan));
-    NewLabel(QT_TRANSLATE_NOOP("Quillon", "с"), range, QRect(111, 22, 10, 21));
-    Pair.First = NewField(range, "PairFirst", QRect(123, 22, 32, 21), 3);
-    NewLabel(QT_TRANSLATE_NOOP("Quillon", "по"), range, QRect(159, 22, 16, 21));
-    Pair.Last = NewField(range, "PairLast", QRect(176, 22, 32, 21), 3);
+    Pair.Plan->setGeometry(6, 22, std::max(100, Pair.Plan->sizeHint().width()), 22);
+    // Each word as wide as it is in the font the window got.
+    int x = Pair.Plan->geometry().right() + 6;
+    QLabel *const from = NewLabel(QT_TRANSLATE_NOOP("Quillon", "с"), range, QRect(x, 22, 0, 21));
+    from->resize(from->sizeHint().width(), 21);
+    Pair.First = NewField(range, "PairFirst", QRect(x += from->width() + 2, 22, 32, 21));
+    QLabel *const to = NewLabel(QT_TRANSLATE_NOOP("Quillon", "по"), range, QRect(x += 32 + 4, 22, 0, 21));
+    to->resize(to->sizeHint().width(), 21);
+    Pair.Last = NewField(range, "PairLast", QRect(x + to->width() + 2, 22, 32, 21));
 
     auto *sys = new QGroupBox(QCoreApplication::translate("Quillon", "Системные каналы:"), page);
     sys->setGeometry(4, 90, 212, 52);
     for (int i = 0; i < 4; ++i)
-        Pair.Sys[size_t(i)] = NewField(sys, QStringLiteral("PairSys%1").arg(i + 1).toLatin1().constData(),
-                                       QRect(8 + 50 * i, 22, 44, 21), 3);
+        Pair.Sys[size_t(i)] =
+            NewField(sys, QStringLiteral("PairSys%1").arg(i + 1).toLatin1().constData(), QRect(8 + 50 * i, 22, 44, 21));
 
     Pair.FromBase = new QPushButton(QCoreApplication::translate("Quillon", "Взять у базы..."), page);
     Pair.FromBase->setObjectName(QStringLiteral("PairFromBase"));
@@ -207,7 +216,7 @@ void TForm1::CreatePairPage()
     Pair.FromBase->setToolTip(Act.PairFromBase->toolTip());
     Pair.RestoreId = new QPushButton(page);
     Pair.RestoreId->setObjectName(QStringLiteral("PairRestoreId"));
-    Pair.RestoreId->setGeometry(222, 38, 135, 25);
+    Pair.RestoreId->setGeometry(222, 112, 135, 25); // beside the system channels: the range group is above
     Pair.RestoreId->setToolTip(QCoreApplication::translate("Quillon", "ID-код, который обнулила загрузка стандартных"));
     Pair.RestoreId->hide();
 
@@ -220,14 +229,13 @@ void TForm1::CreatePairPage()
     connect(Pair.FromBase, &QPushButton::clicked, Act.PairFromBase, &QAction::trigger);
     connect(Pair.RestoreId, &QPushButton::clicked, this, [this] { SafeCall([this] { RestoreIdExecute(); }); });
 
-    // Each side of the ID code shows what the other one is being typed as.
+    // Each side of the ID code shows what the other one is being typed as;
+    // while that is no ID code, the image's own (never a value typed before).
     connect(Pair.Id, &QLineEdit::textEdited, this, [this](const QString &text) {
-        if (const auto id = Pairing::ParseId(text).value)
-            Pair.IdHex->setText(WordToHex(*id));
+        Pair.IdHex->setText(WordToHex(Pairing::ParseId(text).value.value_or(Buf[Addr::BaseId])));
     });
     connect(Pair.IdHex, &QLineEdit::textEdited, this, [this](const QString &text) {
-        if (const auto id = Pairing::ParseIdHex(text).value)
-            Pair.Id->setText(QString::number(*id));
+        Pair.Id->setText(QString::number(Pairing::ParseIdHex(text).value.value_or(Buf[Addr::BaseId])));
     });
     for (TMaskEdit *f : {Pair.Id, Pair.IdHex}) {
         connect(f, &TMaskEdit::Exit, this, [this, f] {
@@ -332,16 +340,24 @@ void TForm1::PairPageHide()
 void TForm1::PairFromBaseExecute()
 {
     LoadResult loaded;
-    const QString chosen = ChooseImageInBackups(&loaded.data);
+    ImageFileCheck check;
+    const QString chosen = ChooseImageInBackups(&loaded.data, &check);
     if (chosen.isEmpty())
         return;
     const QString name = QFileInfo(chosen).fileName();
+    if (!check.IsImage()) {
+        Dialogs->Error(
+            check.kind == ImageFileCheck::Text
+                ? QCoreApplication::translate("Quillon", "Файл %1 не образ: это текст.").arg(name)
+                : QCoreApplication::translate("Quillon", "Файл %1 не образ: байт модели %2, а в образе 00-08 или FF.")
+                      .arg(name, ByteToHex(check.modelByte)));
+        return;
+    }
     // A file saved from a partial read holds FFFF for the words it never
     // read: those are no base's ID code and channels.
-    const std::optional<ReadRange> mark = FindReadRangeMark(loaded.data.comment);
-    if (mark && (mark->first > Pairing::kFirstWord || mark->last < Pairing::kLastWord)) {
+    if (!check.Holds({Pairing::kFirstWord, Pairing::kLastWord})) {
         Dialogs->Error(QCoreApplication::translate("Quillon", "В файле %1 нет слов 37-3A: он сохранён после чтения %2.")
-                          .arg(name, ReadRangeMark(*mark)));
+                           .arg(name, ReadRangeMark(*check.held)));
         return;
     }
     ImageState after = Doc.State();

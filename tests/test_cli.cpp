@@ -155,6 +155,8 @@ protected:
         // What a user may hand to write by mistake: notes, and a file whose
         // model byte names no model; and what "read -o -" prints.
         ASSERT_TRUE(WriteFile(dir.filePath("notes.txt"), QByteArray("Customer: handset, no dial tone.\n").repeated(8)));
+        ASSERT_TRUE(
+            WriteFile(dir.filePath("russian.txt"), QString("Заказчик: трубка, нет гудка.\n").repeated(8).toUtf8()));
         ASSERT_TRUE(WriteFile(dir.filePath("model.img"), FileBytes(Q, 'A')));
         EepromImage q;
         q.words = Q;
@@ -536,6 +538,8 @@ const Case kCases[] = {
      "^quillon-cli: .*notes.txt: not an image: this is text, not an image file, and not the 64 words of 'read -o -' "
      "either \\(--force writes it all the same\\)\n$",
      nullptr, nullptr, Unchanged, false},
+    {"a text in Russian is text too", "", "write --port {port} {dir}/russian.txt", ExitFile,
+     "^quillon-cli: .*russian.txt: not an image: this is text, not an image file", nullptr, nullptr, Unchanged, false},
     {"a model byte that names no model", "", "write --port {port} {dir}/model.img", ExitFile,
      "^quillon-cli: .*model.img: not an image: its model byte is 41, where an image file has 00-08 or FF", nullptr,
      nullptr, Unchanged, false},
@@ -616,6 +620,17 @@ const Case kCases[] = {
     {"the version", nullptr, "--version", ExitOk, "^$", "^quillon-cli " QUILLON_VERSION "\n$", nullptr, nullptr, false},
     {"the models in the main help", nullptr, "--help", ExitOk, "^$", "\n  3  SN-258\\+ Base\n", nullptr, nullptr,
      false},
+    // Only diff's help says what diff's success means; a series log typed
+    // wrong makes no folders, and a device takes it without Qt's warnings.
+    {"series --help", nullptr, "series --help", ExitOk, "^$", "\nExit status:\n  0  success\n  2  usage error\n",
+     nullptr, nullptr, false},
+    {"diff --help", nullptr, "diff --help", ExitOk, "^$",
+     "\nExit status:\n  0  success \\(diff: the images are the same\\)\n", nullptr, nullptr, false},
+    {"a series log into a full disk", "", "series --port {port} {dir}/in.img --log /dev/full", ExitFile,
+     "^quillon-cli: series log: /dev/full: No space left on device\n$", nullptr, nullptr, Unchanged, false},
+    {"a series log in folders that are not there", "", "series --port {port} {dir}/in.img --log {dir}/typo/logs/s.csv",
+     ExitFile, "^quillon-cli: series log: .*/typo/logs/s.csv: No such file or directory\n$", nullptr, nullptr,
+     Unchanged, false},
     // Output that cannot be written is a file error, also after a job.
     {"info into a full disk", nullptr, "info {dir}/in.img", ExitFile, "^quillon-cli: standard output: Disk full\n$",
      nullptr, nullptr, nullptr, false, nullptr, "/dev/full"},

@@ -7,7 +7,11 @@
 #include "app/Translations.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
+#include "image/FileDialogs.h"
+#include "image/ImageFile.h"
+#include "image/Presets.h"
 #include "link/Engine.h"
+#include "radio/Pairing.h"
 #include "ModalHelper.h"
 
 #include <QAbstractButton>
@@ -25,6 +29,7 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -155,6 +160,61 @@ TEST_F(LanguageTest, TheEnglishWindowShowsNoRussian)
     const QString picture = QDir::current().filePath(QStringLiteral("quillon-en.png"));
     EXPECT_TRUE(form.grab().save(picture)) << picture.toStdString();
 }
+
+// The "Pairing" page after "Take from base..." in each language: its words,
+// and the guides' pictures of it (docs/pairing.png, docs/pairing-en.png).
+class PairingPicture : public ::testing::TestWithParam<Language> {
+protected:
+    void TearDown() override { InstallLanguage(Language::Russian); }
+};
+
+TEST_P(PairingPicture, ThePairingPageForTheGuide)
+{
+    struct Dialogs : FileDialogs {
+        QString base;
+        QString SaveFileName(const QString &, const QString &, const QString &) override { return {}; }
+        QString OpenFileName(const QString &, const QString &) override { return base; }
+        bool ConfirmOverwrite(const QString &) override { return false; }
+        void Information(const QString &) override { }
+        void Error(const QString &) override { }
+    };
+    const bool english = GetParam() == Language::English;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    EepromImage base;
+    ASSERT_TRUE(ApplyPreset(base, 4));
+    Pairing::Store(base, {0x1A2B, 0x5077, 0x5152, 0x5354});
+    auto dialogs = std::make_unique<Dialogs>();
+    dialogs->base = dir.filePath(QStringLiteral("base.258"));
+    ASSERT_FALSE(SaveImageFile(dialogs->base, EncodeImageFile(base, 1, QString())));
+
+    ASSERT_TRUE(InstallLanguage(GetParam()));
+    TForm1 form;
+    form.Dialogs = std::move(dialogs);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EepromImage handset;
+    ASSERT_TRUE(ApplyPreset(handset, 1));
+    ImageState s = form.Doc.State();
+    s.image = handset;
+    s.model = 2;
+    s.comment = english ? QStringLiteral("handset after repair") : U("трубка после ремонта");
+    form.Doc.Apply(QStringLiteral("read"), s);
+    form.RefreshBufExecute();
+    form.PageControl2->setCurrentWidget(form.TabSheet8);
+    form.Act.PairFromBase->trigger();
+    EXPECT_EQ(form.Pair.Note->text(), english ? QStringLiteral("ID 6699, F8, channels 81 82 83 84 taken from base.258")
+                                              : U("ID 6699, F8, каналы 81 82 83 84 взяты из base.258"));
+    if (english)
+        EXPECT_EQ(Russian(ShownTexts(form.TabSheet8)), QStringList());
+
+    const QString picture =
+        QDir::current().filePath(english ? QStringLiteral("pairing-en.png") : QStringLiteral("pairing.png"));
+    EXPECT_TRUE(form.grab().save(picture)) << picture.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, PairingPicture, ::testing::Values(Language::Russian, Language::English),
+                         [](const auto &info) { return info.param == Language::English ? "English" : "Russian"; });
 
 // A question the English window asks on closing: its words and Qt's
 // buttons. (The question was once cut in two and left Russian.)

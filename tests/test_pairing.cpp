@@ -60,6 +60,9 @@ TEST(Pairing, TypedValuesTable)
         {"hex", "1a2b", 0x1A2B},
         {"hex", "10000", -1, R::OutOfRange},
         {"hex", "G", -1, R::NotANumber},
+        {"hex", "-1", -1, R::NotANumber}, // hex digits carry no sign: not "above FFFF"
+        {"id", "0x-1", -1, R::NotANumber}, // nor do they after "0x"
+        {"hex", " 1a2b", 0x1A2B}, // pasted with a space
         {"channel", "256", -1, R::OutOfRange},
         {"plan", "F6", 0x0027},
         {"plan", "f7", 0x284F},

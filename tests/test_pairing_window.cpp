@@ -105,6 +105,11 @@ TEST_F(PairingWindow, TypedFieldsStoreParsedValuesOrSayWhyAndChangeNothing)
         {Id, "65536", Qt::Key_Return, start, "ID-код: число вне пределов 0-65535."},
         {Id, "12a", Qt::Key_Tab, start, "ID-код: нужно число от 0 до 65535."},
         {IdHex, "G1", Qt::Key_Return, start, "ID-код: нужны шестнадцатеричные цифры, от 0 до FFFF."},
+        {IdHex, " 1a2c", Qt::Key_Return, {0x1A2C, 0x5077, 0x5152, 0x5354}, nullptr}, // pasted with a space
+        {IdHex, "12345", Qt::Key_Return, start, "ID-код: больше FFFF."}, // never cut to 1234
+        {IdHex, "-1", Qt::Key_Tab, start, "ID-код: нужны шестнадцатеричные цифры, от 0 до FFFF."},
+        {Id, "70000", Qt::Key_Return, start, "ID-код: число вне пределов 0-65535."},
+        {Sys1, "2555", Qt::Key_Return, start, "Системный канал 1: число вне пределов 0-255."},
         {Last, "200", Qt::Key_Return, {0x1A2B, 0x50C8, 0x5152, 0x5354}, nullptr},
         {First, "150", Qt::Key_Return, start, "Рабочие каналы: первый канал (150) больше последнего (119)."},
         {Last, "256", Qt::Key_Tab, start, "Рабочие каналы: число вне пределов 0-255."},
@@ -132,6 +137,11 @@ TEST_F(PairingWindow, TypedFieldsStoreParsedValuesOrSayWhyAndChangeNothing)
         EXPECT_EQ(p.Note->text(), r.refusal ? QString::fromUtf8(r.refusal) : QString());
         if (r.refusal) {
             EXPECT_EQ(form->Doc.UndoText(), undoBefore);
+            // The other side of the ID code shows the value stored, not one typed on the way.
+            if (r.field == Id)
+                EXPECT_EQ(p.IdHex->text(), WordToHex(r.words[0]));
+            if (r.field == IdHex)
+                EXPECT_EQ(p.Id->text(), QString::number(r.words[0]));
         } else {
             EXPECT_NE(form->Doc.UndoText(), undoBefore); // one step of its own
             EXPECT_EQ(p.Id->text(), QString::number(r.words[0]));
@@ -204,6 +214,41 @@ TEST_F(PairingWindow, PairsFromABaseFileOrABackupInOneStepThatCtrlZTakesBack)
     ASSERT_EQ(dialogs->errors.size(), 2);
     EXPECT_EQ(dialogs->errors[1], "В файле word0A.258 нет слов 37-3A: он сохранён после чтения [read 0A].");
     EXPECT_EQ(form->Doc.State(), before);
+}
+
+// "Взять у базы..." takes words 37-3A only from an image that holds them,
+// by the rule quillon-cli's set --from and write apply.
+TEST_F(PairingWindow, WhatIsNoBaseImageIsRefusedAndChangesNothing)
+{
+    QByteArray noise(200, '\0');
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 97 + 13) % 251);
+    noise[128] = char(0xA7);
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        const char *error;
+    } rows[] = {
+        {"README.txt", QString("База 7, ID 6699: каналы F8.\n").repeated(10).toUtf8(),
+         "Файл README.txt не образ: это текст."},
+        {"noise.bin", noise, "Файл noise.bin не образ: байт модели A7, а в образе 00-08 или FF."},
+        {"part.258", EncodeImageFile(PresetImage(4, kBaseWords), 2, "[read 30-33]"),
+         "В файле part.258 нет слов 37-3A: он сохранён после чтения [read 30-33]."},
+    };
+    ReadHandset({0x0000, 0x0027, 0x0102, 0x0304});
+    const ImageState before = form->Doc.State();
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile f(home.path() + "/" + row.name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(row.bytes);
+        f.close();
+        dialogs->openPath = f.fileName();
+        dialogs->errors.clear();
+        QTest::mouseClick(form->Pair.FromBase, Qt::LeftButton);
+        EXPECT_EQ(dialogs->errors, QStringList{QString::fromUtf8(row.error)});
+        EXPECT_EQ(form->Doc.State(), before);
+    }
 }
 
 TEST_F(PairingWindow, APresetOverAReadHandsetSaysItZeroedTheIdCodeAndOneClickPutsItBack)

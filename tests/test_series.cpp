@@ -154,7 +154,7 @@ TEST_P(SeriesTable, UnitsCountersAndLog)
     ASSERT_TRUE(dir.isValid());
     const QString logPath = dir.filePath(QStringLiteral("sub/series.csv"));
     SeriesLog log;
-    ASSERT_TRUE(log.Open(logPath));
+    ASSERT_TRUE(log.Open(logPath, true));
 
     FakeBench bench;
     for (size_t i = 0; i < c.faults.size(); ++i)
@@ -415,7 +415,7 @@ TEST(SeriesImage, TheLogLivesBesideTheBackupsOneFileASeries)
     EXPECT_EQ(SeriesLog::DefaultPath(T0), first);
     {
         SeriesLog log;
-        ASSERT_TRUE(log.Open(first));
+        ASSERT_TRUE(log.Open(first, true));
         EXPECT_EQ(SeriesLog::DefaultPath(T0), second)
             << "a series started within the same second appends to no other's log";
     } // closed: Windows removes no open file

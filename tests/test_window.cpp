@@ -4,17 +4,20 @@
 #include "app/ErrorBox.h"
 #include "app/Settings.h"
 #include "app/TraceDialog.h"
+#include "app/SeriesWindow.h"
 #include "app/Translations.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/Unit4.h"
 #include "image/Presets.h"
 #include "link/JobReport.h"
+#include "link/SessionSeries.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFrame>
 #include <QFontInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -24,10 +27,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -461,8 +466,35 @@ TEST(ErrorBoxText, FullStopRuleAndTitle)
 } // namespace
 
 // Windows has no DejaVu Sans: a wider font took its place and cut "Addr:"
-// to "Addr". Every label must show its whole text whatever font it gets.
-TEST(WindowFonts, EveryLabelFitsItsTextUnderAWideFont)
+// to "Addr". Every label must show its whole text whatever font it gets, in
+// either language: not cut by its own width or its parent's ("fr" for
+// "from"), not covered by a field beside it ("Local oscillato"); and every
+// caption of the series list whole ("ID befor", "Результа").
+class WindowFonts : public ::testing::TestWithParam<Language> { };
+
+static QString Covered(const QLabel *label)
+{
+    const QString text = label->text();
+    const QFontMetrics metrics = label->fontMetrics();
+    const QRect inLabel = QStyle::alignedRect(
+        label->layoutDirection(), label->alignment(),
+        QSize(metrics.horizontalAdvance(text), std::min(metrics.height(), label->contentsRect().height())),
+        label->contentsRect());
+    if (!label->contentsRect().contains(inLabel))
+        return QStringLiteral("wider than the label");
+    const QRect shown = inLabel.translated(label->pos());
+    const QWidget *parent = label->parentWidget();
+    if (!parent->rect().contains(shown))
+        return QStringLiteral("beyond its parent ") + parent->objectName();
+    for (const QObject *o : parent->children()) {
+        const auto *sibling = qobject_cast<const QWidget *>(o);
+        if (sibling && sibling != label && !sibling->isHidden() && sibling->geometry().intersects(shown))
+            return QStringLiteral("under ") + sibling->objectName();
+    }
+    return QString();
+}
+
+TEST_P(WindowFonts, EveryLabelFitsItsTextUnderAWideFont)
 {
     const QFont before = QApplication::font();
     // A tenth wider than the window's own 11-pixel DejaVu Sans.
@@ -472,19 +504,27 @@ TEST(WindowFonts, EveryLabelFitsItsTextUnderAWideFont)
     // font no user's system shows, and the widths say nothing.
     if (QFontInfo(wide).family() != wide.family())
         GTEST_SKIP() << "DejaVu Sans is not installed here";
+    ASSERT_TRUE(InstallLanguage(GetParam()));
     QApplication::setFont(wide);
     {
         TForm1 form;
         form.show();
         for (QLabel *label : form.findChildren<QLabel *>()) {
-            if (label->text().isEmpty() || !label->pixmap().isNull() || label->wordWrap())
+            if (label->text().isEmpty() || !label->pixmap().isNull() || label->wordWrap() || label->isHidden())
                 continue;
-            const int needed = label->fontMetrics().horizontalAdvance(label->text());
-            EXPECT_GE(label->contentsRect().width(), needed)
+            EXPECT_EQ(Covered(label).toStdString(), "")
                 << label->objectName().toStdString() << " \"" << label->text().toStdString() << "\"";
         }
+        SessionSeries series(form.Session);
+        TSeriesWindow window(series, nullptr);
+        window.show();
+        const QHeaderView *header = window.UnitList->header();
+        for (int c = 0; c + 1 < header->count(); ++c) // the last one stretches
+            EXPECT_GE(header->sectionSize(c), header->sectionSizeHint(c))
+                << window.UnitList->headerItem()->text(c).toStdString();
     }
     QApplication::setFont(before);
+    InstallLanguage(Language::Russian);
 }
 
 namespace {
@@ -623,3 +663,5 @@ TEST_F(WindowTest, TheExchangeIsShownInAMonospacedFont)
     form->Act.ShowTrace->trigger();
     EXPECT_TRUE(fixed) << family.toStdString();
 }
+INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowFonts, ::testing::Values(Language::Russian, Language::English),
+                         [](const auto &info) { return info.param == Language::English ? "English" : "Russian"; });

@@ -885,5 +885,15 @@ Commands:
         <comment>unit: nothing was written to it</comment>
         <translation>не записан</translation>
     </message>
+    <message>
+        <source>%1: it holds only words %2-%3 (as the read mark in its comment says), not words 37-3A: the ID code and channels</source>
+        <translation>%1: в нём только слова %2-%3 (так говорит отметка чтения в его комментарии), нет слов 37-3A: ID-кода и каналов</translation>
+    </message>
+    <message>
+        <source>  0  success
+</source>
+        <translation>  0  успех
+</translation>
+    </message>
 </context>
 </TS>

@@ -515,7 +515,7 @@ If you have remarks or suggestions on how to make this page easier to use, write
     </message>
     <message>
         <source>Гетеродин:</source>
-        <translation>Local oscillator:</translation>
+        <translation>Local osc.:</translation>
     </message>
     <message>
         <source>Приёмник</source>
@@ -1157,6 +1157,14 @@ The cells are marked in the grid; write again.</translation>
     <message>
         <source>Записано, но не проверено</source>
         <translation>Written, not checked</translation>
+    </message>
+    <message>
+        <source>Файл %1 не образ: это текст.</source>
+        <translation>The file %1 is not an image: it is text.</translation>
+    </message>
+    <message>
+        <source>Файл %1 не образ: байт модели %2, а в образе 00-08 или FF.</source>
+        <translation>The file %1 is not an image: its model byte is %2, where an image has 00-08 or FF.</translation>
     </message>
 </context>
 <context>
