@@ -82,6 +82,14 @@ int WriteCommands(SeriesScope scope)
     return (words + 4) / 5;
 }
 
+// quillon-cli at the bench's short tick.
+void QuickTicks(QProcess &cli)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QUILLON_TICK_MS", QString::number(kTickMs));
+    cli.setProcessEnvironment(env);
+}
+
 // quillon-phone playing the units of a folder, each saved in a folder of its own.
 class Bench {
 public:
@@ -246,9 +254,7 @@ TEST_P(SeriesBench, Cli)
     if (c.count)
         args << "--count" << QString::number(c.count);
     QProcess cli;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QUILLON_TICK_MS", QString::number(kTickMs));
-    cli.setProcessEnvironment(env);
+    QuickTicks(cli);
     QString errors;
     QObject::connect(&cli, &QProcess::readyReadStandardError, [&] {
         cli.setReadChannel(QProcess::StandardError);
@@ -406,9 +412,7 @@ TEST(SeriesStop, CliTerminated)
     ASSERT_TRUE(bench.Start(SeriesScope::Block));
     const QString logPath = bench.dir.filePath("series.csv");
     QProcess cli;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QUILLON_TICK_MS", QString::number(kTickMs));
-    cli.setProcessEnvironment(env);
+    QuickTicks(cli);
     cli.start(qEnvironmentVariable("QUILLON_CLI"),
               {"series", "--port", bench.pts, bench.dir.filePath("series.h"), "--scope", "block", "--log", logPath});
     ASSERT_TRUE(WaitFor([&] { return cli.canReadLine() || cli.state() == QProcess::NotRunning; }, kDeadlineMs));
@@ -468,9 +472,7 @@ TEST(SeriesSwap, FlickerIsTheSameUnitAndASwapInOneSecondIsTheNext)
     Bench bench;
     ASSERT_TRUE(bench.Start(SeriesScope::Block, false));
     QProcess cli;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QUILLON_TICK_MS", QString::number(kTickMs));
-    cli.setProcessEnvironment(env);
+    QuickTicks(cli);
     int removals = 0;
     bool flickered = false;
     QString errors;
@@ -545,9 +547,7 @@ TEST(SeriesStop, UnitPulledOutMidWrite)
     bench.Control("hangup-after=90");
     const QString logPath = bench.dir.filePath("series.csv");
     QProcess cli;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QUILLON_TICK_MS", QString::number(kTickMs));
-    cli.setProcessEnvironment(env);
+    QuickTicks(cli);
     cli.start(qEnvironmentVariable("QUILLON_CLI"),
               {"series", "--port", bench.pts, bench.dir.filePath("series.h"), "--log", logPath});
     ASSERT_TRUE(WaitFor([&] { return cli.state() == QProcess::NotRunning; }, kDeadlineMs));
