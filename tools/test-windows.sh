@@ -85,6 +85,10 @@ part "wine prefix"
 export WINEPREFIX=$cache/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 [[ -d $WINEPREFIX/drive_c ]] || wineboot -i >/dev/null 2>&1
+# Every Windows has a monospaced font (Consolas, Courier New); a new wine
+# prefix has none. Give it Debian's DejaVu Sans Mono, as a PC has its own.
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+cp -f /usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 # Emulators on pseudo-terminals behind COM names (a dosdevices link would be
 # overwritten when the wine server starts; the registry mapping is not).
 start_phone() { # COMn, extra options...
