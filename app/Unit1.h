@@ -2,7 +2,7 @@
 
 // The main window. It owns the image document, the port, the engine and every control;
 // the handlers are grouped by subsystem: the shell's live in app/Unit1.cpp,
-// the others in the *Handlers.cpp files of image/, radio/ and link/.
+// the others in the ui/ subfolders of image/, radio/ and link/.
 
 #include "app/Controls.h"
 #include "image/EepromImage.h"
@@ -214,7 +214,7 @@ public:
     int DeviceModel() const; // the document's model index, -1 for none
     void SetDeviceModel(int index); // the document's model, as the program sets it (no step)
 
-    // ================= grid editor (image/GridHandlers.cpp) =================
+    // ================= grid editor (image/ui/GridHandlers.cpp) =================
     void RefreshBuf() override { RefreshBufExecute(); }
     void RefreshBufExecute();
     // The entry box and the description show the selected word again, unless
@@ -227,14 +227,14 @@ public:
     void MaskEdit1KeyPress(int key);
     void MaskEdit1Exit();
     // Cells marked by a check, until the words change, a job starts, Esc or
-    // "Снять отметки" (image/GridHandlers.cpp).
+    // "Снять отметки" (image/ui/GridHandlers.cpp).
     void MarkCells(const CellMarks &marks);
     void ClearMarksExecute();
     bool CellsMarked() const { return !Marked.empty(); }
     CellMarks Marked;
     EepromImage MarkedWords; // the words the marks were made against
 
-    // ================= port (link/PortHandlers.cpp) =================
+    // ================= port (link/ui/PortHandlers.cpp) =================
     TComPort &COM = Session.COM;
     void OpenPortExecute();
     void ClosePortExecute();
@@ -258,7 +258,7 @@ public:
     // closes the port; the error goes on to the error box naming the port.
     void PortErrorDuringJob(const EComPort &e);
 
-    // ================= checks of the telephone (link/VerifyHandlers.cpp) =================
+    // ================= checks of the telephone (link/ui/VerifyHandlers.cpp) =================
     void CreateVerifyActions();
     void VerifyAfterWriteExecute();
     void CompareWithPhoneExecute();
@@ -269,11 +269,11 @@ public:
     QString WithPartialWrite(const QString &message);
     QString PartialWriteNote;
 
-    // ================= line probe (link/ProbeHandlers.cpp) =================
+    // ================= line probe (link/ui/ProbeHandlers.cpp) =================
     void ProbeLineExecute();
     void ProbeLineDone(const ProbeResult &r);
 
-    // ================= series of telephones (link/SeriesHandlers.cpp) =================
+    // ================= series of telephones (link/ui/SeriesHandlers.cpp) =================
     void SeriesExecute();
     bool SeriesRuns() const;
     // While a series runs the image, the model and the options stay as they are.
@@ -284,7 +284,7 @@ public:
     QList<QPair<QAction *, bool>> LockedActions; // and whether each was enabled
     bool CloseAfterSeries = false;
 
-    // ================= engine (link/EngineHandlers.cpp) =================
+    // ================= engine (link/ui/EngineHandlers.cpp) =================
     ProgrammingEngine &Engine = Session.Engine;
     EngineDriver &Driver = Session.Driver; // Timer1, prompt steps, the port notifier
     QTimer &Timer1 = Driver.Timer1;   // the tick source; runs only during a job
@@ -301,10 +301,10 @@ public:
     void ApplicationEvents1Idle();
     void SetTickInterval(int ms); // tests only; the program keeps its own period
 
-    // ================= information list (radio/InfoHandlers.cpp) =================
+    // ================= information list (radio/ui/InfoHandlers.cpp) =================
     void FillListExecute();
 
-    // ================= frequency page (radio/FreqHandlers.cpp) =================
+    // ================= frequency page (radio/ui/FreqHandlers.cpp) =================
     FreqPage Freq; // RefKHz, IfKHz, StepKHz and whether a field changed
     void FreqFromBuf();
     void FreqToBuf();
@@ -318,7 +318,7 @@ public:
     void MaskEdit4Exit();
     void MaskEdit5Exit();
 
-    // ================= pairing page (radio/PairingHandlers.cpp) =================
+    // ================= pairing page (radio/ui/PairingHandlers.cpp) =================
     void PairFromBuf();      // the page shows the image; a field being typed in stays
     void PairPageHide();     // what was typed and not stored yet goes in now
     void PairFromBaseExecute();
@@ -326,7 +326,7 @@ public:
     // After a preset: keeps a real ID code it zeroed for "Вернуть ID-код".
     void PresetZeroedId(uint16_t before);
 
-    // ================= image files (image/FileHandlers.cpp) =================
+    // ================= image files (image/ui/FileHandlers.cpp) =================
     void SaveFileExecute();
     void LoadFileExecute();
     void LoadFileFrom(const QString &folder); // the open dialog starts in folder
@@ -340,7 +340,7 @@ public:
     // put their own in place.
     std::unique_ptr<FileDialogs> Dialogs;
 
-    // ================= presets (image/PresetHandlers.cpp) =================
+    // ================= presets (image/ui/PresetHandlers.cpp) =================
     void LoadPreset(int p);
     void L258Hand10625Execute();
     void L258Hand12800Execute();
@@ -355,7 +355,7 @@ public:
     void L258Hand21250UkrExecute();
     void L258Base21250UkrExecute();
 
-    // ================= undo, backups, unsaved work (image/UndoHandlers.cpp, image/BackupHandlers.cpp) =================
+    // ========== undo, backups, unsaved work (image/ui/UndoHandlers.cpp, image/ui/BackupHandlers.cpp) ==========
     void UndoExecute();
     void RedoExecute();
     void UpdateUndoActions();

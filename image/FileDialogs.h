@@ -2,7 +2,7 @@
 
 // The dialogs of the file and preset actions, behind one small interface so
 // that tests can answer them. QtFileDialogs is the real thing (its code lives
-// in image/FileHandlers.cpp, with the window).
+// in image/ui/FileHandlers.cpp, with the window).
 
 #include <QString>
 #include <memory>

@@ -40,6 +40,10 @@ namespace {
 
 QString U(const char *s) { return QString::fromUtf8(s); }
 
+// Where a picture for the guides goes: the build folder CMake names, never the
+// current folder, which may be the checkout.
+QString PicturePath(const QString &name) { return QDir(QStringLiteral(QUILLON_PICTURE_DIR)).filePath(name); }
+
 bool HasCyrillic(const QString &text)
 {
     static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
@@ -157,7 +161,7 @@ TEST_F(LanguageTest, TheEnglishWindowShowsNoRussian)
     form.ShowStatus(EngineTexts::Completed);
     EXPECT_EQ(form.StatusText(0), QStringLiteral("Completed!"));
 
-    const QString picture = QDir::current().filePath(QStringLiteral("quillon-en.png"));
+    const QString picture = PicturePath(QStringLiteral("quillon-en.png"));
     EXPECT_TRUE(form.grab().save(picture)) << picture.toStdString();
 }
 
@@ -208,8 +212,7 @@ TEST_P(PairingPicture, ThePairingPageForTheGuide)
     if (english)
         EXPECT_EQ(Russian(ShownTexts(form.TabSheet8)), QStringList());
 
-    const QString picture =
-        QDir::current().filePath(english ? QStringLiteral("pairing-en.png") : QStringLiteral("pairing.png"));
+    const QString picture = PicturePath(english ? QStringLiteral("pairing-en.png") : QStringLiteral("pairing.png"));
     EXPECT_TRUE(form.grab().save(picture)) << picture.toStdString();
 }
 
