@@ -45,6 +45,10 @@ constexpr uint16_t RangeWord(uint8_t first, uint8_t last) { return uint16_t(firs
 int PlanOf(uint16_t rangeWord);
 // "F6" ... "PLUS", or "" for a range that names no plan.
 QString PlanName(uint16_t rangeWord);
+// The channels of the range in decimal, "80-119".
+QString ChannelsText(uint16_t rangeWord);
+// "F8 (80-119)", or the channels alone for a range that names no plan.
+QString RangeText(uint16_t rangeWord);
 
 SysChannels SysChannelsOf(const Words &words);
 void SetSysChannels(Words &words, const SysChannels &channels);
