@@ -45,6 +45,8 @@ extern const char HexDigits[17];
 
 QString WordToHex(uint16_t w);  // exactly four upper-case digits
 QString ByteToHex(uint8_t b);   // exactly two upper-case digits
+// Addresses first..last as a cut write's texts give them: "05", or "05-09".
+QString AddrSpanHex(int first, int last);
 // Lenient: reads exactly four positions, a non-digit (or a missing position)
 // contributes a zero nibble; never fails.
 uint16_t HexToWord(const QString &text);
