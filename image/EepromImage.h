@@ -33,6 +33,10 @@ constexpr int BaseId = 0x37;
 constexpr int ChannelRange = 0x38;
 constexpr int SysChannels12 = 0x39;
 constexpr int SysChannels34 = 0x3A;
+// What ties a handset to its base: pairing copies these words, a series
+// keeps them on request.
+constexpr int PairedFirst = BaseId;
+constexpr int PairedLast = SysChannels34;
 constexpr int BlockFirst = 0x30;
 constexpr int BlockLast = 0x3F;
 } // namespace Addr

@@ -14,8 +14,8 @@
 
 namespace Pairing {
 
-constexpr int kFirstWord = Addr::BaseId;      // 0x37
-constexpr int kLastWord = Addr::SysChannels34; // 0x3A
+constexpr int kFirstWord = Addr::PairedFirst; // 0x37
+constexpr int kLastWord = Addr::PairedLast; // 0x3A
 constexpr int kWords = kLastWord - kFirstWord + 1;
 
 // Words 0x37-0x3A in address order.
