@@ -31,11 +31,10 @@ const char *KeyName(Field f)
     return "";
 }
 
-QString RangeText(uint16_t range)
+// A range that names no plan is called channels here.
+QString RangeSummary(uint16_t range)
 {
-    const QString channels = QStringLiteral("%1-%2").arg(Hi(range)).arg(Lo(range));
-    const QString plan = PlanName(range);
-    return plan.isEmpty() ? Text::tr("channels %1").arg(channels) : QStringLiteral("%1 (%2)").arg(plan, channels);
+    return PlanName(range).isEmpty() ? Text::tr("channels %1").arg(ChannelsText(range)) : RangeText(range);
 }
 
 QString Summary(const Words &w)
@@ -44,7 +43,7 @@ QString Summary(const Words &w)
     const SysChannels sys = SysChannelsOf(w);
     return Text::tr("ID %1 (%2), %3, system channels %4 %5 %6 %7")
         .arg(id)
-        .arg(WordToHex(id), RangeText(w[Addr::ChannelRange - kFirstWord]))
+        .arg(WordToHex(id), RangeSummary(w[Addr::ChannelRange - kFirstWord]))
         .arg(sys[0])
         .arg(sys[1])
         .arg(sys[2])

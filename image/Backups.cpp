@@ -32,9 +32,6 @@ const QRegularExpression &NamePattern()
     return re;
 }
 
-const QString kBase = QStringLiteral("База");
-const QString kHandset = QStringLiteral("Труба");
-
 QString NameOf(const QDateTime &when, const QString &device, const QString &suffix, uint16_t id, int copy)
 {
     QString name = when.toString(QString::fromLatin1(kTimeFormat)) + u' ' + device + QStringLiteral(" ID ") +
@@ -70,23 +67,23 @@ QString Backups::Comment(const QDateTime &when, const QString &port, const QStri
         .arg(when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), listed, port);
 }
 
-Backups::Naming Backups::NamingFor(int listModel, const QString &imageDevice)
+Backups::Naming Backups::NamingFor(int listModel, std::optional<DeviceKind> imageKind)
 {
     Naming n;
     const bool listed = listModel > 0 && listModel < kModelCount;
     n.model = listed ? listModel : 0;
     n.device = ModelName(n.model);
-    if (imageDevice != kBase && imageDevice != kHandset)
+    if (!imageKind)
         return n;
     if (!listed) {
-        n.device = imageDevice;
+        n.device = DeviceKindWord(*imageKind);
         n.followsList = false;
         return n;
     }
-    if (QString::fromUtf8(DeviceModelNames[listModel]).contains(imageDevice))
+    // The models go in pairs, base then handset.
+    if ((listModel % 2 ? DeviceKind::Base : DeviceKind::Handset) == *imageKind)
         return n;
-    // The list's family, the image's device: the models go in pairs, base
-    // then handset.
+    // The list's family, the image's device.
     n.model = listModel % 2 ? listModel + 1 : listModel - 1;
     n.device = ModelName(n.model);
     n.followsList = false;
@@ -94,12 +91,12 @@ Backups::Naming Backups::NamingFor(int listModel, const QString &imageDevice)
 }
 
 Backups::SaveResult Backups::Save(const QString &folder, const EepromImage &image, int model, const QString &port,
-                                  const QDateTime &when, const QString &imageDevice, const QString &note)
+                                  const QDateTime &when, std::optional<DeviceKind> imageKind, const QString &note)
 {
     SaveResult r;
     if ((r.error = MakeFolder(folder)))
         return r;
-    const Naming naming = NamingFor(model, imageDevice);
+    const Naming naming = NamingFor(model, imageKind);
     const bool listed = model > 0 && model < kModelCount;
     const QString listModel = naming.followsList || !listed ? QString() : ModelName(model);
     const QString comment = (note.isEmpty() ? QString() : note + QStringLiteral(". ")) + Comment(when, port, listModel);

@@ -4,12 +4,14 @@
 // read of the whole EEPROM, kept in a folder of their own and never
 // overwritten. The window and quillon-cli save and list them through this.
 
+#include "image/DeviceModels.h"
 #include "image/EepromImage.h"
 #include "image/ImageFile.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <optional>
 
 class Backups {
 public:
@@ -29,8 +31,8 @@ public:
     static QString Comment(const QDateTime &when, const QString &port, const QString &listModel = QString());
 
     // What a backup is named after. The model list's choice, unless the image
-    // says otherwise: imageDevice is the "Инфо" page's device type ("База" or
-    // "Труба"). When the list names the other device, the same family's
+    // says otherwise: imageKind is what the image's radio words make it
+    // (InfoList::KindOf). When the list names the other device, the same family's
     // model of that device; when the list names none, the device type alone
     // (model 0).
     struct Naming {
@@ -38,7 +40,7 @@ public:
         QString device;     // in the file name
         bool followsList = true;
     };
-    static Naming NamingFor(int listModel, const QString &imageDevice);
+    static Naming NamingFor(int listModel, std::optional<DeviceKind> imageKind);
 
     struct SaveResult {
         QString path; // the file written, empty on failure
@@ -48,7 +50,7 @@ public:
     // under a name no file has yet. A note goes before the comment (a
     // series and its unit), which keeps the port at its end.
     static SaveResult Save(const QString &folder, const EepromImage &image, int model, const QString &port,
-                           const QDateTime &when, const QString &imageDevice = QString(),
+                           const QDateTime &when, std::optional<DeviceKind> imageKind = std::nullopt,
                            const QString &note = QString());
 
     struct Entry {

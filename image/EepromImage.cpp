@@ -17,6 +17,12 @@ QString ByteToHex(uint8_t b)
     return QString::fromLatin1(s, 2);
 }
 
+QString AddrSpanHex(int first, int last)
+{
+    const QString head = ByteToHex(static_cast<uint8_t>(first));
+    return first == last ? head : head + u'-' + ByteToHex(static_cast<uint8_t>(last));
+}
+
 static int NibbleOf(char32_t c)
 {
     if (c >= 'a' && c <= 'z')

@@ -33,6 +33,10 @@ constexpr int BaseId = 0x37;
 constexpr int ChannelRange = 0x38;
 constexpr int SysChannels12 = 0x39;
 constexpr int SysChannels34 = 0x3A;
+// What ties a handset to its base: pairing copies these words, a series
+// keeps them on request.
+constexpr int PairedFirst = BaseId;
+constexpr int PairedLast = SysChannels34;
 constexpr int BlockFirst = 0x30;
 constexpr int BlockLast = 0x3F;
 } // namespace Addr
@@ -45,6 +49,8 @@ extern const char HexDigits[17];
 
 QString WordToHex(uint16_t w);  // exactly four upper-case digits
 QString ByteToHex(uint8_t b);   // exactly two upper-case digits
+// Addresses first..last as a cut write's texts give them: "05", or "05-09".
+QString AddrSpanHex(int first, int last);
 // Lenient: reads exactly four positions, a non-digit (or a missing position)
 // contributes a zero nibble; never fails.
 uint16_t HexToWord(const QString &text);

@@ -47,7 +47,7 @@ EepromImage BuildUnitImage(const EepromImage &series, const EepromImage &unit, u
 {
     EepromImage out = series;
     for (int a = 0; a < EepromImage::kWords; ++a) {
-        const bool kept = ((keep & KeepId) && a >= Addr::BaseId && a <= Addr::SysChannels34)
+        const bool kept = ((keep & KeepId) && a >= Addr::PairedFirst && a <= Addr::PairedLast)
                           || ((keep & KeepLow) && a <= 0x2F)
                           || a < ScopeFirst(scope) || a > ScopeLast(scope);
         if (kept)

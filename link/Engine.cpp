@@ -6,11 +6,8 @@
 #include <QCoreApplication>
 
 namespace {
-constexpr char CR = 0x0D;
-// The drain at the opening reads far faster than 300 bit/s can refill the
-// input, so it ends; the cap only keeps a misbehaving device from holding
-// the window thread.
-constexpr int DrainLimit = 65536;
+using Line::CR;
+using Line::DrainLimit;
 // What a left-over command can still bring after its reply began: the reply
 // and the echoes of a few characters of ours, with room to spare.
 constexpr int ResyncLimit = 4 * EngineLimits::ReplyLength;

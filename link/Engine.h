@@ -185,6 +185,7 @@ struct WriteGroups {
         int first = 0;
         int last = -1;
         bool Empty() const { return first > last; }
+        QString Hex() const { return AddrSpanHex(first, last); }
     };
     Span confirmed, possiblyTaken, notTaken;
 };

@@ -14,6 +14,16 @@ public:
     virtual int Read(void *buffer, int count) = 0;
 };
 
+// The line's terms, shared by the engine and the probe, which drain and open
+// the line the same way.
+namespace Line {
+constexpr char CR = 0x0D;
+// The drain at the opening reads far faster than 300 bit/s can refill the
+// input, so it ends; the cap only keeps a misbehaving device from holding
+// the window thread.
+constexpr int DrainLimit = 65536;
+} // namespace Line
+
 enum class GaugeColor { Red, Blue };
 
 // What the programming engine needs of the main window.

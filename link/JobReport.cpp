@@ -5,15 +5,11 @@
 
 namespace {
 
-QString Span(const WriteGroups::Span &s)
-{
-    return s.first == s.last ? ByteToHex(uint8_t(s.first))
-                             : ByteToHex(uint8_t(s.first)) + u'-' + ByteToHex(uint8_t(s.last));
-}
-
 QString WordsOf(const WriteGroups::Span &s)
 {
-    return (s.first == s.last ? QCoreApplication::translate("Quillon", "слово ") : QCoreApplication::translate("Quillon", "слова ")) + Span(s);
+    return (s.first == s.last ? QCoreApplication::translate("Quillon", "слово ")
+                              : QCoreApplication::translate("Quillon", "слова "))
+           + s.Hex();
 }
 
 } // namespace
@@ -21,17 +17,19 @@ QString WordsOf(const WriteGroups::Span &s)
 QString PartialWriteTextRu(const WriteGroups &g)
 {
     if (g.confirmed.Empty() && g.possiblyTaken.Empty())
-        return QCoreApplication::translate("Quillon", "Телефон не подтвердил ни одного слова из %1: запишите ещё раз").arg(Span(g.notTaken));
+        return QCoreApplication::translate("Quillon", "Телефон не подтвердил ни одного слова из %1: запишите ещё раз")
+            .arg(g.notTaken.Hex());
     QStringList parts;
     if (!g.confirmed.Empty())
         parts << QCoreApplication::translate("Quillon", "принял ") + WordsOf(g.confirmed);
     // Sent, but the echo that says so never came: stored at the CR, or at the
     // next one (the next job's opening).
     if (!g.possiblyTaken.Empty())
-        parts << (g.confirmed.Empty() ? QCoreApplication::translate("Quillon", "возможно, принял ") + WordsOf(g.possiblyTaken)
-                                      : QCoreApplication::translate("Quillon", "возможно ") + Span(g.possiblyTaken));
+        parts << (g.confirmed.Empty()
+                      ? QCoreApplication::translate("Quillon", "возможно, принял ") + WordsOf(g.possiblyTaken)
+                      : QCoreApplication::translate("Quillon", "возможно ") + g.possiblyTaken.Hex());
     if (!g.notTaken.Empty())
-        parts << QCoreApplication::translate("Quillon", "не получил ") + Span(g.notTaken);
+        parts << QCoreApplication::translate("Quillon", "не получил ") + g.notTaken.Hex();
     return (g.confirmed.Empty() ? QCoreApplication::translate("Quillon", "Телефон, ") : QCoreApplication::translate("Quillon", "Телефон "))
            + parts.join(QStringLiteral(", "))
            + (g.notTaken.Empty() ? QCoreApplication::translate("Quillon", ": запишите ещё раз для верности")
@@ -43,7 +41,7 @@ QString PartialWriteBriefRu(const WriteGroups &g)
     // Only what the telephone confirmed is certain; the rest is in the whole text.
     if (g.confirmed.Empty())
         return QCoreApplication::translate("Quillon", "Ничего не принято: запишите снова");
-    return QCoreApplication::translate("Quillon", "Принято лишь %1: запишите снова").arg(Span(g.confirmed));
+    return QCoreApplication::translate("Quillon", "Принято лишь %1: запишите снова").arg(g.confirmed.Hex());
 }
 
 CellMarks UnconfirmedMarks(const WriteGroups &g)

@@ -12,8 +12,8 @@
 #include <algorithm>
 
 namespace {
-constexpr char CR = 0x0D;
-constexpr int DrainLimit = 65536;
+using Line::CR;
+using Line::DrainLimit;
 
 QString ByteText(char c)
 {

@@ -194,7 +194,7 @@ void ProgrammingSession::TraceFailure()
 void ProgrammingSession::BackUp(const EepromImage &image)
 {
     // Named after the device the image is, whatever the model says.
-    const QString device = InfoList::Decode(image)[InfoList::RowDevice].value;
+    const DeviceKind device = InfoList::KindOf(image);
     Outcome.backupTaken = true;
     Outcome.backupFolder = Backups::Folder();
     Outcome.backup = Backups::Save(Outcome.backupFolder, image, BackupModel(), JobPort, QDateTime::currentDateTime(),

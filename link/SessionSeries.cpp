@@ -7,26 +7,16 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
-QString Span(const WriteGroups::Span &s)
-{
-    const QString first = ByteToHex(static_cast<uint8_t>(s.first));
-    return s.first == s.last ? first : first + u'-' + ByteToHex(static_cast<uint8_t>(s.last));
-}
-
-} // namespace
-
 QString WrittenWordsText(const WriteGroups &g, bool russian)
 {
     QStringList parts;
     if (!g.confirmed.Empty())
-        parts << (russian ? QStringLiteral("записаны слова ") : QStringLiteral("took ")) + Span(g.confirmed);
+        parts << (russian ? QStringLiteral("записаны слова ") : QStringLiteral("took ")) + g.confirmed.Hex();
     if (!g.possiblyTaken.Empty())
         parts << (russian ? QStringLiteral("возможно записаны ") : QStringLiteral("may have taken "))
-                     + Span(g.possiblyTaken);
+                     + g.possiblyTaken.Hex();
     if (!g.notTaken.Empty())
-        parts << (russian ? QStringLiteral("не записаны ") : QStringLiteral("did not take ")) + Span(g.notTaken);
+        parts << (russian ? QStringLiteral("не записаны ") : QStringLiteral("did not take ")) + g.notTaken.Hex();
     return parts.join(QStringLiteral(", "));
 }
 

@@ -41,6 +41,32 @@ QString TypeText(uint16_t range)
 
 QString Mhz(int32_t kHz) { return FrequencyText(kHz, "mHz"); }
 
+// The synthesizer's frequencies in kHz, as the words set them.
+struct Radio {
+    const RefOscillator *ref;
+    uint32_t stepHz;
+    bool ifPositive;
+    int32_t tx, lo, intermediate, rx;
+};
+
+Radio RadioOf(const EepromImage &img)
+{
+    // Equal multipliers count as a handset (receiver above the LO).
+    Radio r;
+    r.ifPositive = img[Addr::TxMultiplier] <= img[Addr::LoMultiplier];
+    r.ref = FindRefOscillator(img[Addr::RefDivider]);
+    r.stepHz = r.ref ? r.ref->stepHz : 0;
+    const int32_t ifMagnitude = r.ref ? r.ref->ifKHz : 0;
+    // At most 25000 * 65535, well inside 32 bits.
+    r.tx = static_cast<int32_t>(r.stepHz * img[Addr::TxMultiplier] / 1000);
+    r.lo = static_cast<int32_t>(r.stepHz * img[Addr::LoMultiplier] / 1000);
+    r.intermediate = r.ifPositive ? ifMagnitude : -ifMagnitude;
+    r.rx = r.lo + r.intermediate;
+    return r;
+}
+
+DeviceKind KindOf(const Radio &r) { return r.tx > r.rx ? DeviceKind::Base : DeviceKind::Handset; }
+
 } // namespace
 
 QString RowCaption(int row)
@@ -72,30 +98,18 @@ Rows Decode(const EepromImage &img)
     const uint16_t loMul = img[Addr::LoMultiplier];
     const uint16_t id = img[Addr::BaseId];
     const uint16_t range = img[Addr::ChannelRange];
-
-    // Equal multipliers count as a handset (receiver above the LO).
-    const bool ifPositive = txMul <= loMul;
+    const Radio r = RadioOf(img);
 
     Rows rows;
     rows[RowType] = {TypeText(range), WordToHex(range)};
+    rows[RowReference] = {r.ref ? Mhz(r.ref->refKHz) : kUnknown, WordToHex(divider)};
 
-    const RefOscillator *ref = FindRefOscillator(divider);
-    const uint32_t stepHz = ref ? ref->stepHz : 0;
-    const int32_t ifMagnitude = ref ? ref->ifKHz : 0;
-    rows[RowReference] = {ref ? Mhz(ref->refKHz) : kUnknown, WordToHex(divider)};
-
-    // At most 25000 * 65535, well inside 32 bits.
-    const int32_t tx = static_cast<int32_t>(stepHz * txMul / 1000);
-    const int32_t lo = static_cast<int32_t>(stepHz * loMul / 1000);
-    const int32_t intermediate = ifPositive ? ifMagnitude : -ifMagnitude;
-    const int32_t rx = lo + intermediate;
-
-    rows[RowTx] = {Mhz(tx), WordToHex(txMul)};
-    rows[RowRx].value = Mhz(rx);
-    rows[RowLo] = {Mhz(lo), WordToHex(loMul)};
-    rows[RowIf].value = Mhz(intermediate);
-    rows[RowSpacing].value = Mhz(ifPositive ? rx - tx : tx - rx);
-    rows[RowStep].value = FrequencyText(static_cast<int32_t>(stepHz), "kHz");
+    rows[RowTx] = {Mhz(r.tx), WordToHex(txMul)};
+    rows[RowRx].value = Mhz(r.rx);
+    rows[RowLo] = {Mhz(r.lo), WordToHex(loMul)};
+    rows[RowIf].value = Mhz(r.intermediate);
+    rows[RowSpacing].value = Mhz(r.ifPositive ? r.rx - r.tx : r.tx - r.rx);
+    rows[RowStep].value = FrequencyText(static_cast<int32_t>(r.stepHz), "kHz");
 
     const Pairing::SysChannels sys = Pairing::SysChannelsOf(Pairing::WordsOf(img));
     QStringList dec, hex;
@@ -108,11 +122,12 @@ Rows Decode(const EepromImage &img)
     rows[RowChannelRange] = {QString::number(Hi(range)) + QStringLiteral("..") + QString::number(Lo(range)),
                           ByteToHex(Hi(range)) + QStringLiteral("..") + ByteToHex(Lo(range))};
     rows[RowIdCode] = {QString::number(id), WordToHex(id)};
-    rows[RowDevice].value = tx > rx ? QString::fromUtf8(QT_TRANSLATE_NOOP("Quillon", "База"))
-                                    : QString::fromUtf8(QT_TRANSLATE_NOOP("Quillon", "Труба"));
+    rows[RowDevice].value = DeviceKindWord(KindOf(r));
     return rows;
 }
 
-bool IsBase(const EepromImage &image) { return Decode(image)[RowDevice].value == QStringLiteral("База"); }
+DeviceKind KindOf(const EepromImage &image) { return KindOf(RadioOf(image)); }
+
+bool IsBase(const EepromImage &image) { return KindOf(image) == DeviceKind::Base; }
 
 } // namespace InfoList

@@ -3,6 +3,7 @@
 // Decoding of the radio block (words 0x32-0x3A) into the texts of the
 // "Инфо" list. Plain code: the list view only shows what Decode returns.
 
+#include "image/DeviceModels.h"
 #include "image/EepromImage.h"
 
 #include <QString>
@@ -51,7 +52,8 @@ QString FrequencyText(int32_t kHz, const char *suffix);
 
 // Every row's texts from the image; the image is only read.
 Rows Decode(const EepromImage &image);
-// Whether the device row reads "База" (the transmitter above the receiver).
+// Base when the transmitter is above the receiver, else handset: the device row.
+DeviceKind KindOf(const EepromImage &image);
 bool IsBase(const EepromImage &image);
 
 } // namespace InfoList

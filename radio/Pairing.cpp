@@ -43,6 +43,14 @@ QString PlanName(uint16_t rangeWord)
     return plan < 0 ? QString() : QString::fromLatin1(Plans[size_t(plan)].name);
 }
 
+QString ChannelsText(uint16_t rangeWord) { return QStringLiteral("%1-%2").arg(Hi(rangeWord)).arg(Lo(rangeWord)); }
+
+QString RangeText(uint16_t rangeWord)
+{
+    const QString plan = PlanName(rangeWord);
+    return plan.isEmpty() ? ChannelsText(rangeWord) : QStringLiteral("%1 (%2)").arg(plan, ChannelsText(rangeWord));
+}
+
 SysChannels SysChannelsOf(const Words &w)
 {
     const uint16_t sys12 = w[Addr::SysChannels12 - kFirstWord];

@@ -14,8 +14,8 @@
 
 namespace Pairing {
 
-constexpr int kFirstWord = Addr::BaseId;      // 0x37
-constexpr int kLastWord = Addr::SysChannels34; // 0x3A
+constexpr int kFirstWord = Addr::PairedFirst; // 0x37
+constexpr int kLastWord = Addr::PairedLast; // 0x3A
 constexpr int kWords = kLastWord - kFirstWord + 1;
 
 // Words 0x37-0x3A in address order.
@@ -45,6 +45,10 @@ constexpr uint16_t RangeWord(uint8_t first, uint8_t last) { return uint16_t(firs
 int PlanOf(uint16_t rangeWord);
 // "F6" ... "PLUS", or "" for a range that names no plan.
 QString PlanName(uint16_t rangeWord);
+// The channels of the range in decimal, "80-119".
+QString ChannelsText(uint16_t rangeWord);
+// "F8 (80-119)", or the channels alone for a range that names no plan.
+QString RangeText(uint16_t rangeWord);
 
 SysChannels SysChannelsOf(const Words &words);
 void SetSysChannels(Words &words, const SysChannels &channels);

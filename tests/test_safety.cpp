@@ -404,19 +404,20 @@ TEST(Backups, NamedAfterTheImagesDeviceDatedSoundlyAndFiltered)
     DataHome home;
     const struct {
         int listModel;
-        const char *imageDevice, *name, *comment;
+        DeviceKind imageKind;
+        const char *name, *comment;
         int model;
     } named[] = {
-        {2, "Труба", "2026-12-09_14-03-22 SN-258 Труба ID 6699.h", "", 2},
-        {1, "Труба", "2026-12-09_14-03-22 SN-258 Труба ID 6699 (2).h", " (в списке моделей: SN-258 База)", 2},
-        {4, "База", "2026-12-09_14-03-22 SN-258+ База ID 6699.bp", " (в списке моделей: SN-258+ Труба)", 3},
-        {0, "База", "2026-12-09_14-03-22 База ID 6699", "", 0},
-        {-1, "Труба", "2026-12-09_14-03-22 Труба ID 6699", "", 0},
+        {2, DeviceKind::Handset, "2026-12-09_14-03-22 SN-258 Труба ID 6699.h", "", 2},
+        {1, DeviceKind::Handset, "2026-12-09_14-03-22 SN-258 Труба ID 6699 (2).h", " (в списке моделей: SN-258 База)",
+         2},
+        {4, DeviceKind::Base, "2026-12-09_14-03-22 SN-258+ База ID 6699.bp", " (в списке моделей: SN-258+ Труба)", 3},
+        {0, DeviceKind::Base, "2026-12-09_14-03-22 База ID 6699", "", 0},
+        {-1, DeviceKind::Handset, "2026-12-09_14-03-22 Труба ID 6699", "", 0},
     };
     for (const auto &n : named) {
         SCOPED_TRACE(n.name);
-        const auto saved = Backups::Save(home.Folder(), Patterned(0), n.listModel, "COM1", kWhen,
-                                         QString::fromUtf8(n.imageDevice));
+        const auto saved = Backups::Save(home.Folder(), Patterned(0), n.listModel, "COM1", kWhen, n.imageKind);
         ASSERT_FALSE(saved.error);
         EXPECT_EQ(QFileInfo(saved.path).fileName(), QString::fromUtf8(n.name));
         const LoadResult loaded = LoadImageFile(saved.path);

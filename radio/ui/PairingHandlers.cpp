@@ -68,13 +68,6 @@ QString WordsText(const Pairing::Words &words)
     return text;
 }
 
-QString RangeText(uint16_t range)
-{
-    const QString plan = Pairing::PlanName(range);
-    const QString channels = QStringLiteral("%1-%2").arg(range >> 8).arg(range & 0xFF);
-    return plan.isEmpty() ? channels : QStringLiteral("%1 (%2)").arg(plan, channels);
-}
-
 // A store changes the image only through a parsed value; the page is then
 // filled from the image again.
 void Store(TForm1 &w, const QString &caption, const Pairing::Words &words)
@@ -312,7 +305,7 @@ void TForm1::PairFromBuf()
         f->setStyleSheet(outside[i] ? QStringLiteral("background: #ffb0b0;") : QString());
         f->setToolTip(outside[i] ? QCoreApplication::translate("Quillon", "Канал %1 вне рабочего диапазона %2")
                                        .arg(sys[i])
-                                       .arg(RangeText(range))
+                                       .arg(Pairing::RangeText(range))
                                  : QString());
     }
     // Only over what the preset left: another image with no ID code (a file,
