@@ -524,7 +524,10 @@ TEST_F(ChecksE2E, TheReadBackAfterAWriteEndsAsARead)
     ASSERT_NO_FATAL_FAILURE(Open(Pattern(0x0F0F)));
     ASSERT_NO_FATAL_FAILURE(Show());
     SetImage(Pattern(0x7777));
-    const auto readingBack = [&] { return form->Engine.Active && !form->Engine.Writing; };
+    // Esc counts once the read-back has opened (it enables Esc at its first step).
+    const auto readingBack = [&] {
+        return form->Engine.Active && !form->Engine.Writing && form->Act.CancelProg->isEnabled();
+    };
     Key(Qt::Key_F8);
     ASSERT_TRUE(WaitFor(readingBack, 30000));
     Key(Qt::Key_Escape);
