@@ -1,6 +1,7 @@
 #include "link/PortNames.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 
 bool IsDevicePath(const QString &portName)
 {
@@ -9,12 +10,7 @@ bool IsDevicePath(const QString &portName)
 
 QString PortNamesAccepted()
 {
-    return QStringLiteral("COM1-COM%1 or a device path").arg(kComPortCount);
-}
-
-QString PortNamesAcceptedRu()
-{
-    return QStringLiteral("COM1-COM%1 или путь к устройству").arg(kComPortCount);
+    return QCoreApplication::translate("PortNames", "COM1-COM%1 или путь к устройству").arg(kComPortCount);
 }
 
 QString PortDevicePath(const QString &portName)

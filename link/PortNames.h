@@ -19,7 +19,5 @@ QString PortDevicePath(const QString &portName);
 // A name that is a device path already: on Linux one holding a "/", on
 // Windows \\.\COMn. quillon-cli takes these besides the COM names.
 bool IsDevicePath(const QString &portName);
-// What --port takes, for its error message; in Russian for quillon-cli under
-// a Russian locale.
+// What --port takes, for its error message (context "PortNames").
 QString PortNamesAccepted();
-QString PortNamesAcceptedRu();

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
 <context>
+    <name>PortNames</name>
+    <message>
+        <source>COM1-COM%1 или путь к устройству</source>
+        <translation>COM1-COM%1 or a device path</translation>
+    </message>
+    <message>
+        <source>COM1-COM%1 или \\.\COMn (в Windows нет путей к устройствам с /)</source>
+        <translation>COM1-COM%1 or \\.\COMn (Windows has no device paths with /)</translation>
+    </message>
+</context>
+<context>
     <name>Probe</name>
     <message>
         <source>Связь есть (%1 мс)</source>
