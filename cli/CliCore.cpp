@@ -2,7 +2,7 @@
 
 #include "cli/CliText.h"
 #include "image/DeviceModels.h"
-#include "image/IoErrorRu.h"
+#include "image/IoErrorText.h"
 #include "image/Presets.h"
 #include "image/ReadMark.h"
 #include "link/JobReport.h"
@@ -416,7 +416,7 @@ QString IoErrorText(const IoError &error)
 {
     if (error.kind == IoError::CommentTooLong)
         return Text::tr("not an image: its comment is longer than %1 characters").arg(kMaxCommentChars);
-    return RussianOutput() ? IoErrorTextRu(error) : error.Text();
+    return ::IoErrorText(error);
 }
 
 QString RedrawnLine(const QString &line, int previousLength, const QString &erase)

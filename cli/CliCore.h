@@ -135,8 +135,8 @@ extern const char kPortHelp[];
 // form is JSON's own, so JSON passed through stays valid and means the same.
 QString Printable(const QString &text, bool keepLineBreaks = false);
 
-// The text of a file error: the window's English texts, except where the
-// window's is Russian; under a Russian locale the window's Russian ones.
+// The text of a file error: the plain code's (context "IoError", in
+// quillon-cli's words), except a comment too long, which is its own.
 QString IoErrorText(const IoError &error);
 
 // The model list as "0 <неизвестно>" lines, for the help texts.

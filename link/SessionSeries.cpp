@@ -1,6 +1,6 @@
 #include "link/SessionSeries.h"
 
-#include "image/IoErrorRu.h"
+#include "image/IoErrorText.h"
 #include "link/PortProbe.h"
 
 #include <QDateTime>
@@ -176,12 +176,12 @@ void SessionSeries::JobEnded(const JobOutcome &o)
         // Without a copy of what the unit held, nothing is written over it.
         if (r.completed && Session.BackUpFullReads && (!o.backupTaken || o.backup.error)) {
             r.completed = false;
-            const QString why = Options.russian ? IoErrorTextRu(o.backup.error) : o.backup.error.Text();
+            const QString why = Options.russian ? IoErrorText(o.backup.error) : o.backup.error.Text();
             r.cause = (Options.russian ? QStringLiteral("Резервная копия не сохранена в %1: %2")
                                        : QStringLiteral("backup not saved in %1: %2"))
                           .arg(QDir::toNativeSeparators(o.backupFolder), why);
             r.causeRu = QStringLiteral("Резервная копия не сохранена в %1: %2")
-                            .arg(QDir::toNativeSeparators(o.backupFolder), IoErrorTextRu(o.backup.error));
+                            .arg(QDir::toNativeSeparators(o.backupFolder), IoErrorText(o.backup.error));
         }
     } else if (call == Call::ReadBack) {
         r.words = Session.VerifyWords();

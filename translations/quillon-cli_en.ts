@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
 <context>
+    <name>IoError</name>
+    <message>
+        <source>файл не найден</source>
+        <translation>File not found</translation>
+    </message>
+    <message>
+        <source>недопустимое имя файла или папки</source>
+        <translation>Invalid filename</translation>
+    </message>
+    <message>
+        <source>открыто слишком много файлов</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>нет доступа</source>
+        <translation>File access denied</translation>
+    </message>
+    <message>
+        <source>файл короче образа</source>
+        <translation>Read beyond end of file</translation>
+    </message>
+    <message>
+        <source>диск заполнен</source>
+        <translation>Disk full</translation>
+    </message>
+    <message>
+        <source>слишком длинный комментарий</source>
+        <translation>comment too long</translation>
+    </message>
+    <message>
+        <source>ошибка ввода-вывода %1</source>
+        <translation>I/O error %1</translation>
+    </message>
+</context>
+<context>
     <name>Probe</name>
     <message>
         <source>Связь есть (%1 мс)</source>

@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
 <context>
+    <name>IoError</name>
+    <message>
+        <source>файл не найден</source>
+        <translation>file not found</translation>
+    </message>
+    <message>
+        <source>недопустимое имя файла или папки</source>
+        <translation>invalid file or folder name</translation>
+    </message>
+    <message>
+        <source>открыто слишком много файлов</source>
+        <translation>too many open files</translation>
+    </message>
+    <message>
+        <source>нет доступа</source>
+        <translation>access denied</translation>
+    </message>
+    <message>
+        <source>файл короче образа</source>
+        <translation>the file is shorter than an image</translation>
+    </message>
+    <message>
+        <source>диск заполнен</source>
+        <translation>disk full</translation>
+    </message>
+    <message>
+        <source>слишком длинный комментарий</source>
+        <translation>comment too long</translation>
+    </message>
+    <message>
+        <source>ошибка ввода-вывода %1</source>
+        <translation>I/O error %1</translation>
+    </message>
+</context>
+<context>
     <name>PortNames</name>
     <message>
         <source>COM1-COM%1 или путь к устройству</source>
@@ -1103,38 +1138,6 @@ The cells are marked in the grid; write again.</translation>
     <message>
         <source>Файл %1 не образ: байт модели %2, а в образе 00-08 или FF.</source>
         <translation>The file %1 is not an image: its model byte is %2, where an image has 00-08 or FF.</translation>
-    </message>
-    <message>
-        <source>файл не найден</source>
-        <translation>file not found</translation>
-    </message>
-    <message>
-        <source>недопустимое имя файла или папки</source>
-        <translation>invalid file or folder name</translation>
-    </message>
-    <message>
-        <source>открыто слишком много файлов</source>
-        <translation>too many open files</translation>
-    </message>
-    <message>
-        <source>нет доступа</source>
-        <translation>access denied</translation>
-    </message>
-    <message>
-        <source>файл короче образа</source>
-        <translation>the file is shorter than an image</translation>
-    </message>
-    <message>
-        <source>диск заполнен</source>
-        <translation>disk full</translation>
-    </message>
-    <message>
-        <source>слишком длинный комментарий</source>
-        <translation>comment too long</translation>
-    </message>
-    <message>
-        <source>ошибка ввода-вывода %1</source>
-        <translation>I/O error %1</translation>
     </message>
     <message>
         <source>слово </source>
