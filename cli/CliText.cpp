@@ -27,7 +27,7 @@ void InstallLanguage()
         // The plain code's own texts ("Завершено!", the "info" table, the
         // presets) are Russian in the sources; the window's English catalogue
         // has them. quillon-cli_en goes in last: its wording of a text (the
-        // probe's) comes before the window's.
+        // probe's, a write cut off) comes before the window's.
         InitWindowCatalogue();
         for (const char *name : {":/i18n/quillon_en.qm", ":/i18n/quillon-cli_en.qm"}) {
             auto *english = new QTranslator(QCoreApplication::instance());

@@ -8,6 +8,7 @@
 #include "cli/CliText.h"
 #include "image/Backups.h"
 #include "image/ReadMark.h"
+#include "link/JobReport.h"
 #include "link/PortNames.h"
 #include "radio/InfoList.h"
 

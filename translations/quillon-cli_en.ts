@@ -37,6 +37,53 @@
     </message>
 </context>
 <context>
+    <name>JobReport</name>
+    <message>
+        <source>: в нём неполный образ, запишите ещё раз</source>
+        <translation>: it now holds a partial image, write it again</translation>
+    </message>
+    <message>
+        <source>: запишите ещё раз для верности</source>
+        <translation>: write it again to be sure</translation>
+    </message>
+    <message>
+        <source>Телефон </source>
+        <translation>the telephone </translation>
+    </message>
+    <message>
+        <source>Телефон не подтвердил ни одного слова из %1: запишите ещё раз</source>
+        <translation>the telephone confirmed none of %2: write it again</translation>
+    </message>
+    <message>
+        <source>Телефон, </source>
+        <translation>the telephone </translation>
+    </message>
+    <message>
+        <source>возможно %1</source>
+        <translation>may have taken %2 (sent, never confirmed)</translation>
+    </message>
+    <message>
+        <source>возможно, принял %2</source>
+        <translation>may have taken %2 (sent, never confirmed)</translation>
+    </message>
+    <message>
+        <source>не получил %1</source>
+        <translation>did not take %2</translation>
+    </message>
+    <message>
+        <source>принял %2</source>
+        <translation>took %2</translation>
+    </message>
+    <message>
+        <source>слова %1</source>
+        <translation>words %1</translation>
+    </message>
+    <message>
+        <source>слово %1</source>
+        <translation>word %1</translation>
+    </message>
+</context>
+<context>
     <name>Probe</name>
     <message>
         <source>Связь есть (%1 мс)</source>

@@ -37,6 +37,53 @@
     </message>
 </context>
 <context>
+    <name>JobReport</name>
+    <message>
+        <source>слово %1</source>
+        <translation>word %1</translation>
+    </message>
+    <message>
+        <source>слова %1</source>
+        <translation>words %1</translation>
+    </message>
+    <message>
+        <source>Телефон не подтвердил ни одного слова из %1: запишите ещё раз</source>
+        <translation>The telephone confirmed none of the words %1: write again</translation>
+    </message>
+    <message>
+        <source>принял %2</source>
+        <translation>took %2</translation>
+    </message>
+    <message>
+        <source>возможно, принял %2</source>
+        <translation>possibly took %2</translation>
+    </message>
+    <message>
+        <source>возможно %1</source>
+        <translation>possibly %1</translation>
+    </message>
+    <message>
+        <source>не получил %1</source>
+        <translation>did not get %1</translation>
+    </message>
+    <message>
+        <source>Телефон, </source>
+        <translation>The telephone </translation>
+    </message>
+    <message>
+        <source>Телефон </source>
+        <translation>The telephone </translation>
+    </message>
+    <message>
+        <source>: запишите ещё раз для верности</source>
+        <translation>: write again to be sure</translation>
+    </message>
+    <message>
+        <source>: в нём неполный образ, запишите ещё раз</source>
+        <translation>: it holds a partial image, write again</translation>
+    </message>
+</context>
+<context>
     <name>PortNames</name>
     <message>
         <source>COM1-COM%1 или путь к устройству</source>
@@ -1138,50 +1185,6 @@ The cells are marked in the grid; write again.</translation>
     <message>
         <source>Файл %1 не образ: байт модели %2, а в образе 00-08 или FF.</source>
         <translation>The file %1 is not an image: its model byte is %2, where an image has 00-08 or FF.</translation>
-    </message>
-    <message>
-        <source>слово </source>
-        <translation>word </translation>
-    </message>
-    <message>
-        <source>слова </source>
-        <translation>words </translation>
-    </message>
-    <message>
-        <source>Телефон не подтвердил ни одного слова из %1: запишите ещё раз</source>
-        <translation>The telephone confirmed none of the words %1: write again</translation>
-    </message>
-    <message>
-        <source>принял </source>
-        <translation>took </translation>
-    </message>
-    <message>
-        <source>возможно, принял </source>
-        <translation>possibly took </translation>
-    </message>
-    <message>
-        <source>возможно </source>
-        <translation>possibly </translation>
-    </message>
-    <message>
-        <source>не получил </source>
-        <translation>did not get </translation>
-    </message>
-    <message>
-        <source>Телефон, </source>
-        <translation>The telephone </translation>
-    </message>
-    <message>
-        <source>Телефон </source>
-        <translation>The telephone </translation>
-    </message>
-    <message>
-        <source>: запишите ещё раз для верности</source>
-        <translation>: write again to be sure</translation>
-    </message>
-    <message>
-        <source>: в нём неполный образ, запишите ещё раз</source>
-        <translation>: it holds a partial image, write again</translation>
     </message>
 </context>
 <context>
