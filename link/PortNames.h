@@ -23,3 +23,8 @@ bool IsDevicePath(const QString &portName);
 // a Russian locale.
 QString PortNamesAccepted();
 QString PortNamesAcceptedRu();
+
+// What tells two port names apart: the device node they open (a symlink, a
+// by-id link and a QUILLON_COMn setting all lead to it); the device path
+// when there is no node. Two names with the same identity are one port.
+QString PortIdentity(const QString &portName);
