@@ -114,6 +114,12 @@ void SeriesLanes::Wire(int i)
     });
 }
 
+const SeriesCycle *SeriesLanes::CycleOf(int lane) const
+{
+    const SessionSeries *series = Lanes[size_t(lane)]->series.get();
+    return series ? series->CurrentCycle() : nullptr;
+}
+
 bool SeriesLanes::MayStart() const
 {
     if (Ending)
@@ -121,8 +127,8 @@ bool SeriesLanes::MayStart() const
     if (Count <= 0)
         return true;
     int taken = 0; // units done, and units in other lanes' hands
-    for (const auto &lane : Lanes)
-        if (const SeriesCycle *cycle = lane->series ? lane->series->CurrentCycle() : nullptr)
+    for (int i = 0; i < LaneCount(); ++i)
+        if (const SeriesCycle *cycle = CycleOf(i))
             taken += cycle->Done() + (cycle->UnitInHand() ? 1 : 0);
     return taken < Count;
 }
@@ -157,8 +163,8 @@ bool SeriesLanes::Running() const
 int SeriesLanes::Done() const
 {
     int n = 0;
-    for (const auto &lane : Lanes)
-        if (const SeriesCycle *cycle = lane->series ? lane->series->CurrentCycle() : nullptr)
+    for (int i = 0; i < LaneCount(); ++i)
+        if (const SeriesCycle *cycle = CycleOf(i))
             n += cycle->Done();
     return n;
 }
@@ -166,8 +172,8 @@ int SeriesLanes::Done() const
 int SeriesLanes::Good() const
 {
     int n = 0;
-    for (const auto &lane : Lanes)
-        if (const SeriesCycle *cycle = lane->series ? lane->series->CurrentCycle() : nullptr)
+    for (int i = 0; i < LaneCount(); ++i)
+        if (const SeriesCycle *cycle = CycleOf(i))
             n += cycle->Good();
     return n;
 }
@@ -183,8 +189,8 @@ int SeriesLanes::LanesLost() const
 
 bool SeriesLanes::LogFailed() const
 {
-    for (const auto &lane : Lanes)
-        if (lane->series && lane->series->CurrentCycle() && lane->series->CurrentCycle()->LogFailed())
+    for (int i = 0; i < LaneCount(); ++i)
+        if (const SeriesCycle *cycle = CycleOf(i); cycle && cycle->LogFailed())
             return true;
     return false;
 }

@@ -71,6 +71,8 @@ public:
     int LaneCount() const { return int(Lanes.size()); }
     QString PortOf(int lane) const { return Lanes[size_t(lane)]->port; }
     const SessionSeries &SeriesOf(int lane) const { return *Lanes[size_t(lane)]->series; }
+    // The lane's cycle; null before Start.
+    const SeriesCycle *CycleOf(int lane) const;
     ProgrammingSession &SessionOf(int lane) const { return *Lanes[size_t(lane)]->session; }
     // The lane's gauge and status; null for a borrowed session (its view is its owner's).
     const LaneView *ViewOf(int lane) const { return Lanes[size_t(lane)]->view.get(); }

@@ -1,15 +1,29 @@
-// A series on several ports at once through quillon-cli: one quillon-phone
-// per lane, each playing its own units; the technician's part is played on
-// what quillon-cli asks of each port.
+// A series on several ports at once, through quillon-cli and through the
+// window: one quillon-phone per lane, each playing its own units; the
+// technician's part is played on what each front end asks of each port.
 
+#include "ModalHelper.h"
 #include "PhoneProcess.h"
 #include "WaitFor.h"
+#include "app/SeriesController.h"
+#include "app/SeriesWindow.h"
+#include "app/Unit1.h"
 #include "image/Backups.h"
 #include "image/ImageFile.h"
 #include "image/SeriesImage.h"
+#include "link/SeriesLanes.h"
 
 #include <QDir>
+#include <QAction>
+#include <QComboBox>
 #include <QFileInfo>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QTest>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
@@ -233,6 +247,76 @@ TEST_F(SeriesLanesBench, PortsRefusedOrLost)
     EXPECT_TRUE(errors.contains(QStringLiteral("held by: sleep (pid %1)").arg(holderPid))) << errors.toStdString();
     EXPECT_TRUE(out.startsWith(lanes[2]->pts + ": unit 1: ")) << out.toStdString();
     EXPECT_TRUE(out.contains(", good, ")) << out.toStdString();
+}
+
+// Four clips in the window: the dialog's port list picks them, the window's
+// own port among them; each lane shows its own unit, and the window has its
+// port back afterwards. The picture is the guide's.
+TEST_F(SeriesLanesBench, FourLanesInTheWindow)
+{
+    AddLanes(4, 3);
+    for (int i = 0; i < 4; ++i)
+        qputenv(QStringLiteral("QUILLON_COM%1").arg(i + 1).toLatin1(), lanes[i]->pts.toLocal8Bit());
+    auto form = std::make_unique<TForm1>();
+    form->SetTickInterval(3);
+    form->show();
+    form->ComboBox1->setCurrentText("COM1");
+    form->Act.OpenPort->trigger();
+    ASSERT_TRUE(form->COM.Connected());
+    for (int a = 0; a < EepromImage::kWords; ++a)
+        form->Buf[a] = series[a];
+
+    AnswerNextModal([&](QWidget *w) {
+        auto *dialog = qobject_cast<TSeriesDialog *>(w);
+        ASSERT_TRUE(dialog);
+        QListWidget *ports = dialog->PortList;
+        ASSERT_EQ(ports->item(0)->checkState(), Qt::Checked) << "the window's own port";
+        for (int i = 1; i < 4; ++i)
+            ports->item(i)->setCheckState(Qt::Checked);
+        EXPECT_EQ(dialog->Ports(), QStringList({"COM1", "COM2", "COM3", "COM4"}));
+        dialog->UnitCount->setValue(8);
+        dialog->StartButton->click();
+    });
+    form->Act.Series->trigger();
+    ASSERT_TRUE(form->SeriesRuns());
+    EXPECT_FALSE(form->COM.Connected()) << "COM1 is its lane's for the series";
+    const SeriesLanes &run = *form->Series->Lanes();
+    TSeriesWindow *window = form->Series->Window();
+    ASSERT_EQ(run.LaneCount(), 4);
+    QObject::connect(&run, &SeriesLanes::PhaseChanged, [&](int i, SeriesCycle::Phase phase) {
+        Lane &lane = *lanes[size_t(i)];
+        if (phase == SeriesCycle::Phase::WaitRemoval) {
+            lane.Control("unplug");
+            ++lane.removed;
+        } else if (phase == SeriesCycle::Phase::WaitPhone && lane.removed >= lane.plugged &&
+                   lane.plugged < kUnitsPerLane) {
+            lane.Control("plug");
+            ++lane.plugged;
+        }
+    });
+    // Mid-way, for the guide: lanes in different states.
+    ASSERT_TRUE(WaitFor([&] { return run.Done() >= 5 || !form->SeriesRuns(); }, kDeadlineMs));
+    window->grab().save(QDir(QStringLiteral(QUILLON_PICTURE_DIR)).filePath("series-lanes.png"));
+    ASSERT_TRUE(WaitFor([&] { return !form->SeriesRuns(); }, kDeadlineMs));
+
+    EXPECT_EQ(run.Done(), 8);
+    EXPECT_EQ(run.Failed(), 1);
+    EXPECT_EQ(window->Counters->text(), QStringLiteral("Всего: 8    Годных: 7    Брак: 1"));
+    ASSERT_EQ(window->UnitList->topLevelItemCount(), 8);
+    for (int row = 0; row < 8; ++row) {
+        const QTreeWidgetItem *item = window->UnitList->topLevelItem(row);
+        const int lane = item->text(6).mid(3).toInt(); // "COM3"
+        ASSERT_TRUE(lane >= 1 && lane <= 4) << item->text(6).toStdString();
+        EXPECT_EQ(item->text(4), lane == 3 && item->text(0) == "1" ? "Брак" : "Годен");
+    }
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(window->Lane(i)->Count->text().left(12), QStringLiteral("Телефонов: 2")) << i;
+    // The window's port is its own again, the lanes' are closed.
+    EXPECT_TRUE(form->COM.Connected());
+    EXPECT_TRUE(form->Act.Read258->isEnabled());
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(run.SessionOf(i).COM.Connected()) << i;
+    form->COM.Close();
 }
 
 } // namespace
