@@ -160,30 +160,12 @@ bool SeriesLanes::Running() const
     return false;
 }
 
-int SeriesLanes::Done() const
+int SeriesLanes::Sum(int (SeriesCycle::*count)() const) const
 {
     int n = 0;
     for (int i = 0; i < LaneCount(); ++i)
         if (const SeriesCycle *cycle = CycleOf(i))
-            n += cycle->Done();
-    return n;
-}
-
-int SeriesLanes::Good() const
-{
-    int n = 0;
-    for (int i = 0; i < LaneCount(); ++i)
-        if (const SeriesCycle *cycle = CycleOf(i))
-            n += cycle->Good();
-    return n;
-}
-
-int SeriesLanes::LanesLost() const
-{
-    int n = 0;
-    for (const auto &lane : Lanes)
-        if (lane->series && !lane->series->FatalError().isEmpty())
-            ++n;
+            n += (cycle->*count)();
     return n;
 }
 

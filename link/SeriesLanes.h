@@ -79,11 +79,9 @@ public:
     // Called when a lane's gauge or status changes.
     std::function<void(int lane)> ViewChanged;
 
-    int Done() const;
-    int Good() const;
+    int Done() const { return Sum(&SeriesCycle::Done); }
+    int Good() const { return Sum(&SeriesCycle::Good); }
     int Failed() const { return Done() - Good(); }
-    // Lanes whose port failed (lost, closed): their reasons are the lanes' FatalError.
-    int LanesLost() const;
     QString LogPath() const { return Log.Path(); }
     QString LogError() const { return Log.ErrorString(); }
     bool LogFailed() const;
@@ -108,6 +106,7 @@ private:
     };
     void Wire(int lane);
     bool MayStart() const;
+    int Sum(int (SeriesCycle::*count)() const) const;
     void UnitEnded(const SeriesUnit &unit);
 
     std::vector<std::unique_ptr<Lane>> Lanes;
