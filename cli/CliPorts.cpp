@@ -52,13 +52,6 @@ QString AccessText(const PortEntry &p)
     return QString();
 }
 
-QString Holders(const QList<ProcessInfo> &holders)
-{
-    QStringList names;
-    for (const ProcessInfo &h : holders)
-        names << QStringLiteral("%1 (pid %2)").arg(h.name).arg(h.pid);
-    return names.join(QStringLiteral(", "));
-}
 
 QString SettingWhat(const PortSetting &s)
 {
@@ -69,6 +62,14 @@ QString SettingWhat(const PortSetting &s)
 }
 
 } // namespace
+
+QString Holders(const QList<ProcessInfo> &holders)
+{
+    QStringList names;
+    for (const ProcessInfo &h : holders)
+        names << QStringLiteral("%1 (pid %2)").arg(h.name).arg(h.pid);
+    return names.join(QStringLiteral(", "));
+}
 
 PortsReport BuildPortsReport(const QString &root, const UserGroups &user,
                              const std::function<QString(const QString &)> &devicePathOf)

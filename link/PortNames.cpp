@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QFile>
+
+#include <sys/stat.h>
 
 bool IsDevicePath(const QString &portName)
 {
@@ -26,4 +29,13 @@ QString PortDevicePath(const QString &portName)
     if (n <= 4)
         return QStringLiteral("/dev/ttyS%1").arg(n - 1);
     return QStringLiteral("/dev/ttyUSB%1").arg(n - 5);
+}
+
+QString PortIdentity(const QString &portName)
+{
+    const QString path = PortDevicePath(portName);
+    struct stat node {};
+    if (!path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &node) == 0)
+        return QStringLiteral("node %1:%2").arg(node.st_dev).arg(node.st_ino);
+    return path;
 }

@@ -21,3 +21,8 @@ QString PortDevicePath(const QString &portName);
 bool IsDevicePath(const QString &portName);
 // What --port takes, for its error message (context "PortNames").
 QString PortNamesAccepted();
+
+// What tells two port names apart: the device node they open (a symlink, a
+// by-id link and a QUILLON_COMn setting all lead to it); the device path
+// when there is no node. Two names with the same identity are one port.
+QString PortIdentity(const QString &portName);

@@ -28,3 +28,8 @@ QString PortDevicePath(const QString &portName)
     const int n = ComNumber(portName);
     return n > 0 ? kDeviceNamespace + ComName(n) : QString();
 }
+
+QString PortIdentity(const QString &portName)
+{
+    return PortDevicePath(portName).toUpper();
+}

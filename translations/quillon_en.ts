@@ -1186,6 +1186,30 @@ The cells are marked in the grid; write again.</translation>
         <source>Файл %1 не образ: байт модели %2, а в образе 00-08 или FF.</source>
         <translation>The file %1 is not an image: its model byte is %2, where an image has 00-08 or FF.</translation>
     </message>
+    <message>
+        <source> (занят: %1)</source>
+        <translation> (held by: %1)</translation>
+    </message>
+    <message>
+        <source>%1 и %2 ведут к одному устройству: выберите один из них</source>
+        <translation>%1 and %2 lead to the same device: choose one of them</translation>
+    </message>
+    <message>
+        <source>Порты:</source>
+        <translation>Ports:</translation>
+    </message>
+    <message>
+        <source>Телефонов: %1, последний: %2</source>
+        <translation>Units: %1, last: %2</translation>
+    </message>
+    <message>
+        <source> (открыт в окне)</source>
+        <translation> (open in the window)</translation>
+    </message>
+    <message>
+        <source>Порт %1 не открыт снова: %2</source>
+        <translation>Port %1 not opened again: %2</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>
