@@ -18,7 +18,7 @@ if(NOT WIN32)
   quillon_add_test(test_series_lanes
     SOURCES test_series_lanes.cpp
     LIBS quillon_app
-    TIMEOUT 300)
+    TIMEOUT 900)
   add_dependencies(test_series_lanes quillon-cli quillon-phone)
   # The guide's picture of four lanes goes into this build folder.
   target_compile_definitions(test_series_lanes PRIVATE QUILLON_PICTURE_DIR="${CMAKE_CURRENT_BINARY_DIR}")

@@ -36,7 +36,11 @@
 namespace {
 
 constexpr int kUnitsPerLane = 2;
-constexpr int kDeadlineMs = 120000;
+constexpr int kDeadlineMs = 240000;
+// Four lanes and four emulators share a loaded machine: ticks long enough
+// that a reply's limit (30 ticks) never runs out while an emulator waits
+// for the processor.
+constexpr int kTickMs = 8;
 
 EepromImage UnitWords(int lane, int unit) // both 1-based
 {
@@ -128,7 +132,7 @@ protected:
     {
         QProcess cli;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QUILLON_TICK_MS", "3");
+        env.insert("QUILLON_TICK_MS", QString::number(kTickMs));
         cli.setProcessEnvironment(env);
         QObject::connect(&cli, &QProcess::readyReadStandardError, [&] {
             cli.setReadChannel(QProcess::StandardError);
@@ -258,7 +262,7 @@ TEST_F(SeriesLanesBench, FourLanesInTheWindow)
     for (int i = 0; i < 4; ++i)
         qputenv(QStringLiteral("QUILLON_COM%1").arg(i + 1).toLatin1(), lanes[i]->pts.toLocal8Bit());
     auto form = std::make_unique<TForm1>();
-    form->SetTickInterval(3);
+    form->SetTickInterval(kTickMs);
     form->show();
     form->ComboBox1->setCurrentText("COM1");
     form->Act.OpenPort->trigger();
@@ -307,7 +311,7 @@ TEST_F(SeriesLanesBench, FourLanesInTheWindow)
         const QTreeWidgetItem *item = window->UnitList->topLevelItem(row);
         const int lane = item->text(6).mid(3).toInt(); // "COM3"
         ASSERT_TRUE(lane >= 1 && lane <= 4) << item->text(6).toStdString();
-        EXPECT_EQ(item->text(4), lane == 3 && item->text(0) == "1" ? "Брак" : "Годен");
+        EXPECT_EQ(item->text(4), lane == 3 && item->text(0) == "1" ? "Брак" : "Годен") << item->text(5).toStdString();
     }
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(window->Lane(i)->Count->text().left(12), QStringLiteral("Телефонов: 2")) << i;
