@@ -14,8 +14,6 @@
 #include <QDateTime>
 #include <QDir>
 
-#include <unistd.h>
-
 namespace Cli {
 
 namespace {
@@ -30,7 +28,7 @@ struct PortRun {
     int code = ExitOk;
 
     PortRun(const QString &portName, bool beQuiet)
-        : session(!beQuiet && ::isatty(STDERR_FILENO)), port(portName), quiet(beQuiet)
+        : session(!beQuiet && StderrIsTerminal()), port(portName), quiet(beQuiet)
     {
         // Messages name the device behind a COM name too.
         const QString device = PortDevicePath(portName);

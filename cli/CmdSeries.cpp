@@ -124,7 +124,7 @@ int RunSeries(Args &a)
     options.image = file.image;
 
     const bool quiet = a.parser.isSet(kQuiet);
-    CliSession session(!quiet && ::isatty(STDERR_FILENO));
+    CliSession session(!quiet && StderrIsTerminal());
     QString portText = port;
     if (const QString device = PortDevicePath(port); device != port)
         portText = QStringLiteral("%1 (%2)").arg(port, device);
