@@ -4,6 +4,7 @@
 
 #include "CliRunner.h"
 #include "PhoneProcess.h"
+#include "TestFiles.h"
 #include "app/Unit1.h"
 #include "cli/BackupsList.h"
 #include "cli/CliCore.h"
@@ -70,18 +71,6 @@ Words Blank()
     Words w{};
     w.fill(0xFFFF);
     return w;
-}
-
-bool WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 Words Only(const Words &w, int first, int last)

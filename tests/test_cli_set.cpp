@@ -2,6 +2,7 @@
 // bytes of the file it leaves, pairing from a base among them.
 
 #include "CliRunner.h"
+#include "TestFiles.h"
 #include "image/ImageFile.h"
 
 #include <QFile>
@@ -32,18 +33,6 @@ QByteArray ImageBytes(const Four &ids, bool base, const QByteArray &tail)
         b.append(char(w >> 8)).append(char(w & 0xFF));
     }
     return b + tail;
-}
-
-bool WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 const Four kHandset = {0x1111, 0x0027, 0x0102, 0x0304}; // F6
