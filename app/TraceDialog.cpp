@@ -4,7 +4,7 @@
 #include "image/DialogFolder.h"
 #include "image/FileDialogs.h"
 #include "image/ImageFile.h"
-#include "image/IoErrorRu.h"
+#include "image/IoErrorText.h"
 #include "link/WireTrace.h"
 
 #include <QCoreApplication>
@@ -75,7 +75,7 @@ bool TTraceDialog::Save()
         return false;
     if (const IoError error = SaveTextFile(path, Trace.Text())) {
         Dialogs.Error(QCoreApplication::translate("Quillon", "Обмен не сохранён в %1: %2")
-                          .arg(QDir::toNativeSeparators(path), IoErrorTextRu(error)));
+                          .arg(QDir::toNativeSeparators(path), IoErrorText(error)));
         return false;
     }
     return true;

@@ -12,7 +12,7 @@
 #include "image/DeviceModels.h"
 #include "image/ImageFile.h"
 #include "link/PortNames.h"
-#include "link/SessionSeries.h"
+#include "app/SeriesController.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -81,29 +81,14 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     // A series' jobs are on its own units: their results belong in the
     // series window and its log, not on this window's image.
     connect(&Driver, &EngineDriver::JobStarted, this, [this] {
-        if (SeriesRuns())
-            return;
         ShowPanel1(QString());
         ClearMarksExecute();
     });
-    connect(&Session, &ProgrammingSession::JobFinished, this, [this](const JobOutcome &o) {
-        if (!SeriesRuns())
-            SafeCall([&] { ShowJobReport(o); });
-    });
-    connect(&Session, &ProgrammingSession::ProbeFinished, this, [this](const ProbeResult &r) {
-        if (!SeriesRuns()) {
-            SafeCall([&] { ProbeLineDone(r); });
-            return;
-        }
-        // A series' probes are its own; a device gone is the window's to close.
-        SafeCall([this] {
-            try {
-                Session.RethrowProbeError();
-            } catch (const EComPort &e) {
-                PortErrorDuringJob(e);
-            }
-        });
-    });
+    connect(&Session, &ProgrammingSession::JobFinished, this,
+            [this](const JobOutcome &o) { SafeCall([&] { ShowJobReport(o); }); });
+    connect(&Session, &ProgrammingSession::ProbeFinished, this,
+            [this](const ProbeResult &r) { SafeCall([&] { ProbeLineDone(r); }); });
+    CreateSeries();
     Session.BackupModel = [this] { return DeviceModel(); };
 
     WatchModelAndComment();

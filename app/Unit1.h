@@ -50,8 +50,7 @@ class TAboutBox;
 class TForm3;
 class THelpWindow;
 class TermSignal;
-class SessionSeries;
-class TSeriesWindow;
+class TSeriesController;
 
 // Every command of the window, by its action name.
 struct TActions {
@@ -279,8 +278,8 @@ public:
     // While a series runs the image, the model and the options stay as they are.
     void LockForSeries(bool lock);
     void SeriesEnded();
-    std::unique_ptr<SessionSeries> Series;
-    TSeriesWindow *SeriesWin = nullptr;
+    void CreateSeries();
+    TSeriesController *Series = nullptr; // its lanes and its window
     QList<QPair<QAction *, bool>> LockedActions; // and whether each was enabled
     bool CloseAfterSeries = false;
 

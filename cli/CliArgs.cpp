@@ -111,7 +111,7 @@ bool PortArgs(Args &a, int filesExpected, QString *port, JobRange *range, QStrin
     }
     const std::optional<QString> p = PortArgument(a.parser.value(kPort));
     if (!p) {
-        *error = Text::tr("unknown port %1: %2").arg(a.parser.value(kPort), RussianOutput() ? PortNamesAcceptedRu() : PortNamesAccepted());
+        *error = Text::tr("unknown port %1: %2").arg(a.parser.value(kPort), PortNamesAccepted());
         return false;
     }
     *port = *p;

@@ -53,13 +53,6 @@ QString AccessText(const PortEntry &p)
     return QString();
 }
 
-QString Holders(const QList<ProcessInfo> &holders)
-{
-    QStringList names;
-    for (const ProcessInfo &h : holders)
-        names << QStringLiteral("%1 (pid %2)").arg(h.name).arg(h.pid);
-    return names.join(QStringLiteral(", "));
-}
 
 QString SettingWhat(const PortSetting &s)
 {
@@ -70,6 +63,14 @@ QString SettingWhat(const PortSetting &s)
 }
 
 } // namespace
+
+QString Holders(const QList<ProcessInfo> &holders)
+{
+    QStringList names;
+    for (const ProcessInfo &h : holders)
+        names << QStringLiteral("%1 (pid %2)").arg(h.name).arg(h.pid);
+    return names.join(QStringLiteral(", "));
+}
 
 PortsReport BuildPortsReport(const QString &root, const UserGroups &user,
                              const std::function<QString(const QString &)> &devicePathOf)
@@ -242,21 +243,19 @@ int ProbeCommand(const QString &port, const std::function<void(const QString &)>
         trace.Fail(QString::fromUtf8(e.what()));
         return traced(ExitJobFailed);
     }
-    const QString summary = RussianOutput() ? ProbeSummaryRu(r) : ProbeSummary(r);
+    const QString summary = ProbeSummary(r);
     if (r.outcome != ProbeOutcome::Answers)
         trace.Fail(summary);
     const QString line = shown + QStringLiteral(": ") + summary;
     if (r.outcome == ProbeOutcome::Answers) {
         Out(line + u'\n');
-        if (const QString slow = RussianOutput() ? SlowEchoAdviceRu(r) : SlowEchoAdvice(r); !slow.isEmpty())
+        if (const QString slow = SlowEchoAdvice(r); !slow.isEmpty())
             WriteText(stderr, Text::tr("  note: %1\n").arg(slow));
         else if (const QString advice = LatencyAdvice(); !advice.isEmpty())
             WriteText(stderr, Text::tr("  note: %1\n").arg(advice));
         return traced(ExitOk);
     }
-    const QString remedy = r.outcome == ProbeOutcome::OpenFailed ? PortRemedy(r.platformCode)
-                           : RussianOutput()                     ? ProbeRemedyRu(r)
-                                                                 : ProbeRemedy(r);
+    const QString remedy = r.outcome == ProbeOutcome::OpenFailed ? PortRemedy(r.platformCode) : ProbeRemedy(r);
     WriteText(stderr, QStringLiteral("quillon-cli: %1\n  %2\n").arg(Printable(line), remedy));
     switch (r.outcome) {
     case ProbeOutcome::NoEcho: return traced(ExitNoEcho);

@@ -27,6 +27,9 @@ struct PortEntry {
     bool brlttyClaims = false;
 };
 
+// "brltty (pid 812), minicom (pid 900)".
+QString Holders(const QList<ProcessInfo> &holders);
+
 struct Troublemaker {
     QString name; // "brltty", "ModemManager"
     bool running = false;

@@ -1,7 +1,7 @@
 #include "cli/CliPrintable.h"
 
 #include "cli/CliText.h"
-#include "image/IoErrorRu.h"
+#include "image/IoErrorText.h"
 
 namespace Cli {
 
@@ -24,7 +24,7 @@ QString IoErrorText(const IoError &error)
 {
     if (error.kind == IoError::CommentTooLong)
         return Text::tr("not an image: its comment is longer than %1 characters").arg(kMaxCommentChars);
-    return RussianOutput() ? IoErrorTextRu(error) : error.Text();
+    return ::IoErrorText(error);
 }
 
 } // namespace Cli

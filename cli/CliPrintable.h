@@ -15,8 +15,8 @@ namespace Cli {
 // form is JSON's own, so JSON passed through stays valid and means the same.
 QString Printable(const QString &text, bool keepLineBreaks = false);
 
-// The text of a file error: the window's English texts, except where the
-// window's is Russian; under a Russian locale the window's Russian ones.
+// The text of a file error: the plain code's (context "IoError", in
+// quillon-cli's words), except a comment too long, which is its own.
 QString IoErrorText(const IoError &error);
 
 } // namespace Cli

@@ -112,27 +112,6 @@ QString Words(int first, int last)
 }
 } // namespace
 
-QString PartialWriteText(const WriteGroups &g)
-{
-    if (RussianOutput())
-        return PartialWriteTextRu(g); // the window's words for the same
-    const auto words = [](const WriteGroups::Span &s) { return Words(s.first, s.last); };
-    if (g.confirmed.Empty() && g.possiblyTaken.Empty())
-        return QStringLiteral("the telephone confirmed none of %1: write it again").arg(words(g.notTaken));
-    QStringList parts;
-    if (!g.confirmed.Empty())
-        parts << QStringLiteral("took ") + words(g.confirmed);
-    // Sent, but the echo that says so never came: a telephone stores them at
-    // the CR, or at the next one (the next job's opening).
-    if (!g.possiblyTaken.Empty())
-        parts << QStringLiteral("may have taken %1 (sent, never confirmed)").arg(words(g.possiblyTaken));
-    if (!g.notTaken.Empty())
-        parts << QStringLiteral("did not take ") + words(g.notTaken);
-    return QStringLiteral("the telephone ") + parts.join(QStringLiteral(", "))
-           + (g.notTaken.Empty() ? QStringLiteral(": write it again to be sure")
-                                 : QStringLiteral(": it now holds a partial image, write it again"));
-}
-
 QString UnheldWords(const QString &path, const ImageFileData &file, const JobRange &range)
 {
     if (const std::optional<ReadRange> held = FindReadRangeMark(file.comment)) {

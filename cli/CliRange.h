@@ -37,10 +37,6 @@ int FirstAddr(const JobRange &r);
 int LastAddr(const JobRange &r);
 // "Read258" and so on: the window's action name of the job.
 QString JobName(EngineJob job);
-// After a write that did not complete: which words the telephone took, which
-// it may have taken, and which it did not (see SplitWrite); the window's
-// Russian text under a Russian locale.
-QString PartialWriteText(const WriteGroups &groups);
 
 // Why writing `file` (named `path`) over `range` would put words into the
 // telephone that the file never held: more than a block or word read marked

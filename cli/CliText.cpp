@@ -26,13 +26,16 @@ void InstallLanguage()
     if (QLocale::system().language() != QLocale::Russian) {
         // The plain code's own texts ("Завершено!", the "info" table, the
         // presets) are Russian in the sources; the window's English catalogue
-        // has them.
+        // has them. quillon-cli_en goes in last: its wording of a text (the
+        // probe's, a write cut off) comes before the window's.
         InitWindowCatalogue();
-        auto *english = new QTranslator(QCoreApplication::instance());
-        if (english->load(QStringLiteral(":/i18n/quillon_en.qm")))
-            QCoreApplication::installTranslator(english);
-        else
-            delete english;
+        for (const char *name : {":/i18n/quillon_en.qm", ":/i18n/quillon-cli_en.qm"}) {
+            auto *english = new QTranslator(QCoreApplication::instance());
+            if (english->load(QString::fromLatin1(name)))
+                QCoreApplication::installTranslator(english);
+            else
+                delete english;
+        }
         return;
     }
     InitCatalogue();

@@ -7,7 +7,9 @@
 #include "image/ReadMark.h"
 #include "image/SeriesImage.h"
 #include "link/PortNames.h"
-#include "link/SessionSeries.h"
+#include "cli/CliPorts.h"
+#include "link/PortDiscovery.h"
+#include "link/SeriesLanes.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -83,6 +85,45 @@ QString UnitLine(const SeriesUnit &u)
     return line + u'\n';
 }
 
+// "PORT (DEVICE)" when the name maps to a device of another name.
+QString PortText(const QString &port)
+{
+    const QString device = PortDevicePath(port);
+    return device != port ? QStringLiteral("%1 (%2)").arg(port, device) : port;
+}
+
+// Why a port did not open, what to do, and who holds it when another program does.
+QString OpenFailure(const QString &port, const EComPort &e)
+{
+    QString text = PortText(port) + QStringLiteral(": ") + e.Message();
+    if (const QString remedy = PortRemedy(e.PlatformCode()); !remedy.isEmpty())
+        text += QStringLiteral("\n  ") + remedy;
+    SerialDevice device;
+    device.path = PortDevicePath(port);
+    if (const QList<ProcessInfo> holders = ProcessesHolding(device); !holders.isEmpty())
+        text += QStringLiteral("\n  ") + Text::tr("held by: %1").arg(Holders(holders));
+    return text;
+}
+
+// Every --port given, as PortArgument takes it; the same device twice is refused.
+bool SeriesPorts(Args &a, QStringList *ports, QString *error)
+{
+    for (const QString &value : a.parser.values(kPort)) {
+        const std::optional<QString> port = PortArgument(value);
+        if (!port) {
+            *error = Text::tr("unknown port %1: %2").arg(value, PortNamesAccepted());
+            return false;
+        }
+        *ports << *port;
+    }
+    if (const auto same = SeriesLanes::SameDevice(*ports)) {
+        *error = Text::tr("--port %1 and --port %2 are the same device: give each port once")
+                     .arg(PortText(ports->at(same->first)), PortText(ports->at(same->second)));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int RunSeries(Args &a)
@@ -91,7 +132,8 @@ int RunSeries(Args &a)
         return Fail(ExitUsage, Text::tr("series takes no range: --scope all or --scope block"));
     QString port, error;
     JobRange range;
-    if (!PortArgs(a, 1, &port, &range, &error))
+    QStringList ports;
+    if (!PortArgs(a, 1, &port, &range, &error) || !SeriesPorts(a, &ports, &error))
         return Fail(ExitUsage, error);
     SeriesOptions options;
     if (a.parser.isSet(kKeep) && !ParseSeriesKeep(a.parser.value(kKeep), &options.keep))
@@ -123,70 +165,90 @@ int RunSeries(Args &a)
         return Fail(ExitFile, imagePath + QStringLiteral(": ") + why);
     options.image = file.image;
 
-    const bool quiet = a.parser.isSet(kQuiet);
-    CliSession session(!quiet && StderrIsTerminal());
-    QString portText = port;
-    if (const QString device = PortDevicePath(port); device != port)
-        portText = QStringLiteral("%1 (%2)").arg(port, device);
-    try {
-        session.Open(port);
-    } catch (const EComPort &e) {
-        const QString remedy = PortRemedy(e.PlatformCode());
-        return Fail(ExitPort, portText + QStringLiteral(": ") + e.Message()
-                                  + (remedy.isEmpty() ? QString() : QStringLiteral("\n  ") + remedy));
-    }
-    options.port = port;
-    session.Session.BackupModel = [model = std::max(0, file.model.value_or(0))] { return model; };
+    // A series leaves no unit unrecorded: the log opens before any port does.
+    SeriesLanes lanes;
+    QString logError;
+    if (!lanes.OpenLog(a.parser.value(kLog), &logError))
+        return Fail(ExitFile, Text::tr("series log: %1").arg(logError));
 
-    SessionSeries series(session.Session);
-    QObject::connect(&series, &SessionSeries::PhaseChanged, [&](SeriesCycle::Phase phase) {
+    const bool quiet = a.parser.isSet(kQuiet);
+    const bool several = ports.size() > 1;
+    // One port draws the job's progress line; several lanes only their events.
+    CliSession session(!quiet && !several && StderrIsTerminal());
+    int status = ExitOk;
+    const int tickMs = qEnvironmentVariableIntValue("QUILLON_TICK_MS");
+    const auto model = [model = std::max(0, file.model.value_or(0))] { return model; };
+    for (const QString &p : std::as_const(ports)) {
+        try {
+            if (several) {
+                ProgrammingSession &lane = lanes.AddLane(p);
+                if (tickMs > 0)
+                    lane.Driver.Timer1.setInterval(tickMs); // tests
+                lane.BackupModel = model;
+            } else {
+                session.Open(p);
+                session.Session.BackupModel = model;
+                lanes.AddLane(session.Session, p);
+            }
+        } catch (const EComPort &e) {
+            // A lane that cannot open is its own failure; the others go on.
+            status = Fail(several ? ExitJobFailed : ExitPort, OpenFailure(p, e));
+        }
+    }
+    if (lanes.LaneCount() == 0)
+        return several ? ExitPort : status;
+
+    const auto lanePrefix = [&](int lane) { return several ? lanes.PortOf(lane) + QStringLiteral(": ") : QString(); };
+    QObject::connect(&lanes, &SeriesLanes::PhaseChanged, [&](int lane, SeriesCycle::Phase phase) {
         // After Ctrl+C the series is ending: nobody is to be asked for anything.
         if (quiet || CliSession::Interrupted())
             return;
         if (phase == SeriesCycle::Phase::WaitPhone)
-            Note(Text::tr("series: connect a telephone to %1").arg(portText));
+            Note(Text::tr("series: connect a telephone to %1").arg(PortText(lanes.PortOf(lane))));
         else if (phase == SeriesCycle::Phase::WaitRemoval)
-            Note(Text::tr("series: disconnect the telephone"));
+            Note(several ? Text::tr("series: disconnect the telephone from %1").arg(lanes.PortOf(lane))
+                         : Text::tr("series: disconnect the telephone"));
     });
-    QObject::connect(&series, &SessionSeries::UnitDone, [](const SeriesUnit &unit) {
-        Out(UnitLine(unit));
+    QObject::connect(&lanes, &SeriesLanes::UnitDone, [&](int lane, const SeriesUnit &unit) {
+        Out(lanePrefix(lane) + UnitLine(unit));
         std::fflush(stdout); // a unit at a time, also into a pipe
     });
-    QString logError;
-    if (!series.Start(options, a.parser.value(kLog), &logError)) {
-        session.COM.Close();
-        return Fail(ExitFile, Text::tr("series log: %1").arg(logError));
-    }
+    // A lost port ends its lane at once; the others go on.
+    QObject::connect(&lanes, &SeriesLanes::LaneEnded, [&](int lane) {
+        if (const QString fatal = lanes.SeriesOf(lane).FatalError(); !fatal.isEmpty())
+            status = Fail(ExitJobFailed, PortText(lanes.PortOf(lane)) + QStringLiteral(": ") + fatal);
+    });
+    lanes.Start(options);
     if (!quiet)
-        Note(Text::tr("series: log %1").arg(QDir::toNativeSeparators(series.LogPath())));
+        Note(Text::tr("series: log %1").arg(QDir::toNativeSeparators(lanes.LogPath())));
 
     // The session's interrupt watcher cancels the running job or probe at
     // once; the series then ends as "Стоп" ends it.
     QTimer interrupt;
     QObject::connect(&interrupt, &QTimer::timeout, [&] {
         if (CliSession::Interrupted())
-            series.Stop();
+            lanes.Stop();
     });
     interrupt.start(50);
     QEventLoop loop;
-    QObject::connect(&series, &SessionSeries::Finished, &loop, &QEventLoop::quit);
-    if (series.Running())
+    QObject::connect(&lanes, &SeriesLanes::Finished, &loop, &QEventLoop::quit);
+    if (lanes.Running())
         loop.exec();
     interrupt.stop();
 
-    const SeriesCycle &cycle = *series.CurrentCycle();
-    Note(Text::tr("series: %n units, %1 good, %2 failed", nullptr, cycle.Done()).arg(cycle.Good()).arg(cycle.Failed()));
-    if (cycle.LogFailed())
+    Note(Text::tr("series: %n units, %1 good, %2 failed", nullptr, lanes.Done()).arg(lanes.Good()).arg(lanes.Failed()));
+    if (lanes.LogFailed())
         Note(Text::tr("quillon-cli: series log %1: not every unit was written: %2")
-                 .arg(QDir::toNativeSeparators(series.LogPath()), series.LogError()));
-    int status = cycle.Failed() > 0 ? ExitJobFailed : ExitOk;
-    if (!series.FatalError().isEmpty())
-        status = Fail(ExitJobFailed, portText + QStringLiteral(": ") + series.FatalError());
-    try {
-        session.COM.Close();
-    } catch (const EComPort &e) {
-        if (status == ExitOk)
-            status = Fail(ExitJobFailed, portText + QStringLiteral(": ") + e.Message());
+                 .arg(QDir::toNativeSeparators(lanes.LogPath()), lanes.LogError()));
+    if (lanes.Failed() > 0 && status == ExitOk)
+        status = ExitJobFailed;
+    for (int lane = 0; lane < lanes.LaneCount(); ++lane) {
+        try {
+            lanes.SessionOf(lane).COM.Close();
+        } catch (const EComPort &e) {
+            if (status == ExitOk)
+                status = Fail(ExitJobFailed, PortText(lanes.PortOf(lane)) + QStringLiteral(": ") + e.Message());
+        }
     }
     return status;
 }

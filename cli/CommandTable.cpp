@@ -120,9 +120,12 @@ int RunCommand(const Command &c, QStringList arguments)
         Out(CommandHelp(c, parser.helpText()));
         return ExitOk;
     }
-    // A second value would silently win; one of two ports is a guess.
+    // A second value would silently win; one of two ports is a guess. A
+    // series takes a port per lane.
+    const bool portPerLane = qstrcmp(c.name, "series") == 0;
     for (const QCommandLineOption &option : c.options)
-        if (!option.valueName().isEmpty() && parser.values(option).size() > 1)
+        if (!option.valueName().isEmpty() && parser.values(option).size() > 1 &&
+            !(portPerLane && option.names() == kPort.names()))
             return Fail(ExitUsage, Text::tr("--%1 given more than once").arg(option.names().constLast()) + tryHelp);
     Args args{parser, parser.positionalArguments()};
     return c.run(args);

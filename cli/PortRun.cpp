@@ -6,6 +6,7 @@
 #include "cli/CliPorts.h"
 #include "cli/CliPrint.h"
 #include "cli/CliText.h"
+#include "link/JobReport.h"
 #include "link/PortNames.h"
 
 namespace Cli {

@@ -1,42 +1,51 @@
 #include "link/JobReport.h"
 
+#include "image/Wording.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
 namespace {
 
-QString WordsOf(const WriteGroups::Span &s)
+QString JobReportText(const char *text, const QStringList &values = {}) { return Worded("JobReport", text, values); }
+
+// A span of words as the wordings of a write cut off name it: %1 the words'
+// numbers alone ("05-09"), %2 with their noun ("слова 05-09"); each wording
+// (the window's, quillon-cli's) takes the one it needs.
+QStringList Span(const WriteGroups::Span &s)
 {
-    return (s.first == s.last ? QCoreApplication::translate("Quillon", "слово ")
-                              : QCoreApplication::translate("Quillon", "слова "))
-           + s.Hex();
+    return {s.Hex(), s.first == s.last ? JobReportText(QT_TRANSLATE_NOOP("JobReport", "слово %1"), {s.Hex()})
+                                       : JobReportText(QT_TRANSLATE_NOOP("JobReport", "слова %1"), {s.Hex()})};
 }
 
 } // namespace
 
-QString PartialWriteTextRu(const WriteGroups &g)
+QString PartialWriteText(const WriteGroups &g)
 {
     if (g.confirmed.Empty() && g.possiblyTaken.Empty())
-        return QCoreApplication::translate("Quillon", "Телефон не подтвердил ни одного слова из %1: запишите ещё раз")
-            .arg(g.notTaken.Hex());
+        return JobReportText(
+            QT_TRANSLATE_NOOP("JobReport", "Телефон не подтвердил ни одного слова из %1: запишите ещё раз"),
+            Span(g.notTaken));
     QStringList parts;
     if (!g.confirmed.Empty())
-        parts << QCoreApplication::translate("Quillon", "принял ") + WordsOf(g.confirmed);
+        parts << JobReportText(QT_TRANSLATE_NOOP("JobReport", "принял %2"), Span(g.confirmed));
     // Sent, but the echo that says so never came: stored at the CR, or at the
     // next one (the next job's opening).
     if (!g.possiblyTaken.Empty())
         parts << (g.confirmed.Empty()
-                      ? QCoreApplication::translate("Quillon", "возможно, принял ") + WordsOf(g.possiblyTaken)
-                      : QCoreApplication::translate("Quillon", "возможно ") + g.possiblyTaken.Hex());
+                      ? JobReportText(QT_TRANSLATE_NOOP("JobReport", "возможно, принял %2"), Span(g.possiblyTaken))
+                      : JobReportText(QT_TRANSLATE_NOOP("JobReport", "возможно %1"), Span(g.possiblyTaken)));
     if (!g.notTaken.Empty())
-        parts << QCoreApplication::translate("Quillon", "не получил ") + g.notTaken.Hex();
-    return (g.confirmed.Empty() ? QCoreApplication::translate("Quillon", "Телефон, ") : QCoreApplication::translate("Quillon", "Телефон "))
+        parts << JobReportText(QT_TRANSLATE_NOOP("JobReport", "не получил %1"), Span(g.notTaken));
+    return (g.confirmed.Empty() ? JobReportText(QT_TRANSLATE_NOOP("JobReport", "Телефон, "))
+                                : JobReportText(QT_TRANSLATE_NOOP("JobReport", "Телефон ")))
            + parts.join(QStringLiteral(", "))
-           + (g.notTaken.Empty() ? QCoreApplication::translate("Quillon", ": запишите ещё раз для верности")
-                                 : QCoreApplication::translate("Quillon", ": в нём неполный образ, запишите ещё раз"));
+           + (g.notTaken.Empty()
+                  ? JobReportText(QT_TRANSLATE_NOOP("JobReport", ": запишите ещё раз для верности"))
+                  : JobReportText(QT_TRANSLATE_NOOP("JobReport", ": в нём неполный образ, запишите ещё раз")));
 }
 
-QString PartialWriteBriefRu(const WriteGroups &g)
+QString PartialWriteBrief(const WriteGroups &g)
 {
     // Only what the telephone confirmed is certain; the rest is in the whole text.
     if (g.confirmed.Empty())
@@ -65,8 +74,8 @@ JobReport ReportJob(const JobOutcome &o)
             r.panel = o.fault.Kind == EngineFault::None ? cause : FaultBrief(o.fault);
             r.whole = cause;
         } else {
-            r.panel = PartialWriteBriefRu(o.written);
-            r.whole = cause + u'\n' + PartialWriteTextRu(o.written);
+            r.panel = PartialWriteBrief(o.written);
+            r.whole = cause + u'\n' + PartialWriteText(o.written);
             r.marks = UnconfirmedMarks(o.written);
         }
         return r;

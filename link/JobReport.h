@@ -9,10 +9,11 @@
 #include <QString>
 
 // "Телефон принял слова 00-04, возможно 05-09, не получил 0A-3F: в нём
-// неполный образ, запишите ещё раз": what a write that did not complete left.
-QString PartialWriteTextRu(const WriteGroups &groups);
-// The same, short enough for panel 1: "Принято лишь 00-04: запишите снова".
-QString PartialWriteBriefRu(const WriteGroups &groups);
+// неполный образ, запишите ещё раз": what a write that did not complete left,
+// for the window and quillon-cli (context "JobReport").
+QString PartialWriteText(const WriteGroups &groups);
+// The window's, short enough for panel 1: "Принято лишь 00-04: запишите снова".
+QString PartialWriteBrief(const WriteGroups &groups);
 // The words a write that did not complete may not have stored.
 CellMarks UnconfirmedMarks(const WriteGroups &groups);
 

@@ -1,6 +1,10 @@
 #include "link/PortNames.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QFile>
+
+#include <sys/stat.h>
 
 bool IsDevicePath(const QString &portName)
 {
@@ -9,12 +13,7 @@ bool IsDevicePath(const QString &portName)
 
 QString PortNamesAccepted()
 {
-    return QStringLiteral("COM1-COM%1 or a device path").arg(kComPortCount);
-}
-
-QString PortNamesAcceptedRu()
-{
-    return QStringLiteral("COM1-COM%1 или путь к устройству").arg(kComPortCount);
+    return QCoreApplication::translate("PortNames", "COM1-COM%1 или путь к устройству").arg(kComPortCount);
 }
 
 QString PortDevicePath(const QString &portName)
@@ -30,4 +29,13 @@ QString PortDevicePath(const QString &portName)
     if (n <= 4)
         return QStringLiteral("/dev/ttyS%1").arg(n - 1);
     return QStringLiteral("/dev/ttyUSB%1").arg(n - 5);
+}
+
+QString PortIdentity(const QString &portName)
+{
+    const QString path = PortDevicePath(portName);
+    struct stat node {};
+    if (!path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &node) == 0)
+        return QStringLiteral("node %1:%2").arg(node.st_dev).arg(node.st_ino);
+    return path;
 }

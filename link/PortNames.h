@@ -19,7 +19,10 @@ QString PortDevicePath(const QString &portName);
 // A name that is a device path already: on Linux one holding a "/", on
 // Windows \\.\COMn. quillon-cli takes these besides the COM names.
 bool IsDevicePath(const QString &portName);
-// What --port takes, for its error message; in Russian for quillon-cli under
-// a Russian locale.
+// What --port takes, for its error message (context "PortNames").
 QString PortNamesAccepted();
-QString PortNamesAcceptedRu();
+
+// What tells two port names apart: the device node they open (a symlink, a
+// by-id link and a QUILLON_COMn setting all lead to it); the device path
+// when there is no node. Two names with the same identity are one port.
+QString PortIdentity(const QString &portName);

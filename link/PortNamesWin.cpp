@@ -1,5 +1,7 @@
 #include "link/PortNames.h"
 
+#include <QCoreApplication>
+
 // On Windows a COM name is the device itself, reached through the device
 // namespace so that COM10 and above open like COM1. A name already in that
 // namespace stays as it is.
@@ -14,12 +16,9 @@ bool IsDevicePath(const QString &portName)
 
 QString PortNamesAccepted()
 {
-    return QStringLiteral("COM1-COM%1 or \\\\.\\COMn (Windows has no device paths with /)").arg(kComPortCount);
-}
-
-QString PortNamesAcceptedRu()
-{
-    return QStringLiteral("COM1-COM%1 или \\\\.\\COMn (в Windows нет путей к устройствам с /)").arg(kComPortCount);
+    return QCoreApplication::translate("PortNames",
+                                       "COM1-COM%1 или \\\\.\\COMn (в Windows нет путей к устройствам с /)")
+        .arg(kComPortCount);
 }
 
 QString PortDevicePath(const QString &portName)
@@ -28,4 +27,9 @@ QString PortDevicePath(const QString &portName)
         return portName;
     const int n = ComNumber(portName);
     return n > 0 ? kDeviceNamespace + ComName(n) : QString();
+}
+
+QString PortIdentity(const QString &portName)
+{
+    return PortDevicePath(portName).toUpper();
 }

@@ -1,5 +1,6 @@
 #include "link/PortProbe.h"
 
+#include "image/Wording.h"
 #include "link/Engine.h"
 #include "link/EngineDriver.h"
 
@@ -194,25 +195,16 @@ ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *
 QString ProbeSummary(const ProbeResult &r)
 {
     switch (r.outcome) {
-    case ProbeOutcome::Answers: return QStringLiteral("the telephone answers (echo in %1 ms)").arg(r.roundTripMs);
-    case ProbeOutcome::NoEcho: return QStringLiteral("no echo within %1 ms").arg(ProbeEchoLimitMs());
-    case ProbeOutcome::WrongEcho: return QStringLiteral("wrong echo: %1 came back for CR").arg(ByteText(r.received));
-    case ProbeOutcome::OpenFailed: return QStringLiteral("the port could not be opened: ") + r.portError;
-    case ProbeOutcome::Cancelled: return QStringLiteral("cancelled");
-    }
-    return QString();
-}
-
-QString ProbeSummaryRu(const ProbeResult &r)
-{
-    switch (r.outcome) {
-    case ProbeOutcome::Answers: return QCoreApplication::translate("Quillon", "Связь есть (%1 мс)").arg(r.roundTripMs);
-    case ProbeOutcome::NoEcho: return QCoreApplication::translate("Quillon", "Нет эха");
-    case ProbeOutcome::WrongEcho: return QCoreApplication::translate("Quillon", "Неверное эхо");
+    case ProbeOutcome::Answers:
+        return Worded("Probe", QT_TRANSLATE_NOOP("Probe", "Связь есть (%1 мс)"), {QString::number(r.roundTripMs)});
+    case ProbeOutcome::NoEcho:
+        return Worded("Probe", QT_TRANSLATE_NOOP("Probe", "Нет эха"), {QString::number(ProbeEchoLimitMs())});
+    case ProbeOutcome::WrongEcho:
+        return Worded("Probe", QT_TRANSLATE_NOOP("Probe", "Неверное эхо"), {ByteText(r.received)});
     case ProbeOutcome::OpenFailed:
         // The port's own message carries the error number the remedy goes by.
-        return QCoreApplication::translate("Quillon", "Порт не открыт: %1").arg(r.portError);
-    case ProbeOutcome::Cancelled: return QCoreApplication::translate("Quillon", "Проверка прервана");
+        return Worded("Probe", QT_TRANSLATE_NOOP("Probe", "Порт не открыт: %1"), {r.portError});
+    case ProbeOutcome::Cancelled: return Worded("Probe", QT_TRANSLATE_NOOP("Probe", "Проверка прервана"));
     }
     return QString();
 }
@@ -236,59 +228,31 @@ QString SlowEchoAdvice(const ProbeResult &r)
 {
     if (!SlowEcho(r))
         return QString();
-    return QStringLiteral("the echoes took %1 ms (the median of %2), more than two character times plus 20 ms "
-                          "(%3 ms): the adapter may hold received bytes back; setting its latency timer to 1 ms "
-                          "may help (on Linux the port's low_latency flag or its latency_timer in /sys; on "
-                          "Windows the port's Advanced settings in Device Manager), or another adapter")
-        .arg(r.roundTripMs)
-        .arg(r.echoesMs.size())
-        .arg(SlowEchoLimitMs());
-}
-
-QString SlowEchoAdviceRu(const ProbeResult &r)
-{
-    if (!SlowEcho(r))
-        return QString();
-    return QCoreApplication::translate(
-               "Quillon", "Эхо приходило через %1 мс (медиана %2 проверок), дольше двух символов и 20 мс "
-                          "(%3 мс): возможно, адаптер задерживает принятые байты. Может помочь таймер задержки "
-                          "1 мс (в Linux флаг low_latency порта или latency_timer в /sys, в Windows "
-                          "дополнительные параметры порта в диспетчере устройств) или другой адаптер.")
-        .arg(r.roundTripMs)
-        .arg(r.echoesMs.size())
-        .arg(SlowEchoLimitMs());
+    return Worded(
+        "Probe",
+        QT_TRANSLATE_NOOP("Probe", "Эхо приходило через %1 мс (медиана %2 проверок), дольше двух символов и 20 мс "
+                                   "(%3 мс): возможно, адаптер задерживает принятые байты. Может помочь таймер "
+                                   "задержки 1 мс (в Linux флаг low_latency порта или latency_timer в /sys, в "
+                                   "Windows дополнительные параметры порта в диспетчере устройств) или другой "
+                                   "адаптер."),
+        {QString::number(r.roundTripMs), QString::number(r.echoesMs.size()), QString::number(SlowEchoLimitMs())});
 }
 
 QString ProbeRemedy(const ProbeResult &r)
 {
     switch (r.outcome) {
-    case ProbeOutcome::Answers: return QString();
     case ProbeOutcome::NoEcho:
-        return QStringLiteral("check the converter's supply (it takes it from DTR and RTS, which are raised; "
-                              "a USB adapter without those lines cannot feed it), that the telephone is "
-                              "powered and in programming mode, and the cable");
+        return Worded("Probe",
+                      QT_TRANSLATE_NOOP("Probe", "Телефон не отвечает. Проверьте питание преобразователя (DTR и RTS "
+                                                 "подняты), что телефон включён и в режиме программирования, и "
+                                                 "кабель."));
     case ProbeOutcome::WrongEcho:
-        return QStringLiteral("check the line speed (300 bit/s, 8N1) and that no other program or "
-                              "device is on the line");
-    case ProbeOutcome::OpenFailed: break; // the port error's own remedy
-    case ProbeOutcome::Cancelled: break;
-    }
-    return QString();
-}
-
-QString ProbeRemedyRu(const ProbeResult &r)
-{
-    switch (r.outcome) {
-    case ProbeOutcome::NoEcho:
-        return QCoreApplication::translate(
-            "Quillon", "Телефон не отвечает. Проверьте питание преобразователя (DTR и RTS подняты), "
-                       "что телефон включён и в режиме программирования, и кабель.");
-    case ProbeOutcome::WrongEcho:
-        return QCoreApplication::translate("Quillon",
-                                           "Вместо эха пришло %1. Проверьте скорость линии (300 бит/с) и нет ли на "
-                                           "линии другой программы.")
-            .arg(ByteText(r.received));
+        return Worded("Probe",
+                      QT_TRANSLATE_NOOP("Probe", "Вместо эха пришло %1. Проверьте скорость линии (300 бит/с) и нет "
+                                                 "ли на линии другой программы."),
+                      {ByteText(r.received)});
     default:
+        // Answers needs none; a port that did not open has its error's own.
         return QString();
     }
 }

@@ -92,9 +92,8 @@ ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace = nullptr, int 
 // an outcome, not an error.
 ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *trace = nullptr, int echoes = 1);
 
-// One line for a person, in English (quillon-cli) or Russian (the window).
+// One line for a person, in the installed language (context "Probe").
 QString ProbeSummary(const ProbeResult &r);
-QString ProbeSummaryRu(const ProbeResult &r);
 // Echoes later than two character times (at 300 bit/s) plus 20 ms: the
 // adapter may hold received bytes back (a USB latency timer, an adapter that
 // waits for 32 bytes), which slows every job and may break the engine's
@@ -102,8 +101,6 @@ QString ProbeSummaryRu(const ProbeResult &r);
 // fewer; the advice says what may help; empty when the echoes are in time.
 int SlowEchoLimitMs();
 QString SlowEchoAdvice(const ProbeResult &r);
-QString SlowEchoAdviceRu(const ProbeResult &r);
 
 // What to do about an outcome other than Answers.
 QString ProbeRemedy(const ProbeResult &r);
-QString ProbeRemedyRu(const ProbeResult &r);

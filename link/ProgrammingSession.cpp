@@ -240,7 +240,7 @@ void ProgrammingSession::StartProbe(int echoes)
 void ProgrammingSession::ProbeEnded()
 {
     if (Probe->Result().outcome != ProbeOutcome::Answers)
-        Trace.Fail(RussianTexts ? ProbeSummaryRu(Probe->Result()) : ProbeSummary(Probe->Result()));
+        Trace.Fail(ProbeSummary(Probe->Result()));
     View.SetCancelEnabled(false);
     if (COM.Connected())
         View.EnablePortActions();

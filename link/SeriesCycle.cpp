@@ -42,18 +42,25 @@ void SeriesCycle::RequestStop()
         CurPhase = Phase::Finished;
 }
 
+void SeriesCycle::EndAfterUnit()
+{
+    NoMoreUnits = true;
+    if (!InFlight && (CurPhase == Phase::WaitPhone || CurPhase == Phase::WaitRemoval))
+        CurPhase = Phase::Finished;
+}
+
 void SeriesCycle::ProbeDone(bool answers, const QDateTime &now)
 {
     if (CurPhase != Phase::WaitPhone && CurPhase != Phase::WaitRemoval)
         return; // a probe nobody started
     InFlight = false;
     SinceProbeMs = 0;
-    if (StopAsked) {
+    if (StopAsked || NoMoreUnits) {
         CurPhase = Phase::Finished;
         return;
     }
     if (CurPhase == Phase::WaitPhone) {
-        if (answers)
+        if (answers && (!Options.mayStart || Options.mayStart()))
             StartUnit(now);
     } else if (CurPhase == Phase::WaitRemoval) {
         SilentProbes = answers ? 0 : SilentProbes + 1;
@@ -95,7 +102,7 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
         // it still holds just what it was left with. Wait for its removal.
         if (LastUnitHolds && r.words == *LastUnitHolds && !StopAsked) {
             ++SameUnitCount;
-            CurPhase = Phase::WaitRemoval;
+            CurPhase = NoMoreUnits ? Phase::Finished : Phase::WaitRemoval;
             SilentProbes = 0;
             SinceProbeMs = 0;
             return;
@@ -161,7 +168,7 @@ void SeriesCycle::FinishUnit(bool good, const QString &cause, bool fatal, const 
         ++GoodCount;
     if (Log && !Log->Append(Unit))
         LogError = true;
-    const bool last = fatal || StopAsked || (!good && Options.stopOnFailure)
+    const bool last = fatal || StopAsked || NoMoreUnits || (!good && Options.stopOnFailure)
                       || (Options.count > 0 && Units.size() >= Options.count);
     CurPhase = last ? Phase::Finished : Phase::WaitRemoval;
     SilentProbes = 0;

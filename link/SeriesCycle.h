@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // What a job of the series ended with.
@@ -50,6 +51,9 @@ struct SeriesOptions {
     bool stopOnFailure = false;
     int count = 0;     // end after this many units; 0: no limit
     QString port;      // for the log
+    // Several lanes share one count: asked before a unit is started, no unit
+    // starts while it says no (the unit stays in the clip, probed again).
+    std::function<bool()> mayStart;
     bool russian = true; // the causes the cycle writes itself
 };
 
@@ -82,9 +86,14 @@ public:
     void JobDone(const SeriesJobResult &result, const QDateTime &now);
     // Ends the series once the running job has ended, or at once in a wait.
     void RequestStop();
+    // Starts no new unit: a unit in hand is written and verified to its end,
+    // then the series ends; in a wait it ends at once.
+    void EndAfterUnit();
 
     Phase CurrentPhase() const { return CurPhase; }
     bool Busy() const { return InFlight; }
+    // A unit is being read, written or verified.
+    bool UnitInHand() const { return CurPhase == Phase::Reading || CurPhase == Phase::Writing || CurPhase == Phase::Verifying; }
     bool StopRequested() const { return StopAsked; }
     int Done() const { return Units.size(); }
     int Good() const { return GoodCount; }
@@ -114,6 +123,7 @@ private:
     Phase CurPhase = Phase::Finished;
     bool InFlight = false; // a probe or job runs
     bool StopAsked = false;
+    bool NoMoreUnits = false;
     int SinceProbeMs = 0;
     int SilentProbes = 0;
     int GoodCount = 0;

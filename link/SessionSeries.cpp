@@ -1,6 +1,6 @@
 #include "link/SessionSeries.h"
 
-#include "image/IoErrorRu.h"
+#include "image/IoErrorText.h"
 #include "link/PortProbe.h"
 
 #include <QDateTime>
@@ -38,17 +38,38 @@ SessionSeries::SessionSeries(ProgrammingSession &session, QObject *parent) : QOb
 
 SessionSeries::~SessionSeries() = default;
 
+bool SessionSeries::OpenLog(SeriesLog &log, const QString &logPath, QString *error)
+{
+    const QString path = logPath.isEmpty() ? SeriesLog::DefaultPath(QDateTime::currentDateTime()) : logPath;
+    if (log.Open(path, logPath.isEmpty()))
+        return true;
+    *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + log.ErrorString();
+    return false;
+}
+
 bool SessionSeries::Start(const SeriesOptions &options, const QString &logPath, QString *error)
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QString path = logPath.isEmpty() ? SeriesLog::DefaultPath(now) : logPath;
-    if (!Log.Open(path, logPath.isEmpty())) {
-        *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + Log.ErrorString();
+    if (!OpenLog(OwnLog, logPath, error))
         return false;
-    }
+    Start(options, OwnLog);
+    return true;
+}
+
+void SessionSeries::EndAfterUnit()
+{
+    if (!Running())
+        return;
+    Cycle->EndAfterUnit();
+    Check();
+}
+
+void SessionSeries::Start(const SeriesOptions &options, SeriesLog &log)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    Log = &log;
     Options = options;
     SeriesProgrammer &programmer = *this;
-    Cycle = std::make_unique<SeriesCycle>(programmer, Options, &Log);
+    Cycle = std::make_unique<SeriesCycle>(programmer, Options, Log);
     Ended = false;
     Fatal.clear();
     Pending = Call::None;
@@ -57,7 +78,6 @@ bool SessionSeries::Start(const SeriesOptions &options, const QString &logPath, 
     Clock.start();
     Cycle->Start(now);
     Check();
-    return true;
 }
 
 void SessionSeries::Stop()
@@ -114,7 +134,8 @@ void SessionSeries::Probe()
 void SessionSeries::ReadUnit(const QString &comment)
 {
     Pending = Call::Read;
-    Session.NextBackupNote = comment;
+    // Units of several ports at once: the backup says which clip it came from.
+    Session.NextBackupNote = NameThePort ? QStringLiteral("%1 (%2)").arg(comment, Options.port) : comment;
     Session.StartJobOn(EngineJob::Read258, 0, UnitWords);
 }
 
@@ -176,12 +197,12 @@ void SessionSeries::JobEnded(const JobOutcome &o)
         // Without a copy of what the unit held, nothing is written over it.
         if (r.completed && Session.BackUpFullReads && (!o.backupTaken || o.backup.error)) {
             r.completed = false;
-            const QString why = Options.russian ? IoErrorTextRu(o.backup.error) : o.backup.error.Text();
+            const QString why = Options.russian ? IoErrorText(o.backup.error) : o.backup.error.Text();
             r.cause = (Options.russian ? QStringLiteral("Резервная копия не сохранена в %1: %2")
                                        : QStringLiteral("backup not saved in %1: %2"))
                           .arg(QDir::toNativeSeparators(o.backupFolder), why);
             r.causeRu = QStringLiteral("Резервная копия не сохранена в %1: %2")
-                            .arg(QDir::toNativeSeparators(o.backupFolder), IoErrorTextRu(o.backup.error));
+                            .arg(QDir::toNativeSeparators(o.backupFolder), IoErrorText(o.backup.error));
         }
     } else if (call == Call::ReadBack) {
         r.words = Session.VerifyWords();

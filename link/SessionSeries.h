@@ -25,14 +25,24 @@ public:
     // the wait for a telephone. False, with the reason, when the log cannot
     // be opened: a series leaves no unit unrecorded.
     bool Start(const SeriesOptions &options, const QString &logPath, QString *error);
+    // The default path when logPath is empty; false, with the reason, when
+    // the log cannot be opened.
+    static bool OpenLog(SeriesLog &log, const QString &logPath, QString *error);
+    // The same on a log that is open already, shared with other series (one
+    // per port) that run beside this one.
+    void Start(const SeriesOptions &options, SeriesLog &log);
     // As "Стоп": the running job or probe is cancelled (a write at its next
     // echo, with the words it took in the unit's cause), then the series ends.
     void Stop();
+    // Starts no new unit; a unit in hand is finished, verify and all.
+    void EndAfterUnit();
+    // The backups' comments name the port (a series on several ports).
+    bool NameThePort = false;
     bool Running() const { return Cycle && !Ended; }
 
     const SeriesCycle *CurrentCycle() const { return Cycle.get(); }
-    QString LogPath() const { return Log.Path(); }
-    QString LogError() const { return Log.ErrorString(); }
+    QString LogPath() const { return Log->Path(); }
+    QString LogError() const { return Log->ErrorString(); }
     // The port failure that ended the series, empty if none did.
     QString FatalError() const { return Fatal; }
 
@@ -65,7 +75,8 @@ private:
     enum class Call { None, Probe, Read, Write, ReadBack };
     ProgrammingSession &Session;
     SeriesOptions Options;
-    SeriesLog Log;
+    SeriesLog OwnLog;
+    SeriesLog *Log = &OwnLog;
     std::unique_ptr<SeriesCycle> Cycle;
     Call Pending = Call::None;
     EepromImage UnitWords; // the whole read of the unit

@@ -3,6 +3,7 @@
 // window shows of both.
 
 #include "BlockWatch.h"
+#include "CliEnglish.h"
 #include "CliRunner.h"
 #include "ModalHelper.h"
 #include "PhoneProcess.h"
@@ -304,7 +305,9 @@ TEST(Probe, LatencyAdviceNeedsTheMedianOfSeveralEchoes)
         r.outcome = ProbeOutcome::Answers;
         r.echoesMs = c.echoes;
         r.roundTripMs = c.median;
-        const QString advice = SlowEchoAdvice(r), russian = SlowEchoAdviceRu(r);
+        const QString russian = SlowEchoAdvice(r);
+        const CliEnglish english;
+        const QString advice = SlowEchoAdvice(r);
         EXPECT_EQ(!advice.isEmpty(), c.advised) << advice.toStdString();
         EXPECT_EQ(!russian.isEmpty(), c.advised);
         if (c.advised) {
@@ -313,6 +316,27 @@ TEST(Probe, LatencyAdviceNeedsTheMedianOfSeveralEchoes)
             EXPECT_TRUE(russian.contains("возможно")) << russian.toStdString();
         }
     }
+}
+
+// One text per outcome for both programs: each wording shows the values it
+// names (the byte that came back, the time limit) and leaves the others out.
+TEST(Probe, EachProgramWordsTheOutcomeItsWay)
+{
+    ProbeResult wrong;
+    wrong.outcome = ProbeOutcome::WrongEcho;
+    wrong.received = 'A';
+    ProbeResult none;
+    none.outcome = ProbeOutcome::NoEcho;
+    EXPECT_EQ(ProbeSummary(wrong), QStringLiteral("Неверное эхо"));
+    EXPECT_EQ(ProbeSummary(none), QStringLiteral("Нет эха"));
+    EXPECT_TRUE(ProbeRemedy(wrong).startsWith(QStringLiteral("Вместо эха пришло 0x41 'A'. ")))
+        << ProbeRemedy(wrong).toStdString();
+    const CliEnglish english;
+    EXPECT_EQ(ProbeSummary(wrong), QStringLiteral("wrong echo: 0x41 'A' came back for CR"));
+    EXPECT_EQ(ProbeSummary(none), QStringLiteral("no echo within %1 ms").arg(ProbeEchoLimitMs()));
+    EXPECT_EQ(
+        ProbeRemedy(wrong),
+        QStringLiteral("check the line speed (300 bit/s, 8N1) and that no other program or device is on the line"));
 }
 
 // The probe sends its CRs one after another's echo and keeps every round

@@ -2,6 +2,7 @@
 // pseudo-terminal, and its "info" against what the window shows for the
 // same file.
 
+#include "CliEnglish.h"
 #include "CliRunner.h"
 #include "PhoneProcess.h"
 #include "TestFiles.h"
@@ -308,6 +309,7 @@ TEST(CliCore, ControlCharactersArePrintedEscaped)
 
 TEST(CliCore, OutputIsCheckedWithoutAPort)
 {
+    const CliEnglish english; // the problems are worded as quillon-cli shows them
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const struct {

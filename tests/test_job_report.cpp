@@ -48,8 +48,8 @@ TEST(JobReport, AWriteCutOffSaysWhatTheTelephoneHolds)
     };
     for (const auto &c : cases) {
         const WriteGroups g = SplitWrite(c.first, c.last, c.confirmed, c.possibly);
-        EXPECT_EQ(PartialWriteTextRu(g), QString::fromUtf8(c.text));
-        EXPECT_EQ(PartialWriteBriefRu(g), QString::fromUtf8(c.brief));
+        EXPECT_EQ(PartialWriteText(g), QString::fromUtf8(c.text));
+        EXPECT_EQ(PartialWriteBrief(g), QString::fromUtf8(c.brief));
         const CellMarks marks = UnconfirmedMarks(g);
         EXPECT_EQ(int(marks.size()), c.marked) << c.text;
         EXPECT_EQ(std::count_if(marks.begin(), marks.end(), [](const CellMark &m) { return m.doubtful; }), c.doubtful);

@@ -299,6 +299,35 @@ TEST(SeriesCycle, StopEndsAfterTheRunningJobAndProbesNoMore)
     EXPECT_EQ(bench.pending, FakeBench::Call::None);
 }
 
+// Lanes of one series: a unit that answers waits while the shared count says
+// no, and a lane told to start no more units verifies the one in hand.
+TEST(SeriesCycle, TheSharedCountHoldsAUnitBackAndEndAfterUnitFinishesTheUnitInHand)
+{
+    FakeBench bench;
+    bench.waiting.push_back({Filled(0x1000), F::None});
+    bench.waiting.push_back({Filled(0x2000), F::None});
+    SeriesOptions o;
+    o.image = Filled(0);
+    bool mayStart = false;
+    o.mayStart = [&] { return mayStart; };
+    SeriesCycle cycle(bench, o);
+    bench.cycle = &cycle;
+    QDateTime now = T0;
+    cycle.Start(now);
+    for (int i = 0; i < 40; ++i)
+        bench.Step(now);
+    EXPECT_EQ(cycle.CurrentPhase(), SeriesCycle::Phase::WaitPhone);
+    mayStart = true;
+    while (bench.pending != FakeBench::Call::Write)
+        bench.Step(now);
+    cycle.EndAfterUnit();
+    for (int i = 0; i < 20 && cycle.CurrentPhase() != SeriesCycle::Phase::Finished; ++i)
+        bench.Step(now);
+    EXPECT_EQ(cycle.CurrentPhase(), SeriesCycle::Phase::Finished);
+    ASSERT_EQ(cycle.Done(), 1);
+    EXPECT_TRUE(cycle.UnitsDone()[0].good) << cycle.UnitsDone()[0].cause.toStdString();
+}
+
 // A silent probe lasts a whole echo limit: one is a removal, so a unit swapped
 // in a second is seen. A flickering contact that fools it brings back the
 // same unit, which its read tells by the words it was left with.

@@ -12,7 +12,8 @@
 #include "image/Backups.h"
 #include "image/ImageFile.h"
 #include "image/SeriesImage.h"
-#include "link/SessionSeries.h"
+#include "app/SeriesController.h"
+#include "link/SeriesLanes.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -305,8 +306,8 @@ TEST_P(SeriesBench, Window)
     });
     form->Act.Series->trigger();
     ASSERT_TRUE(form->SeriesRuns());
-    ASSERT_TRUE(form->SeriesWin && form->SeriesWin->isVisible());
-    QObject::connect(form->Series.get(), &SessionSeries::PhaseChanged, [&](SeriesCycle::Phase phase) {
+    ASSERT_TRUE(form->Series->Window() && form->Series->Window()->isVisible());
+    QObject::connect(form->Series->Lanes(), &SeriesLanes::PhaseChanged, [&](int, SeriesCycle::Phase phase) {
         if (phase == SeriesCycle::Phase::WaitRemoval)
             bench.Removal();
         else if (phase == SeriesCycle::Phase::WaitPhone)
@@ -328,28 +329,28 @@ TEST_P(SeriesBench, Window)
     // The dialog's count ends the series by itself; without one, "Стоп".
     const int units = int(qstrlen(c.results));
     ASSERT_TRUE(
-        WaitFor([&] { return form->Series->CurrentCycle()->Done() >= units || !form->SeriesRuns(); }, kDeadlineMs));
+        WaitFor([&] { return form->Series->Lanes()->SeriesOf(0).CurrentCycle()->Done() >= units || !form->SeriesRuns(); }, kDeadlineMs));
     if (c.count == 0 && form->SeriesRuns())
-        QTest::keyClick(form->SeriesWin, Qt::Key_Escape); // Esc ends it as "Стоп" does
+        QTest::keyClick(form->Series->Window(), Qt::Key_Escape); // Esc ends it as "Стоп" does
     ASSERT_TRUE(WaitFor([&] { return !form->SeriesRuns(); }, kDeadlineMs));
     EXPECT_EQ(form->Buf, image);
 
-    const SeriesCycle &cycle = *form->Series->CurrentCycle();
+    const SeriesCycle &cycle = *form->Series->Lanes()->SeriesOf(0).CurrentCycle();
     EXPECT_EQ(cycle.Done(), units);
     EXPECT_EQ(cycle.Failed(), QString::fromLatin1(c.results).count(u'f'));
-    EXPECT_EQ(form->SeriesWin->UnitList->topLevelItemCount(), units);
-    EXPECT_EQ(form->SeriesWin->Counters->text(),
+    EXPECT_EQ(form->Series->Window()->UnitList->topLevelItemCount(), units);
+    EXPECT_EQ(form->Series->Window()->Counters->text(),
               QStringLiteral("Всего: %1    Годных: %2    Брак: %3").arg(units).arg(cycle.Good()).arg(cycle.Failed()));
-    for (int u = 1; u <= std::min(units, form->SeriesWin->UnitList->topLevelItemCount()); ++u)
-        EXPECT_EQ(form->SeriesWin->UnitList->topLevelItem(u - 1)->text(4), c.results[u - 1] == 'g' ? "Годен" : "Брак");
+    for (int u = 1; u <= std::min(units, form->Series->Window()->UnitList->topLevelItemCount()); ++u)
+        EXPECT_EQ(form->Series->Window()->UnitList->topLevelItem(u - 1)->text(4), c.results[u - 1] == 'g' ? "Годен" : "Брак");
     // The window is the user's again, with nothing of the units on it.
     EXPECT_EQ(form->StatusText(1), QString());
     EXPECT_FALSE(form->CellsMarked());
     EXPECT_TRUE(form->Act.Read258->isEnabled());
     EXPECT_TRUE(form->Act.Series->isEnabled());
     EXPECT_TRUE(form->ComboBox2->isEnabled());
-    const QString logPath = form->Series->LogPath();
-    form->SeriesWin->close();
+    const QString logPath = form->Series->Lanes()->LogPath();
+    form->Series->Window()->close();
     form->COM.Close();
     form.reset();
     Check(logPath, QStringLiteral("телефон"));
@@ -381,19 +382,19 @@ TEST(SeriesStop, EscDuringWrite)
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     ASSERT_TRUE(WaitFor(
         [&] {
-            return form->Series->CurrentCycle()->CurrentPhase() == SeriesCycle::Phase::Writing
-                   && form->Engine.LastConfirmed >= 0x0A;
+            return form->Series->Lanes()->SeriesOf(0).CurrentCycle()->CurrentPhase() == SeriesCycle::Phase::Writing
+                   && form->Series->Lanes()->SessionOf(0).Engine.LastConfirmed >= 0x0A;
         },
         kDeadlineMs));
     QTest::keyClick(form.get(), Qt::Key_Escape);
     ASSERT_TRUE(WaitFor([&] { return !form->SeriesRuns(); }, kDeadlineMs));
-    const SeriesCycle &cycle = *form->Series->CurrentCycle();
+    const SeriesCycle &cycle = *form->Series->Lanes()->SeriesOf(0).CurrentCycle();
     ASSERT_EQ(cycle.Done(), 1);
     EXPECT_EQ(cycle.Failed(), 1);
     const QString cause = cycle.UnitsDone()[0].cause;
     EXPECT_TRUE(cause.contains(QStringLiteral("записаны слова 00-"))) << cause.toStdString();
     EXPECT_TRUE(cause.contains(QStringLiteral("не записаны "))) << cause.toStdString();
-    EXPECT_EQ(form->SeriesWin->StopButton->text(), QStringLiteral("Закрыть"));
+    EXPECT_EQ(form->Series->Window()->StopButton->text(), QStringLiteral("Закрыть"));
     EXPECT_TRUE(form->Act.Read258->isEnabled());
     form->COM.Close();
 }

@@ -11,7 +11,7 @@
 #include "app/Unit4.h"
 #include "image/Presets.h"
 #include "link/JobReport.h"
-#include "link/SessionSeries.h"
+#include "link/SeriesLanes.h"
 
 #include <QAction>
 #include <QFontDatabase>
@@ -516,7 +516,8 @@ TEST_P(WindowFonts, EveryLabelFitsItsTextUnderAWideFont)
             EXPECT_EQ(Covered(label).toStdString(), "")
                 << label->objectName().toStdString() << " \"" << label->text().toStdString() << "\"";
         }
-        SessionSeries series(form.Session);
+        SeriesLanes series;
+        series.AddLane(form.Session, QStringLiteral("COM1"));
         TSeriesWindow window(series, nullptr);
         window.show();
         const QHeaderView *header = window.UnitList->header();

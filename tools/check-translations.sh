@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Fails when a text of the window or of quillon-cli has no translation:
 # lupdate reads the sources into a copy of each translations/*.ts (the
-# window's quillon_*.ts from app image radio link, quillon-cli_*.ts from cli),
-# and any entry left unfinished there is listed. The repository's files are not touched; to
+# window's quillon_*.ts from app image radio link, quillon-cli_ru.ts from cli,
+# quillon-cli_en.ts from image radio link: only the contexts it holds, each
+# whole), and any entry left unfinished there is listed. The repository's files are not touched; to
 # update them, build the target update_translations (docs/translating.md).
 #   bash tools/check-translations.sh [lupdate]
 set -euo pipefail
@@ -12,13 +13,24 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
 for ts in "$root"/translations/*.ts; do
+  contexts=
   case $(basename "$ts") in
+    quillon-cli_en*) sources=(image radio link) contexts=$(sed -n 's/^ *<name>\(.*\)<\/name>$/\1/p' "$ts") ;;
     quillon-cli_*) sources=(cli) ;;
     *) sources=(app image radio link) ;;
   esac
   copy=$work/$(basename "$ts")
   cp "$ts" "$copy"
   (cd "$root" && "$lupdate" -silent -no-obsolete -locations none -I "$root" "${sources[@]}" -ts "$copy") >/dev/null 2>&1
+  if [ -n "$contexts" ]; then
+    # The other contexts are the window catalogue's to translate.
+    awk -v keep="$contexts" 'BEGIN { n = split(keep, k, "\n"); for (i = 1; i <= n; ++i) kept[k[i]] = 1 }
+      /<context>/ { block = ""; name = "" }
+      { block = block $0 "\n" }
+      /<name>/ { name = $0; sub(/^ *<name>/, "", name); sub(/<\/name>.*/, "", name) }
+      /<\/context>/ { if (name in kept) printf "%s", block; block = "" }' "$copy" >"$copy.kept"
+    mv "$copy.kept" "$copy"
+  fi
   missing=$(grep -c 'type="unfinished"' "$copy" || true)
   if [ "$missing" -gt 0 ]; then
     echo "$(basename "$ts"): $missing text(s) without a translation:" >&2

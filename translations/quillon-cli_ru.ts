@@ -895,5 +895,17 @@ Commands:
         <translation>  0  успех
 </translation>
     </message>
+    <message>
+        <source>held by: %1</source>
+        <translation>занят: %1</translation>
+    </message>
+    <message>
+        <source>--port %1 and --port %2 are the same device: give each port once</source>
+        <translation>--port %1 и --port %2 — одно и то же устройство: укажите каждый порт один раз</translation>
+    </message>
+    <message>
+        <source>series: disconnect the telephone from %1</source>
+        <translation>series: отключите телефон от %1</translation>
+    </message>
 </context>
 </TS>

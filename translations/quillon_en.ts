@@ -2,6 +2,134 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
 <context>
+    <name>IoError</name>
+    <message>
+        <source>файл не найден</source>
+        <translation>file not found</translation>
+    </message>
+    <message>
+        <source>недопустимое имя файла или папки</source>
+        <translation>invalid file or folder name</translation>
+    </message>
+    <message>
+        <source>открыто слишком много файлов</source>
+        <translation>too many open files</translation>
+    </message>
+    <message>
+        <source>нет доступа</source>
+        <translation>access denied</translation>
+    </message>
+    <message>
+        <source>файл короче образа</source>
+        <translation>the file is shorter than an image</translation>
+    </message>
+    <message>
+        <source>диск заполнен</source>
+        <translation>disk full</translation>
+    </message>
+    <message>
+        <source>слишком длинный комментарий</source>
+        <translation>comment too long</translation>
+    </message>
+    <message>
+        <source>ошибка ввода-вывода %1</source>
+        <translation>I/O error %1</translation>
+    </message>
+</context>
+<context>
+    <name>JobReport</name>
+    <message>
+        <source>слово %1</source>
+        <translation>word %1</translation>
+    </message>
+    <message>
+        <source>слова %1</source>
+        <translation>words %1</translation>
+    </message>
+    <message>
+        <source>Телефон не подтвердил ни одного слова из %1: запишите ещё раз</source>
+        <translation>The telephone confirmed none of the words %1: write again</translation>
+    </message>
+    <message>
+        <source>принял %2</source>
+        <translation>took %2</translation>
+    </message>
+    <message>
+        <source>возможно, принял %2</source>
+        <translation>possibly took %2</translation>
+    </message>
+    <message>
+        <source>возможно %1</source>
+        <translation>possibly %1</translation>
+    </message>
+    <message>
+        <source>не получил %1</source>
+        <translation>did not get %1</translation>
+    </message>
+    <message>
+        <source>Телефон, </source>
+        <translation>The telephone </translation>
+    </message>
+    <message>
+        <source>Телефон </source>
+        <translation>The telephone </translation>
+    </message>
+    <message>
+        <source>: запишите ещё раз для верности</source>
+        <translation>: write again to be sure</translation>
+    </message>
+    <message>
+        <source>: в нём неполный образ, запишите ещё раз</source>
+        <translation>: it holds a partial image, write again</translation>
+    </message>
+</context>
+<context>
+    <name>PortNames</name>
+    <message>
+        <source>COM1-COM%1 или путь к устройству</source>
+        <translation>COM1-COM%1 or a device path</translation>
+    </message>
+    <message>
+        <source>COM1-COM%1 или \\.\COMn (в Windows нет путей к устройствам с /)</source>
+        <translation>COM1-COM%1 or \\.\COMn (Windows has no device paths with /)</translation>
+    </message>
+</context>
+<context>
+    <name>Probe</name>
+    <message>
+        <source>Связь есть (%1 мс)</source>
+        <translation>The telephone answers (%1 ms)</translation>
+    </message>
+    <message>
+        <source>Нет эха</source>
+        <translation>No echo</translation>
+    </message>
+    <message>
+        <source>Неверное эхо</source>
+        <translation>Wrong echo</translation>
+    </message>
+    <message>
+        <source>Порт не открыт: %1</source>
+        <translation>Port not open: %1</translation>
+    </message>
+    <message>
+        <source>Проверка прервана</source>
+        <translation>Check interrupted</translation>
+    </message>
+    <message>
+        <source>Эхо приходило через %1 мс (медиана %2 проверок), дольше двух символов и 20 мс (%3 мс): возможно, адаптер задерживает принятые байты. Может помочь таймер задержки 1 мс (в Linux флаг low_latency порта или latency_timer в /sys, в Windows дополнительные параметры порта в диспетчере устройств) или другой адаптер.</source>
+        <translation>The echoes came after %1 ms (the median of %2), longer than two characters and 20 ms (%3 ms): the adapter may hold back received bytes. A latency timer of 1 ms may help (on Linux the port&apos;s low_latency flag or latency_timer in /sys, on Windows the port&apos;s advanced settings in Device Manager), or another adapter.</translation>
+    </message>
+    <message>
+        <source>Телефон не отвечает. Проверьте питание преобразователя (DTR и RTS подняты), что телефон включён и в режиме программирования, и кабель.</source>
+        <translation>The telephone does not answer. Check the converter&apos;s power (DTR and RTS raised), that the telephone is on and in programming mode, and the cable.</translation>
+    </message>
+    <message>
+        <source>Вместо эха пришло %1. Проверьте скорость линии (300 бит/с) и нет ли на линии другой программы.</source>
+        <translation>%1 came instead of the echo. Check the line speed (300 bit/s) and that no other program is on the line.</translation>
+    </message>
+</context>
+<context>
     <name>Quillon</name>
     <message>
         <source>Обновить буфер</source>
@@ -352,38 +480,6 @@ Not read: </translation>
     <message>
         <source>Это не образ EEPROM: комментарий в файле длиннее %1 символов.</source>
         <translation>This is not an EEPROM image: the comment in the file is longer than %1 characters.</translation>
-    </message>
-    <message>
-        <source>файл не найден</source>
-        <translation>file not found</translation>
-    </message>
-    <message>
-        <source>недопустимое имя файла или папки</source>
-        <translation>invalid file or folder name</translation>
-    </message>
-    <message>
-        <source>открыто слишком много файлов</source>
-        <translation>too many open files</translation>
-    </message>
-    <message>
-        <source>нет доступа</source>
-        <translation>access denied</translation>
-    </message>
-    <message>
-        <source>файл короче образа</source>
-        <translation>the file is shorter than an image</translation>
-    </message>
-    <message>
-        <source>диск заполнен</source>
-        <translation>disk full</translation>
-    </message>
-    <message>
-        <source>слишком длинный комментарий</source>
-        <translation>comment too long</translation>
-    </message>
-    <message>
-        <source>ошибка ввода-вывода %1</source>
-        <translation>I/O error %1</translation>
     </message>
     <message>
         <source>Введите ID код базы, 4 Системных канала, диапазан системных каналов...</source>
@@ -802,38 +898,6 @@ If you have remarks or suggestions on how to make this page easier to use, write
         <translation>Port %1 (%2) has gone: the adapter was unplugged or the line broke. The port is closed; plug the adapter in and open the port again (F9). %3</translation>
     </message>
     <message>
-        <source>Связь есть (%1 мс)</source>
-        <translation>The telephone answers (%1 ms)</translation>
-    </message>
-    <message>
-        <source>Нет эха</source>
-        <translation>No echo</translation>
-    </message>
-    <message>
-        <source>Неверное эхо</source>
-        <translation>Wrong echo</translation>
-    </message>
-    <message>
-        <source>Порт не открыт: %1</source>
-        <translation>Port not open: %1</translation>
-    </message>
-    <message>
-        <source>Проверка прервана</source>
-        <translation>Check interrupted</translation>
-    </message>
-    <message>
-        <source>Эхо приходило через %1 мс (медиана %2 проверок), дольше двух символов и 20 мс (%3 мс): возможно, адаптер задерживает принятые байты. Может помочь таймер задержки 1 мс (в Linux флаг low_latency порта или latency_timer в /sys, в Windows дополнительные параметры порта в диспетчере устройств) или другой адаптер.</source>
-        <translation>The echoes came after %1 ms (the median of %2), longer than two characters and 20 ms (%3 ms): the adapter may hold back received bytes. A latency timer of 1 ms may help (on Linux the port&apos;s low_latency flag or latency_timer in /sys, on Windows the port&apos;s advanced settings in Device Manager), or another adapter.</translation>
-    </message>
-    <message>
-        <source>Телефон не отвечает. Проверьте питание преобразователя (DTR и RTS подняты), что телефон включён и в режиме программирования, и кабель.</source>
-        <translation>The telephone does not answer. Check the converter&apos;s power (DTR and RTS raised), that the telephone is on and in programming mode, and the cable.</translation>
-    </message>
-    <message>
-        <source>Вместо эха пришло %1. Проверьте скорость линии (300 бит/с) и нет ли на линии другой программы.</source>
-        <translation>%1 came instead of the echo. Check the line speed (300 bit/s) and that no other program is on the line.</translation>
-    </message>
-    <message>
         <source>, медленно</source>
         <translation>, slow</translation>
     </message>
@@ -1015,50 +1079,6 @@ Series finished</translation>
         <translation>In the file</translation>
     </message>
     <message>
-        <source>слово </source>
-        <translation>word </translation>
-    </message>
-    <message>
-        <source>слова </source>
-        <translation>words </translation>
-    </message>
-    <message>
-        <source>Телефон не подтвердил ни одного слова из %1: запишите ещё раз</source>
-        <translation>The telephone confirmed none of the words %1: write again</translation>
-    </message>
-    <message>
-        <source>принял </source>
-        <translation>took </translation>
-    </message>
-    <message>
-        <source>возможно, принял </source>
-        <translation>possibly took </translation>
-    </message>
-    <message>
-        <source>возможно </source>
-        <translation>possibly </translation>
-    </message>
-    <message>
-        <source>не получил </source>
-        <translation>did not get </translation>
-    </message>
-    <message>
-        <source>Телефон, </source>
-        <translation>The telephone </translation>
-    </message>
-    <message>
-        <source>Телефон </source>
-        <translation>The telephone </translation>
-    </message>
-    <message>
-        <source>: запишите ещё раз для верности</source>
-        <translation>: write again to be sure</translation>
-    </message>
-    <message>
-        <source>: в нём неполный образ, запишите ещё раз</source>
-        <translation>: it holds a partial image, write again</translation>
-    </message>
-    <message>
         <source>Возможно, не записано: телефон не подтвердил</source>
         <translation>Possibly not written: the telephone did not confirm</translation>
     </message>
@@ -1165,6 +1185,30 @@ The cells are marked in the grid; write again.</translation>
     <message>
         <source>Файл %1 не образ: байт модели %2, а в образе 00-08 или FF.</source>
         <translation>The file %1 is not an image: its model byte is %2, where an image has 00-08 or FF.</translation>
+    </message>
+    <message>
+        <source> (занят: %1)</source>
+        <translation> (held by: %1)</translation>
+    </message>
+    <message>
+        <source>%1 и %2 ведут к одному устройству: выберите один из них</source>
+        <translation>%1 and %2 lead to the same device: choose one of them</translation>
+    </message>
+    <message>
+        <source>Порты:</source>
+        <translation>Ports:</translation>
+    </message>
+    <message>
+        <source>Телефонов: %1, последний: %2</source>
+        <translation>Units: %1, last: %2</translation>
+    </message>
+    <message>
+        <source> (открыт в окне)</source>
+        <translation> (open in the window)</translation>
+    </message>
+    <message>
+        <source>Порт %1 не открыт снова: %2</source>
+        <translation>Port %1 not opened again: %2</translation>
     </message>
 </context>
 <context>

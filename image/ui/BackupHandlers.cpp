@@ -5,7 +5,7 @@
 #include "app/BackupsDialog.h"
 #include "app/ErrorBox.h"
 #include "image/Backups.h"
-#include "image/IoErrorRu.h"
+#include "image/IoErrorText.h"
 #include "radio/InfoList.h"
 
 #include <QAction>
@@ -73,10 +73,10 @@ void TForm1::BackupRead(const JobOutcome &outcome)
     const Backups::SaveResult &saved = outcome.backup;
     if (saved.error) {
         // The job stays completed; the panel says why there is no copy.
-        ShowPanel1(QCoreApplication::translate("Quillon", "Копия не сохранена: ") + IoErrorTextRu(saved.error),
+        ShowPanel1(QCoreApplication::translate("Quillon", "Копия не сохранена: ") + IoErrorText(saved.error),
                    QCoreApplication::translate("Quillon", "Резервная копия не сохранена в папку ")
                        + QDir::toNativeSeparators(outcome.backupFolder) + QStringLiteral(": ")
-                       + IoErrorTextRu(saved.error));
+                       + IoErrorText(saved.error));
         return;
     }
     // The safety net is seen to work: the file by name, its folder in the tooltip.
@@ -91,7 +91,7 @@ void TForm1::BackupsExecute()
     const auto unusable = [&](const IoError &why) {
         // Nothing to browse: say why rather than show another folder.
         ShowErrorBox(QCoreApplication::translate("Quillon", "Папка резервных копий %1 недоступна: %2")
-                         .arg(QDir::toNativeSeparators(folder), IoErrorTextRu(why)));
+                         .arg(QDir::toNativeSeparators(folder), IoErrorText(why)));
     };
     if (!QFileInfo(folder).isDir())
         if (const IoError made = MakeFolder(folder))
@@ -102,7 +102,7 @@ void TForm1::BackupsExecute()
     for (const Backups::Problem &p : std::as_const(problems)) {
         if (p.path == folder)
             return unusable(p.error);
-        unreadable << QStringLiteral("%1: %2").arg(QFileInfo(p.path).fileName(), IoErrorTextRu(p.error));
+        unreadable << QStringLiteral("%1: %2").arg(QFileInfo(p.path).fileName(), IoErrorText(p.error));
     }
     TBackupsDialog dialog(folder, entries, unreadable, this);
     if (dialog.exec() == QDialog::Accepted && !dialog.ChosenPath().isEmpty()) {

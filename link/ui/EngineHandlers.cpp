@@ -8,7 +8,7 @@
 #include <QAction>
 #include <QCoreApplication>
 
-#include "link/SessionSeries.h"
+#include "app/SeriesController.h"
 
 // The undo step and the backup of a job start with its record.
 void TForm1::StartJob(EngineJob job)

@@ -53,9 +53,6 @@ void TForm1::FormClose()
 
 void TForm1::EnablePortActions()
 {
-    // Between the jobs of a series everything stays locked.
-    if (SeriesRuns())
-        return;
     for (QAction *a : {Act.Write258, Act.WriteCur, Act.WriteBlock, Act.Read258, Act.ReadCur,
                        Act.ReadBlock, Act.ClosePort, Act.ProbeLine, Act.CompareWithPhone,
                        Act.Series})

@@ -23,15 +23,14 @@ void TForm1::ProbeLineDone(const ProbeResult &r)
     } catch (const EComPort &e) {
         PortErrorDuringJob(e); // a device that has gone away closes the port
     }
-    const QString slow = SlowEchoAdviceRu(r);
+    const QString slow = SlowEchoAdvice(r);
     const QString summary =
-        ProbeSummaryRu(r) + (slow.isEmpty() ? QString() : QCoreApplication::translate("Quillon", ", медленно"));
+        ProbeSummary(r) + (slow.isEmpty() ? QString() : QCoreApplication::translate("Quillon", ", медленно"));
     ShowPanel1(summary, slow.isEmpty() ? QString() : summary + u'\n' + slow);
     if (!slow.isEmpty())
         ShowInfoBox(this, QStringLiteral("%1 (%2): %3").arg(COM.Port, PortDevicePath(COM.Port), slow));
     if (r.outcome == ProbeOutcome::Answers || r.outcome == ProbeOutcome::Cancelled)
         return;
-    throw std::runtime_error(QStringLiteral("%1 (%2): %3")
-                                 .arg(COM.Port, PortDevicePath(COM.Port), ProbeRemedyRu(r))
-                                 .toStdString());
+    throw std::runtime_error(
+        QStringLiteral("%1 (%2): %3").arg(COM.Port, PortDevicePath(COM.Port), ProbeRemedy(r)).toStdString());
 }

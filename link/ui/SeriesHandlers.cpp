@@ -1,13 +1,14 @@
-// "Серия...": many telephones in a row with the window's image. The series
-// runs on the window's session (link/SessionSeries); the window only locks
-// what must not change meanwhile and shows the series window.
+// "Серия...": many telephones in a row with the window's image, on one port
+// or several at once. The series runs on sessions of its own, one per port
+// (app/SeriesController); the window only locks what must not change
+// meanwhile, and lends its port when it is one of the lanes.
 #include "app/Unit1.h"
 
 #include "app/Translations.h"
 
 #include "app/ErrorBox.h"
+#include "app/SeriesController.h"
 #include "app/SeriesWindow.h"
-#include "link/SessionSeries.h"
 
 #include <QCoreApplication>
 #include <QAction>
@@ -15,13 +16,23 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
-bool TForm1::SeriesRuns() const { return Series && Series->Running(); }
+bool TForm1::SeriesRuns() const { return Series->Running(); }
 
 void TForm1::SeriesExecute()
 {
     if (SeriesRuns() || Session.Busy() || !COM.Connected())
         return;
     TSeriesDialog dialog(this);
+    QList<TSeriesDialog::PortChoice> ports;
+    for (int i = 0; i < ComboBox1->count(); ++i) {
+        const QString name = ComboBox1->itemText(i);
+        const bool held = name == COM.Port;
+        ports.append({name,
+                      ComboBox1->itemData(i, Qt::ToolTipRole).toString()
+                          + (held ? QCoreApplication::translate("Quillon", " (открыт в окне)") : QString()),
+                      ComboBox1->itemData(i, PresentRole).toBool(), held});
+    }
+    dialog.SetPorts(ports);
     if (dialog.exec() != QDialog::Accepted)
         return;
     SeriesOptions options;
@@ -30,7 +41,6 @@ void TForm1::SeriesExecute()
     options.scope = dialog.Scope();
     options.stopOnFailure = dialog.StopOnFailure();
     options.count = dialog.Count();
-    options.port = COM.Port;
     options.russian = InstalledLanguage() == Language::Russian; // the causes in the window's language
     // Words no read brought in are FFFF only because nothing was there, as
     // "Записать всю EEPROM" asks; words a unit keeps are its own.
@@ -48,22 +58,31 @@ void TForm1::SeriesExecute()
                                           "вместо своих настроек. Записывать в каждый телефон всю EEPROM?")))
         return;
 
-    if (!Series) {
-        Series = std::make_unique<SessionSeries>(Session);
-        connect(Series.get(), &SessionSeries::Finished, this, [this] { SafeCall([this] { SeriesEnded(); }); });
-    }
+    Series->HeldPort = COM.Port;
+    Series->TickMs = Timer1.interval();
     QString error;
-    LockForSeries(true);
-    if (!Series->Start(options, QString(), &error)) {
-        LockForSeries(false);
-        throw std::runtime_error(QCoreApplication::translate("Quillon", "Журнал серии не создан: %1").arg(error).toStdString());
-    }
-    if (SeriesWin)
-        SeriesWin->deleteLater();
-    SeriesWin = new TSeriesWindow(*Series, Gauge1, this);
-    SeriesWin->setAttribute(Qt::WA_DeleteOnClose, false);
-    SeriesWin->show();
-    SeriesWin->activateWindow();
+    if (!Series->Start(dialog.Ports(), options, &error))
+        ShowErrorBox(error);
+}
+
+// The series' controller: it locks this window, and borrows its port when
+// that port is one of the lanes.
+void TForm1::CreateSeries()
+{
+    Series = new TSeriesController(this);
+    Series->Lock = [this](bool lock) { LockForSeries(lock); };
+    Series->ReleasePort = [this] { COM.Close(); };
+    Series->TakeBackPort = [this] {
+        try {
+            COM.Open();
+        } catch (const EComPort &e) {
+            // The port went with the series' end (an adapter pulled out): the
+            // window stays closed, and says why.
+            ShowPanel1(QCoreApplication::translate("Quillon", "Порт %1 не открыт снова: %2").arg(COM.Port, e.Message()));
+        }
+    };
+    Series->Model = [this] { return DeviceModel(); };
+    connect(Series, &TSeriesController::Finished, this, [this] { SafeCall([this] { SeriesEnded(); }); });
 }
 
 void TForm1::LockForSeries(bool lock)
@@ -100,7 +119,6 @@ void TForm1::LockForSeries(bool lock)
 
 void TForm1::SeriesEnded()
 {
-    LockForSeries(false);
     if (CloseAfterSeries) {
         CloseAfterSeries = false;
         QTimer::singleShot(0, this, [this] { close(); });

@@ -43,7 +43,7 @@ void TForm1::ShowJobReport(const JobOutcome &outcome)
         ShowPanel1(report.panel, report.whole);
     MarkCells(report.marks);
     const bool writeCut = !outcome.completed && JobTable[static_cast<size_t>(outcome.job)].Writing;
-    PartialWriteNote = writeCut && outcome.portError ? PartialWriteTextRu(outcome.written) : QString();
+    PartialWriteNote = writeCut && outcome.portError ? PartialWriteText(outcome.written) : QString();
     // Shown once the job's end has been dealt with (its undo step, the
     // driver's step), and not while the window closes.
     if (report.box.isEmpty() || CloseAfterJob || Terminating)

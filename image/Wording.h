@@ -1,0 +1,14 @@
+#pragma once
+
+// A text of the plain code that both front ends show, written once: Russian in
+// the source (the window's language), translated in the module's context by
+// the window's English catalogue and, where quillon-cli words it otherwise, by
+// quillon-cli's own (translations/quillon-cli_en.ts).
+
+#include <QString>
+#include <QStringList>
+
+// The text in the installed language with the values it names (%1, %2...)
+// filled in. A wording may leave values out (the window's "Нет эха", quillon-
+// cli's "no echo within 200 ms"); QString::arg would warn about those.
+QString Worded(const char *context, const char *text, const QStringList &values = {});

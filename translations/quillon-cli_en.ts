@@ -1,0 +1,121 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ru">
+<context>
+    <name>IoError</name>
+    <message>
+        <source>файл не найден</source>
+        <translation>File not found</translation>
+    </message>
+    <message>
+        <source>недопустимое имя файла или папки</source>
+        <translation>Invalid filename</translation>
+    </message>
+    <message>
+        <source>открыто слишком много файлов</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>нет доступа</source>
+        <translation>File access denied</translation>
+    </message>
+    <message>
+        <source>файл короче образа</source>
+        <translation>Read beyond end of file</translation>
+    </message>
+    <message>
+        <source>диск заполнен</source>
+        <translation>Disk full</translation>
+    </message>
+    <message>
+        <source>слишком длинный комментарий</source>
+        <translation>comment too long</translation>
+    </message>
+    <message>
+        <source>ошибка ввода-вывода %1</source>
+        <translation>I/O error %1</translation>
+    </message>
+</context>
+<context>
+    <name>JobReport</name>
+    <message>
+        <source>: в нём неполный образ, запишите ещё раз</source>
+        <translation>: it now holds a partial image, write it again</translation>
+    </message>
+    <message>
+        <source>: запишите ещё раз для верности</source>
+        <translation>: write it again to be sure</translation>
+    </message>
+    <message>
+        <source>Телефон </source>
+        <translation>the telephone </translation>
+    </message>
+    <message>
+        <source>Телефон не подтвердил ни одного слова из %1: запишите ещё раз</source>
+        <translation>the telephone confirmed none of %2: write it again</translation>
+    </message>
+    <message>
+        <source>Телефон, </source>
+        <translation>the telephone </translation>
+    </message>
+    <message>
+        <source>возможно %1</source>
+        <translation>may have taken %2 (sent, never confirmed)</translation>
+    </message>
+    <message>
+        <source>возможно, принял %2</source>
+        <translation>may have taken %2 (sent, never confirmed)</translation>
+    </message>
+    <message>
+        <source>не получил %1</source>
+        <translation>did not take %2</translation>
+    </message>
+    <message>
+        <source>принял %2</source>
+        <translation>took %2</translation>
+    </message>
+    <message>
+        <source>слова %1</source>
+        <translation>words %1</translation>
+    </message>
+    <message>
+        <source>слово %1</source>
+        <translation>word %1</translation>
+    </message>
+</context>
+<context>
+    <name>Probe</name>
+    <message>
+        <source>Связь есть (%1 мс)</source>
+        <translation>the telephone answers (echo in %1 ms)</translation>
+    </message>
+    <message>
+        <source>Нет эха</source>
+        <translation>no echo within %1 ms</translation>
+    </message>
+    <message>
+        <source>Неверное эхо</source>
+        <translation>wrong echo: %1 came back for CR</translation>
+    </message>
+    <message>
+        <source>Порт не открыт: %1</source>
+        <translation>the port could not be opened: %1</translation>
+    </message>
+    <message>
+        <source>Проверка прервана</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>Эхо приходило через %1 мс (медиана %2 проверок), дольше двух символов и 20 мс (%3 мс): возможно, адаптер задерживает принятые байты. Может помочь таймер задержки 1 мс (в Linux флаг low_latency порта или latency_timer в /sys, в Windows дополнительные параметры порта в диспетчере устройств) или другой адаптер.</source>
+        <translation>the echoes took %1 ms (the median of %2), more than two character times plus 20 ms (%3 ms): the adapter may hold received bytes back; setting its latency timer to 1 ms may help (on Linux the port&apos;s low_latency flag or its latency_timer in /sys; on Windows the port&apos;s Advanced settings in Device Manager), or another adapter</translation>
+    </message>
+    <message>
+        <source>Телефон не отвечает. Проверьте питание преобразователя (DTR и RTS подняты), что телефон включён и в режиме программирования, и кабель.</source>
+        <translation>check the converter&apos;s supply (it takes it from DTR and RTS, which are raised; a USB adapter without those lines cannot feed it), that the telephone is powered and in programming mode, and the cable</translation>
+    </message>
+    <message>
+        <source>Вместо эха пришло %1. Проверьте скорость линии (300 бит/с) и нет ли на линии другой программы.</source>
+        <translation>check the line speed (300 bit/s, 8N1) and that no other program or device is on the line</translation>
+    </message>
+</context>
+</TS>
