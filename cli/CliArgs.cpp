@@ -1,8 +1,11 @@
 #include "cli/CliArgs.h"
 
-#include "cli/CliCore.h"
+#include "cli/CliImageText.h"
+#include "cli/CliNames.h"
 #include "cli/CliOutput.h"
 #include "cli/CliPrint.h"
+#include "cli/CliPrintable.h"
+#include "cli/CliRange.h"
 #include "cli/CliText.h"
 #include "link/PortNames.h"
 

@@ -1,6 +1,6 @@
 #include "cli/CliInfo.h"
 
-#include "cli/CliCore.h"
+#include "cli/CliPrintable.h"
 #include "cli/CliText.h"
 #include "image/DeviceModels.h"
 #include "radio/FreqCalc.h"

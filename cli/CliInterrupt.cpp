@@ -80,6 +80,11 @@ QString EraseToLineEnd()
     return QStringLiteral("\033[K");
 }
 
+bool StderrIsTerminal()
+{
+    return ::isatty(STDERR_FILENO) != 0;
+}
+
 int TerminalColumns()
 {
     struct winsize size {};

@@ -20,6 +20,9 @@ bool GuardStandardStreams();
 // One closed at the start reads as open here once GuardStandardStreams ran.
 QString StandardOutputProblem();
 
+// Standard error is a terminal: a job's progress line is drawn there, and
+// nowhere else (a pipe or a log file would keep every redraw).
+bool StderrIsTerminal();
 // The width of the terminal on standard error; 80 when it tells none.
 int TerminalColumns();
 

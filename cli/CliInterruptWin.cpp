@@ -132,6 +132,11 @@ QString EraseToLineEnd()
     return g_virtualTerminal || !ConsoleOf(stderr) ? QStringLiteral("\033[K") : QString();
 }
 
+bool StderrIsTerminal()
+{
+    return ::_isatty(::_fileno(stderr)) != 0;
+}
+
 int TerminalColumns()
 {
     CONSOLE_SCREEN_BUFFER_INFO info;

@@ -1,6 +1,6 @@
 #include "cli/CliOutput.h"
 
-#include "cli/CliCore.h"
+#include "cli/CliPrintable.h"
 #include "cli/CliText.h"
 
 #include <QCoreApplication>

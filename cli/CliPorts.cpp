@@ -1,7 +1,8 @@
 #include "cli/CliPorts.h"
 
-#include "cli/CliCore.h"
 #include "cli/CliInterrupt.h"
+#include "cli/CliNames.h"
+#include "cli/CliPrintable.h"
 #include "cli/CliText.h"
 
 #include "link/PortNames.h"

@@ -1,8 +1,9 @@
 #include "cli/CliPrint.h"
 
-#include "cli/CliCore.h"
 #include "cli/CliInterrupt.h"
+#include "cli/CliPrintable.h"
 #include "cli/CliText.h"
+#include "cli/ExitCode.h"
 
 #include <cerrno>
 #include <cstdio>

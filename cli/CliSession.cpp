@@ -1,7 +1,7 @@
 #include "cli/CliSession.h"
 
-#include "cli/CliCore.h"
 #include "cli/CliInterrupt.h"
+#include "cli/CliProgress.h"
 #include "cli/CliText.h"
 
 #include <QEventLoop>

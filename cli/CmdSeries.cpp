@@ -174,7 +174,7 @@ int RunSeries(Args &a)
     const bool quiet = a.parser.isSet(kQuiet);
     const bool several = ports.size() > 1;
     // One port draws the job's progress line; several lanes only their events.
-    CliSession session(!quiet && !several && ::isatty(STDERR_FILENO));
+    CliSession session(!quiet && !several && StderrIsTerminal());
     int status = ExitOk;
     const int tickMs = qEnvironmentVariableIntValue("QUILLON_TICK_MS");
     const auto model = [model = std::max(0, file.model.value_or(0))] { return model; };

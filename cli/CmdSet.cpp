@@ -1,7 +1,9 @@
 #include "cli/CmdSet.h"
 
-#include "cli/CliCore.h"
+#include "cli/CliImageText.h"
+#include "cli/CliPrintable.h"
 #include "cli/CliText.h"
+#include "cli/ExitCode.h"
 #include "radio/InfoList.h"
 
 namespace Cli {

@@ -1,7 +1,7 @@
 // What to do about a port error, by Linux's error numbers (the Windows table
 // is PortRemedyWin.cpp).
 
-#include "cli/CliCore.h"
+#include "cli/CliNames.h"
 #include "cli/CliPorts.h"
 #include "cli/CliText.h"
 

@@ -2,7 +2,7 @@
 // device list of ours to point to: Device Manager shows the COM ports under
 // "Ports (COM & LPT)", with the number each adapter got.
 
-#include "cli/CliCore.h"
+#include "cli/CliNames.h"
 #include "cli/CliPorts.h"
 #include "cli/CliText.h"
 

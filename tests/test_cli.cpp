@@ -5,6 +5,7 @@
 #include "CliEnglish.h"
 #include "CliRunner.h"
 #include "PhoneProcess.h"
+#include "TestFiles.h"
 #include "app/Unit1.h"
 #include "cli/BackupsList.h"
 #include "cli/CliCore.h"
@@ -71,18 +72,6 @@ Words Blank()
     Words w{};
     w.fill(0xFFFF);
     return w;
-}
-
-bool WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 Words Only(const Words &w, int first, int last)
@@ -657,52 +646,69 @@ const Case kCases[] = {
      "^quillon-cli: .*trace.txt: No such folder\n$", nullptr, nullptr, nullptr, false},
 };
 
+void PrintTo(const Case &c, std::ostream *os) { *os << c.title; }
+
+// Each row a test of its own, named after its title.
+std::string CaseName(const ::testing::TestParamInfo<Case> &info)
+{
+    std::string name;
+    for (const char *p = info.param.title; *p; ++p)
+        name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+    // "the same ..." rows repeat a title: the row's number tells them apart.
+    for (size_t i = 0; i < info.index; ++i)
+        if (qstrcmp(kCases[i].title, info.param.title) == 0)
+            return name + '_' + std::to_string(info.index);
+    return name;
+}
+
+class CliCase : public CliTest, public ::testing::WithParamInterface<Case> {};
+
 } // namespace
 
-TEST_F(CliTest, AgainstTheTelephone)
+TEST_P(CliCase, AgainstTheTelephone)
 {
-    for (const Case &c : kCases) {
-        SCOPED_TRACE(c.title);
-        Phone phone;
-        if (c.phone) {
-            ASSERT_TRUE(phone.Start(dir.path(), QString(c.phone).split(' ', Qt::SkipEmptyParts)));
-        }
-        TComPort holder;
-        if (c.holdPort) {
-            holder.Port = phone.port;
-            holder.Open();
-        }
-        QStringList args = QString(c.args).replace("{port}", phone.port).split(' ');
-        args.replaceInStrings("{dir}", dir.path());
-        args.replaceInStrings("{empty}", "");
-        QFile::remove(dir.filePath("out.img"));
+    const Case &c = GetParam();
+    Phone phone;
+    if (c.phone) {
+        ASSERT_TRUE(phone.Start(dir.path(), QString(c.phone).split(' ', Qt::SkipEmptyParts)));
+    }
+    TComPort holder;
+    if (c.holdPort) {
+        holder.Port = phone.port;
+        holder.Open();
+    }
+    QStringList args = QString(c.args).replace("{port}", phone.port).split(' ');
+    args.replaceInStrings("{dir}", dir.path());
+    args.replaceInStrings("{empty}", "");
+    QFile::remove(dir.filePath("out.img"));
 
-        const Ran r = RunCli(args, c.input ? ReadFile(dir.filePath(c.input)) : QByteArray(), c.stdoutTo);
-        holder.Close();
-        EXPECT_EQ(r.code, c.code) << r.err.toStdString();
-        EXPECT_TRUE(QRegularExpression(QString::fromUtf8(c.err)).match(r.err).hasMatch()) << r.err.toStdString();
-        if (c.out)
-            EXPECT_TRUE(QRegularExpression(c.out).match(r.out).hasMatch()) << r.out.toStdString();
-        else
-            EXPECT_EQ(r.out, "");
-        const bool toStdout = args.contains("-") && !c.input;
-        if (c.saved && toStdout) {
-            const std::optional<EepromImage> got = ParseImageHexText(r.out.toLatin1());
-            ASSERT_TRUE(got);
-            EXPECT_EQ(got->words, c.saved(P));
-        } else if (c.saved) {
-            EXPECT_EQ(WordsOf(ReadFile(dir.filePath("out.img"))), c.saved(P));
-        } else {
-            EXPECT_FALSE(QFile::exists(dir.filePath("out.img")));
-        }
-        if (c.phone) {
-            const Words after = phone.Stop();
-            if (c.phoneAfter) {
-                EXPECT_EQ(after, c.phoneAfter(P, Q));
-            }
+    const Ran r = RunCli(args, c.input ? ReadFile(dir.filePath(c.input)) : QByteArray(), c.stdoutTo);
+    holder.Close();
+    EXPECT_EQ(r.code, c.code) << r.err.toStdString();
+    EXPECT_TRUE(QRegularExpression(QString::fromUtf8(c.err)).match(r.err).hasMatch()) << r.err.toStdString();
+    if (c.out)
+        EXPECT_TRUE(QRegularExpression(c.out).match(r.out).hasMatch()) << r.out.toStdString();
+    else
+        EXPECT_EQ(r.out, "");
+    const bool toStdout = args.contains("-") && !c.input;
+    if (c.saved && toStdout) {
+        const std::optional<EepromImage> got = ParseImageHexText(r.out.toLatin1());
+        ASSERT_TRUE(got);
+        EXPECT_EQ(got->words, c.saved(P));
+    } else if (c.saved) {
+        EXPECT_EQ(WordsOf(ReadFile(dir.filePath("out.img"))), c.saved(P));
+    } else {
+        EXPECT_FALSE(QFile::exists(dir.filePath("out.img")));
+    }
+    if (c.phone) {
+        const Words after = phone.Stop();
+        if (c.phoneAfter) {
+            EXPECT_EQ(after, c.phoneAfter(P, Q));
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, CliCase, ::testing::ValuesIn(kCases), CaseName);
 
 // --trace keeps every job of the command, the failure marked where it
 // happened, and is written when the job failed.

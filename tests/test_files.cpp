@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "image/ImageFile.h"
 
 #include <QDir>
@@ -13,21 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return f.readAll();
-}
-
-void WriteRaw(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 QByteArray Bytes(std::initializer_list<int> values)
 {
@@ -175,7 +161,7 @@ TEST_F(ImageFileDisk, SaveThenLoadGivesBackWordsModelAndComment)
     const QString path = Path(U("образ.hp"));
 
     ASSERT_FALSE(SaveImageFile(path, EncodeImageFile(img, 4, comment)));
-    const QByteArray onDisk = ReadAll(path);
+    const QByteArray onDisk = ReadFile(path, "<unreadable>");
     EXPECT_EQ(onDisk.size(), 129 + comment.size());
 
     LoadResult r = LoadImageFile(path, 32767);
@@ -186,7 +172,7 @@ TEST_F(ImageFileDisk, SaveThenLoadGivesBackWordsModelAndComment)
 
     // Saving what was loaded gives the same bytes.
     ASSERT_FALSE(SaveImageFile(path, EncodeImageFile(r.data.image, *r.data.model, r.data.comment)));
-    EXPECT_EQ(ReadAll(path), onDisk);
+    EXPECT_EQ(ReadFile(path, "<unreadable>"), onDisk);
 }
 
 TEST_F(ImageFileDisk, LoadErrors)
@@ -195,16 +181,16 @@ TEST_F(ImageFileDisk, LoadErrors)
 
     EXPECT_EQ(loadText(Path("missing.h")), "File not found");
     EXPECT_EQ(loadText(Path("no-such-folder/x.h")), "Invalid filename");
-    WriteRaw(Path("plain"), QByteArray(200, '\0'));
+    ASSERT_TRUE(WriteFile(Path("plain"), QByteArray(200, '\0')));
     EXPECT_EQ(loadText(Path("plain/x.h")), "Invalid filename");
     EXPECT_EQ(loadText(Path(QString(300, u'x'))), "Invalid filename");
 
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
     EXPECT_EQ(loadText(Path("folder")), "File access denied");
 
-    WriteRaw(Path("short"), QByteArray(127, '\0'));
+    ASSERT_TRUE(WriteFile(Path("short"), QByteArray(127, '\0')));
     EXPECT_EQ(loadText(Path("short")), "Read beyond end of file");
-    WriteRaw(Path("empty"), QByteArray());
+    ASSERT_TRUE(WriteFile(Path("empty"), QByteArray()));
     EXPECT_EQ(loadText(Path("empty")), "Read beyond end of file");
 }
 
@@ -212,7 +198,7 @@ TEST_F(ImageFileDisk, UnreadableFileIsAccessDenied)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "running as root: file permissions do not stop root from reading";
-    WriteRaw(Path("secret"), QByteArray(129, '\0'));
+    ASSERT_TRUE(WriteFile(Path("secret"), QByteArray(129, '\0')));
     ASSERT_EQ(::chmod(QFile::encodeName(Path("secret")).constData(), 0), 0);
     EXPECT_EQ(LoadImageFile(Path("secret"), 32767).error.Text(), "File access denied");
 }
@@ -236,18 +222,18 @@ TEST_F(ImageFileDisk, SaveIntoReadOnlyPlacesIsAccessDenied)
     if (geteuid() == 0)
         GTEST_SKIP() << "running as root: permissions do not stop root from writing";
     const QByteArray bytes = EncodeImageFile(EepromImage(), 0, QString());
-    WriteRaw(Path("ro"), QByteArray("old"));
+    ASSERT_TRUE(WriteFile(Path("ro"), QByteArray("old")));
     ::chmod(QFile::encodeName(Path("ro")).constData(), 0444);
     EXPECT_EQ(SaveImageFile(Path("ro"), bytes).Text(), "File access denied");
-    EXPECT_EQ(ReadAll(Path("ro")), QByteArray("old"));
+    EXPECT_EQ(ReadFile(Path("ro"), "<unreadable>"), QByteArray("old"));
 
     ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
-    WriteRaw(Path("locked/open"), QByteArray("old"));
+    ASSERT_TRUE(WriteFile(Path("locked/open"), QByteArray("old")));
     ::chmod(QFile::encodeName(Path("locked")).constData(), 0555);
     EXPECT_EQ(SaveImageFile(Path("locked/x"), bytes).Text(), "File access denied");
     // A writable file in that folder cannot be replaced, but it can be rewritten.
     EXPECT_FALSE(SaveImageFile(Path("locked/open"), bytes));
-    EXPECT_EQ(ReadAll(Path("locked/open")), bytes);
+    EXPECT_EQ(ReadFile(Path("locked/open"), "<unreadable>"), bytes);
 }
 
 // Runs save with no file allowed to grow beyond limit bytes: the write fails
@@ -270,13 +256,13 @@ TEST_F(ImageFileDisk, FailingWriteLeavesTheOldFileIntact)
 {
     const QString path = Path("keep.h");
     const QByteArray old = EncodeImageFile(EepromImage(), 2, U("старый"));
-    WriteRaw(path, old);
+    ASSERT_TRUE(WriteFile(path, old));
     EepromImage changed;
     changed[0] = 0x1234;
     const IoError err = SaveWithFileSizeLimit(64, path, EncodeImageFile(changed, 4, U("новый")));
 
     EXPECT_EQ(err.Text(), "Disk full");
-    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(ReadFile(path, "<unreadable>"), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.h"})
         << "no half-written sibling left behind";
 }
@@ -286,28 +272,28 @@ TEST_F(ImageFileDisk, SavingKeepsLinksAndOwnerAndPutsTheOldBackOnFailure)
     const QByteArray old = EncodeImageFile(EepromImage(), 2, U("старый"));
     const QByteArray bytes = EncodeImageFile(EepromImage(), 4, QString(200, u'x'));
     const QByteArray path = QFile::encodeName(Path("linked.h"));
-    WriteRaw(Path("linked.h"), old);
+    ASSERT_TRUE(WriteFile(Path("linked.h"), old));
     ASSERT_EQ(::link(path.constData(), QFile::encodeName(Path("twin.h")).constData()), 0);
 
     // Rewritten in place: both names still show one file, with the old
     // contents back when the new ones could not be completed.
     EXPECT_EQ(SaveWithFileSizeLimit(old.size() + 20, Path("linked.h"), bytes).Text(), "Disk full");
-    EXPECT_EQ(ReadAll(Path("linked.h")), old);
+    EXPECT_EQ(ReadFile(Path("linked.h"), "<unreadable>"), old);
     ASSERT_FALSE(SaveImageFile(Path("linked.h"), bytes));
-    EXPECT_EQ(ReadAll(Path("twin.h")), bytes);
+    EXPECT_EQ(ReadFile(Path("twin.h"), "<unreadable>"), bytes);
     struct stat st;
     ASSERT_EQ(::stat(path.constData(), &st), 0);
     EXPECT_EQ(st.st_nlink, 2u);
 
     if (geteuid() != 0)
         return; // only root can give a file to another owner
-    WriteRaw(Path("theirs.h"), old);
+    ASSERT_TRUE(WriteFile(Path("theirs.h"), old));
     ASSERT_EQ(::chown(QFile::encodeName(Path("theirs.h")).constData(), 12345, 12346), 0);
     ASSERT_FALSE(SaveImageFile(Path("theirs.h"), bytes));
     ASSERT_EQ(::stat(QFile::encodeName(Path("theirs.h")).constData(), &st), 0);
     EXPECT_EQ(st.st_uid, 12345u);
     EXPECT_EQ(st.st_gid, 12346u);
-    EXPECT_EQ(ReadAll(Path("theirs.h")), bytes);
+    EXPECT_EQ(ReadFile(Path("theirs.h"), "<unreadable>"), bytes);
 }
 
 TEST_F(ImageFileDisk, AnyNameTheFolderTakesSaves)
@@ -317,7 +303,7 @@ TEST_F(ImageFileDisk, AnyNameTheFolderTakesSaves)
         const QString path = Path(QString(length, u'n'));
         ASSERT_FALSE(SaveImageFile(path, bytes)) << length << " new";
         ASSERT_FALSE(SaveImageFile(path, bytes)) << length << " replacing";
-        EXPECT_EQ(ReadAll(path), bytes);
+        EXPECT_EQ(ReadFile(path, "<unreadable>"), bytes);
     }
 }
 
@@ -336,14 +322,14 @@ TEST_F(ImageFileDisk, PipesAndDevicesNeverBlock)
 TEST_F(ImageFileDisk, ReplacingKeepsModeAndFollowsLinks)
 {
     const QString path = Path("image.b");
-    WriteRaw(path, QByteArray("old"));
+    ASSERT_TRUE(WriteFile(path, QByteArray("old")));
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
     ASSERT_TRUE(QFile::link(path, Path("link")));
 
     const QByteArray bytes = EncodeImageFile(EepromImage(), 1, QStringLiteral("x"));
     ASSERT_FALSE(SaveImageFile(Path("link"), bytes));
     EXPECT_TRUE(QFileInfo(Path("link")).isSymLink());
-    EXPECT_EQ(ReadAll(path), bytes);
+    EXPECT_EQ(ReadFile(path, "<unreadable>"), bytes);
     struct stat st;
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);

@@ -1,6 +1,7 @@
 // "Сохранить как...", "Открыть..." and the preset submenu, run through the
 // window's actions with the dialogs answered by a fake.
 #include "ModalHelper.h"
+#include "TestFiles.h"
 #include "app/Translations.h"
 #include "app/Unit1.h"
 #include "image/Backups.h"
@@ -30,19 +31,6 @@ void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString()
 namespace {
 
 QString U(const char *utf8) { return QString::fromUtf8(utf8); }
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteRaw(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 // Answers every dialog as told and writes down what it was asked.
 struct FakeDialogs : FileDialogs {
@@ -138,7 +126,7 @@ TEST_F(FilesWindow, SaveWritesWordsModelAndCommentWithTheModelsExtension)
     EXPECT_EQ(dialogs->startFolder, "EELog");
     EXPECT_EQ(dialogs->filterCaption, U("Все файлы (*.*)"));
     EXPECT_EQ(dialogs->defaultSuffix, "hp");
-    const QByteArray f = ReadAll(Path("phone.hp"));
+    const QByteArray f = ReadFile(Path("phone.hp"), "<unreadable>");
     ASSERT_EQ(f.size(), 132);
     EXPECT_EQ(f.mid(100, 2), QByteArray("\x01\xA9", 2));
     EXPECT_EQ(f.right(4), QByteArray("\x04" "abc"));
@@ -151,17 +139,17 @@ TEST_F(FilesWindow, SaveWritesWordsModelAndCommentWithTheModelsExtension)
 TEST_F(FilesWindow, OverwriteOnlyWhenTheUserSaysYes)
 {
     const QString path = Path("old.b");
-    WriteRaw(path, QByteArray("precious"));
+    ASSERT_TRUE(WriteFile(path, QByteArray("precious")));
     dialogs->savePath = path;
     dialogs->overwrite = false;
     form->Act.SaveFile->trigger();
     EXPECT_EQ(dialogs->calls, (QStringList{"save", "confirm"}));
     EXPECT_EQ(dialogs->question, U("Файл ") + path + U(" уже существует. Переписать?"));
-    EXPECT_EQ(ReadAll(path), QByteArray("precious"));
+    EXPECT_EQ(ReadFile(path, "<unreadable>"), QByteArray("precious"));
 
     dialogs->overwrite = true;
     form->Act.SaveFile->trigger();
-    EXPECT_EQ(ReadAll(path).size(), 129);
+    EXPECT_EQ(ReadFile(path, "<unreadable>").size(), 129);
 }
 
 TEST_F(FilesWindow, CancelledSaveWritesNothing)
@@ -222,7 +210,7 @@ TEST_F(FilesWindow, SaveThenLoadRestoresImageModelAndComment)
 
 TEST_F(FilesWindow, ShortFileNameOnlyWordsKeepsModelAndEmptiesComment)
 {
-    WriteRaw(Path("words"), QByteArray(128, '\x42'));
+    ASSERT_TRUE(WriteFile(Path("words"), QByteArray(128, '\x42')));
     form->SetDeviceModel(3);
     form->Edit1->setText(QStringLiteral("old"));
     dialogs->openPath = Path("words");
@@ -236,7 +224,7 @@ TEST_F(FilesWindow, UnknownModelByteSelectsNoneAndSavesAsFF)
 {
     QByteArray f(128, '\0');
     f.append('\x09');
-    WriteRaw(Path("m9"), f);
+    ASSERT_TRUE(WriteFile(Path("m9"), f));
     form->SetDeviceModel(2);
     dialogs->openPath = Path("m9");
     form->Act.LoadFile->trigger();
@@ -245,7 +233,7 @@ TEST_F(FilesWindow, UnknownModelByteSelectsNoneAndSavesAsFF)
     dialogs->savePath = Path("again");
     form->Act.SaveFile->trigger();
     EXPECT_EQ(dialogs->defaultSuffix, "");
-    EXPECT_EQ(static_cast<uint8_t>(ReadAll(Path("again")).at(128)), 0xFF);
+    EXPECT_EQ(static_cast<uint8_t>(ReadFile(Path("again"), "<unreadable>").at(128)), 0xFF);
 }
 
 // "Сравнить с файлом...": marks where a file differs from the image and
@@ -259,11 +247,11 @@ TEST_F(FilesWindow, CompareWithAFileMarksItsWordsAndNamesModelAndComment)
     EepromImage other = image;
     other[0x02] ^= 0x0F00;
     other[0x31] = 0x1234;
-    WriteRaw(Path("other.h"), EncodeImageFile(other, 2, U("с базы 7")));
+    ASSERT_TRUE(WriteFile(Path("other.h"), EncodeImageFile(other, 2, U("с базы 7"))));
     EepromImage block;
     for (int a = 0x30; a < 0x40; ++a)
         block[a] = other[a];
-    WriteRaw(Path("block.h"), EncodeImageFile(block, form->DeviceModel(), U("[read 30-3F]")));
+    ASSERT_TRUE(WriteFile(Path("block.h"), EncodeImageFile(block, form->DeviceModel(), U("[read 30-3F]"))));
 
     const auto marked = [&] {
         QStringList cells;
@@ -298,7 +286,7 @@ TEST_F(FilesWindow, FailedLoadChangesNothing)
     form->RefreshBufExecute();
     const Snapshot before = Take();
 
-    WriteRaw(Path("short"), QByteArray(101, '\0')); // 50 words and a half
+    ASSERT_TRUE(WriteFile(Path("short"), QByteArray(101, '\0'))); // 50 words and a half
     struct Case {
         QString path;
         const char *text;
@@ -320,19 +308,19 @@ TEST_F(FilesWindow, LongCommentsLoadWholeAndOversizedFilesAreRefused)
     // Longer than the comment box used to hold: loading then saving gives the same bytes.
     QByteArray f = EncodeImageFile(EepromImage(), 1, QString());
     f.append(QByteArray(40000, 'x'));
-    WriteRaw(Path("long"), f);
+    ASSERT_TRUE(WriteFile(Path("long"), f));
     dialogs->openPath = Path("long");
     QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_TRUE(dialogs->error.isEmpty());
     EXPECT_EQ(form->Edit1->text().size(), 40000);
     dialogs->savePath = Path("again");
     QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(ReadAll(Path("again")), f);
+    EXPECT_EQ(ReadFile(Path("again"), "<unreadable>"), f);
 
     // A comment beyond any sensible size (a photo chosen by mistake) is refused.
     const Snapshot before = Take();
     f.append(QByteArray(kMaxCommentChars, 'y'));
-    WriteRaw(Path("photo"), f);
+    ASSERT_TRUE(WriteFile(Path("photo"), f));
     dialogs->openPath = Path("photo");
     QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs->error, U("Это не образ EEPROM: комментарий в файле длиннее 65536 символов."));
@@ -384,7 +372,7 @@ TEST_F(FilesWindowFreq, LoadRefreshesTheFrequencyPageEvenWhenCancelled)
 
     ApplyPreset(form->Buf, 3); // a base: 0x33 above 0x34
     dialogs->openPath = Path("base");
-    WriteRaw(dialogs->openPath, EncodeImageFile(form->Buf, 1, QString()));
+    ASSERT_TRUE(WriteFile(dialogs->openPath, EncodeImageFile(form->Buf, 1, QString())));
     form->Buf.BlankBuf();
     form->Act.LoadFile->trigger();
     EXPECT_FALSE(form->CheckBox1->isChecked());
@@ -395,7 +383,7 @@ TEST_F(FilesWindowFreq, FailedLoadLeavesTheFrequencyPage)
 {
     form->Buf[0x32] = 0x0200;
     form->Edit2->setText(QStringLiteral("0000"));
-    WriteRaw(Path("short"), QByteArray(10, '\0'));
+    ASSERT_TRUE(WriteFile(Path("short"), QByteArray(10, '\0')));
     dialogs->openPath = Path("short");
     form->Act.LoadFile->trigger();
     EXPECT_EQ(form->Edit2->text(), "0000");
@@ -514,8 +502,8 @@ TEST(QtFileDialogsTest, FileDialogsStartInTheFolderAndListEveryFile)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("EELog"));
-    WriteRaw(dir.filePath("EELog/nodot"), QByteArray(129, '\0'));
-    WriteRaw(dir.filePath("EELog/with.h"), QByteArray(129, '\0'));
+    ASSERT_TRUE(WriteFile(dir.filePath("EELog/nodot"), QByteArray(129, '\0')));
+    ASSERT_TRUE(WriteFile(dir.filePath("EELog/with.h"), QByteArray(129, '\0')));
     const QString oldCwd = QDir::currentPath();
     QDir::setCurrent(dir.path());
 
@@ -585,7 +573,7 @@ TEST(TraceSave, FromTheRealWindowBeforeAnyOtherDialog)
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("EELog"));
     for (const char *name : {"EELog/image.h", "EELog/image.e", "EELog/old.txt"})
-        WriteRaw(dir.filePath(name), QByteArray(129, '\0'));
+        ASSERT_TRUE(WriteFile(dir.filePath(name), QByteArray(129, '\0')));
     const QString oldCwd = QDir::currentPath();
     QDir::setCurrent(dir.path());
 
@@ -617,5 +605,5 @@ TEST(TraceSave, FromTheRealWindowBeforeAnyOtherDialog)
     QDir::setCurrent(oldCwd);
 
     EXPECT_EQ(listed, QStringList{"old.txt"});
-    EXPECT_TRUE(ReadAll(dir.filePath("EELog/exchange.txt")).contains("ReadCur 00"));
+    EXPECT_TRUE(ReadFile(dir.filePath("EELog/exchange.txt"), "<unreadable>").contains("ReadCur 00"));
 }

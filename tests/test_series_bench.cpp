@@ -4,6 +4,7 @@
 // (taking a unit off when told, putting the next one on when asked) is
 // played on what each front end shows.
 
+#include "StderrLines.h"
 #include "WaitFor.h"
 #include "ModalHelper.h"
 #include "app/SeriesWindow.h"
@@ -257,16 +258,11 @@ TEST_P(SeriesBench, Cli)
     QProcess cli;
     QuickTicks(cli);
     QString errors;
-    QObject::connect(&cli, &QProcess::readyReadStandardError, [&] {
-        cli.setReadChannel(QProcess::StandardError);
-        while (cli.canReadLine()) {
-            const QString line = QString::fromUtf8(cli.readLine());
-            errors += line;
-            if (line.startsWith("series: disconnect"))
-                bench.Removal();
-            else if (line.startsWith("series: connect"))
-                bench.Waiting();
-        }
+    OnStderrLines(cli, &errors, [&](const QString &line) {
+        if (line.startsWith("series: disconnect"))
+            bench.Removal();
+        else if (line.startsWith("series: connect"))
+            bench.Waiting();
     });
     cli.start(qEnvironmentVariable("QUILLON_CLI"), args);
     ASSERT_TRUE(WaitFor([&] { return cli.state() == QProcess::NotRunning; }, kDeadlineMs)) << errors.toStdString();
@@ -477,19 +473,14 @@ TEST(SeriesSwap, FlickerIsTheSameUnitAndASwapInOneSecondIsTheNext)
     int removals = 0;
     bool flickered = false;
     QString errors;
-    QObject::connect(&cli, &QProcess::readyReadStandardError, [&] {
-        cli.setReadChannel(QProcess::StandardError);
-        while (cli.canReadLine()) {
-            const QString line = QString::fromUtf8(cli.readLine());
-            errors += line;
-            if (line.startsWith("series: disconnect")) {
-                bench.Control("unplug");
-                if (++removals > 1) // the first removal is the flicker
-                    QTimer::singleShot(1000, [&] { bench.Control("plug"); });
-            } else if (line.startsWith("series: connect") && removals == 1 && !flickered) {
-                flickered = true;
-                bench.Control("replug");
-            }
+    OnStderrLines(cli, &errors, [&](const QString &line) {
+        if (line.startsWith("series: disconnect")) {
+            bench.Control("unplug");
+            if (++removals > 1) // the first removal is the flicker
+                QTimer::singleShot(1000, [&] { bench.Control("plug"); });
+        } else if (line.startsWith("series: connect") && removals == 1 && !flickered) {
+            flickered = true;
+            bench.Control("replug");
         }
     });
     cli.start(qEnvironmentVariable("QUILLON_CLI"),

@@ -4,6 +4,7 @@
 
 #include "ModalHelper.h"
 #include "PhoneProcess.h"
+#include "StderrLines.h"
 #include "WaitFor.h"
 #include "app/SeriesController.h"
 #include "app/SeriesWindow.h"
@@ -134,22 +135,17 @@ protected:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QUILLON_TICK_MS", QString::number(kTickMs));
         cli.setProcessEnvironment(env);
-        QObject::connect(&cli, &QProcess::readyReadStandardError, [&] {
-            cli.setReadChannel(QProcess::StandardError);
-            while (cli.canReadLine()) {
-                const QString line = QString::fromUtf8(cli.readLine());
-                errors += line;
-                Lane *lane = LaneOf(line);
-                if (!lane)
-                    continue;
-                if (line.startsWith("series: disconnect")) {
-                    lane->Control("unplug");
-                    ++lane->removed;
-                } else if (line.startsWith("series: connect") && lane->removed >= lane->plugged &&
-                           lane->plugged < kUnitsPerLane) {
-                    lane->Control("plug");
-                    ++lane->plugged;
-                }
+        OnStderrLines(cli, &errors, [&](const QString &line) {
+            Lane *lane = LaneOf(line);
+            if (!lane)
+                return;
+            if (line.startsWith("series: disconnect")) {
+                lane->Control("unplug");
+                ++lane->removed;
+            } else if (line.startsWith("series: connect") && lane->removed >= lane->plugged &&
+                       lane->plugged < kUnitsPerLane) {
+                lane->Control("plug");
+                ++lane->plugged;
             }
         });
         cli.start(qEnvironmentVariable("QUILLON_CLI"), args);
