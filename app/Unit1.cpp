@@ -13,6 +13,7 @@
 #include "image/ImageFile.h"
 #include "link/PortNames.h"
 #include "link/SessionSeries.h"
+#include "radio/ui/PairingPage.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -142,7 +143,7 @@ void TForm1::CreateControls()
     TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
     TabSheet6->setObjectName(QStringLiteral("TabSheet6"));
     TabSheet7->setObjectName(QStringLiteral("TabSheet7"));
-    TabSheet8 = new QWidget;
+    TabSheet8 = new PairingPage(Doc, Act.PairFromBase);
     TabSheet8->setObjectName(QStringLiteral("TabSheet8"));
     PageControl2->addTab(TabSheet5, tr("Буфер"));
     PageControl2->addTab(TabSheet6, tr("Инфо"));

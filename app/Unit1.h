@@ -23,7 +23,6 @@
 
 #include <QTimer>
 #include <QWidget>
-#include <array>
 #include <memory>
 #include <optional>
 
@@ -46,6 +45,7 @@ class QTabWidget;
 class QTableWidget;
 class QToolBar;
 class QTreeWidget;
+class PairingPage;
 class TAboutBox;
 class TForm3;
 class THelpWindow;
@@ -101,21 +101,6 @@ struct TActions {
     QAction *LangEnglish = nullptr;
 };
 
-// The "Связь" page's widgets: words 0x37-0x3A by name.
-struct TPairPage {
-    TMaskEdit *Id = nullptr;    // the base ID code in decimal
-    TMaskEdit *IdHex = nullptr; // the same in four hex digits
-    QComboBox *Plan = nullptr;  // F6, F7, F8, PLUS, "другой"
-    TMaskEdit *First = nullptr; // the working range
-    TMaskEdit *Last = nullptr;
-    std::array<TMaskEdit *, 4> Sys{}; // the system channels
-    QPushButton *FromBase = nullptr;
-    QPushButton *RestoreId = nullptr; // "Вернуть ID-код NNNN" after a preset zeroed it
-    QLabel *Note = nullptr;           // why typed text was refused
-    std::optional<uint16_t> LostId;   // the real ID code the last preset zeroed
-    std::array<uint16_t, 4> PresetWords{}; // words 0x37-0x3A as that preset left them
-};
-
 class TForm1 : public QWidget, public IEngineWindow {
     Q_OBJECT
 
@@ -140,7 +125,7 @@ public:
     QWidget *TabSheet5 = nullptr; // "Буфер"
     QWidget *TabSheet6 = nullptr; // "Инфо"
     QWidget *TabSheet7 = nullptr; // "Частота"
-    QWidget *TabSheet8 = nullptr; // "Связь"
+    PairingPage *TabSheet8 = nullptr; // "Связь": the page owns its fields (radio/ui/PairingPage.h)
     QComboBox *ComboBox1 = nullptr; // port list
     QComboBox *ComboBox2 = nullptr; // model list (DeviceModel)
     QLabel *Label1 = nullptr;       // version label
@@ -178,9 +163,6 @@ public:
     QPushButton *Button2 = nullptr;
     QPushButton *Button3 = nullptr;
     QPlainTextEdit *FreqNote = nullptr;
-
-    // "Связь"
-    TPairPage Pair;
 
     TAboutBox *AboutBox = nullptr;
     TForm3 *Form3 = nullptr;

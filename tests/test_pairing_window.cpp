@@ -1,6 +1,7 @@
 // The "Связь" page in the real window: typed fields, pairing from a base's
 // file, and the ID code a factory preset zeroed.
 #include "app/Unit1.h"
+#include "app/Controls.h"
 #include "image/Backups.h"
 #include "image/FileDialogs.h"
 #include "image/ImageFile.h"
@@ -57,7 +58,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
         QTabBar *bar = form->PageControl2->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(3).center());
-        ASSERT_EQ(form->PageControl2->currentWidget(), form->TabSheet8);
+        ASSERT_EQ(form->PageControl2->currentWidget()->objectName(), "TabSheet8");
+        pair = PairFields();
+        ASSERT_TRUE(pair.Id && pair.Sys[3] && pair.Plan && pair.RestoreId && pair.Note);
     }
 
     // The state a read of a handset leaves: one step, model and comment set.
@@ -83,9 +86,35 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
     }
 
+    // The page's fields, found as the page names them.
+    struct Fields {
+        TMaskEdit *Id, *IdHex, *First, *Last;
+        std::array<TMaskEdit *, 4> Sys;
+        QComboBox *Plan;
+        QPushButton *FromBase, *RestoreId;
+        QLabel *Note;
+    };
+    template <class T = TMaskEdit> T *Field(const QString &name) const
+    {
+        return form->findChild<T *>(QStringLiteral("Pair") + name);
+    }
+    Fields PairFields() const
+    {
+        return {Field("Id"),
+                Field("IdHex"),
+                Field("First"),
+                Field("Last"),
+                {Field("Sys1"), Field("Sys2"), Field("Sys3"), Field("Sys4")},
+                Field<QComboBox>("Plan"),
+                Field<QPushButton>("FromBase"),
+                Field<QPushButton>("RestoreId"),
+                Field<QLabel>("Note")};
+    }
+
     QTemporaryDir home;
     std::unique_ptr<TForm1> form;
     Dialogs *dialogs = nullptr;
+    Fields pair{};
 };
 
 TEST_F(PairingWindow, TypedFieldsStoreParsedValuesOrSayWhyAndChangeNothing)
@@ -117,7 +146,7 @@ TEST_F(PairingWindow, TypedFieldsStoreParsedValuesOrSayWhyAndChangeNothing)
         {Sys3, "", Qt::Key_Return, start, "Системный канал 3: нужно число от 0 до 255."},
         {Sys3, "-1", Qt::Key_Tab, start, "Системный канал 3: число вне пределов 0-255."},
     };
-    TPairPage &p = form->Pair;
+    const Fields &p = pair;
     TMaskEdit *const fields[] = {p.Id, p.IdHex, p.First, p.Last, p.Sys[0], p.Sys[2]};
     for (const Row &r : rows) {
         SCOPED_TRACE(std::string(r.typed) + " into field " + std::to_string(r.field));
@@ -169,7 +198,7 @@ TEST_F(PairingWindow, PairsFromABaseFileOrABackupInOneStepThatCtrlZTakesBack)
     const ImageState before = form->Doc.State();
     const QString base = SaveImage(home.path() + "/base.258", PresetImage(4, kBaseWords));
     dialogs->openPath = base;
-    QTest::mouseClick(form->Pair.FromBase, Qt::LeftButton);
+    QTest::mouseClick(pair.FromBase, Qt::LeftButton);
     EXPECT_EQ(dialogs->openFolder, Backups::Folder());
 
     ImageState expected = before;
@@ -178,13 +207,13 @@ TEST_F(PairingWindow, PairsFromABaseFileOrABackupInOneStepThatCtrlZTakesBack)
     EXPECT_EQ(form->Doc.Model(), before.model);
     EXPECT_EQ(form->Doc.Comment(), before.comment);
     EXPECT_EQ(form->Panel1Text, "ID 6699, F8, каналы 81 82 83 84 взяты из base.258");
-    EXPECT_EQ(form->Pair.Note->text(), form->Panel1Text);
-    EXPECT_EQ(form->Pair.Id->text(), "6699");
-    EXPECT_EQ(form->Pair.Sys[3]->text(), "84");
+    EXPECT_EQ(pair.Note->text(), form->Panel1Text);
+    EXPECT_EQ(pair.Id->text(), "6699");
+    EXPECT_EQ(pair.Sys[3]->text(), "84");
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form->Doc.State(), before);
-    EXPECT_EQ(form->Pair.Id->text(), "0");
-    EXPECT_EQ(form->Pair.Note->text(), ""); // it told of words no longer there
+    EXPECT_EQ(pair.Id->text(), "0");
+    EXPECT_EQ(pair.Note->text(), ""); // it told of words no longer there
 
     // A backup is a handset's own image here: taken the same way, and said so.
     const Words other = {4242, 0x0AC8, 0x6465, 0x6667};
@@ -245,7 +274,7 @@ TEST_F(PairingWindow, WhatIsNoBaseImageIsRefusedAndChangesNothing)
         f.close();
         dialogs->openPath = f.fileName();
         dialogs->errors.clear();
-        QTest::mouseClick(form->Pair.FromBase, Qt::LeftButton);
+        QTest::mouseClick(pair.FromBase, Qt::LeftButton);
         EXPECT_EQ(dialogs->errors, QStringList{QString::fromUtf8(row.error)});
         EXPECT_EQ(form->Doc.State(), before);
     }
@@ -254,35 +283,35 @@ TEST_F(PairingWindow, WhatIsNoBaseImageIsRefusedAndChangesNothing)
 TEST_F(PairingWindow, APresetOverAReadHandsetSaysItZeroedTheIdCodeAndOneClickPutsItBack)
 {
     ReadHandset(kBaseWords);
-    EXPECT_FALSE(form->Pair.RestoreId->isVisible());
+    EXPECT_FALSE(pair.RestoreId->isVisible());
     form->Act.L258Hand12800->trigger();
     ASSERT_EQ(form->Buf[0x37], 0x0000);
     EXPECT_EQ(form->Panel1Text, "ID-код 6699 обнулён (вернуть: «Связь»)");
-    ASSERT_TRUE(form->Pair.RestoreId->isVisible());
-    EXPECT_EQ(form->Pair.RestoreId->text(), "Вернуть ID-код 6699");
+    ASSERT_TRUE(pair.RestoreId->isVisible());
+    EXPECT_EQ(pair.RestoreId->text(), "Вернуть ID-код 6699");
     const EepromImage preset = form->Doc.Image();
 
-    QTest::mouseClick(form->Pair.RestoreId, Qt::LeftButton);
+    QTest::mouseClick(pair.RestoreId, Qt::LeftButton);
     EepromImage expected = preset;
     expected[0x37] = 0x1A2B;
     EXPECT_EQ(form->Doc.Image(), expected); // the ID code alone
-    EXPECT_FALSE(form->Pair.RestoreId->isVisible());
+    EXPECT_FALSE(pair.RestoreId->isVisible());
     EXPECT_EQ(form->Doc.UndoText(), "Вернуть ID-код");
 
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form->Doc.Image(), preset);
-    EXPECT_TRUE(form->Pair.RestoreId->isVisible());
+    EXPECT_TRUE(pair.RestoreId->isVisible());
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Pairing::WordsOf(form->Buf), kBaseWords);
 
     // Another image without an ID code is no place for this one; nor has a
     // preset over such an image anything to give back.
     Key(Qt::Key_Y, Qt::ControlModifier);
-    ASSERT_TRUE(form->Pair.RestoreId->isVisible());
+    ASSERT_TRUE(pair.RestoreId->isVisible());
     ReadHandset({0x0000, 0x5077, 0x0102, 0x0304});
-    EXPECT_FALSE(form->Pair.RestoreId->isVisible());
+    EXPECT_FALSE(pair.RestoreId->isVisible());
     form->Act.L258Hand12800->trigger();
-    EXPECT_FALSE(form->Pair.RestoreId->isVisible());
+    EXPECT_FALSE(pair.RestoreId->isVisible());
 }
 
 } // namespace

@@ -14,6 +14,8 @@
 #include <QRegularExpressionValidator>
 #include <QToolTip>
 
+#include <array>
+
 namespace {
 
 const char *const kNote =
