@@ -17,6 +17,7 @@
 // ---- files and presets (image/) ----
 #include "image/Comparison.h"
 #include "image/FileDialogs.h"
+#include "image/GridMarks.h"
 #include "image/ImageDocument.h"
 // ---- frequency page (radio/) ----
 #include "radio/FreqCalc.h"
@@ -212,9 +213,7 @@ public:
     // "Снять отметки" (image/ui/GridHandlers.cpp).
     void MarkCells(const CellMarks &marks);
     void ClearMarksExecute();
-    bool CellsMarked() const { return !Marked.empty(); }
-    CellMarks Marked;
-    EepromImage MarkedWords; // the words the marks were made against
+    bool CellsMarked() const { return !Marks.Empty(); }
 
     // ================= port (link/ui/PortHandlers.cpp) =================
     TComPort &COM = Session.COM;
@@ -363,6 +362,7 @@ private:
     std::unique_ptr<TermSignal> TermWatch;
     std::optional<EngineJob> RunningJob;
     ImageState JobBefore; // the state when the running job started
+    GridMarks Marks;      // the cells a check marked, and the words it was made against
 
     void CreateActions();
     void CreateMenus();
