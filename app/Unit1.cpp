@@ -320,8 +320,7 @@ void TForm1::TerminateRequested()
 
 void TForm1::FormCreate()
 {
-    Buf.BlankBuf();
-    RefreshBufExecute();
+    RefreshBufExecute(); // the document starts blank
     UpdateUndoActions();
 }
 

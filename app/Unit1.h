@@ -110,11 +110,11 @@ public:
     ~TForm1() override;
 
     // ================= shared state =================
-    ImageDocument Doc;              // the image, its model and comment, and their history
-    EepromImage &Buf = Doc.Words(); // the one EEPROM image
+    ImageDocument Doc; // the image, its model and comment, and their history
     // The port, the engine and its driver; the window starts the jobs and
-    // shows what the session reports.
-    ProgrammingSession Session{*this, Buf};
+    // shows what the session reports. Only the session writes the words
+    // themselves (a read, word by word); the handlers change them in steps.
+    ProgrammingSession Session{*this, Doc.Words()};
     uint8_t SelectedAddr = 0; // word address of the selected grid cell
 
     // ================= controls =================
@@ -357,6 +357,7 @@ protected:
 
 private:
     // The handlers' own state: tests see the window as a person does.
+    const EepromImage &Buf = Doc.Image(); // the one EEPROM image, as the handlers read it
     // Closing waits for the cancelled write job to end.
     bool CloseAfterJob = false;
     std::unique_ptr<TermSignal> TermWatch;

@@ -136,12 +136,12 @@ protected:
     void SetImage(const Words &w, int first = 0, int last = 63)
     {
         for (int a = first; a <= last; ++a)
-            form->Buf[a] = w[a];
+            form->Doc.Words()[a] = w[a];
     }
     void ExpectImage(const Words &w, int first, int last)
     {
         for (int a = 0; a < 64; ++a)
-            EXPECT_EQ(form->Buf[a], a >= first && a <= last ? w[a] : EepromImage::kBlank) << a;
+            EXPECT_EQ(form->Doc.Image()[a], a >= first && a <= last ? w[a] : EepromImage::kBlank) << a;
     }
 };
 
@@ -180,7 +180,7 @@ TEST_F(EngineE2E, AllSixJobsRoundTrip)
     ASSERT_TRUE(Run(form->Act.Write258));
     EXPECT_EQ(form->StatusText(0), Completed);
 
-    form->Buf.BlankBuf();
+    form->Doc.Words().BlankBuf();
     ASSERT_TRUE(Run(form->Act.ReadBlock));
     EXPECT_EQ(form->StatusText(0), Completed);
     ExpectImage(q, 0x30, 0x3F);
@@ -192,15 +192,15 @@ TEST_F(EngineE2E, AllSixJobsRoundTrip)
 
     form->StringGrid1->setCurrentCell(8, 8);
     ASSERT_EQ(form->SelectedAddr, 0x3F);
-    form->Buf[0x3F] = 0xBEEF;
+    form->Doc.Words()[0x3F] = 0xBEEF;
     ASSERT_TRUE(Run(form->Act.WriteCur));
     EXPECT_EQ(form->StatusText(0), Completed);
     EXPECT_EQ(form->StatusText(1), "Проверено: 1 слово совпадает");
-    form->Buf.BlankBuf();
+    form->Doc.Words().BlankBuf();
     ASSERT_TRUE(Run(form->Act.ReadCur));
     EXPECT_EQ(form->StatusText(0), Completed);
-    EXPECT_EQ(form->Buf[0x3F], 0xBEEF);
-    EXPECT_EQ(form->Buf[0x3E], EepromImage::kBlank);
+    EXPECT_EQ(form->Doc.Image()[0x3F], 0xBEEF);
+    EXPECT_EQ(form->Doc.Image()[0x3E], EepromImage::kBlank);
     ExpectPortOpenArrangement();
 
     form->COM.Close();
@@ -279,12 +279,12 @@ TEST_F(EngineE2E, CancelStopsAJob)
     const Words p = Pattern(0x4444);
     ASSERT_NO_FATAL_FAILURE(Open(p));
     form->Act.Read258->trigger();
-    ASSERT_TRUE(WaitFor([&] { return form->Buf[0x00] != EepromImage::kBlank; }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return form->Doc.Image()[0x00] != EepromImage::kBlank; }, 10000));
     EXPECT_TRUE(form->Act.CancelProg->isEnabled());
     form->Act.CancelProg->trigger();
     ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 5000));
     EXPECT_EQ(form->StatusText(0), NotDone);
-    EXPECT_EQ(form->Buf[0x3F], EepromImage::kBlank);
+    EXPECT_EQ(form->Doc.Image()[0x3F], EepromImage::kBlank);
     ExpectPortOpenArrangement();
 }
 
@@ -459,7 +459,7 @@ TEST_F(ChecksE2E, EveryWriteIsReadBackAndWhatDiffersIsMarked)
         EXPECT_EQ(form->StatusText(0), c.status);
         EXPECT_TRUE(form->Panel1Whole.endsWith(QString::fromUtf8(c.panel))) << form->Panel1Whole.toStdString();
         EXPECT_EQ(MarkedCells(*form), Span(c.first, c.last));
-        EXPECT_EQ(form->Buf.words, q); // the read-back never changes the image
+        EXPECT_EQ(form->Doc.Image().words, q); // the read-back never changes the image
         ExpectPortArrangement(*form, !lineLost);
         if (!*c.fault) {
             EXPECT_EQ(form->Gauge1->maximum(), 309 + 352); // one gauge for the write and its read-back
@@ -567,7 +567,7 @@ TEST_F(ChecksE2E, AWriteSendsTheImageAsItWasWhenItStarted)
     for (char k : QByteArray("BEEF"))
         QTest::keyClick(QApplication::focusWidget(), k);
     Key(Qt::Key_Return);
-    ASSERT_EQ(form->Buf[0x3F], 0xBEEF);
+    ASSERT_EQ(form->Doc.Image()[0x3F], 0xBEEF);
     ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 20000));
     EXPECT_EQ(form->StatusText(1), "Проверено: 64 слова совпадают");
     EXPECT_TRUE(boxes.texts.isEmpty());
@@ -583,15 +583,15 @@ TEST_F(ChecksE2E, CompareWithTheTelephoneMarksTheDifferences)
     ASSERT_NO_FATAL_FAILURE(Open(p));
     ASSERT_NO_FATAL_FAILURE(Show());
     SetImage(p);
-    form->Buf[0x07] = 0x1111;
-    form->Buf[0x3E] = 0x2222;
-    const EepromImage image = form->Buf;
+    form->Doc.Words()[0x07] = 0x1111;
+    form->Doc.Words()[0x3E] = 0x2222;
+    const EepromImage image = form->Doc.Image();
     Key(Qt::Key_F7, Qt::ControlModifier);
     ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 20000));
     EXPECT_EQ(form->Panel1Whole, "Сравнено с телефоном: 2 слова из 64 не совпадают");
     EXPECT_EQ(MarkedCells(*form), std::vector<int>({0x07, 0x3E}));
     EXPECT_EQ(form->StringGrid1->item(1, 8)->toolTip(), "В телефоне: " + WordToHex(p[0x07]));
-    EXPECT_EQ(form->Buf, image);
+    EXPECT_EQ(form->Doc.Image(), image);
     EXPECT_FALSE(form->Act.Undo->isEnabled());
     Key(Qt::Key_Escape);
     EXPECT_TRUE(MarkedCells(*form).empty());

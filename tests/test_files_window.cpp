@@ -111,7 +111,7 @@ protected:
     };
     Snapshot Take() const
     {
-        Snapshot s{form->Buf, form->DeviceModel(), form->Edit1->text(), {}};
+        Snapshot s{form->Doc.Image(), form->DeviceModel(), form->Edit1->text(), {}};
         for (int a = 0; a < EepromImage::kWords; ++a)
             s.cells << Cell(a);
         return s;
@@ -128,7 +128,7 @@ protected:
 
 TEST_F(FilesWindow, SaveWritesWordsModelAndCommentWithTheModelsExtension)
 {
-    form->Buf[0x32] = 0x01A9;
+    form->Doc.Words()[0x32] = 0x01A9;
     form->SetDeviceModel(4);
     form->Edit1->setText(QStringLiteral("abc"));
     dialogs->savePath = Path("phone.hp");
@@ -197,15 +197,15 @@ TEST_F(FilesWindow, SaveErrorsAreReportedWithTheStandardText)
 TEST_F(FilesWindow, SaveThenLoadRestoresImageModelAndComment)
 {
     for (int a = 0; a < EepromImage::kWords; ++a)
-        form->Buf[a] = static_cast<uint16_t>(0x1000 + 3 * a);
+        form->Doc.Words()[a] = static_cast<uint16_t>(0x1000 + 3 * a);
     form->SetDeviceModel(6);
     const QString comment = U("Труба Петрова, ремонт №12, ёмкость");
     form->Edit1->setText(comment);
     dialogs->savePath = Path("p.hk");
     form->Act.SaveFile->trigger();
-    const EepromImage saved = form->Buf;
+    const EepromImage saved = form->Doc.Image();
 
-    form->Buf.BlankBuf();
+    form->Doc.Words().BlankBuf();
     form->SetDeviceModel(0);
     form->Edit1->clear();
     form->RefreshBufExecute();
@@ -214,7 +214,7 @@ TEST_F(FilesWindow, SaveThenLoadRestoresImageModelAndComment)
     form->Act.LoadFile->trigger();
     EXPECT_EQ(dialogs->startFolder, "EELog");
     EXPECT_EQ(dialogs->filterCaption, U("Все файлы (*.*)"));
-    EXPECT_EQ(form->Buf, saved);
+    EXPECT_EQ(form->Doc.Image(), saved);
     EXPECT_EQ(form->DeviceModel(), 6);
     EXPECT_EQ(form->Edit1->text(), comment);
     EXPECT_EQ(Cell(0x3F), WordToHex(saved[0x3F])) << "the grid shows the loaded words";
@@ -227,7 +227,7 @@ TEST_F(FilesWindow, ShortFileNameOnlyWordsKeepsModelAndEmptiesComment)
     form->Edit1->setText(QStringLiteral("old"));
     dialogs->openPath = Path("words");
     form->Act.LoadFile->trigger();
-    EXPECT_EQ(form->Buf[0x00], 0x4242);
+    EXPECT_EQ(form->Doc.Image()[0x00], 0x4242);
     EXPECT_EQ(form->DeviceModel(), 3);
     EXPECT_TRUE(form->Edit1->text().isEmpty());
 }
@@ -254,7 +254,7 @@ TEST_F(FilesWindow, UnknownModelByteSelectsNoneAndSavesAsFF)
 TEST_F(FilesWindow, CompareWithAFileMarksItsWordsAndNamesModelAndComment)
 {
     form->Act.L258Base12800->trigger();
-    const EepromImage image = form->Buf;
+    const EepromImage image = form->Doc.Image();
     const int steps = form->Doc.CanUndo();
     EepromImage other = image;
     other[0x02] ^= 0x0F00;
@@ -278,7 +278,7 @@ TEST_F(FilesWindow, CompareWithAFileMarksItsWordsAndNamesModelAndComment)
     EXPECT_EQ(form->StatusText(1), U("Файл other.h: 2 слова из 64 не совпадают; модель в файле: SN-258 Труба; "
                                      "комментарий в файле: «с базы 7»"));
     EXPECT_EQ(marked(), QStringList({"02 В файле: " + WordToHex(other[0x02]), "31 В файле: 1234"}));
-    EXPECT_EQ(form->Buf, image);
+    EXPECT_EQ(form->Doc.Image(), image);
     EXPECT_EQ(form->Doc.CanUndo(), steps);
 
     dialogs->openPath = Path("block.h");
@@ -292,7 +292,7 @@ TEST_F(FilesWindow, CompareWithAFileMarksItsWordsAndNamesModelAndComment)
 
 TEST_F(FilesWindow, FailedLoadChangesNothing)
 {
-    form->Buf[0x05] = 0x1234;
+    form->Doc.Words()[0x05] = 0x1234;
     form->SetDeviceModel(1);
     form->Edit1->setText(QStringLiteral("keep me"));
     form->RefreshBufExecute();
@@ -371,21 +371,21 @@ protected:
 TEST_F(FilesWindowFreq, LoadRefreshesTheFrequencyPageEvenWhenCancelled)
 {
     // Changed behind the page's back: only a refresh shows it.
-    form->Buf[0x32] = 0x01A9;
-    form->Buf[0x33] = 0x2931;
-    form->Buf[0x34] = 0x397D;
-    const EepromImage before = form->Buf;
+    form->Doc.Words()[0x32] = 0x01A9;
+    form->Doc.Words()[0x33] = 0x2931;
+    form->Doc.Words()[0x34] = 0x397D;
+    const EepromImage before = form->Doc.Image();
     dialogs->openPath.clear();
     form->Act.LoadFile->trigger();
-    EXPECT_EQ(form->Buf, before);
+    EXPECT_EQ(form->Doc.Image(), before);
     EXPECT_TRUE(form->CheckBox1->isChecked());
     EXPECT_EQ(form->Edit2->text(), "01A9");
     EXPECT_EQ(form->Edit3->text(), "2931");
 
-    ApplyPreset(form->Buf, 3); // a base: 0x33 above 0x34
+    ApplyPreset(form->Doc.Words(), 3); // a base: 0x33 above 0x34
     dialogs->openPath = Path("base");
-    WriteRaw(dialogs->openPath, EncodeImageFile(form->Buf, 1, QString()));
-    form->Buf.BlankBuf();
+    WriteRaw(dialogs->openPath, EncodeImageFile(form->Doc.Image(), 1, QString()));
+    form->Doc.Words().BlankBuf();
     form->Act.LoadFile->trigger();
     EXPECT_FALSE(form->CheckBox1->isChecked());
     EXPECT_EQ(form->Edit3->text(), "3CE1");
@@ -393,7 +393,7 @@ TEST_F(FilesWindowFreq, LoadRefreshesTheFrequencyPageEvenWhenCancelled)
 
 TEST_F(FilesWindowFreq, FailedLoadLeavesTheFrequencyPage)
 {
-    form->Buf[0x32] = 0x0200;
+    form->Doc.Words()[0x32] = 0x0200;
     form->Edit2->setText(QStringLiteral("0000"));
     WriteRaw(Path("short"), QByteArray(10, '\0'));
     dialogs->openPath = Path("short");
@@ -408,7 +408,7 @@ TEST_F(FilesWindowFreq, EachPresetLoadsBlockModelAndReminder)
         form->Act.L258Base10625, form->Act.L258Base12800, form->Act.L258Base21250,
         form->Act.L258PHand12800, form->Act.L258PHand21250, form->Act.L258PBase12800,
         form->Act.L258PBase21250, form->Act.L258Hand21250Ukr, form->Act.L258Base21250Ukr};
-    form->Buf[0x10] = 0xBEEF; // an edit outside the block
+    form->Doc.Words()[0x10] = 0xBEEF; // an edit outside the block
     form->Edit1->setText(QStringLiteral("comment"));
     form->StringGrid1->setCurrentCell(3, 5);
     const uint8_t selected = form->SelectedAddr;
@@ -418,10 +418,10 @@ TEST_F(FilesWindowFreq, EachPresetLoadsBlockModelAndReminder)
         actions[p]->trigger();
         const PresetRow &row = PresetTable[p].words;
         for (int k = 0; k < kPresetWords; ++k) {
-            ASSERT_EQ(form->Buf[0x30 + k], row[static_cast<size_t>(k)]) << "preset " << p << " word " << k;
+            ASSERT_EQ(form->Doc.Image()[0x30 + k], row[static_cast<size_t>(k)]) << "preset " << p << " word " << k;
             ASSERT_EQ(Cell(0x30 + k), WordToHex(row[static_cast<size_t>(k)])) << "grid, preset " << p;
         }
-        EXPECT_EQ(form->Buf[0x10], 0xBEEF);
+        EXPECT_EQ(form->Doc.Image()[0x10], 0xBEEF);
         EXPECT_EQ(form->DeviceModel(), PresetTable[p].model) << "preset " << p;
         EXPECT_EQ(form->CheckBox1->isChecked(), row[3] < row[4]) << "preset " << p;
         EXPECT_EQ(form->Edit2->text(), WordToHex(row[2])) << "preset " << p;
@@ -436,7 +436,7 @@ TEST_F(FilesWindowFreq, BasePresetIntoBlankImage)
 {
     form->Act.L258Base10625->trigger();
     for (int a = 0; a < 0x30; ++a)
-        ASSERT_EQ(form->Buf[a], 0xFFFF);
+        ASSERT_EQ(form->Doc.Image()[a], 0xFFFF);
     EXPECT_EQ(form->ComboBox2->currentText(), U("SN-258 База"));
     EXPECT_FALSE(form->CheckBox1->isChecked());
     EXPECT_TRUE(form->RadioButton3->isChecked());

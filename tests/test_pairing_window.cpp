@@ -162,7 +162,7 @@ TEST_F(PairingWindow, TypedFieldsStoreParsedValuesOrSayWhyAndChangeNothing)
         Key(r.key);
         if (r.key == Qt::Key_Tab && QApplication::focusWidget() == p.Last)
             Key(Qt::Key_Tab); // the range is stored when both its fields are left
-        EXPECT_EQ(Pairing::WordsOf(form->Buf), r.words);
+        EXPECT_EQ(Pairing::WordsOf(form->Doc.Image()), r.words);
         EXPECT_EQ(p.Note->text(), r.refusal ? QString::fromUtf8(r.refusal) : QString());
         if (r.refusal) {
             EXPECT_EQ(form->Doc.UndoText(), undoBefore);
@@ -186,7 +186,7 @@ TEST_F(PairingWindow, TypedFieldsStoreParsedValuesOrSayWhyAndChangeNothing)
     // The plan list by keys: one up from F8 is F7, stored at once.
     p.Plan->setFocus();
     Key(Qt::Key_Up);
-    EXPECT_EQ(form->Buf[0x38], 0x284F);
+    EXPECT_EQ(form->Doc.Image()[0x38], 0x284F);
     EXPECT_EQ(p.First->text(), "40");
     EXPECT_EQ(p.Last->text(), "79");
     EXPECT_EQ(form->Doc.UndoText(), "Рабочие каналы");
@@ -221,7 +221,7 @@ TEST_F(PairingWindow, PairsFromABaseFileOrABackupInOneStepThatCtrlZTakesBack)
     dialogs->openPath = SaveImage(home.path() + "/backups/2026-12-09_10-00-00_4242.258", PresetImage(1, other));
     ASSERT_FALSE(InfoList::IsBase(PresetImage(1, other)));
     form->Act.PairFromBase->trigger();
-    EXPECT_EQ(Pairing::WordsOf(form->Buf), other);
+    EXPECT_EQ(Pairing::WordsOf(form->Doc.Image()), other);
     EXPECT_EQ(form->Panel1Text,
               "Это образ трубы, не базы! ID 4242, 10-200, каналы 100 101 102 103 взяты из 2026-12-09_10-00-00_4242.258");
     Key(Qt::Key_Z, Qt::ControlModifier);
@@ -285,7 +285,7 @@ TEST_F(PairingWindow, APresetOverAReadHandsetSaysItZeroedTheIdCodeAndOneClickPut
     ReadHandset(kBaseWords);
     EXPECT_FALSE(pair.RestoreId->isVisible());
     form->Act.L258Hand12800->trigger();
-    ASSERT_EQ(form->Buf[0x37], 0x0000);
+    ASSERT_EQ(form->Doc.Image()[0x37], 0x0000);
     EXPECT_EQ(form->Panel1Text, "ID-код 6699 обнулён (вернуть: «Связь»)");
     ASSERT_TRUE(pair.RestoreId->isVisible());
     EXPECT_EQ(pair.RestoreId->text(), "Вернуть ID-код 6699");
@@ -302,7 +302,7 @@ TEST_F(PairingWindow, APresetOverAReadHandsetSaysItZeroedTheIdCodeAndOneClickPut
     EXPECT_EQ(form->Doc.Image(), preset);
     EXPECT_TRUE(pair.RestoreId->isVisible());
     Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Pairing::WordsOf(form->Buf), kBaseWords);
+    EXPECT_EQ(Pairing::WordsOf(form->Doc.Image()), kBaseWords);
 
     // Another image without an ID code is no place for this one; nor has a
     // preset over such an image anything to give back.

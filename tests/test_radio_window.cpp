@@ -50,9 +50,9 @@ protected:
 
     void SetWords(uint16_t divider, uint16_t tx, uint16_t lo)
     {
-        form->Buf[0x32] = divider;
-        form->Buf[0x33] = tx;
-        form->Buf[0x34] = lo;
+        form->Doc.Words()[0x32] = divider;
+        form->Doc.Words()[0x33] = tx;
+        form->Doc.Words()[0x34] = lo;
         form->RefreshBufExecute();
     }
 
@@ -141,10 +141,10 @@ TEST_F(RadioWindow, ShowingFillsAndLeavingStoresOnlyAChangedPage)
 
     // The image changes behind the shown page (a read, clearing, a grid edit):
     // leaving an untouched page must not put the old words back.
-    form->Buf[0x33] = 0x1234;
+    form->Doc.Words()[0x33] = 0x1234;
     form->RefreshBufExecute();
     ShowPage(0);
-    EXPECT_EQ(form->Buf[0x33], 0x1234);
+    EXPECT_EQ(form->Doc.Image()[0x33], 0x1234);
 
     // A typed multiplier is stored on leaving, and the list follows.
     ShowPage(2);
@@ -152,16 +152,16 @@ TEST_F(RadioWindow, ShowingFillsAndLeavingStoresOnlyAChangedPage)
     Tab(form->Edit3);
     EXPECT_EQ(form->MaskEdit3->text(), "389.625");
     ShowPage(1);
-    EXPECT_EQ(form->Buf[0x33], 0x3CE1);
+    EXPECT_EQ(form->Doc.Image()[0x33], 0x3CE1);
     EXPECT_EQ(Value(3), "389.625mHz");
 
     // The buttons store and fill whether or not anything changed.
     ShowPage(2);
-    form->Buf[0x32] = 0x0200;
+    form->Doc.Words()[0x32] = 0x0200;
     form->Button3->click();
-    EXPECT_EQ(form->Buf[0x32], 0x01A9);
+    EXPECT_EQ(form->Doc.Image()[0x32], 0x01A9);
     EXPECT_EQ(Hex(2), "01A9");
-    form->Buf[0x32] = 0x0400;
+    form->Doc.Words()[0x32] = 0x0400;
     form->Button2->click();
     EXPECT_EQ(form->Edit2->text(), "0400");
     EXPECT_TRUE(form->RadioButton4->isChecked());
@@ -257,7 +257,7 @@ TEST_F(RadioWindow, IncompleteFrequencyKeepsTheFocus)
     QTest::keyClick(tx, Qt::Key_Backspace);
     ShowPage(0);
     EXPECT_EQ(form->PageControl2->currentIndex(), 0);
-    EXPECT_EQ(form->Buf[0x33], 0x2930);
+    EXPECT_EQ(form->Doc.Image()[0x33], 0x2930);
     ShowPage(2);
     EXPECT_EQ(tx->text(), "263.600"); // 0x2930 on the 25 kHz grid
 }
@@ -320,7 +320,7 @@ TEST_F(RadioWindowByKeys, LeavingStoresOnlyTheWordTheUserChanged)
         SetWords(0xAAAA, 0xAAAA, 0xAAAA);
         ClickTab(0);
         for (int a = 0x32; a <= 0x34; ++a)
-            EXPECT_EQ(form->Buf[a], a == c.addr ? c.word : 0xAAAA) << c.typed << " word " << a;
+            EXPECT_EQ(form->Doc.Image()[a], a == c.addr ? c.word : 0xAAAA) << c.typed << " word " << a;
     }
 }
 
@@ -334,7 +334,7 @@ TEST_F(RadioWindowByKeys, FrequencyFieldsTakeAsciiDigitsOnly)
         EXPECT_EQ(form->Edit3->text(), "2931") << typed;
     }
     ClickTab(0);
-    EXPECT_EQ(form->Buf[0x33], 0x2931);
+    EXPECT_EQ(form->Doc.Image()[0x33], 0x2931);
 }
 
 TEST_F(RadioWindow, NoStepAndOutOfRangeShowNoNumber)

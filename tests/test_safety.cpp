@@ -174,7 +174,7 @@ public:
         return s;
     }
     // The state as the model list and the comment box show it.
-    ImageState Shown() const { return ImageState{form->Buf, form->ComboBox2->currentIndex(), form->Edit1->text()}; }
+    ImageState Shown() const { return ImageState{form->Doc.Image(), form->ComboBox2->currentIndex(), form->Edit1->text()}; }
     static QString GridOf(const EepromImage &image)
     {
         QString s;
@@ -276,7 +276,7 @@ TEST_F(Safety, ClosingAsksOnlyWhenWorkWouldBeLost)
     dialogs->savePath = home.dir.filePath("base.b");
     form->close();
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(Bytes(dialogs->savePath), EncodeImageFile(form->Buf, 1, ""));
+    EXPECT_EQ(Bytes(dialogs->savePath), EncodeImageFile(form->Doc.Image(), 1, ""));
     // Back at what was saved after a change: nothing to ask.
     form->show();
     form->Act.ClearBuf->trigger();
@@ -340,7 +340,7 @@ TEST_F(Safety, ReadsAgainstTheTelephone)
     // A failed read is one step too, and leaves no backup.
     run(Qt::Key_F7, {"--fault", "no-bang@7"});
     EXPECT_EQ(form->StatusText(0), "Невыполнено...");
-    EXPECT_NE(form->Buf, before.image);
+    EXPECT_NE(form->Doc.Image(), before.image);
     EXPECT_EQ(home.Names().size(), 1);
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form->Doc.State(), before);
@@ -351,7 +351,7 @@ TEST_F(Safety, ReadsAgainstTheTelephone)
     run(Qt::Key_F7, {});
     EXPECT_EQ(form->StatusText(0), "Завершено!");
     EXPECT_EQ(form->StatusText(1), "Копия не сохранена: недопустимое имя файла или папки");
-    EXPECT_EQ(form->Buf, words);
+    EXPECT_EQ(form->Doc.Image(), words);
     form->close(); // nowhere else: the question comes ("Отмена")
     EXPECT_EQ(dialogs->asked, 1);
     run(Qt::Key_F8, {}); // now the telephone holds it
@@ -507,7 +507,7 @@ TEST_F(Safety, BackupsBrowserNewestFirstFiltersAndOpens)
                                  "2026-12-09 14:02:22 | SN-258 Труба (Комтель) | 1 | COM2 | Прочитано из телефона "
                                  "2026-12-09 14:02:22, порт COM2"}));
     EXPECT_EQ(afterFilter, rows.mid(1));
-    EXPECT_EQ(form->Buf, one);
+    EXPECT_EQ(form->Doc.Image(), one);
     EXPECT_EQ(form->Act.Undo->text(), "Отменить: Открыть " + QFileInfo(older.path).fileName());
 }
 

@@ -293,7 +293,7 @@ TEST_P(SeriesBench, Window)
     form->Act.OpenPort->trigger();
     ASSERT_TRUE(form->COM.Connected());
     for (int a = 0; a < EepromImage::kWords; ++a)
-        form->Buf[a] = bench.series[a];
+        form->Doc.Words()[a] = bench.series[a];
     ASSERT_TRUE(form->Act.Series->isEnabled());
 
     // The dialog, as the technician fills it in.
@@ -318,11 +318,11 @@ TEST_P(SeriesBench, Window)
     });
 
     // Nothing of the image, the model or the options changes meanwhile.
-    const EepromImage image = form->Buf;
+    const EepromImage image = form->Doc.Image();
     form->StringGrid1->setFocus();
     QTest::keyClicks(form->StringGrid1, "12AB");
     QTest::keyClick(form->StringGrid1, Qt::Key_Return);
-    EXPECT_EQ(form->Buf, image);
+    EXPECT_EQ(form->Doc.Image(), image);
     for (QAction *a : {form->Act.Read258, form->Act.Write258, form->Act.LoadFile, form->Act.L258Hand12800,
                        form->Act.Series, form->Act.ClosePort})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
@@ -336,7 +336,7 @@ TEST_P(SeriesBench, Window)
     if (c.count == 0 && form->SeriesRuns())
         QTest::keyClick(form->SeriesWin, Qt::Key_Escape); // Esc ends it as "Стоп" does
     ASSERT_TRUE(WaitFor([&] { return !form->SeriesRuns(); }, kDeadlineMs));
-    EXPECT_EQ(form->Buf, image);
+    EXPECT_EQ(form->Doc.Image(), image);
 
     const SeriesCycle &cycle = *form->Series->CurrentCycle();
     EXPECT_EQ(cycle.Done(), units);
@@ -376,7 +376,7 @@ TEST(SeriesStop, EscDuringWrite)
     form->Act.OpenPort->trigger();
     ASSERT_TRUE(form->COM.Connected());
     for (int a = 0; a < EepromImage::kWords; ++a)
-        form->Buf[a] = bench.series[a];
+        form->Doc.Words()[a] = bench.series[a];
     AnswerNextModal([](QWidget *w) { qobject_cast<TSeriesDialog *>(w)->StartButton->click(); });
     form->Act.Series->trigger();
     ASSERT_TRUE(form->SeriesRuns());

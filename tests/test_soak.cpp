@@ -164,7 +164,7 @@ protected:
         const QRect r = form->StringGrid1->visualItemRect(item);
         QTest::mouseClick(form->StringGrid1->viewport(), Qt::LeftButton, {}, r.center());
     }
-    Words Image() const { return form->Buf.words; }
+    Words Image() const { return form->Doc.Image().words; }
 };
 
 TEST_P(Soak, JobsBackToBackWithFaults)

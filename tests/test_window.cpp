@@ -238,8 +238,8 @@ TEST_F(WindowTest, MenusAndToolBarInOrder)
 
 TEST_F(WindowTest, SelectingACellShowsAddressWordAndDescription)
 {
-    form->Buf[0x32] = 0x01A9;
-    form->Buf[0x38] = 0x00EF;
+    form->Doc.Words()[0x32] = 0x01A9;
+    form->Doc.Words()[0x38] = 0x00EF;
     form->RefreshBufExecute();
     form->StringGrid1->setCurrentCell(7, 3); // row 7, column 3 -> 0x32
     EXPECT_EQ(form->SelectedAddr, 0x32);
@@ -309,7 +309,7 @@ TEST_F(WindowTest, EnterTypeEnterStoresTheWordAsShown)
         {"\n\n", "FFFF", 0xFFFF},   // in and out without typing
     };
     for (const auto &c : cases) {
-        form->Buf[0x10] = 0xFFFF;
+        form->Doc.Words()[0x10] = 0xFFFF;
         form->RefreshBufExecute();
         Select(0x11);
         Select(0x10); // reloads the box
@@ -317,7 +317,7 @@ TEST_F(WindowTest, EnterTypeEnterStoresTheWordAsShown)
         Press(c.keys);
         EXPECT_TRUE(form->StringGrid1->hasFocus()) << c.keys;
         EXPECT_EQ(form->MaskEdit1->displayText(), c.box) << c.keys;
-        EXPECT_EQ(form->Buf[0x10], c.word) << c.keys;
+        EXPECT_EQ(form->Doc.Image()[0x10], c.word) << c.keys;
         EXPECT_EQ(Cell(0x10), WordToHex(c.word)) << c.keys;
     }
 
@@ -325,8 +325,8 @@ TEST_F(WindowTest, EnterTypeEnterStoresTheWordAsShown)
     Press("\nABCD");
     const QRect other = form->StringGrid1->visualItemRect(form->StringGrid1->item(1, 1));
     QTest::mouseClick(form->StringGrid1->viewport(), Qt::LeftButton, {}, other.center());
-    EXPECT_EQ(form->Buf[0x10], 0xABCD);
-    EXPECT_EQ(form->Buf[0x00], 0xFFFF);
+    EXPECT_EQ(form->Doc.Image()[0x10], 0xABCD);
+    EXPECT_EQ(form->Doc.Image()[0x00], 0xFFFF);
     EXPECT_EQ(form->SelectedAddr, 0x00);
 }
 
@@ -334,33 +334,33 @@ TEST_F(WindowTest, PassingThroughTheBoxDoesNotOverwriteNewData)
 {
     Select(0x05);
     form->StringGrid1->setFocus();
-    form->Buf[0x05] = 0x5A5A; // as a read job, a file or a preset would change it
+    form->Doc.Words()[0x05] = 0x5A5A; // as a read job, a file or a preset would change it
     form->RefreshBufExecute();
     EXPECT_EQ(form->MaskEdit1->text(), "FFFF"); // the box keeps the value from before
     Press("\n\n"); // in and out without typing
-    EXPECT_EQ(form->Buf[0x05], 0x5A5A);
+    EXPECT_EQ(form->Doc.Image()[0x05], 0x5A5A);
     EXPECT_EQ(Cell(0x05), "5A5A");
 
     // After a typed value went in, a second pass through the box writes nothing again.
     Press("\n0001\n");
-    EXPECT_EQ(form->Buf[0x05], 0x0001);
-    form->Buf[0x05] = 0x7777;
+    EXPECT_EQ(form->Doc.Image()[0x05], 0x0001);
+    form->Doc.Words()[0x05] = 0x7777;
     Press("\n\n");
-    EXPECT_EQ(form->Buf[0x05], 0x7777);
+    EXPECT_EQ(form->Doc.Image()[0x05], 0x7777);
 }
 
 TEST_F(WindowTest, ClearAndSwapWorkOnTheWholeImage)
 {
-    form->Buf[0x32] = 0x01A9;
-    form->Buf[0x00] = 0x12AB;
+    form->Doc.Words()[0x32] = 0x01A9;
+    form->Doc.Words()[0x00] = 0x12AB;
     form->RefreshBufExecute();
     form->Act.SwapByte->trigger();
-    EXPECT_EQ(form->Buf[0x32], 0xA901);
-    EXPECT_EQ(form->Buf[0x00], 0xAB12);
-    EXPECT_EQ(form->Buf[0x01], 0xFFFF);
+    EXPECT_EQ(form->Doc.Image()[0x32], 0xA901);
+    EXPECT_EQ(form->Doc.Image()[0x00], 0xAB12);
+    EXPECT_EQ(form->Doc.Image()[0x01], 0xFFFF);
     EXPECT_EQ(Cell(0x32), "A901");
     form->Act.SwapByte->trigger();
-    EXPECT_EQ(form->Buf[0x32], 0x01A9);
+    EXPECT_EQ(form->Doc.Image()[0x32], 0x01A9);
 
     Select(0x32);
     form->Edit1->setText("customer 17");
@@ -368,7 +368,7 @@ TEST_F(WindowTest, ClearAndSwapWorkOnTheWholeImage)
     QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
     for (int a = 0; a < 64; ++a)
         ASSERT_EQ(Cell(a), "FFFF");
-    EXPECT_EQ(form->Buf[0x32], 0xFFFF);
+    EXPECT_EQ(form->Doc.Image()[0x32], 0xFFFF);
     EXPECT_EQ(form->Edit1->text(), "");
     EXPECT_EQ(form->ComboBox2->currentIndex(), 0);
     // The selection, the box and the description stay as they were.
@@ -379,13 +379,13 @@ TEST_F(WindowTest, ClearAndSwapWorkOnTheWholeImage)
 
 TEST_F(WindowTest, DisabledShortcutsRunNothing)
 {
-    form->Buf[0x00] = 0x1111;
+    form->Doc.Words()[0x00] = 0x1111;
     for (Qt::Key k : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F5, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8,
                       Qt::Key_F10, Qt::Key_Escape})
         QTest::keyClick(form.get(), k);
     EXPECT_EQ(form->StatusText(0), "");
     EXPECT_FALSE(form->Panel1->isVisible());
-    EXPECT_EQ(form->Buf[0x00], 0x1111);
+    EXPECT_EQ(form->Doc.Image()[0x00], 0x1111);
 }
 
 TEST_F(WindowTest, AltF4ClosesTheWindow)
