@@ -234,6 +234,8 @@ void TForm1::CreateControls()
     StatusBar1->setSizeGripEnabled(false);
     StatusPanel0 = new QLabel(StatusBar1);
     StatusPanel1 = new QLabel(StatusBar1);
+    StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
+    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
     for (QLabel *p : {StatusPanel0, StatusPanel1})
         p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StatusPanel0->setFixedWidth(100);

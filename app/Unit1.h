@@ -118,43 +118,14 @@ public:
     uint8_t SelectedAddr = 0; // word address of the selected grid cell
 
     // ================= controls =================
-    TActions Act;
-    QMenuBar *ActionMainMenuBar1 = nullptr;
-    QToolBar *ActionToolBar1 = nullptr;
-    QMenu *PresetMenu = nullptr; // "Стандартные для..."
-    QTabWidget *PageControl2 = nullptr;
-    QWidget *TabSheet5 = nullptr; // "Буфер"
-    QWidget *TabSheet6 = nullptr; // "Инфо"
-    QWidget *TabSheet7 = nullptr; // "Частота"
-    PairingPage *TabSheet8 = nullptr; // "Связь": the page owns its fields (radio/ui/PairingPage.h)
-    QComboBox *ComboBox1 = nullptr; // port list
-    QComboBox *ComboBox2 = nullptr; // model list (DeviceModel)
-    QLabel *Label1 = nullptr;       // version label
-    QFrame *Panel1 = nullptr;       // progress panel
-    QProgressBar *Gauge1 = nullptr;
-    QLineEdit *Edit1 = nullptr;     // comment
-    QLabel *Label14 = nullptr;
-    QStatusBar *StatusBar1 = nullptr;
-    QLabel *StatusPanel0 = nullptr; // engine status
-    QLabel *StatusPanel1 = nullptr; // the cause of a failed job
-
-    // "Буфер"
-    QTableWidget *StringGrid1 = nullptr;
-    QLabel *Label13 = nullptr;
-    QLabel *Label12 = nullptr;
-    TMaskEdit *MaskEdit1 = nullptr;
-    QPlainTextEdit *DeScrypt = nullptr;
-
-    // "Инфо"
-    QTreeWidget *Prop = nullptr;
+    // The other controls are the handlers' own (below); tests find them by
+    // their names. The frequency page's fields stay here for its handlers' helpers.
 
     // "Частота"
-    QGroupBox *GroupBox2 = nullptr;
     QRadioButton *RadioButton3 = nullptr;
     QRadioButton *RadioButton4 = nullptr;
     QRadioButton *RadioButton5 = nullptr;
     TMaskEdit *Edit2 = nullptr;
-    QGroupBox *GroupBox3 = nullptr;
     TMaskEdit *Edit3 = nullptr;
     TMaskEdit *MaskEdit3 = nullptr;
     TMaskEdit *Edit4 = nullptr;
@@ -163,11 +134,6 @@ public:
     TMaskEdit *MaskEdit5 = nullptr;
     QPushButton *Button2 = nullptr;
     QPushButton *Button3 = nullptr;
-    QPlainTextEdit *FreqNote = nullptr;
-
-    TAboutBox *AboutBox = nullptr;
-    TForm3 *Form3 = nullptr;
-    THelpWindow *HelpWindow = nullptr; // made on first use
 
     // ================= shell (app/Unit1.cpp) =================
     void FormCreate();
@@ -177,7 +143,6 @@ public:
     // Remembers the language for the next start, which shows it.
     void LangRussianExecute();
     void LangEnglishExecute();
-    void ChooseLanguage(bool english);
     // IEngineWindow: gauge, panel, status
     void SetGaugeMax(int max) override;
     void SetGaugeProgress(int progress) override;
@@ -192,26 +157,18 @@ public:
     // more to say, is the tooltip and the box a click on the panel opens.
     void ShowPanel1(const QString &text, const QString &whole = QString());
     void StatusPanel1Click();
-    QString Panel1Text;  // what the panel says, before eliding (StatusText(1))
-    QString Panel1Whole; // its tooltip and the box a click opens: the whole text
     int DeviceModel() const; // the document's model index, -1 for none
     void SetDeviceModel(int index); // the document's model, as the program sets it (no step)
 
     // ================= grid editor (image/ui/GridHandlers.cpp) =================
     void RefreshBuf() override { RefreshBufExecute(); }
     void RefreshBufExecute();
-    // The entry box and the description show the selected word again, unless
-    // the user is typing there: after a read job, undo and redo.
-    void RefreshEntryBox();
     void ClearBufExecute();
     void SwapByteExecute();
     void StringGrid1SelectCell(int column, int row);
     void StringGrid1KeyPress(int key);
     void MaskEdit1KeyPress(int key);
     void MaskEdit1Exit();
-    // Cells marked by a check, until the words change, a job starts, Esc or
-    // "Снять отметки" (image/ui/GridHandlers.cpp).
-    void MarkCells(const CellMarks &marks);
     void ClearMarksExecute();
     bool CellsMarked() const { return !Marks.Empty(); }
 
@@ -222,37 +179,20 @@ public:
     void COMAfterOpen();
     void COMAfterClose();
     void FormClose();
-    // A write job is running: closing would leave the telephone half written.
-    bool WriteJobRuns() const;
     // SIGTERM: a running write is cancelled as Esc does, then the window
     // closes without questions.
     void WatchTermSignal();
-    void TerminateRequested();
     bool Terminating = false;
     void EnablePortActions() override;
     void DisablePortActions() override;
-    // The port list's marks and tooltips for the devices present.
-    void MarkPresentPorts();
     static constexpr int PresentRole = Qt::UserRole + 1; // the port list item's device is present
-    void ShowPortTip(); // the selected item's tooltip, and adapters no name reaches
-    // A port error met by a step of a job: a device that has gone away
-    // closes the port; the error goes on to the error box naming the port.
-    void PortErrorDuringJob(const EComPort &e);
 
     // ================= checks of the telephone (link/ui/VerifyHandlers.cpp) =================
-    void CreateVerifyActions();
     void VerifyAfterWriteExecute();
     void CompareWithPhoneExecute();
-    // A job's end as panel 1, a message box and marked cells say it.
-    void ShowJobReport(const JobOutcome &outcome);
-    // The error of a port lost during a write, with what the telephone
-    // holds: the failed write's report leaves it for the error that follows.
-    QString WithPartialWrite(const QString &message);
-    QString PartialWriteNote;
 
     // ================= line probe (link/ui/ProbeHandlers.cpp) =================
     void ProbeLineExecute();
-    void ProbeLineDone(const ProbeResult &r);
 
     // ================= series of telephones (link/ui/SeriesHandlers.cpp) =================
     void SeriesExecute();
@@ -287,8 +227,6 @@ public:
 
     // ================= frequency page (radio/ui/FreqHandlers.cpp) =================
     FreqPage Freq; // RefKHz, IfKHz, StepKHz and whether a field changed
-    void FreqFromBuf();
-    void FreqToBuf();
     void TabSheet7Show();
     void TabSheet7Hide();
     void Button2Click();
@@ -300,23 +238,14 @@ public:
     void MaskEdit5Exit();
 
     // ================= pairing page (radio/ui/PairingHandlers.cpp) =================
-    void PairFromBuf();      // the page shows the image; a field being typed in stays
     void PairPageHide();     // what was typed and not stored yet goes in now
     void PairFromBaseExecute();
     void RestoreIdExecute();
-    // After a preset: keeps a real ID code it zeroed for "Вернуть ID-код".
-    void PresetZeroedId(uint16_t before);
 
     // ================= image files (image/ui/FileHandlers.cpp) =================
     void SaveFileExecute();
     void LoadFileExecute();
-    void LoadFileFrom(const QString &folder); // the open dialog starts in folder
-    bool LoadFilePath(const QString &path);   // one undo step; false when it failed (the error box said why)
     void CompareWithFileExecute(); // marks where a file differs; no step
-    // The open dialog in the backups folder and the chosen image file read:
-    // its path, or empty when cancelled or unreadable (the error box said why).
-    // *check (when given) says whether it is an image and which words it holds.
-    QString ChooseImageInBackups(ImageFileData *file, ImageFileCheck *check = nullptr);
     // The real dialogs from the start (every path that asks uses them); tests
     // put their own in place.
     std::unique_ptr<FileDialogs> Dialogs;
@@ -339,17 +268,9 @@ public:
     // ========== undo, backups, unsaved work (image/ui/UndoHandlers.cpp, image/ui/BackupHandlers.cpp) ==========
     void UndoExecute();
     void RedoExecute();
-    void UpdateUndoActions();
-    // Close with unsaved work: false when the user keeps the window open.
-    bool AskToSaveChanges();
-    // The six job handlers announce their job; the driver tells its end.
-    void JobStarting(EngineJob job);
+    // The driver tells a job's end.
     void JobEnded(const JobOutcome &outcome);
-    void BackupRead(const JobOutcome &outcome);
     void BackupsExecute();
-    // The model list and the comment box follow the document, and pass the
-    // user's changes to it.
-    void WatchModelAndComment();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -364,6 +285,94 @@ private:
     std::optional<EngineJob> RunningJob;
     ImageState JobBefore; // the state when the running job started
     GridMarks Marks;      // the cells a check marked, and the words it was made against
+
+    // ---- the controls, which tests find by their names ----
+    TActions Act;
+    QMenuBar *ActionMainMenuBar1 = nullptr;
+    QToolBar *ActionToolBar1 = nullptr;
+    QMenu *PresetMenu = nullptr; // "Стандартные для..."
+    QTabWidget *PageControl2 = nullptr;
+    QWidget *TabSheet5 = nullptr; // "Буфер"
+    QWidget *TabSheet6 = nullptr; // "Инфо"
+    QWidget *TabSheet7 = nullptr; // "Частота"
+    PairingPage *TabSheet8 = nullptr; // "Связь": the page owns its fields (radio/ui/PairingPage.h)
+    QComboBox *ComboBox1 = nullptr; // port list
+    QComboBox *ComboBox2 = nullptr; // model list (DeviceModel)
+    QLabel *Label1 = nullptr;       // version label
+    QFrame *Panel1 = nullptr;       // progress panel
+    QProgressBar *Gauge1 = nullptr;
+    QLineEdit *Edit1 = nullptr;     // comment
+    QLabel *Label14 = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QLabel *StatusPanel0 = nullptr; // engine status
+    QLabel *StatusPanel1 = nullptr; // the cause of a failed job
+
+    // "Буфер"
+    QTableWidget *StringGrid1 = nullptr;
+    QLabel *Label13 = nullptr;
+    QLabel *Label12 = nullptr;
+    TMaskEdit *MaskEdit1 = nullptr;
+    QPlainTextEdit *DeScrypt = nullptr;
+
+    // "Инфо"
+    QTreeWidget *Prop = nullptr;
+
+    // "Частота"
+    QGroupBox *GroupBox2 = nullptr;
+    QGroupBox *GroupBox3 = nullptr;
+    QPlainTextEdit *FreqNote = nullptr;
+
+    TAboutBox *AboutBox = nullptr;
+    TForm3 *Form3 = nullptr;
+    THelpWindow *HelpWindow = nullptr; // made on first use
+
+    // ---- what only the handlers call ----
+    void ChooseLanguage(bool english);
+    QString Panel1Text;  // what the panel says, before eliding (StatusText(1))
+    QString Panel1Whole; // its tooltip and the box a click opens: the whole text
+    // The entry box and the description show the selected word again, unless
+    // the user is typing there: after a read job, undo and redo.
+    void RefreshEntryBox();
+    // Cells marked by a check, until the words change, a job starts, Esc or
+    // "Снять отметки" (image/ui/GridHandlers.cpp).
+    void MarkCells(const CellMarks &marks);
+    // A write job is running: closing would leave the telephone half written.
+    bool WriteJobRuns() const;
+    void TerminateRequested();
+    // The port list's marks and tooltips for the devices present.
+    void MarkPresentPorts();
+    void ShowPortTip(); // the selected item's tooltip, and adapters no name reaches
+    // A port error met by a step of a job: a device that has gone away
+    // closes the port; the error goes on to the error box naming the port.
+    void PortErrorDuringJob(const EComPort &e);
+    void CreateVerifyActions();
+    // A job's end as panel 1, a message box and marked cells say it.
+    void ShowJobReport(const JobOutcome &outcome);
+    // The error of a port lost during a write, with what the telephone
+    // holds: the failed write's report leaves it for the error that follows.
+    QString WithPartialWrite(const QString &message);
+    QString PartialWriteNote;
+    void ProbeLineDone(const ProbeResult &r);
+    void FreqFromBuf();
+    void FreqToBuf();
+    void PairFromBuf(); // the page shows the image; a field being typed in stays
+    // After a preset: keeps a real ID code it zeroed for "Вернуть ID-код".
+    void PresetZeroedId(uint16_t before);
+    void LoadFileFrom(const QString &folder); // the open dialog starts in folder
+    bool LoadFilePath(const QString &path);   // one undo step; false when it failed (the error box said why)
+    // The open dialog in the backups folder and the chosen image file read:
+    // its path, or empty when cancelled or unreadable (the error box said why).
+    // *check (when given) says whether it is an image and which words it holds.
+    QString ChooseImageInBackups(ImageFileData *file, ImageFileCheck *check = nullptr);
+    void UpdateUndoActions();
+    // Close with unsaved work: false when the user keeps the window open.
+    bool AskToSaveChanges();
+    void BackupRead(const JobOutcome &outcome);
+    // The model list and the comment box follow the document, and pass the
+    // user's changes to it.
+    void WatchModelAndComment();
+    // The six job handlers announce their job.
+    void JobStarting(EngineJob job);
 
     void CreateActions();
     void CreateMenus();

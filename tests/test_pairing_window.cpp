@@ -8,6 +8,7 @@
 #include "image/Presets.h"
 #include "radio/InfoList.h"
 #include "radio/Pairing.h"
+#include "FormUi.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -56,9 +57,9 @@ protected:
         form->Dialogs = std::move(d);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        QTabBar *bar = form->PageControl2->tabBar();
+        QTabBar *bar = Ui(*form).PageControl2->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(3).center());
-        ASSERT_EQ(form->PageControl2->currentWidget()->objectName(), "TabSheet8");
+        ASSERT_EQ(Ui(*form).PageControl2->currentWidget()->objectName(), "TabSheet8");
         pair = PairFields();
         ASSERT_TRUE(pair.Id && pair.Sys[3] && pair.Plan && pair.RestoreId && pair.Note);
     }
@@ -206,8 +207,8 @@ TEST_F(PairingWindow, PairsFromABaseFileOrABackupInOneStepThatCtrlZTakesBack)
     EXPECT_EQ(form->Doc.Image(), expected.image); // only 0x37-0x3A changed
     EXPECT_EQ(form->Doc.Model(), before.model);
     EXPECT_EQ(form->Doc.Comment(), before.comment);
-    EXPECT_EQ(form->Panel1Text, "ID 6699, F8, каналы 81 82 83 84 взяты из base.258");
-    EXPECT_EQ(pair.Note->text(), form->Panel1Text);
+    EXPECT_EQ(form->StatusText(1), "ID 6699, F8, каналы 81 82 83 84 взяты из base.258");
+    EXPECT_EQ(pair.Note->text(), form->StatusText(1));
     EXPECT_EQ(pair.Id->text(), "6699");
     EXPECT_EQ(pair.Sys[3]->text(), "84");
     Key(Qt::Key_Z, Qt::ControlModifier);
@@ -220,10 +221,11 @@ TEST_F(PairingWindow, PairsFromABaseFileOrABackupInOneStepThatCtrlZTakesBack)
     // (Saved apart from the real backups folder, which is the user's own under wine.)
     dialogs->openPath = SaveImage(home.path() + "/backups/2026-12-09_10-00-00_4242.258", PresetImage(1, other));
     ASSERT_FALSE(InfoList::IsBase(PresetImage(1, other)));
-    form->Act.PairFromBase->trigger();
+    Ui(*form).Act.PairFromBase->trigger();
     EXPECT_EQ(Pairing::WordsOf(form->Doc.Image()), other);
-    EXPECT_EQ(form->Panel1Text,
-              "Это образ трубы, не базы! ID 4242, 10-200, каналы 100 101 102 103 взяты из 2026-12-09_10-00-00_4242.258");
+    EXPECT_EQ(
+        form->StatusText(1),
+        "Это образ трубы, не базы! ID 4242, 10-200, каналы 100 101 102 103 взяты из 2026-12-09_10-00-00_4242.258");
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form->Doc.State(), before);
 
@@ -234,12 +236,12 @@ TEST_F(PairingWindow, PairsFromABaseFileOrABackupInOneStepThatCtrlZTakesBack)
     junk.write("not an image");
     junk.close();
     dialogs->openPath = junk.fileName();
-    form->Act.PairFromBase->trigger();
+    Ui(*form).Act.PairFromBase->trigger();
     EXPECT_EQ(dialogs->errors.size(), 1);
     const QString partial = home.path() + "/word0A.258";
     ASSERT_FALSE(SaveImageFile(partial, EncodeImageFile(PresetImage(4, kBaseWords), 2, "[read 0A]")));
     dialogs->openPath = partial;
-    form->Act.PairFromBase->trigger();
+    Ui(*form).Act.PairFromBase->trigger();
     ASSERT_EQ(dialogs->errors.size(), 2);
     EXPECT_EQ(dialogs->errors[1], "В файле word0A.258 нет слов 37-3A: он сохранён после чтения [read 0A].");
     EXPECT_EQ(form->Doc.State(), before);
@@ -284,9 +286,9 @@ TEST_F(PairingWindow, APresetOverAReadHandsetSaysItZeroedTheIdCodeAndOneClickPut
 {
     ReadHandset(kBaseWords);
     EXPECT_FALSE(pair.RestoreId->isVisible());
-    form->Act.L258Hand12800->trigger();
+    Ui(*form).Act.L258Hand12800->trigger();
     ASSERT_EQ(form->Doc.Image()[0x37], 0x0000);
-    EXPECT_EQ(form->Panel1Text, "ID-код 6699 обнулён (вернуть: «Связь»)");
+    EXPECT_EQ(form->StatusText(1), "ID-код 6699 обнулён (вернуть: «Связь»)");
     ASSERT_TRUE(pair.RestoreId->isVisible());
     EXPECT_EQ(pair.RestoreId->text(), "Вернуть ID-код 6699");
     const EepromImage preset = form->Doc.Image();
@@ -310,7 +312,7 @@ TEST_F(PairingWindow, APresetOverAReadHandsetSaysItZeroedTheIdCodeAndOneClickPut
     ASSERT_TRUE(pair.RestoreId->isVisible());
     ReadHandset({0x0000, 0x5077, 0x0102, 0x0304});
     EXPECT_FALSE(pair.RestoreId->isVisible());
-    form->Act.L258Hand12800->trigger();
+    Ui(*form).Act.L258Hand12800->trigger();
     EXPECT_FALSE(pair.RestoreId->isVisible());
 }
 

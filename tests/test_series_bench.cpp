@@ -12,6 +12,7 @@
 #include "image/ImageFile.h"
 #include "image/SeriesImage.h"
 #include "link/SessionSeries.h"
+#include "FormUi.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -290,11 +291,11 @@ TEST_P(SeriesBench, Window)
     auto form = std::make_unique<TForm1>();
     form->SetTickInterval(kTickMs);
     form->show();
-    form->Act.OpenPort->trigger();
+    Ui(*form).Act.OpenPort->trigger();
     ASSERT_TRUE(form->COM.Connected());
     for (int a = 0; a < EepromImage::kWords; ++a)
         form->Doc.Words()[a] = bench.series[a];
-    ASSERT_TRUE(form->Act.Series->isEnabled());
+    ASSERT_TRUE(Ui(*form).Act.Series->isEnabled());
 
     // The dialog, as the technician fills it in.
     AnswerNextModal([&](QWidget *w) {
@@ -307,7 +308,7 @@ TEST_P(SeriesBench, Window)
         dialog->UnitCount->setValue(c.count);
         dialog->StartButton->click();
     });
-    form->Act.Series->trigger();
+    Ui(*form).Act.Series->trigger();
     ASSERT_TRUE(form->SeriesRuns());
     ASSERT_TRUE(form->SeriesWin && form->SeriesWin->isVisible());
     QObject::connect(form->Series.get(), &SessionSeries::PhaseChanged, [&](SeriesCycle::Phase phase) {
@@ -319,14 +320,14 @@ TEST_P(SeriesBench, Window)
 
     // Nothing of the image, the model or the options changes meanwhile.
     const EepromImage image = form->Doc.Image();
-    form->StringGrid1->setFocus();
-    QTest::keyClicks(form->StringGrid1, "12AB");
-    QTest::keyClick(form->StringGrid1, Qt::Key_Return);
+    Ui(*form).StringGrid1->setFocus();
+    QTest::keyClicks(Ui(*form).StringGrid1, "12AB");
+    QTest::keyClick(Ui(*form).StringGrid1, Qt::Key_Return);
     EXPECT_EQ(form->Doc.Image(), image);
-    for (QAction *a : {form->Act.Read258, form->Act.Write258, form->Act.LoadFile, form->Act.L258Hand12800,
-                       form->Act.Series, form->Act.ClosePort})
+    for (QAction *a : {Ui(*form).Act.Read258, Ui(*form).Act.Write258, Ui(*form).Act.LoadFile,
+                       Ui(*form).Act.L258Hand12800, Ui(*form).Act.Series, Ui(*form).Act.ClosePort})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    EXPECT_FALSE(form->ComboBox2->isEnabled());
+    EXPECT_FALSE(Ui(*form).ComboBox2->isEnabled());
 
     // The window's own count: the series window's "Стоп" once the units are through.
     // The dialog's count ends the series by itself; without one, "Стоп".
@@ -349,9 +350,9 @@ TEST_P(SeriesBench, Window)
     // The window is the user's again, with nothing of the units on it.
     EXPECT_EQ(form->StatusText(1), QString());
     EXPECT_FALSE(form->CellsMarked());
-    EXPECT_TRUE(form->Act.Read258->isEnabled());
-    EXPECT_TRUE(form->Act.Series->isEnabled());
-    EXPECT_TRUE(form->ComboBox2->isEnabled());
+    EXPECT_TRUE(Ui(*form).Act.Read258->isEnabled());
+    EXPECT_TRUE(Ui(*form).Act.Series->isEnabled());
+    EXPECT_TRUE(Ui(*form).ComboBox2->isEnabled());
     const QString logPath = form->Series->LogPath();
     form->SeriesWin->close();
     form->COM.Close();
@@ -373,12 +374,12 @@ TEST(SeriesStop, EscDuringWrite)
     auto form = std::make_unique<TForm1>();
     form->SetTickInterval(kTickMs);
     form->show();
-    form->Act.OpenPort->trigger();
+    Ui(*form).Act.OpenPort->trigger();
     ASSERT_TRUE(form->COM.Connected());
     for (int a = 0; a < EepromImage::kWords; ++a)
         form->Doc.Words()[a] = bench.series[a];
     AnswerNextModal([](QWidget *w) { qobject_cast<TSeriesDialog *>(w)->StartButton->click(); });
-    form->Act.Series->trigger();
+    Ui(*form).Act.Series->trigger();
     ASSERT_TRUE(form->SeriesRuns());
     // Esc in the main window, which the technician may have clicked on.
     form->activateWindow();
@@ -398,7 +399,7 @@ TEST(SeriesStop, EscDuringWrite)
     EXPECT_TRUE(cause.contains(QStringLiteral("записаны слова 00-"))) << cause.toStdString();
     EXPECT_TRUE(cause.contains(QStringLiteral("не записаны "))) << cause.toStdString();
     EXPECT_EQ(form->SeriesWin->StopButton->text(), QStringLiteral("Закрыть"));
-    EXPECT_TRUE(form->Act.Read258->isEnabled());
+    EXPECT_TRUE(Ui(*form).Act.Read258->isEnabled());
     form->COM.Close();
 }
 
@@ -572,7 +573,7 @@ TEST(SeriesImageCheck, TheWindowAsksBeforeABlankImageGoesIntoEveryUnit)
     qputenv("QUILLON_COM1", bench.pts.toLocal8Bit());
     TForm1 form;
     form.show();
-    form.Act.OpenPort->trigger();
+    Ui(form).Act.OpenPort->trigger();
     ASSERT_TRUE(form.COM.Connected());
     QString question;
     AnswerNextModal([&](QWidget *w) {
@@ -584,7 +585,7 @@ TEST(SeriesImageCheck, TheWindowAsksBeforeABlankImageGoesIntoEveryUnit)
         });
         dialog->StartButton->click();
     });
-    form.Act.Series->trigger();
+    Ui(form).Act.Series->trigger();
     EXPECT_TRUE(question.contains("00-2F")) << question.toStdString();
     EXPECT_FALSE(form.SeriesRuns());
     form.COM.Close();
