@@ -136,39 +136,26 @@ public:
     QPushButton *Button3 = nullptr;
 
     // ================= shell (app/Unit1.cpp) =================
-    void FormCreate();
     void AbuotBoxExecute();
     void ShowShemeExecute();
     void HelpExecute();
     // Remembers the language for the next start, which shows it.
     void LangRussianExecute();
     void LangEnglishExecute();
-    // IEngineWindow: gauge, panel, status
-    void SetGaugeMax(int max) override;
-    void SetGaugeProgress(int progress) override;
-    int GaugeProgress() const override;
-    void SetGaugeColor(GaugeColor color) override;
-    void SetProgressPanelVisible(bool visible) override;
-    void SetCancelEnabled(bool enabled) override;
+    // IEngineWindow's status text (its other calls are private, below); panels 0 and 1.
     void ShowStatus(const QString &text) override;
     QString StatusText(int panel) const;
     // Panel 1: how the last job ended, a backup's fate, a probe's result;
     // empty while a job runs. `text` is what fits; `whole`, when there is
     // more to say, is the tooltip and the box a click on the panel opens.
     void ShowPanel1(const QString &text, const QString &whole = QString());
-    void StatusPanel1Click();
     int DeviceModel() const; // the document's model index, -1 for none
     void SetDeviceModel(int index); // the document's model, as the program sets it (no step)
 
     // ================= grid editor (image/ui/GridHandlers.cpp) =================
-    void RefreshBuf() override { RefreshBufExecute(); }
     void RefreshBufExecute();
     void ClearBufExecute();
     void SwapByteExecute();
-    void StringGrid1SelectCell(int column, int row);
-    void StringGrid1KeyPress(int key);
-    void MaskEdit1KeyPress(int key);
-    void MaskEdit1Exit();
     void ClearMarksExecute();
     bool CellsMarked() const { return !Marks.Empty(); }
 
@@ -176,15 +163,10 @@ public:
     TComPort &COM = Session.COM;
     void OpenPortExecute();
     void ClosePortExecute();
-    void COMAfterOpen();
-    void COMAfterClose();
-    void FormClose();
     // SIGTERM: a running write is cancelled as Esc does, then the window
     // closes without questions.
     void WatchTermSignal();
     bool Terminating = false;
-    void EnablePortActions() override;
-    void DisablePortActions() override;
     static constexpr int PresentRole = Qt::UserRole + 1; // the port list item's device is present
 
     // ================= checks of the telephone (link/ui/VerifyHandlers.cpp) =================
@@ -217,9 +199,6 @@ public:
     void ReadCurExecute();
     void CancelProgExecute();
     void ShowTraceExecute(); // the last job's characters on the wire
-    void StartJob(EngineJob job); // what the six job handlers do
-    void Timer1Timer();
-    void ApplicationEvents1Idle();
     void SetTickInterval(int ms); // tests only; the program keeps its own period
 
     // ================= information list (radio/ui/InfoHandlers.cpp) =================
@@ -238,7 +217,6 @@ public:
     void MaskEdit5Exit();
 
     // ================= pairing page (radio/ui/PairingHandlers.cpp) =================
-    void PairPageHide();     // what was typed and not stored yet goes in now
     void PairFromBaseExecute();
     void RestoreIdExecute();
 
@@ -268,8 +246,6 @@ public:
     // ========== undo, backups, unsaved work (image/ui/UndoHandlers.cpp, image/ui/BackupHandlers.cpp) ==========
     void UndoExecute();
     void RedoExecute();
-    // The driver tells a job's end.
-    void JobEnded(const JobOutcome &outcome);
     void BackupsExecute();
 
 protected:
@@ -325,6 +301,33 @@ private:
     TAboutBox *AboutBox = nullptr;
     TForm3 *Form3 = nullptr;
     THelpWindow *HelpWindow = nullptr; // made on first use
+
+    // ---- the handlers the window wires to its own controls, and IEngineWindow ----
+    void FormCreate();
+    // IEngineWindow: gauge, panel, status
+    void SetGaugeMax(int max) override;
+    void SetGaugeProgress(int progress) override;
+    int GaugeProgress() const override;
+    void SetGaugeColor(GaugeColor color) override;
+    void SetProgressPanelVisible(bool visible) override;
+    void SetCancelEnabled(bool enabled) override;
+    void StatusPanel1Click();
+    void RefreshBuf() override { RefreshBufExecute(); }
+    void StringGrid1SelectCell(int column, int row);
+    void StringGrid1KeyPress(int key);
+    void MaskEdit1KeyPress(int key);
+    void MaskEdit1Exit();
+    void COMAfterOpen();
+    void COMAfterClose();
+    void FormClose();
+    void EnablePortActions() override;
+    void DisablePortActions() override;
+    void StartJob(EngineJob job); // what the six job handlers do
+    void Timer1Timer();
+    void ApplicationEvents1Idle();
+    void PairPageHide(); // what was typed and not stored yet goes in now
+    // The driver tells a job's end.
+    void JobEnded(const JobOutcome &outcome);
 
     // ---- what only the handlers call ----
     void ChooseLanguage(bool english);
