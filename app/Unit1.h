@@ -24,6 +24,7 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -117,23 +118,7 @@ public:
     ProgrammingSession Session{*this, Doc.Words()};
     uint8_t SelectedAddr = 0; // word address of the selected grid cell
 
-    // ================= controls =================
-    // The other controls are the handlers' own (below); tests find them by
-    // their names. The frequency page's fields stay here for its handlers' helpers.
-
-    // "Частота"
-    QRadioButton *RadioButton3 = nullptr;
-    QRadioButton *RadioButton4 = nullptr;
-    QRadioButton *RadioButton5 = nullptr;
-    TMaskEdit *Edit2 = nullptr;
-    TMaskEdit *Edit3 = nullptr;
-    TMaskEdit *MaskEdit3 = nullptr;
-    TMaskEdit *Edit4 = nullptr;
-    TMaskEdit *MaskEdit4 = nullptr;
-    QCheckBox *CheckBox1 = nullptr;
-    TMaskEdit *MaskEdit5 = nullptr;
-    QPushButton *Button2 = nullptr;
-    QPushButton *Button3 = nullptr;
+    // The controls are the handlers' own (private, below); tests find them by their names.
 
     // ================= shell (app/Unit1.cpp) =================
     void AbuotBoxExecute();
@@ -295,7 +280,19 @@ private:
 
     // "Частота"
     QGroupBox *GroupBox2 = nullptr;
+    QRadioButton *RadioButton3 = nullptr;
+    QRadioButton *RadioButton4 = nullptr;
+    QRadioButton *RadioButton5 = nullptr;
+    TMaskEdit *Edit2 = nullptr;
     QGroupBox *GroupBox3 = nullptr;
+    TMaskEdit *Edit3 = nullptr;
+    TMaskEdit *MaskEdit3 = nullptr;
+    TMaskEdit *Edit4 = nullptr;
+    TMaskEdit *MaskEdit4 = nullptr;
+    QCheckBox *CheckBox1 = nullptr;
+    TMaskEdit *MaskEdit5 = nullptr;
+    QPushButton *Button2 = nullptr;
+    QPushButton *Button3 = nullptr;
     QPlainTextEdit *FreqNote = nullptr;
 
     TAboutBox *AboutBox = nullptr;
@@ -358,6 +355,11 @@ private:
     void ProbeLineDone(const ProbeResult &r);
     void FreqFromBuf();
     void FreqToBuf();
+    // The frequency fields as FreqPage computes them, and words 0x32-0x34 from them.
+    FreqFields ReadFreqFields() const;
+    void WriteFreqFields(const FreqFields &f, bool all);
+    void RunFreqExit(void (FreqPage::*exit)(FreqFields &) const);
+    void StoreFreqWords(const std::array<bool, 3> &which);
     void PairFromBuf(); // the page shows the image; a field being typed in stays
     // After a preset: keeps a real ID code it zeroed for "Вернуть ID-код".
     void PresetZeroedId(uint16_t before);
