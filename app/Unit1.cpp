@@ -13,6 +13,7 @@
 #include "image/ImageFile.h"
 #include "link/PortNames.h"
 #include "app/SeriesController.h"
+#include "radio/ui/PairingPage.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -127,7 +128,7 @@ void TForm1::CreateControls()
     TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
     TabSheet6->setObjectName(QStringLiteral("TabSheet6"));
     TabSheet7->setObjectName(QStringLiteral("TabSheet7"));
-    TabSheet8 = new QWidget;
+    TabSheet8 = new PairingPage(Doc, Act.PairFromBase);
     TabSheet8->setObjectName(QStringLiteral("TabSheet8"));
     PageControl2->addTab(TabSheet5, tr("Буфер"));
     PageControl2->addTab(TabSheet6, tr("Инфо"));
@@ -218,6 +219,8 @@ void TForm1::CreateControls()
     StatusBar1->setSizeGripEnabled(false);
     StatusPanel0 = new QLabel(StatusBar1);
     StatusPanel1 = new QLabel(StatusBar1);
+    StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
+    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
     for (QLabel *p : {StatusPanel0, StatusPanel1})
         p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StatusPanel0->setFixedWidth(100);
@@ -304,8 +307,7 @@ void TForm1::TerminateRequested()
 
 void TForm1::FormCreate()
 {
-    Buf.BlankBuf();
-    RefreshBufExecute();
+    RefreshBufExecute(); // the document starts blank
     UpdateUndoActions();
 }
 

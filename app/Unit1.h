@@ -17,6 +17,7 @@
 // ---- files and presets (image/) ----
 #include "image/Comparison.h"
 #include "image/FileDialogs.h"
+#include "image/GridMarks.h"
 #include "image/ImageDocument.h"
 // ---- frequency page (radio/) ----
 #include "radio/FreqCalc.h"
@@ -46,6 +47,7 @@ class QTabWidget;
 class QTableWidget;
 class QToolBar;
 class QTreeWidget;
+class PairingPage;
 class TAboutBox;
 class TForm3;
 class THelpWindow;
@@ -100,21 +102,6 @@ struct TActions {
     QAction *LangEnglish = nullptr;
 };
 
-// The "Связь" page's widgets: words 0x37-0x3A by name.
-struct TPairPage {
-    TMaskEdit *Id = nullptr;    // the base ID code in decimal
-    TMaskEdit *IdHex = nullptr; // the same in four hex digits
-    QComboBox *Plan = nullptr;  // F6, F7, F8, PLUS, "другой"
-    TMaskEdit *First = nullptr; // the working range
-    TMaskEdit *Last = nullptr;
-    std::array<TMaskEdit *, 4> Sys{}; // the system channels
-    QPushButton *FromBase = nullptr;
-    QPushButton *RestoreId = nullptr; // "Вернуть ID-код NNNN" after a preset zeroed it
-    QLabel *Note = nullptr;           // why typed text was refused
-    std::optional<uint16_t> LostId;   // the real ID code the last preset zeroed
-    std::array<uint16_t, 4> PresetWords{}; // words 0x37-0x3A as that preset left them
-};
-
 class TForm1 : public QWidget, public IEngineWindow {
     Q_OBJECT
 
@@ -123,14 +110,137 @@ public:
     ~TForm1() override;
 
     // ================= shared state =================
-    ImageDocument Doc;              // the image, its model and comment, and their history
-    EepromImage &Buf = Doc.Words(); // the one EEPROM image
+    ImageDocument Doc; // the image, its model and comment, and their history
     // The port, the engine and its driver; the window starts the jobs and
-    // shows what the session reports.
-    ProgrammingSession Session{*this, Buf};
+    // shows what the session reports. Only the session writes the words
+    // themselves (a read, word by word); the handlers change them in steps.
+    ProgrammingSession Session{*this, Doc.Words()};
     uint8_t SelectedAddr = 0; // word address of the selected grid cell
 
-    // ================= controls =================
+    // The controls are the handlers' own (private, below); tests find them by their names.
+
+    // ================= shell (app/Unit1.cpp) =================
+    void AbuotBoxExecute();
+    void ShowShemeExecute();
+    void HelpExecute();
+    // Remembers the language for the next start, which shows it.
+    void LangRussianExecute();
+    void LangEnglishExecute();
+    // IEngineWindow's status text (its other calls are private, below); panels 0 and 1.
+    void ShowStatus(const QString &text) override;
+    QString StatusText(int panel) const;
+    // Panel 1: how the last job ended, a backup's fate, a probe's result;
+    // empty while a job runs. `text` is what fits; `whole`, when there is
+    // more to say, is the tooltip and the box a click on the panel opens.
+    void ShowPanel1(const QString &text, const QString &whole = QString());
+    int DeviceModel() const; // the document's model index, -1 for none
+    void SetDeviceModel(int index); // the document's model, as the program sets it (no step)
+
+    // ================= grid editor (image/ui/GridHandlers.cpp) =================
+    void RefreshBufExecute();
+    void ClearBufExecute();
+    void SwapByteExecute();
+    void ClearMarksExecute();
+    bool CellsMarked() const { return !Marks.Empty(); }
+
+    // ================= port (link/ui/PortHandlers.cpp) =================
+    TComPort &COM = Session.COM;
+    void OpenPortExecute();
+    void ClosePortExecute();
+    // SIGTERM: a running write is cancelled as Esc does, then the window
+    // closes without questions.
+    void WatchTermSignal();
+    bool Terminating = false;
+    static constexpr int PresentRole = Qt::UserRole + 1; // the port list item's device is present
+
+    // ================= checks of the telephone (link/ui/VerifyHandlers.cpp) =================
+    void VerifyAfterWriteExecute();
+    void CompareWithPhoneExecute();
+
+    // ================= line probe (link/ui/ProbeHandlers.cpp) =================
+    void ProbeLineExecute();
+
+    // ================= series of telephones (link/ui/SeriesHandlers.cpp) =================
+    void SeriesExecute();
+    bool SeriesRuns() const;
+    TSeriesController *Series = nullptr; // its lanes and its window
+
+    // ================= engine (link/ui/EngineHandlers.cpp) =================
+    ProgrammingEngine &Engine = Session.Engine;
+    EngineDriver &Driver = Session.Driver; // Timer1, prompt steps, the port notifier
+    QTimer &Timer1 = Driver.Timer1;   // the tick source; runs only during a job
+    void Write258Execute();
+    void Read258Execute();
+    void WriteBlockExecute();
+    void ReadBlockExecute();
+    void WriteCurExecute();
+    void ReadCurExecute();
+    void CancelProgExecute();
+    void ShowTraceExecute(); // the last job's characters on the wire
+    void SetTickInterval(int ms); // tests only; the program keeps its own period
+
+    // ================= information list (radio/ui/InfoHandlers.cpp) =================
+    void FillListExecute();
+
+    // ================= frequency page (radio/ui/FreqHandlers.cpp) =================
+    FreqPage Freq; // RefKHz, IfKHz, StepKHz and whether a field changed
+    void TabSheet7Show();
+    void TabSheet7Hide();
+    void Button2Click();
+    void Button3Click();
+    void Edit3Exit();
+    void Edit4Exit();
+    void MaskEdit3Exit();
+    void MaskEdit4Exit();
+    void MaskEdit5Exit();
+
+    // ================= pairing page (radio/ui/PairingHandlers.cpp) =================
+    void PairFromBaseExecute();
+    void RestoreIdExecute();
+
+    // ================= image files (image/ui/FileHandlers.cpp) =================
+    void SaveFileExecute();
+    void LoadFileExecute();
+    void CompareWithFileExecute(); // marks where a file differs; no step
+    // The real dialogs from the start (every path that asks uses them); tests
+    // put their own in place.
+    std::unique_ptr<FileDialogs> Dialogs;
+
+    // ================= presets (image/ui/PresetHandlers.cpp) =================
+    void LoadPreset(int p);
+    void L258Hand10625Execute();
+    void L258Hand12800Execute();
+    void L258Hand21250Execute();
+    void L258Base10625Execute();
+    void L258Base12800Execute();
+    void L258Base21250Execute();
+    void L258PHand12800Execute();
+    void L258PHand21250Execute();
+    void L258PBase12800Execute();
+    void L258PBase21250Execute();
+    void L258Hand21250UkrExecute();
+    void L258Base21250UkrExecute();
+
+    // ========== undo, backups, unsaved work (image/ui/UndoHandlers.cpp, image/ui/BackupHandlers.cpp) ==========
+    void UndoExecute();
+    void RedoExecute();
+    void BackupsExecute();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // The handlers' own state: tests see the window as a person does.
+    const EepromImage &Buf = Doc.Image(); // the one EEPROM image, as the handlers read it
+    // Closing waits for the cancelled write job to end.
+    bool CloseAfterJob = false;
+    std::unique_ptr<TermSignal> TermWatch;
+    std::optional<EngineJob> RunningJob;
+    ImageState JobBefore; // the state when the running job started
+    GridMarks Marks;      // the cells a check marked, and the words it was made against
+
+    // ---- the controls, which tests find by their names ----
     TActions Act;
     QMenuBar *ActionMainMenuBar1 = nullptr;
     QToolBar *ActionToolBar1 = nullptr;
@@ -139,7 +249,7 @@ public:
     QWidget *TabSheet5 = nullptr; // "Буфер"
     QWidget *TabSheet6 = nullptr; // "Инфо"
     QWidget *TabSheet7 = nullptr; // "Частота"
-    QWidget *TabSheet8 = nullptr; // "Связь"
+    PairingPage *TabSheet8 = nullptr; // "Связь": the page owns its fields (radio/ui/PairingPage.h)
     QComboBox *ComboBox1 = nullptr; // port list
     QComboBox *ComboBox2 = nullptr; // model list (DeviceModel)
     QLabel *Label1 = nullptr;       // version label
@@ -178,22 +288,12 @@ public:
     QPushButton *Button3 = nullptr;
     QPlainTextEdit *FreqNote = nullptr;
 
-    // "Связь"
-    TPairPage Pair;
-
     TAboutBox *AboutBox = nullptr;
     TForm3 *Form3 = nullptr;
     THelpWindow *HelpWindow = nullptr; // made on first use
 
-    // ================= shell (app/Unit1.cpp) =================
+    // ---- the handlers the window wires to its own controls, and IEngineWindow ----
     void FormCreate();
-    void AbuotBoxExecute();
-    void ShowShemeExecute();
-    void HelpExecute();
-    // Remembers the language for the next start, which shows it.
-    void LangRussianExecute();
-    void LangEnglishExecute();
-    void ChooseLanguage(bool english);
     // IEngineWindow: gauge, panel, status
     void SetGaugeMax(int max) override;
     void SetGaugeProgress(int progress) override;
@@ -201,185 +301,82 @@ public:
     void SetGaugeColor(GaugeColor color) override;
     void SetProgressPanelVisible(bool visible) override;
     void SetCancelEnabled(bool enabled) override;
-    void ShowStatus(const QString &text) override;
-    QString StatusText(int panel) const;
-    // Panel 1: how the last job ended, a backup's fate, a probe's result;
-    // empty while a job runs. `text` is what fits; `whole`, when there is
-    // more to say, is the tooltip and the box a click on the panel opens.
-    void ShowPanel1(const QString &text, const QString &whole = QString());
     void StatusPanel1Click();
-    QString Panel1Text;  // what the panel says, before eliding (StatusText(1))
-    QString Panel1Whole; // its tooltip and the box a click opens: the whole text
-    int DeviceModel() const; // the document's model index, -1 for none
-    void SetDeviceModel(int index); // the document's model, as the program sets it (no step)
-
-    // ================= grid editor (image/ui/GridHandlers.cpp) =================
     void RefreshBuf() override { RefreshBufExecute(); }
-    void RefreshBufExecute();
-    // The entry box and the description show the selected word again, unless
-    // the user is typing there: after a read job, undo and redo.
-    void RefreshEntryBox();
-    void ClearBufExecute();
-    void SwapByteExecute();
     void StringGrid1SelectCell(int column, int row);
     void StringGrid1KeyPress(int key);
     void MaskEdit1KeyPress(int key);
     void MaskEdit1Exit();
-    // Cells marked by a check, until the words change, a job starts, Esc or
-    // "Снять отметки" (image/ui/GridHandlers.cpp).
-    void MarkCells(const CellMarks &marks);
-    void ClearMarksExecute();
-    bool CellsMarked() const { return !Marked.empty(); }
-    CellMarks Marked;
-    EepromImage MarkedWords; // the words the marks were made against
-
-    // ================= port (link/ui/PortHandlers.cpp) =================
-    TComPort &COM = Session.COM;
-    void OpenPortExecute();
-    void ClosePortExecute();
     void COMAfterOpen();
     void COMAfterClose();
     void FormClose();
-    // A write job is running: closing would leave the telephone half written.
-    bool WriteJobRuns() const;
-    // SIGTERM: a running write is cancelled as Esc does, then the window
-    // closes without questions.
-    void WatchTermSignal();
-    void TerminateRequested();
-    bool Terminating = false;
     void EnablePortActions() override;
     void DisablePortActions() override;
+    void StartJob(EngineJob job); // what the six job handlers do
+    void Timer1Timer();
+    void ApplicationEvents1Idle();
+    void PairPageHide(); // what was typed and not stored yet goes in now
+    // The driver tells a job's end.
+    void JobEnded(const JobOutcome &outcome);
+
+    // ---- what only the handlers call ----
+    void ChooseLanguage(bool english);
+    QString Panel1Text;  // what the panel says, before eliding (StatusText(1))
+    QString Panel1Whole; // its tooltip and the box a click opens: the whole text
+    // The entry box and the description show the selected word again, unless
+    // the user is typing there: after a read job, undo and redo.
+    void RefreshEntryBox();
+    // Cells marked by a check, until the words change, a job starts, Esc or
+    // "Снять отметки" (image/ui/GridHandlers.cpp).
+    void MarkCells(const CellMarks &marks);
+    // A write job is running: closing would leave the telephone half written.
+    bool WriteJobRuns() const;
+    void TerminateRequested();
     // The port list's marks and tooltips for the devices present.
     void MarkPresentPorts();
-    static constexpr int PresentRole = Qt::UserRole + 1; // the port list item's device is present
     void ShowPortTip(); // the selected item's tooltip, and adapters no name reaches
     // A port error met by a step of a job: a device that has gone away
     // closes the port; the error goes on to the error box naming the port.
     void PortErrorDuringJob(const EComPort &e);
-
-    // ================= checks of the telephone (link/ui/VerifyHandlers.cpp) =================
     void CreateVerifyActions();
-    void VerifyAfterWriteExecute();
-    void CompareWithPhoneExecute();
     // A job's end as panel 1, a message box and marked cells say it.
     void ShowJobReport(const JobOutcome &outcome);
     // The error of a port lost during a write, with what the telephone
     // holds: the failed write's report leaves it for the error that follows.
     QString WithPartialWrite(const QString &message);
     QString PartialWriteNote;
-
-    // ================= line probe (link/ui/ProbeHandlers.cpp) =================
-    void ProbeLineExecute();
     void ProbeLineDone(const ProbeResult &r);
-
-    // ================= series of telephones (link/ui/SeriesHandlers.cpp) =================
-    void SeriesExecute();
-    bool SeriesRuns() const;
     // While a series runs the image, the model and the options stay as they are.
     void LockForSeries(bool lock);
     void SeriesEnded();
     void CreateSeries();
-    TSeriesController *Series = nullptr; // its lanes and its window
     QList<QPair<QAction *, bool>> LockedActions; // and whether each was enabled
     bool CloseAfterSeries = false;
-
-    // ================= engine (link/ui/EngineHandlers.cpp) =================
-    ProgrammingEngine &Engine = Session.Engine;
-    EngineDriver &Driver = Session.Driver; // Timer1, prompt steps, the port notifier
-    QTimer &Timer1 = Driver.Timer1;   // the tick source; runs only during a job
-    void Write258Execute();
-    void Read258Execute();
-    void WriteBlockExecute();
-    void ReadBlockExecute();
-    void WriteCurExecute();
-    void ReadCurExecute();
-    void CancelProgExecute();
-    void ShowTraceExecute(); // the last job's characters on the wire
-    void StartJob(EngineJob job); // what the six job handlers do
-    void Timer1Timer();
-    void ApplicationEvents1Idle();
-    void SetTickInterval(int ms); // tests only; the program keeps its own period
-
-    // ================= information list (radio/ui/InfoHandlers.cpp) =================
-    void FillListExecute();
-
-    // ================= frequency page (radio/ui/FreqHandlers.cpp) =================
-    FreqPage Freq; // RefKHz, IfKHz, StepKHz and whether a field changed
     void FreqFromBuf();
     void FreqToBuf();
-    void TabSheet7Show();
-    void TabSheet7Hide();
-    void Button2Click();
-    void Button3Click();
-    void Edit3Exit();
-    void Edit4Exit();
-    void MaskEdit3Exit();
-    void MaskEdit4Exit();
-    void MaskEdit5Exit();
-
-    // ================= pairing page (radio/ui/PairingHandlers.cpp) =================
-    void PairFromBuf();      // the page shows the image; a field being typed in stays
-    void PairPageHide();     // what was typed and not stored yet goes in now
-    void PairFromBaseExecute();
-    void RestoreIdExecute();
+    // The frequency fields as FreqPage computes them, and words 0x32-0x34 from them.
+    FreqFields ReadFreqFields() const;
+    void WriteFreqFields(const FreqFields &f, bool all);
+    void RunFreqExit(void (FreqPage::*exit)(FreqFields &) const);
+    void StoreFreqWords(const std::array<bool, 3> &which);
+    void PairFromBuf(); // the page shows the image; a field being typed in stays
     // After a preset: keeps a real ID code it zeroed for "Вернуть ID-код".
     void PresetZeroedId(uint16_t before);
-
-    // ================= image files (image/ui/FileHandlers.cpp) =================
-    void SaveFileExecute();
-    void LoadFileExecute();
     void LoadFileFrom(const QString &folder); // the open dialog starts in folder
     bool LoadFilePath(const QString &path);   // one undo step; false when it failed (the error box said why)
-    void CompareWithFileExecute(); // marks where a file differs; no step
     // The open dialog in the backups folder and the chosen image file read:
     // its path, or empty when cancelled or unreadable (the error box said why).
     // *check (when given) says whether it is an image and which words it holds.
     QString ChooseImageInBackups(ImageFileData *file, ImageFileCheck *check = nullptr);
-    // The real dialogs from the start (every path that asks uses them); tests
-    // put their own in place.
-    std::unique_ptr<FileDialogs> Dialogs;
-
-    // ================= presets (image/ui/PresetHandlers.cpp) =================
-    void LoadPreset(int p);
-    void L258Hand10625Execute();
-    void L258Hand12800Execute();
-    void L258Hand21250Execute();
-    void L258Base10625Execute();
-    void L258Base12800Execute();
-    void L258Base21250Execute();
-    void L258PHand12800Execute();
-    void L258PHand21250Execute();
-    void L258PBase12800Execute();
-    void L258PBase21250Execute();
-    void L258Hand21250UkrExecute();
-    void L258Base21250UkrExecute();
-
-    // ========== undo, backups, unsaved work (image/ui/UndoHandlers.cpp, image/ui/BackupHandlers.cpp) ==========
-    void UndoExecute();
-    void RedoExecute();
     void UpdateUndoActions();
     // Close with unsaved work: false when the user keeps the window open.
     bool AskToSaveChanges();
-    // The six job handlers announce their job; the driver tells its end.
-    void JobStarting(EngineJob job);
-    void JobEnded(const JobOutcome &outcome);
     void BackupRead(const JobOutcome &outcome);
-    void BackupsExecute();
     // The model list and the comment box follow the document, and pass the
     // user's changes to it.
     void WatchModelAndComment();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    // The handlers' own state: tests see the window as a person does.
-    // Closing waits for the cancelled write job to end.
-    bool CloseAfterJob = false;
-    std::unique_ptr<TermSignal> TermWatch;
-    std::optional<EngineJob> RunningJob;
-    ImageState JobBefore; // the state when the running job started
+    // The six job handlers announce their job.
+    void JobStarting(EngineJob job);
 
     void CreateActions();
     void CreateMenus();

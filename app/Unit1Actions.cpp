@@ -105,6 +105,7 @@ void TForm1::CreateMenus()
         QMenu *menu = ActionMainMenuBar1->addMenu(Caption(MainMenu[i].title));
         FillMenu(menu, MainMenu[i].entries, Act, &PresetMenu);
     }
+    PresetMenu->setObjectName(QStringLiteral("PresetMenu"));
 }
 
 void TForm1::CreateToolBar()

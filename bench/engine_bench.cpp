@@ -154,7 +154,7 @@ int main(int argc, char **argv)
 
         TForm1 form;
         form.show(); // drawn as in use; also, only a shown panel reports hiding
-        form.Act.OpenPort->trigger();
+        form.findChild<QAction *>(QStringLiteral("OpenPort"))->trigger();
         if (!form.COM.Connected()) {
             std::fprintf(stderr, "cannot open %s\n", qPrintable(port));
             return 1;
@@ -185,18 +185,20 @@ int main(int argc, char **argv)
         if (!idleDone)
             idle();
 
+        QFrame *const panel = form.findChild<QFrame *>(QStringLiteral("Panel1")); // the progress panel
         for (EngineJob job : {EngineJob::Read258, EngineJob::Write258}) {
-            QAction *action = job == EngineJob::Read258 ? form.Act.Read258 : form.Act.Write258;
+            QAction *action = form.findChild<QAction *>(job == EngineJob::Read258 ? QStringLiteral("Read258")
+                                                                                  : QStringLiteral("Write258"));
             QElapsedTimer clock;
             EndWatcher watcher;
             watcher.clock = &clock;
-            form.Panel1->installEventFilter(&watcher);
+            panel->installEventFilter(&watcher);
             const double cpu0 = CpuSeconds();
             clock.start();
             action->trigger();
             watcher.loop.exec();
             const double cpu = CpuSeconds() - cpu0;
-            form.Panel1->removeEventFilter(&watcher);
+            panel->removeEventFilter(&watcher);
             const double wall = watcher.endNs / 1e9;
             const double bound = LowerBoundSeconds(job, charMs / 1000, tickS);
             const QString status = form.StatusText(0);

@@ -3,6 +3,7 @@
 // The window's port-open or port-closed arrangement of actions, as the user sees it.
 
 #include "app/Unit1.h"
+#include "FormUi.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -11,9 +12,9 @@
 inline void ExpectPortArrangement(TForm1 &form, bool portOpen)
 {
     EXPECT_EQ(form.COM.Connected(), portOpen);
-    EXPECT_EQ(form.Act.OpenPort->isEnabled(), !portOpen);
-    for (QAction *a : {form.Act.ClosePort, form.Act.Write258, form.Act.WriteCur, form.Act.WriteBlock,
-                       form.Act.Read258, form.Act.ReadCur, form.Act.ReadBlock})
+    EXPECT_EQ(Ui(form).Act.OpenPort->isEnabled(), !portOpen);
+    for (QAction *a : {Ui(form).Act.ClosePort, Ui(form).Act.Write258, Ui(form).Act.WriteCur, Ui(form).Act.WriteBlock,
+                       Ui(form).Act.Read258, Ui(form).Act.ReadCur, Ui(form).Act.ReadBlock})
         EXPECT_EQ(a->isEnabled(), portOpen) << a->objectName().toStdString();
-    EXPECT_EQ(form.ComboBox1->isEnabled(), !portOpen);
+    EXPECT_EQ(Ui(form).ComboBox1->isEnabled(), !portOpen);
 }

@@ -16,6 +16,7 @@
 #include "link/PortNames.h"
 #include "link/PortProbe.h"
 #include "link/ProgrammingSession.h"
+#include "FormUi.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -397,10 +398,10 @@ protected:
         form->SetTickInterval(2); // the telephone answers at once (--fast)
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        EXPECT_FALSE(form->Act.ProbeLine->isEnabled());
+        EXPECT_FALSE(Ui(*form).Act.ProbeLine->isEnabled());
         QTest::keyClick(form.get(), Qt::Key_F9);
         ASSERT_TRUE(form->COM.Connected());
-        EXPECT_TRUE(form->Act.ProbeLine->isEnabled());
+        EXPECT_TRUE(Ui(*form).Act.ProbeLine->isEnabled());
     }
     void TearDown() override
     {
@@ -415,7 +416,7 @@ TEST_F(ProbeWindow, AnAnsweringTelephoneGoesToPanelOneWithoutABox)
 {
     ASSERT_NO_FATAL_FAILURE(Open({"--fast"}));
     BoxAnswerer boxes;
-    form->Act.ProbeLine->trigger();
+    Ui(*form).Act.ProbeLine->trigger();
     ASSERT_TRUE(WaitFor([&] { return !form->StatusText(1).isEmpty(); }, 5000));
     EXPECT_TRUE(form->StatusText(1).contains(QRegularExpression("^Связь есть \\(\\d+ мс\\)$")))
         << form->StatusText(1).toStdString();
@@ -423,11 +424,11 @@ TEST_F(ProbeWindow, AnAnsweringTelephoneGoesToPanelOneWithoutABox)
     EXPECT_TRUE(boxes.texts.isEmpty());
 
     // Not while a job runs.
-    form->Act.Read258->trigger();
-    ASSERT_TRUE(WaitFor([&] { return form->Act.CancelProg->isEnabled(); }, 5000));
-    EXPECT_FALSE(form->Act.ProbeLine->isEnabled());
+    Ui(*form).Act.Read258->trigger();
+    ASSERT_TRUE(WaitFor([&] { return Ui(*form).Act.CancelProg->isEnabled(); }, 5000));
+    EXPECT_FALSE(Ui(*form).Act.ProbeLine->isEnabled());
     ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 20000));
-    EXPECT_TRUE(form->Act.ProbeLine->isEnabled());
+    EXPECT_TRUE(Ui(*form).Act.ProbeLine->isEnabled());
 }
 
 TEST_F(ProbeWindow, NoEchoShowsTheRemedy)
@@ -436,7 +437,7 @@ TEST_F(ProbeWindow, NoEchoShowsTheRemedy)
     BoxAnswerer boxes;
     BlockWatch watch;
     // The menu item, as a person reaches it, from the event loop.
-    QTimer::singleShot(0, form->Act.ProbeLine, &QAction::trigger);
+    QTimer::singleShot(0, Ui(*form).Act.ProbeLine, &QAction::trigger);
     ASSERT_TRUE(WaitFor([&] { return !form->StatusText(1).isEmpty(); }, 5000));
     EXPECT_EQ(form->StatusText(1), "Нет эха");
     // The 1.6 s without an echo passed with the window free.
@@ -456,9 +457,9 @@ TEST_F(ProbeWindow, TheWindowRunsOnWhileTheProbeWaitsAndEscEndsIt)
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
     ticker.start(10);
-    form->Act.ProbeLine->trigger();
+    Ui(*form).Act.ProbeLine->trigger();
     EXPECT_TRUE(form->Session.ProbeRuns());
-    EXPECT_FALSE(form->Act.Read258->isEnabled()); // no job meanwhile
+    EXPECT_FALSE(Ui(*form).Act.Read258->isEnabled()); // no job meanwhile
     ASSERT_TRUE(WaitFor([&] { return ticks >= 3; }, 5000));
     EXPECT_TRUE(form->Session.ProbeRuns());
     QTest::keyClick(form.get(), Qt::Key_Escape);
@@ -466,7 +467,7 @@ TEST_F(ProbeWindow, TheWindowRunsOnWhileTheProbeWaitsAndEscEndsIt)
     EXPECT_EQ(form->StatusText(1), "Проверка прервана");
     WaitFor([] { return false; }, 50);
     EXPECT_TRUE(boxes.texts.isEmpty()); // a cancel is no fault
-    EXPECT_TRUE(form->Act.Read258->isEnabled());
+    EXPECT_TRUE(Ui(*form).Act.Read258->isEnabled());
 }
 
 // A verify reads into a copy: the image and what shows it stay as they are,
@@ -523,24 +524,24 @@ TEST(PortListWindow, MarksThePresentPortsAndNamesTheUnreachedAdapter)
     qputenv("QUILLON_SYSROOT", sys.root().toLocal8Bit());
     TForm1 form;
     qunsetenv("QUILLON_SYSROOT");
-    ASSERT_EQ(form.ComboBox1->count(), 15);
+    ASSERT_EQ(Ui(form).ComboBox1->count(), 15);
     for (int i = 0; i < 15; ++i) {
         const QString name = QStringLiteral("COM%1").arg(i + 1);
         SCOPED_TRACE(name.toStdString());
-        EXPECT_EQ(form.ComboBox1->itemText(i), name);
+        EXPECT_EQ(Ui(form).ComboBox1->itemText(i), name);
         const bool present = name == "COM1" || name == "COM5" || name == "COM6";
-        EXPECT_EQ(form.ComboBox1->itemData(i, TForm1::PresentRole).toBool(), present);
-        const QString tip = form.ComboBox1->itemData(i, Qt::ToolTipRole).toString();
+        EXPECT_EQ(Ui(form).ComboBox1->itemData(i, TForm1::PresentRole).toBool(), present);
+        const QString tip = Ui(form).ComboBox1->itemData(i, Qt::ToolTipRole).toString();
         EXPECT_TRUE(tip.startsWith(PortDevicePath(name) + ": ")) << tip.toStdString();
         EXPECT_EQ(tip.endsWith("нет устройства"), !present) << tip.toStdString();
     }
-    EXPECT_EQ(form.ComboBox1->itemData(4, Qt::ToolTipRole).toString(),
+    EXPECT_EQ(Ui(form).ComboBox1->itemData(4, Qt::ToolTipRole).toString(),
               "/dev/ttyUSB0: FTDI FT232R USB UART, драйвер ftdi_sio, USB 0403:6001, серийный номер A1B2C3");
-    EXPECT_TRUE(form.ComboBox1->toolTip().contains(
+    EXPECT_TRUE(Ui(form).ComboBox1->toolTip().contains(
         "Адаптер /dev/ttyACM0 (Arduino (www.arduino.cc) Uno, драйвер cdc_acm, USB 2341:0043, серийный номер 7563) "
         "не виден ни под одним именем COM; чтобы он стал виден, запустите программу с "
         "QUILLON_COM2=/dev/serial/by-id/usb-Arduino__www.arduino.cc__0043_7563-if00"))
-        << form.ComboBox1->toolTip().toStdString();
+        << Ui(form).ComboBox1->toolTip().toStdString();
 }
 
 // The README's emulator on COM1 (a pseudo-terminal named by QUILLON_COM1): it
@@ -554,11 +555,11 @@ TEST(PortListWindow, SettingsInForceAndPseudoTerminalsCount)
     qputenv("QUILLON_COM1", "/dev/pts/3");
     TForm1 form;
     qunsetenv("QUILLON_SYSROOT");
-    EXPECT_TRUE(form.ComboBox1->itemData(0, TForm1::PresentRole).toBool());
-    EXPECT_EQ(form.ComboBox1->itemData(0, Qt::ToolTipRole).toString(),
+    EXPECT_TRUE(Ui(form).ComboBox1->itemData(0, TForm1::PresentRole).toBool());
+    EXPECT_EQ(Ui(form).ComboBox1->itemData(0, Qt::ToolTipRole).toString(),
               "/dev/pts/3: псевдотерминал (задано QUILLON_COM1)");
     // The board port COM1 no longer reaches is offered the first free name.
-    const QString tip = form.ComboBox1->toolTip();
+    const QString tip = Ui(form).ComboBox1->toolTip();
     EXPECT_TRUE(tip.contains("Адаптер /dev/ttyS0 (порт на плате, драйвер serial8250) не виден ни под одним именем "
                              "COM; чтобы он стал виден, запустите программу с QUILLON_COM2=/dev/ttyS0"))
         << tip.toStdString();

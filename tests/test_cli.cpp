@@ -15,6 +15,7 @@
 #include "image/Backups.h"
 #include "image/FileDialogs.h"
 #include "image/Presets.h"
+#include "FormUi.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -997,14 +998,14 @@ TEST_F(CliTest, InfoIsWhatTheWindowShowsForTheSameFile)
         auto dialogs = std::make_unique<OpenThis>();
         dialogs->path = file;
         form.Dialogs = std::move(dialogs);
-        form.Act.LoadFile->trigger();
+        Ui(form).Act.LoadFile->trigger();
 
         const char *const keys[] = {"device", "type", "reference", "tx", "rx", "lo", "if", "spacing", "step",
                                     "system_channels", "channel_range", "id_code"};
-        ASSERT_EQ(form.Prop->topLevelItemCount(), 12);
+        ASSERT_EQ(Ui(form).Prop->topLevelItemCount(), 12);
         for (int row = 0; row < 12; ++row) {
             const QJsonObject cells = json["info"][keys[row]].toObject();
-            const QTreeWidgetItem *item = form.Prop->topLevelItem(row);
+            const QTreeWidgetItem *item = Ui(form).Prop->topLevelItem(row);
             EXPECT_EQ(QStringList({cells["caption"].toString(), cells["value"].toString(), cells["hex"].toString()}),
                       QStringList({item->text(0), item->text(1), item->text(2)}))
                 << keys[row];
@@ -1012,9 +1013,9 @@ TEST_F(CliTest, InfoIsWhatTheWindowShowsForTheSameFile)
         const QJsonObject f = json["frequency"].toObject();
         EXPECT_EQ(QStringList({f["divider"].toString(), f["tx_multiplier"].toString(), f["tx"].toString(),
                                f["lo_multiplier"].toString(), f["lo"].toString(), f["rx"].toString()}),
-                  QStringList({form.Edit2->text(), form.Edit3->text(), Shown(form.MaskEdit3), form.Edit4->text(),
-                               Shown(form.MaskEdit4), Shown(form.MaskEdit5)}));
-        EXPECT_EQ(f["plus_minus"].toBool(), form.CheckBox1->isChecked());
+                  QStringList({Ui(form).Edit2->text(), Ui(form).Edit3->text(), Shown(Ui(form).MaskEdit3),
+                               Ui(form).Edit4->text(), Shown(Ui(form).MaskEdit4), Shown(Ui(form).MaskEdit5)}));
+        EXPECT_EQ(f["plus_minus"].toBool(), Ui(form).CheckBox1->isChecked());
         EXPECT_EQ(json["model"].isNull() ? -1 : json["model"]["index"].toInt(), form.DeviceModel());
 
         // The text form carries the same rows, in the window's language
@@ -1024,9 +1025,10 @@ TEST_F(CliTest, InfoIsWhatTheWindowShowsForTheSameFile)
         russian.insert("LC_ALL", "");
         russian.insert("LC_MESSAGES", "");
         const QString text = RunQuillonCli({"info", file}, {russian}).out;
-        EXPECT_TRUE(text.contains(QRegularExpression("\n" + QRegularExpression::escape(form.Prop->topLevelItem(3)->text(0))
-                                                     + " +" + QRegularExpression::escape(form.Prop->topLevelItem(3)->text(1))
-                                                     + " +" + form.Prop->topLevelItem(3)->text(2) + "\n")))
+        EXPECT_TRUE(text.contains(
+            QRegularExpression("\n" + QRegularExpression::escape(Ui(form).Prop->topLevelItem(3)->text(0)) + " +"
+                               + QRegularExpression::escape(Ui(form).Prop->topLevelItem(3)->text(1)) + " +"
+                               + Ui(form).Prop->topLevelItem(3)->text(2) + "\n")))
             << text.toStdString();
     }
 }

@@ -8,6 +8,7 @@
 #include "WaitFor.h"
 #include "app/Unit1.h"
 #include "image/ImageFile.h"
+#include "FormUi.h"
 
 #include <QAction>
 #include <QApplication>
@@ -109,7 +110,7 @@ protected:
         qputenv("QUILLON_COM1", phone.pts.toLocal8Bit());
         form = std::make_unique<TForm1>();
         form->SetTickInterval(kTestTickMs);
-        form->Act.OpenPort->trigger();
+        Ui(*form).Act.OpenPort->trigger();
         ASSERT_TRUE(form->COM.Connected());
     }
     bool Run(QAction *job, int timeoutMs = 20000)
@@ -127,8 +128,8 @@ protected:
     void ExpectPortOpenArrangement()
     {
         ExpectPortArrangement(*form, true);
-        EXPECT_FALSE(form->Act.CancelProg->isEnabled());
-        EXPECT_TRUE(form->Panel1->isHidden());
+        EXPECT_FALSE(Ui(*form).Act.CancelProg->isEnabled());
+        EXPECT_TRUE(Ui(*form).Panel1->isHidden());
         // Nothing of ours wakes the program between jobs.
         EXPECT_FALSE(form->Timer1.isActive());
         EXPECT_FALSE(form->Driver.Listening());
@@ -136,12 +137,12 @@ protected:
     void SetImage(const Words &w, int first = 0, int last = 63)
     {
         for (int a = first; a <= last; ++a)
-            form->Buf[a] = w[a];
+            form->Doc.Words()[a] = w[a];
     }
     void ExpectImage(const Words &w, int first, int last)
     {
         for (int a = 0; a < 64; ++a)
-            EXPECT_EQ(form->Buf[a], a >= first && a <= last ? w[a] : EepromImage::kBlank) << a;
+            EXPECT_EQ(form->Doc.Image()[a], a >= first && a <= last ? w[a] : EepromImage::kBlank) << a;
     }
 };
 
@@ -169,38 +170,38 @@ TEST_F(EngineE2E, AllSixJobsRoundTrip)
     const Words p = Pattern(0x1234), q = Pattern(0x9ABC), r = Pattern(0x5150);
     ASSERT_NO_FATAL_FAILURE(Open(p));
 
-    ASSERT_TRUE(Run(form->Act.Read258));
+    ASSERT_TRUE(Run(Ui(*form).Act.Read258));
     EXPECT_EQ(form->StatusText(0), Completed);
     ExpectImage(p, 0x00, 0x3F);
-    EXPECT_EQ(form->StringGrid1->item(8, 8)->text(), WordToHex(p[0x3F])); // the grid follows
-    EXPECT_EQ(form->Gauge1->value(), 351);
+    EXPECT_EQ(Ui(*form).StringGrid1->item(8, 8)->text(), WordToHex(p[0x3F])); // the grid follows
+    EXPECT_EQ(Ui(*form).Gauge1->value(), 351);
     ExpectPortOpenArrangement();
 
     SetImage(q);
-    ASSERT_TRUE(Run(form->Act.Write258));
+    ASSERT_TRUE(Run(Ui(*form).Act.Write258));
     EXPECT_EQ(form->StatusText(0), Completed);
 
-    form->Buf.BlankBuf();
-    ASSERT_TRUE(Run(form->Act.ReadBlock));
+    form->Doc.Words().BlankBuf();
+    ASSERT_TRUE(Run(Ui(*form).Act.ReadBlock));
     EXPECT_EQ(form->StatusText(0), Completed);
     ExpectImage(q, 0x30, 0x3F);
 
     SetImage(r, 0x30, 0x3F);
-    ASSERT_TRUE(Run(form->Act.WriteBlock));
+    ASSERT_TRUE(Run(Ui(*form).Act.WriteBlock));
     EXPECT_EQ(form->StatusText(0), Completed);
     EXPECT_EQ(form->StatusText(1), "Проверено: 16 слов совпадают"); // read back
 
-    form->StringGrid1->setCurrentCell(8, 8);
+    Ui(*form).StringGrid1->setCurrentCell(8, 8);
     ASSERT_EQ(form->SelectedAddr, 0x3F);
-    form->Buf[0x3F] = 0xBEEF;
-    ASSERT_TRUE(Run(form->Act.WriteCur));
+    form->Doc.Words()[0x3F] = 0xBEEF;
+    ASSERT_TRUE(Run(Ui(*form).Act.WriteCur));
     EXPECT_EQ(form->StatusText(0), Completed);
     EXPECT_EQ(form->StatusText(1), "Проверено: 1 слово совпадает");
-    form->Buf.BlankBuf();
-    ASSERT_TRUE(Run(form->Act.ReadCur));
+    form->Doc.Words().BlankBuf();
+    ASSERT_TRUE(Run(Ui(*form).Act.ReadCur));
     EXPECT_EQ(form->StatusText(0), Completed);
-    EXPECT_EQ(form->Buf[0x3F], 0xBEEF);
-    EXPECT_EQ(form->Buf[0x3E], EepromImage::kBlank);
+    EXPECT_EQ(form->Doc.Image()[0x3F], 0xBEEF);
+    EXPECT_EQ(form->Doc.Image()[0x3E], EepromImage::kBlank);
     ExpectPortOpenArrangement();
 
     form->COM.Close();
@@ -215,7 +216,7 @@ TEST_F(EngineE2E, LowerCaseRepliesReadTheSame)
 {
     const Words p = Pattern(0xABCD);
     ASSERT_NO_FATAL_FAILURE(Open(p, {"--fault", "lowercase"}));
-    ASSERT_TRUE(Run(form->Act.ReadBlock));
+    ASSERT_TRUE(Run(Ui(*form).Act.ReadBlock));
     EXPECT_EQ(form->StatusText(0), Completed);
     ExpectImage(p, 0x30, 0x3F);
 }
@@ -243,10 +244,10 @@ TEST_F(EngineE2E, EveryFaultEndsTheJobAndTheWindowGoesOn)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.fault);
         ASSERT_NO_FATAL_FAILURE(Open(p, {"--fault", c.fault}));
-        ASSERT_TRUE(Run(form->Act.ReadBlock));
+        ASSERT_TRUE(Run(Ui(*form).Act.ReadBlock));
         EXPECT_EQ(form->StatusText(0), NotDone);
-        EXPECT_TRUE(form->StatusPanel1->toolTip().startsWith(QString::fromUtf8(c.cause)))
-            << form->StatusPanel1->toolTip().toStdString();
+        EXPECT_TRUE(Ui(*form).StatusPanel1->toolTip().startsWith(QString::fromUtf8(c.cause)))
+            << Ui(*form).StatusPanel1->toolTip().toStdString();
         EXPECT_FALSE(form->StatusText(1).isEmpty());
         ExpectImage(p, 0x30, c.lastStored);
         ExpectPortOpenArrangement();
@@ -254,7 +255,7 @@ TEST_F(EngineE2E, EveryFaultEndsTheJobAndTheWindowGoesOn)
         // late reply arrive first, as it would before a person starts again;
         // else it passes for an echo of the next job.
         Pause(QString(c.fault).startsWith("late") ? 400 : 100);
-        ASSERT_TRUE(Run(form->Act.ReadBlock));
+        ASSERT_TRUE(Run(Ui(*form).Act.ReadBlock));
         EXPECT_EQ(form->StatusText(0), Completed);
         EXPECT_EQ(form->StatusText(1), ""); // the next job cleared it
         ExpectImage(p, 0x30, 0x3F);
@@ -266,7 +267,7 @@ TEST_F(EngineE2E, EveryFaultEndsTheJobAndTheWindowGoesOn)
     const Words q = Pattern(0x7777);
     ASSERT_NO_FATAL_FAILURE(Open(p, {"--fault", "no-echo@30"}));
     SetImage(q);
-    ASSERT_TRUE(Run(form->Act.Write258));
+    ASSERT_TRUE(Run(Ui(*form).Act.Write258));
     EXPECT_EQ(form->StatusText(0), NotDone);
     form->COM.Close();
     const Words got = phone.Stop();
@@ -278,13 +279,13 @@ TEST_F(EngineE2E, CancelStopsAJob)
 {
     const Words p = Pattern(0x4444);
     ASSERT_NO_FATAL_FAILURE(Open(p));
-    form->Act.Read258->trigger();
-    ASSERT_TRUE(WaitFor([&] { return form->Buf[0x00] != EepromImage::kBlank; }, 10000));
-    EXPECT_TRUE(form->Act.CancelProg->isEnabled());
-    form->Act.CancelProg->trigger();
+    Ui(*form).Act.Read258->trigger();
+    ASSERT_TRUE(WaitFor([&] { return form->Doc.Image()[0x00] != EepromImage::kBlank; }, 10000));
+    EXPECT_TRUE(Ui(*form).Act.CancelProg->isEnabled());
+    Ui(*form).Act.CancelProg->trigger();
     ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 5000));
     EXPECT_EQ(form->StatusText(0), NotDone);
-    EXPECT_EQ(form->Buf[0x3F], EepromImage::kBlank);
+    EXPECT_EQ(form->Doc.Image()[0x3F], EepromImage::kBlank);
     ExpectPortOpenArrangement();
 }
 
@@ -303,8 +304,8 @@ TEST_F(EngineE2E, JobGoesOnWhileAModalWindowIsOpen)
         }
     });
     closer.start(5);
-    form->Act.ReadBlock->trigger();
-    QTimer::singleShot(0, [&] { form->Act.AbuotBox->trigger(); }); // blocks in its own loop
+    Ui(*form).Act.ReadBlock->trigger();
+    QTimer::singleShot(0, [&] { Ui(*form).Act.AbuotBox->trigger(); }); // blocks in its own loop
     ASSERT_TRUE(WaitFor([&] { return doneWhileModal && !QApplication::activeModalWidget(); }, 10000));
     EXPECT_TRUE(modalSeen);
     EXPECT_EQ(form->StatusText(0), Completed);
@@ -316,7 +317,7 @@ TEST_F(EngineE2E, HangUpMidJobEndsItWithOneErrorBox)
     const Words p = Pattern(0x1357);
     ASSERT_NO_FATAL_FAILURE(Open(p, {"--fault", "hangup-after=12"})); // inside the third read command
     BoxAnswerer boxes;
-    form->Act.ReadBlock->trigger();
+    Ui(*form).Act.ReadBlock->trigger();
     ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 10000));
     Pause(300); // no further boxes, no stuck job
     ASSERT_EQ(boxes.texts.size(), 1) << boxes.texts.join(" | ").toStdString();
@@ -326,8 +327,8 @@ TEST_F(EngineE2E, HangUpMidJobEndsItWithOneErrorBox)
     ExpectImage(p, 0x30, 0x39);
     // The device is gone: the window lets go of it and offers F9 again.
     ExpectPortArrangement(*form, false);
-    EXPECT_FALSE(form->Act.CancelProg->isEnabled());
-    EXPECT_TRUE(form->Panel1->isHidden());
+    EXPECT_FALSE(Ui(*form).Act.CancelProg->isEnabled());
+    EXPECT_TRUE(Ui(*form).Panel1->isHidden());
     EXPECT_FALSE(form->Driver.Listening());
     EXPECT_FALSE(form->Timer1.isActive());
 
@@ -335,9 +336,9 @@ TEST_F(EngineE2E, HangUpMidJobEndsItWithOneErrorBox)
     phone.Stop();
     ASSERT_TRUE(phone.Start(p, {}).isEmpty());
     qputenv("QUILLON_COM1", phone.pts.toLocal8Bit());
-    form->Act.OpenPort->trigger();
+    Ui(*form).Act.OpenPort->trigger();
     ExpectPortOpenArrangement();
-    ASSERT_TRUE(Run(form->Act.ReadBlock));
+    ASSERT_TRUE(Run(Ui(*form).Act.ReadBlock));
     EXPECT_EQ(form->StatusText(0), Completed);
     EXPECT_TRUE(boxes.texts.size() == 1);
 }
@@ -355,7 +356,7 @@ TEST_F(EngineE2E, ClosingTheWindowMidJobClosesThePortQuietly)
     Open(Pattern(0x3333), {"--fault", "no-echo@3"}); // the job waits 100 ticks for that echo
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    form->Act.Read258->trigger();
+    Ui(*form).Act.Read258->trigger();
     // Waiting for the echo of "0" in "m00", which never comes (character 3);
     // the earlier echoes are awaited too, but only for a moment.
     ASSERT_TRUE(WaitFor(
@@ -381,7 +382,7 @@ std::vector<int> MarkedCells(const TForm1 &form)
 {
     std::vector<int> cells;
     for (int a = 0; a < 64; ++a)
-        if (!form.StringGrid1->item(a / 8 + 1, a % 8 + 1)->toolTip().isEmpty())
+        if (!Ui(form).StringGrid1->item(a / 8 + 1, a % 8 + 1)->toolTip().isEmpty())
             cells.push_back(a);
     return cells;
 }
@@ -400,7 +401,7 @@ protected:
     {
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        form->StringGrid1->setFocus();
+        Ui(*form).StringGrid1->setFocus();
     }
     static void Key(int key, Qt::KeyboardModifiers mods = {})
     {
@@ -442,7 +443,7 @@ TEST_F(ChecksE2E, EveryWriteIsReadBackAndWhatDiffersIsMarked)
         ASSERT_NO_FATAL_FAILURE(Open(p, *c.fault ? QStringList{"--fault", c.fault} : QStringList{}));
         SetImage(q);
         BoxAnswerer boxes;
-        ASSERT_TRUE(Run(form->Act.Write258));
+        ASSERT_TRUE(Run(Ui(*form).Act.Write258));
         EXPECT_TRUE(WaitFor([&] { return boxes.texts.size() >= c.boxes; }, 5000));
         EXPECT_EQ(boxes.texts.size(), c.boxes) << boxes.texts.join('|').toStdString();
         const bool lineLost = QByteArray(c.fault).startsWith("hangup");
@@ -457,12 +458,13 @@ TEST_F(ChecksE2E, EveryWriteIsReadBackAndWhatDiffersIsMarked)
                 << boxes.texts[0].toStdString();
         }
         EXPECT_EQ(form->StatusText(0), c.status);
-        EXPECT_TRUE(form->Panel1Whole.endsWith(QString::fromUtf8(c.panel))) << form->Panel1Whole.toStdString();
+        EXPECT_TRUE(Ui(*form).StatusPanel1->toolTip().endsWith(QString::fromUtf8(c.panel)))
+            << Ui(*form).StatusPanel1->toolTip().toStdString();
         EXPECT_EQ(MarkedCells(*form), Span(c.first, c.last));
-        EXPECT_EQ(form->Buf.words, q); // the read-back never changes the image
+        EXPECT_EQ(form->Doc.Image().words, q); // the read-back never changes the image
         ExpectPortArrangement(*form, !lineLost);
         if (!*c.fault) {
-            EXPECT_EQ(form->Gauge1->maximum(), 309 + 352); // one gauge for the write and its read-back
+            EXPECT_EQ(Ui(*form).Gauge1->maximum(), 309 + 352); // one gauge for the write and its read-back
         }
         TearDown();
     }
@@ -472,16 +474,16 @@ TEST_F(ChecksE2E, EveryWriteIsReadBackAndWhatDiffersIsMarked)
 TEST_F(ChecksE2E, VerifySwitchedOffWritesAsBefore)
 {
     ASSERT_NO_FATAL_FAILURE(Open(Pattern(0x0F0F), {"--fault", "drop-write@3"}));
-    form->Act.VerifyAfterWrite->trigger();
-    EXPECT_FALSE(form->Act.VerifyAfterWrite->isChecked());
-    EXPECT_FALSE(TForm1().Act.VerifyAfterWrite->isChecked());
+    Ui(*form).Act.VerifyAfterWrite->trigger();
+    EXPECT_FALSE(Ui(*form).Act.VerifyAfterWrite->isChecked());
+    EXPECT_FALSE(Ui(TForm1()).Act.VerifyAfterWrite->isChecked());
     SetImage(Pattern(0x7777));
-    ASSERT_TRUE(Run(form->Act.Write258));
-    form->Act.VerifyAfterWrite->trigger(); // on again for the other tests
+    ASSERT_TRUE(Run(Ui(*form).Act.Write258));
+    Ui(*form).Act.VerifyAfterWrite->trigger(); // on again for the other tests
     EXPECT_EQ(form->StatusText(0), Completed);
     EXPECT_EQ(form->StatusText(1), "");
     EXPECT_TRUE(MarkedCells(*form).empty());
-    EXPECT_EQ(form->Gauge1->maximum(), 309);
+    EXPECT_EQ(Ui(*form).Gauge1->maximum(), 309);
 }
 
 // Esc in the middle of a write: the words the panel names as taken are in
@@ -502,8 +504,8 @@ TEST_F(ChecksE2E, AWriteCancelledMidwayNamesWhatTheTelephoneHolds)
     const QRegularExpression groups(
         "^Телефон принял слова 00-([0-9A-F]{2})(?:, возможно ([0-9A-F]{2})(?:-([0-9A-F]{2}))?)?, "
         "не получил ([0-9A-F]{2})(?:-3F)?: в нём неполный образ, запишите ещё раз$");
-    const QRegularExpressionMatch m = groups.match(form->Panel1Whole.section(u'\n', -1));
-    ASSERT_TRUE(m.hasMatch()) << form->Panel1Whole.toStdString();
+    const QRegularExpressionMatch m = groups.match(Ui(*form).StatusPanel1->toolTip().section(u'\n', -1));
+    ASSERT_TRUE(m.hasMatch()) << Ui(*form).StatusPanel1->toolTip().toStdString();
     const int confirmed = m.captured(1).toInt(nullptr, 16), notFrom = m.captured(4).toInt(nullptr, 16);
     EXPECT_EQ(MarkedCells(*form), Span(confirmed + 1, 0x3F));
     form->COM.Close();
@@ -526,17 +528,17 @@ TEST_F(ChecksE2E, TheReadBackAfterAWriteEndsAsARead)
     SetImage(Pattern(0x7777));
     // Esc counts once the read-back has opened (it enables Esc at its first step).
     const auto readingBack = [&] {
-        return form->Engine.Active && !form->Engine.Writing && form->Act.CancelProg->isEnabled();
+        return form->Engine.Active && !form->Engine.Writing && Ui(*form).Act.CancelProg->isEnabled();
     };
     Key(Qt::Key_F8);
     ASSERT_TRUE(WaitFor(readingBack, 30000));
     Key(Qt::Key_Escape);
     ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 10000));
     EXPECT_EQ(form->StatusText(0), Completed);
-    EXPECT_TRUE(form->Panel1Whole.startsWith("Запись завершена, но проверить её не удалось: "))
-        << form->Panel1Whole.toStdString();
+    EXPECT_TRUE(Ui(*form).StatusPanel1->toolTip().startsWith("Запись завершена, но проверить её не удалось: "))
+        << Ui(*form).StatusPanel1->toolTip().toStdString();
 
-    form->StringGrid1->setFocus();
+    Ui(*form).StringGrid1->setFocus();
     Key(Qt::Key_F8);
     ASSERT_TRUE(WaitFor(readingBack, 30000));
     QStringList asked;
@@ -559,7 +561,7 @@ TEST_F(ChecksE2E, AWriteSendsTheImageAsItWasWhenItStarted)
     ASSERT_NO_FATAL_FAILURE(Open(Pattern(0x0F0F)));
     ASSERT_NO_FATAL_FAILURE(Show());
     SetImage(q);
-    form->StringGrid1->setCurrentCell(8, 8); // word 3F, the last to go out
+    Ui(*form).StringGrid1->setCurrentCell(8, 8); // word 3F, the last to go out
     BoxAnswerer boxes;
     Key(Qt::Key_F8);
     ASSERT_TRUE(WaitFor([&] { return form->Engine.CurAddr >= 0x0A; }, 10000));
@@ -567,7 +569,7 @@ TEST_F(ChecksE2E, AWriteSendsTheImageAsItWasWhenItStarted)
     for (char k : QByteArray("BEEF"))
         QTest::keyClick(QApplication::focusWidget(), k);
     Key(Qt::Key_Return);
-    ASSERT_EQ(form->Buf[0x3F], 0xBEEF);
+    ASSERT_EQ(form->Doc.Image()[0x3F], 0xBEEF);
     ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 20000));
     EXPECT_EQ(form->StatusText(1), "Проверено: 64 слова совпадают");
     EXPECT_TRUE(boxes.texts.isEmpty());
@@ -583,22 +585,22 @@ TEST_F(ChecksE2E, CompareWithTheTelephoneMarksTheDifferences)
     ASSERT_NO_FATAL_FAILURE(Open(p));
     ASSERT_NO_FATAL_FAILURE(Show());
     SetImage(p);
-    form->Buf[0x07] = 0x1111;
-    form->Buf[0x3E] = 0x2222;
-    const EepromImage image = form->Buf;
+    form->Doc.Words()[0x07] = 0x1111;
+    form->Doc.Words()[0x3E] = 0x2222;
+    const EepromImage image = form->Doc.Image();
     Key(Qt::Key_F7, Qt::ControlModifier);
     ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 20000));
-    EXPECT_EQ(form->Panel1Whole, "Сравнено с телефоном: 2 слова из 64 не совпадают");
+    EXPECT_EQ(Ui(*form).StatusPanel1->toolTip(), "Сравнено с телефоном: 2 слова из 64 не совпадают");
     EXPECT_EQ(MarkedCells(*form), std::vector<int>({0x07, 0x3E}));
-    EXPECT_EQ(form->StringGrid1->item(1, 8)->toolTip(), "В телефоне: " + WordToHex(p[0x07]));
-    EXPECT_EQ(form->Buf, image);
-    EXPECT_FALSE(form->Act.Undo->isEnabled());
+    EXPECT_EQ(Ui(*form).StringGrid1->item(1, 8)->toolTip(), "В телефоне: " + WordToHex(p[0x07]));
+    EXPECT_EQ(form->Doc.Image(), image);
+    EXPECT_FALSE(Ui(*form).Act.Undo->isEnabled());
     Key(Qt::Key_Escape);
     EXPECT_TRUE(MarkedCells(*form).empty());
 
     Key(Qt::Key_F7, Qt::ControlModifier);
     ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 20000));
     EXPECT_EQ(MarkedCells(*form).size(), 2u);
-    form->Act.SwapByte->trigger();
+    Ui(*form).Act.SwapByte->trigger();
     EXPECT_TRUE(MarkedCells(*form).empty());
 }

@@ -7,6 +7,7 @@
 #include "image/Backups.h"
 #include "image/ImageFile.h"
 #include "image/Presets.h"
+#include "FormUi.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -84,7 +85,7 @@ protected:
     }
 
     QString Path(const QString &name) const { return dir.filePath(name); }
-    QString Cell(int addr) const { return form->StringGrid1->item(addr / 8 + 1, addr % 8 + 1)->text(); }
+    QString Cell(int addr) const { return Ui(*form).StringGrid1->item(addr / 8 + 1, addr % 8 + 1)->text(); }
 
     // The window's state that a failed or cancelled load must not change.
     struct Snapshot {
@@ -99,7 +100,7 @@ protected:
     };
     Snapshot Take() const
     {
-        Snapshot s{form->Buf, form->DeviceModel(), form->Edit1->text(), {}};
+        Snapshot s{form->Doc.Image(), form->DeviceModel(), Ui(*form).Edit1->text(), {}};
         for (int a = 0; a < EepromImage::kWords; ++a)
             s.cells << Cell(a);
         return s;
@@ -116,11 +117,11 @@ protected:
 
 TEST_F(FilesWindow, SaveWritesWordsModelAndCommentWithTheModelsExtension)
 {
-    form->Buf[0x32] = 0x01A9;
+    form->Doc.Words()[0x32] = 0x01A9;
     form->SetDeviceModel(4);
-    form->Edit1->setText(QStringLiteral("abc"));
+    Ui(*form).Edit1->setText(QStringLiteral("abc"));
     dialogs->savePath = Path("phone.hp");
-    form->Act.SaveFile->trigger();
+    Ui(*form).Act.SaveFile->trigger();
 
     EXPECT_EQ(dialogs->calls, QStringList{"save"});
     EXPECT_EQ(dialogs->startFolder, "EELog");
@@ -132,7 +133,7 @@ TEST_F(FilesWindow, SaveWritesWordsModelAndCommentWithTheModelsExtension)
     EXPECT_EQ(f.right(4), QByteArray("\x04" "abc"));
 
     form->SetDeviceModel(0);
-    form->Act.SaveFile->trigger();
+    Ui(*form).Act.SaveFile->trigger();
     EXPECT_EQ(dialogs->defaultSuffix, "") << "model 0 has no extension";
 }
 
@@ -142,20 +143,20 @@ TEST_F(FilesWindow, OverwriteOnlyWhenTheUserSaysYes)
     ASSERT_TRUE(WriteFile(path, QByteArray("precious")));
     dialogs->savePath = path;
     dialogs->overwrite = false;
-    form->Act.SaveFile->trigger();
+    Ui(*form).Act.SaveFile->trigger();
     EXPECT_EQ(dialogs->calls, (QStringList{"save", "confirm"}));
     EXPECT_EQ(dialogs->question, U("Файл ") + path + U(" уже существует. Переписать?"));
     EXPECT_EQ(ReadFile(path, "<unreadable>"), QByteArray("precious"));
 
     dialogs->overwrite = true;
-    form->Act.SaveFile->trigger();
+    Ui(*form).Act.SaveFile->trigger();
     EXPECT_EQ(ReadFile(path, "<unreadable>").size(), 129);
 }
 
 TEST_F(FilesWindow, CancelledSaveWritesNothing)
 {
     dialogs->savePath.clear();
-    form->Act.SaveFile->trigger();
+    Ui(*form).Act.SaveFile->trigger();
     EXPECT_EQ(dialogs->calls, QStringList{"save"});
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
@@ -164,7 +165,7 @@ TEST_F(FilesWindow, SaveErrorsAreReportedWithTheStandardText)
 {
     dialogs->savePath = "/dev/full";
     dialogs->overwrite = true;
-    form->Act.SaveFile->trigger();
+    Ui(*form).Act.SaveFile->trigger();
     EXPECT_EQ(dialogs->calls, (QStringList{"save", "confirm", "error"}));
     EXPECT_EQ(dialogs->error, "Disk full");
     struct stat st;
@@ -175,7 +176,7 @@ TEST_F(FilesWindow, SaveErrorsAreReportedWithTheStandardText)
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
     dialogs->calls.clear();
     dialogs->savePath = Path("folder");
-    form->Act.SaveFile->trigger();
+    Ui(*form).Act.SaveFile->trigger();
     EXPECT_EQ(dialogs->calls, (QStringList{"save", "error"}));
     EXPECT_EQ(dialogs->error, "File access denied");
 }
@@ -185,26 +186,26 @@ TEST_F(FilesWindow, SaveErrorsAreReportedWithTheStandardText)
 TEST_F(FilesWindow, SaveThenLoadRestoresImageModelAndComment)
 {
     for (int a = 0; a < EepromImage::kWords; ++a)
-        form->Buf[a] = static_cast<uint16_t>(0x1000 + 3 * a);
+        form->Doc.Words()[a] = static_cast<uint16_t>(0x1000 + 3 * a);
     form->SetDeviceModel(6);
     const QString comment = U("Труба Петрова, ремонт №12, ёмкость");
-    form->Edit1->setText(comment);
+    Ui(*form).Edit1->setText(comment);
     dialogs->savePath = Path("p.hk");
-    form->Act.SaveFile->trigger();
-    const EepromImage saved = form->Buf;
+    Ui(*form).Act.SaveFile->trigger();
+    const EepromImage saved = form->Doc.Image();
 
-    form->Buf.BlankBuf();
+    form->Doc.Words().BlankBuf();
     form->SetDeviceModel(0);
-    form->Edit1->clear();
+    Ui(*form).Edit1->clear();
     form->RefreshBufExecute();
 
     dialogs->openPath = Path("p.hk");
-    form->Act.LoadFile->trigger();
+    Ui(*form).Act.LoadFile->trigger();
     EXPECT_EQ(dialogs->startFolder, "EELog");
     EXPECT_EQ(dialogs->filterCaption, U("Все файлы (*.*)"));
-    EXPECT_EQ(form->Buf, saved);
+    EXPECT_EQ(form->Doc.Image(), saved);
     EXPECT_EQ(form->DeviceModel(), 6);
-    EXPECT_EQ(form->Edit1->text(), comment);
+    EXPECT_EQ(Ui(*form).Edit1->text(), comment);
     EXPECT_EQ(Cell(0x3F), WordToHex(saved[0x3F])) << "the grid shows the loaded words";
 }
 
@@ -212,12 +213,12 @@ TEST_F(FilesWindow, ShortFileNameOnlyWordsKeepsModelAndEmptiesComment)
 {
     ASSERT_TRUE(WriteFile(Path("words"), QByteArray(128, '\x42')));
     form->SetDeviceModel(3);
-    form->Edit1->setText(QStringLiteral("old"));
+    Ui(*form).Edit1->setText(QStringLiteral("old"));
     dialogs->openPath = Path("words");
-    form->Act.LoadFile->trigger();
-    EXPECT_EQ(form->Buf[0x00], 0x4242);
+    Ui(*form).Act.LoadFile->trigger();
+    EXPECT_EQ(form->Doc.Image()[0x00], 0x4242);
     EXPECT_EQ(form->DeviceModel(), 3);
-    EXPECT_TRUE(form->Edit1->text().isEmpty());
+    EXPECT_TRUE(Ui(*form).Edit1->text().isEmpty());
 }
 
 TEST_F(FilesWindow, UnknownModelByteSelectsNoneAndSavesAsFF)
@@ -227,11 +228,11 @@ TEST_F(FilesWindow, UnknownModelByteSelectsNoneAndSavesAsFF)
     ASSERT_TRUE(WriteFile(Path("m9"), f));
     form->SetDeviceModel(2);
     dialogs->openPath = Path("m9");
-    form->Act.LoadFile->trigger();
+    Ui(*form).Act.LoadFile->trigger();
     EXPECT_EQ(form->DeviceModel(), -1);
 
     dialogs->savePath = Path("again");
-    form->Act.SaveFile->trigger();
+    Ui(*form).Act.SaveFile->trigger();
     EXPECT_EQ(dialogs->defaultSuffix, "");
     EXPECT_EQ(static_cast<uint8_t>(ReadFile(Path("again"), "<unreadable>").at(128)), 0xFF);
 }
@@ -241,8 +242,8 @@ TEST_F(FilesWindow, UnknownModelByteSelectsNoneAndSavesAsFF)
 // block read is compared where it holds words.
 TEST_F(FilesWindow, CompareWithAFileMarksItsWordsAndNamesModelAndComment)
 {
-    form->Act.L258Base12800->trigger();
-    const EepromImage image = form->Buf;
+    Ui(*form).Act.L258Base12800->trigger();
+    const EepromImage image = form->Doc.Image();
     const int steps = form->Doc.CanUndo();
     EepromImage other = image;
     other[0x02] ^= 0x0F00;
@@ -256,33 +257,33 @@ TEST_F(FilesWindow, CompareWithAFileMarksItsWordsAndNamesModelAndComment)
     const auto marked = [&] {
         QStringList cells;
         for (int a = 0; a < 64; ++a)
-            if (const QString tip = form->StringGrid1->item(a / 8 + 1, a % 8 + 1)->toolTip(); !tip.isEmpty())
+            if (const QString tip = Ui(*form).StringGrid1->item(a / 8 + 1, a % 8 + 1)->toolTip(); !tip.isEmpty())
                 cells << ByteToHex(uint8_t(a)) + ' ' + tip;
         return cells;
     };
     dialogs->openPath = Path("other.h");
-    form->Act.CompareWithFile->trigger();
+    Ui(*form).Act.CompareWithFile->trigger();
     EXPECT_EQ(dialogs->startFolder, Backups::Folder());
     EXPECT_EQ(form->StatusText(1), U("Файл other.h: 2 слова из 64 не совпадают; модель в файле: SN-258 Труба; "
                                      "комментарий в файле: «с базы 7»"));
     EXPECT_EQ(marked(), QStringList({"02 В файле: " + WordToHex(other[0x02]), "31 В файле: 1234"}));
-    EXPECT_EQ(form->Buf, image);
+    EXPECT_EQ(form->Doc.Image(), image);
     EXPECT_EQ(form->Doc.CanUndo(), steps);
 
     dialogs->openPath = Path("block.h");
-    form->Act.CompareWithFile->trigger();
+    Ui(*form).Act.CompareWithFile->trigger();
     EXPECT_EQ(form->StatusText(1), U("Файл block.h: 1 слово из 16 не совпадает (в файле только 30-3F); "
                                      "комментарий в файле: «[read 30-3F]»"));
     EXPECT_EQ(marked(), QStringList({"31 В файле: 1234"}));
-    form->Act.ClearMarks->trigger();
+    Ui(*form).Act.ClearMarks->trigger();
     EXPECT_TRUE(marked().isEmpty());
 }
 
 TEST_F(FilesWindow, FailedLoadChangesNothing)
 {
-    form->Buf[0x05] = 0x1234;
+    form->Doc.Words()[0x05] = 0x1234;
     form->SetDeviceModel(1);
-    form->Edit1->setText(QStringLiteral("keep me"));
+    Ui(*form).Edit1->setText(QStringLiteral("keep me"));
     form->RefreshBufExecute();
     const Snapshot before = Take();
 
@@ -296,7 +297,7 @@ TEST_F(FilesWindow, FailedLoadChangesNothing)
     for (const Case &c : cases) {
         dialogs->calls.clear();
         dialogs->openPath = c.path;
-        form->Act.LoadFile->trigger();
+        Ui(*form).Act.LoadFile->trigger();
         EXPECT_EQ(dialogs->calls, (QStringList{"open", "error"})) << c.text;
         EXPECT_EQ(dialogs->error, c.text);
         EXPECT_TRUE(Take() == before) << c.text;
@@ -312,7 +313,7 @@ TEST_F(FilesWindow, LongCommentsLoadWholeAndOversizedFilesAreRefused)
     dialogs->openPath = Path("long");
     QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_TRUE(dialogs->error.isEmpty());
-    EXPECT_EQ(form->Edit1->text().size(), 40000);
+    EXPECT_EQ(Ui(*form).Edit1->text().size(), 40000);
     dialogs->savePath = Path("again");
     QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ReadFile(Path("again"), "<unreadable>"), f);
@@ -351,7 +352,7 @@ protected:
     void SetUp() override
     {
         FilesWindow::SetUp();
-        if (!form->CheckBox1 || !form->Edit2)
+        if (!Ui(*form).CheckBox1 || !Ui(*form).Edit2)
             GTEST_SKIP() << "the frequency page is not built in this tree yet";
     }
 };
@@ -359,46 +360,46 @@ protected:
 TEST_F(FilesWindowFreq, LoadRefreshesTheFrequencyPageEvenWhenCancelled)
 {
     // Changed behind the page's back: only a refresh shows it.
-    form->Buf[0x32] = 0x01A9;
-    form->Buf[0x33] = 0x2931;
-    form->Buf[0x34] = 0x397D;
-    const EepromImage before = form->Buf;
+    form->Doc.Words()[0x32] = 0x01A9;
+    form->Doc.Words()[0x33] = 0x2931;
+    form->Doc.Words()[0x34] = 0x397D;
+    const EepromImage before = form->Doc.Image();
     dialogs->openPath.clear();
-    form->Act.LoadFile->trigger();
-    EXPECT_EQ(form->Buf, before);
-    EXPECT_TRUE(form->CheckBox1->isChecked());
-    EXPECT_EQ(form->Edit2->text(), "01A9");
-    EXPECT_EQ(form->Edit3->text(), "2931");
+    Ui(*form).Act.LoadFile->trigger();
+    EXPECT_EQ(form->Doc.Image(), before);
+    EXPECT_TRUE(Ui(*form).CheckBox1->isChecked());
+    EXPECT_EQ(Ui(*form).Edit2->text(), "01A9");
+    EXPECT_EQ(Ui(*form).Edit3->text(), "2931");
 
-    ApplyPreset(form->Buf, 3); // a base: 0x33 above 0x34
+    ApplyPreset(form->Doc.Words(), 3); // a base: 0x33 above 0x34
     dialogs->openPath = Path("base");
-    ASSERT_TRUE(WriteFile(dialogs->openPath, EncodeImageFile(form->Buf, 1, QString())));
-    form->Buf.BlankBuf();
-    form->Act.LoadFile->trigger();
-    EXPECT_FALSE(form->CheckBox1->isChecked());
-    EXPECT_EQ(form->Edit3->text(), "3CE1");
+    ASSERT_TRUE(WriteFile(dialogs->openPath, EncodeImageFile(form->Doc.Image(), 1, QString())));
+    form->Doc.Words().BlankBuf();
+    Ui(*form).Act.LoadFile->trigger();
+    EXPECT_FALSE(Ui(*form).CheckBox1->isChecked());
+    EXPECT_EQ(Ui(*form).Edit3->text(), "3CE1");
 }
 
 TEST_F(FilesWindowFreq, FailedLoadLeavesTheFrequencyPage)
 {
-    form->Buf[0x32] = 0x0200;
-    form->Edit2->setText(QStringLiteral("0000"));
+    form->Doc.Words()[0x32] = 0x0200;
+    Ui(*form).Edit2->setText(QStringLiteral("0000"));
     ASSERT_TRUE(WriteFile(Path("short"), QByteArray(10, '\0')));
     dialogs->openPath = Path("short");
-    form->Act.LoadFile->trigger();
-    EXPECT_EQ(form->Edit2->text(), "0000");
+    Ui(*form).Act.LoadFile->trigger();
+    EXPECT_EQ(Ui(*form).Edit2->text(), "0000");
 }
 
 TEST_F(FilesWindowFreq, EachPresetLoadsBlockModelAndReminder)
 {
     QAction *actions[kPresetCount] = {
-        form->Act.L258Hand10625, form->Act.L258Hand12800, form->Act.L258Hand21250,
-        form->Act.L258Base10625, form->Act.L258Base12800, form->Act.L258Base21250,
-        form->Act.L258PHand12800, form->Act.L258PHand21250, form->Act.L258PBase12800,
-        form->Act.L258PBase21250, form->Act.L258Hand21250Ukr, form->Act.L258Base21250Ukr};
-    form->Buf[0x10] = 0xBEEF; // an edit outside the block
-    form->Edit1->setText(QStringLiteral("comment"));
-    form->StringGrid1->setCurrentCell(3, 5);
+        Ui(*form).Act.L258Hand10625,  Ui(*form).Act.L258Hand12800,    Ui(*form).Act.L258Hand21250,
+        Ui(*form).Act.L258Base10625,  Ui(*form).Act.L258Base12800,    Ui(*form).Act.L258Base21250,
+        Ui(*form).Act.L258PHand12800, Ui(*form).Act.L258PHand21250,   Ui(*form).Act.L258PBase12800,
+        Ui(*form).Act.L258PBase21250, Ui(*form).Act.L258Hand21250Ukr, Ui(*form).Act.L258Base21250Ukr};
+    form->Doc.Words()[0x10] = 0xBEEF; // an edit outside the block
+    Ui(*form).Edit1->setText(QStringLiteral("comment"));
+    Ui(*form).StringGrid1->setCurrentCell(3, 5);
     const uint8_t selected = form->SelectedAddr;
 
     for (int p = 0; p < kPresetCount; ++p) {
@@ -406,14 +407,14 @@ TEST_F(FilesWindowFreq, EachPresetLoadsBlockModelAndReminder)
         actions[p]->trigger();
         const PresetRow &row = PresetTable[p].words;
         for (int k = 0; k < kPresetWords; ++k) {
-            ASSERT_EQ(form->Buf[0x30 + k], row[static_cast<size_t>(k)]) << "preset " << p << " word " << k;
+            ASSERT_EQ(form->Doc.Image()[0x30 + k], row[static_cast<size_t>(k)]) << "preset " << p << " word " << k;
             ASSERT_EQ(Cell(0x30 + k), WordToHex(row[static_cast<size_t>(k)])) << "grid, preset " << p;
         }
-        EXPECT_EQ(form->Buf[0x10], 0xBEEF);
+        EXPECT_EQ(form->Doc.Image()[0x10], 0xBEEF);
         EXPECT_EQ(form->DeviceModel(), PresetTable[p].model) << "preset " << p;
-        EXPECT_EQ(form->CheckBox1->isChecked(), row[3] < row[4]) << "preset " << p;
-        EXPECT_EQ(form->Edit2->text(), WordToHex(row[2])) << "preset " << p;
-        EXPECT_EQ(form->Edit1->text(), "comment");
+        EXPECT_EQ(Ui(*form).CheckBox1->isChecked(), row[3] < row[4]) << "preset " << p;
+        EXPECT_EQ(Ui(*form).Edit2->text(), WordToHex(row[2])) << "preset " << p;
+        EXPECT_EQ(Ui(*form).Edit1->text(), "comment");
         EXPECT_EQ(form->SelectedAddr, selected);
         EXPECT_EQ(dialogs->calls, QStringList{"information"}) << "preset " << p;
         EXPECT_EQ(dialogs->info, QString::fromUtf8(PresetReminder));
@@ -422,13 +423,13 @@ TEST_F(FilesWindowFreq, EachPresetLoadsBlockModelAndReminder)
 
 TEST_F(FilesWindowFreq, BasePresetIntoBlankImage)
 {
-    form->Act.L258Base10625->trigger();
+    Ui(*form).Act.L258Base10625->trigger();
     for (int a = 0; a < 0x30; ++a)
-        ASSERT_EQ(form->Buf[a], 0xFFFF);
-    EXPECT_EQ(form->ComboBox2->currentText(), U("SN-258 База"));
-    EXPECT_FALSE(form->CheckBox1->isChecked());
-    EXPECT_TRUE(form->RadioButton3->isChecked());
-    EXPECT_EQ(form->MaskEdit3->text(), "389.625");
+        ASSERT_EQ(form->Doc.Image()[a], 0xFFFF);
+    EXPECT_EQ(Ui(*form).ComboBox2->currentText(), U("SN-258 База"));
+    EXPECT_FALSE(Ui(*form).CheckBox1->isChecked());
+    EXPECT_TRUE(Ui(*form).RadioButton3->isChecked());
+    EXPECT_EQ(Ui(*form).MaskEdit3->text(), "389.625");
 }
 
 // ---- the real dialogs ----
@@ -601,7 +602,7 @@ TEST(TraceSave, FromTheRealWindowBeforeAnyOtherDialog)
         });
         QTest::mouseClick(save, Qt::LeftButton);
     });
-    form.Act.ShowTrace->trigger();
+    Ui(form).Act.ShowTrace->trigger();
     QDir::setCurrent(oldCwd);
 
     EXPECT_EQ(listed, QStringList{"old.txt"});

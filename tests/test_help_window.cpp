@@ -3,6 +3,7 @@
 #include "app/HelpWindow.h"
 #include "app/Translations.h"
 #include "app/Unit1.h"
+#include "FormUi.h"
 
 #include <QApplication>
 #include <QFile>
@@ -26,8 +27,8 @@ protected:
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
         QTest::keyClick(form.get(), Qt::Key_F1);
-        ASSERT_NE(form->HelpWindow, nullptr);
-        help = form->HelpWindow;
+        ASSERT_NE(Ui(*form).HelpWindow, nullptr);
+        help = Ui(*form).HelpWindow;
         ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == help; }));
     }
 

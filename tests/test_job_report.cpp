@@ -1,4 +1,5 @@
 // What the window says when a write or a check ends, without the window.
+#include "image/GridMarks.h"
 #include "link/JobReport.h"
 
 #include <gtest/gtest.h>
@@ -54,4 +55,21 @@ TEST(JobReport, AWriteCutOffSaysWhatTheTelephoneHolds)
         EXPECT_EQ(int(marks.size()), c.marked) << c.text;
         EXPECT_EQ(std::count_if(marks.begin(), marks.end(), [](const CellMark &m) { return m.doubtful; }), c.doubtful);
     }
+}
+
+// The grid's marks tell of the words they were made against: a change of them ends the marks.
+TEST(GridMarks, AreOutdatedOnceTheWordsChange)
+{
+    EepromImage image;
+    GridMarks marks;
+    marks.Set({{0x05, QStringLiteral("телефон: 1234"), true}}, image);
+    EXPECT_FALSE(marks.OutdatedBy(image));
+    EepromImage changed = image;
+    changed[0x05] = 0x1234;
+    EXPECT_TRUE(marks.OutdatedBy(changed));
+    const CellMarks taken = marks.Take();
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_TRUE(taken[0].doubtful);
+    EXPECT_TRUE(marks.Empty());
+    EXPECT_FALSE(marks.OutdatedBy(changed)); // nothing left to end
 }

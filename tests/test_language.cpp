@@ -13,6 +13,7 @@
 #include "link/Engine.h"
 #include "radio/Pairing.h"
 #include "ModalHelper.h"
+#include "FormUi.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -134,12 +135,12 @@ TEST_F(LanguageTest, TheEnglishWindowShowsNoRussian)
     TForm1 form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    form.PageControl2->setCurrentIndex(1); // the "Инфо" list fills as it shows
+    Ui(form).PageControl2->setCurrentIndex(1); // the "Инфо" list fills as it shows
     form.FillListExecute();
 
     QStringList texts = ShownTexts(&form);
-    for (int i = 0; i < form.PageControl2->count(); ++i)
-        texts += ShownTexts(form.PageControl2->widget(i));
+    for (int i = 0; i < Ui(form).PageControl2->count(); ++i)
+        texts += ShownTexts(Ui(form).PageControl2->widget(i));
     TAboutBox about;
     texts += ShownTexts(&about);
     Backups::Entry backup;
@@ -205,12 +206,13 @@ TEST_P(PairingPicture, ThePairingPageForTheGuide)
     s.comment = english ? QStringLiteral("handset after repair") : U("трубка после ремонта");
     form.Doc.Apply(QStringLiteral("read"), s);
     form.RefreshBufExecute();
-    form.PageControl2->setCurrentWidget(form.TabSheet8);
-    form.Act.PairFromBase->trigger();
-    EXPECT_EQ(form.Pair.Note->text(), english ? QStringLiteral("ID 6699, F8, channels 81 82 83 84 taken from base.258")
-                                              : U("ID 6699, F8, каналы 81 82 83 84 взяты из base.258"));
+    Ui(form).PageControl2->setCurrentIndex(3);
+    Ui(form).Act.PairFromBase->trigger();
+    const QLabel *note = form.findChild<QLabel *>(QStringLiteral("PairNote"));
+    EXPECT_EQ(note->text(), english ? QStringLiteral("ID 6699, F8, channels 81 82 83 84 taken from base.258")
+                                    : U("ID 6699, F8, каналы 81 82 83 84 взяты из base.258"));
     if (english)
-        EXPECT_EQ(Russian(ShownTexts(form.TabSheet8)), QStringList());
+        EXPECT_EQ(Russian(ShownTexts(Ui(form).PageControl2->currentWidget())), QStringList());
 
     const QString picture = PicturePath(english ? QStringLiteral("pairing-en.png") : QStringLiteral("pairing.png"));
     EXPECT_TRUE(form.grab().save(picture)) << picture.toStdString();
@@ -227,8 +229,8 @@ TEST_F(LanguageTest, TheEnglishWindowAsksInEnglish)
     TForm1 form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.StringGrid1->setFocus();
-    QTest::keyClick(form.StringGrid1, Qt::Key_Return);
+    Ui(form).StringGrid1->setFocus();
+    QTest::keyClick(Ui(form).StringGrid1, Qt::Key_Return);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("BEEF"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     ASSERT_FALSE(form.Doc.IsSafe());
@@ -294,7 +296,7 @@ TEST_F(LanguageTest, TheMenuChoosesTheNextStartsLanguage)
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
         QMenu *help = nullptr;
-        for (QAction *a : form.ActionMainMenuBar1->actions())
+        for (QAction *a : Ui(form).ActionMainMenuBar1->actions())
             if (a->text() == QStringLiteral("?"))
                 help = a->menu();
         ASSERT_TRUE(help);
@@ -303,16 +305,16 @@ TEST_F(LanguageTest, TheMenuChoosesTheNextStartsLanguage)
             if (a->text() == U("Язык / Language"))
                 languages = a->menu();
         ASSERT_TRUE(languages);
-        EXPECT_TRUE(form.Act.LangRussian->isChecked());
+        EXPECT_TRUE(Ui(form).Act.LangRussian->isChecked());
 
         // Opened and chosen as the user does: the menus by click, the item by key.
-        QTest::mouseClick(form.ActionMainMenuBar1, Qt::LeftButton, {},
-                          form.ActionMainMenuBar1->actionGeometry(help->menuAction()).center());
+        QTest::mouseClick(Ui(form).ActionMainMenuBar1, Qt::LeftButton, {},
+                          Ui(form).ActionMainMenuBar1->actionGeometry(help->menuAction()).center());
         ASSERT_TRUE(QTest::qWaitFor([&] { return help->isVisible(); }));
         help->setActiveAction(languages->menuAction());
         QTest::keyClick(help, Qt::Key_Right);
         ASSERT_TRUE(QTest::qWaitFor([&] { return languages->isVisible(); }));
-        languages->setActiveAction(form.Act.LangEnglish);
+        languages->setActiveAction(Ui(form).Act.LangEnglish);
         QString said;
         AnswerNextModal([&](QWidget *w) {
             if (auto *box = qobject_cast<QMessageBox *>(w))
@@ -322,12 +324,12 @@ TEST_F(LanguageTest, TheMenuChoosesTheNextStartsLanguage)
         ASSERT_TRUE(QTest::qWaitFor([&] { return !said.isEmpty(); }));
         EXPECT_FALSE(HasCyrillic(said)) << said.toStdString();
         EXPECT_EQ(StoredLanguage(), Language::English);
-        EXPECT_TRUE(form.Act.LangEnglish->isChecked());
+        EXPECT_TRUE(Ui(form).Act.LangEnglish->isChecked());
     }
     // The next start.
     ASSERT_TRUE(InstallLanguage(StoredLanguage()));
     TForm1 next;
-    EXPECT_EQ(next.ActionMainMenuBar1->actions().first()->text(), QStringLiteral("File"));
+    EXPECT_EQ(Ui(next).ActionMainMenuBar1->actions().first()->text(), QStringLiteral("File"));
     StoreLanguage(Language::Russian);
 }
 

@@ -1,12 +1,14 @@
 // The "Связь" page in the real window: typed fields, pairing from a base's
 // file, and the ID code a factory preset zeroed.
 #include "app/Unit1.h"
+#include "app/Controls.h"
 #include "image/Backups.h"
 #include "image/FileDialogs.h"
 #include "image/ImageFile.h"
 #include "image/Presets.h"
 #include "radio/InfoList.h"
 #include "radio/Pairing.h"
+#include "FormUi.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -55,9 +57,11 @@ protected:
         form->Dialogs = std::move(d);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        QTabBar *bar = form->PageControl2->tabBar();
+        QTabBar *bar = Ui(*form).PageControl2->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(3).center());
-        ASSERT_EQ(form->PageControl2->currentWidget(), form->TabSheet8);
+        ASSERT_EQ(Ui(*form).PageControl2->currentWidget()->objectName(), "TabSheet8");
+        pair = PairFields();
+        ASSERT_TRUE(pair.Id && pair.Sys[3] && pair.Plan && pair.RestoreId && pair.Note);
     }
 
     // The state a read of a handset leaves: one step, model and comment set.
@@ -83,9 +87,35 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
     }
 
+    // The page's fields, found as the page names them.
+    struct Fields {
+        TMaskEdit *Id, *IdHex, *First, *Last;
+        std::array<TMaskEdit *, 4> Sys;
+        QComboBox *Plan;
+        QPushButton *FromBase, *RestoreId;
+        QLabel *Note;
+    };
+    template <class T = TMaskEdit> T *Field(const QString &name) const
+    {
+        return form->findChild<T *>(QStringLiteral("Pair") + name);
+    }
+    Fields PairFields() const
+    {
+        return {Field("Id"),
+                Field("IdHex"),
+                Field("First"),
+                Field("Last"),
+                {Field("Sys1"), Field("Sys2"), Field("Sys3"), Field("Sys4")},
+                Field<QComboBox>("Plan"),
+                Field<QPushButton>("FromBase"),
+                Field<QPushButton>("RestoreId"),
+                Field<QLabel>("Note")};
+    }
+
     QTemporaryDir home;
     std::unique_ptr<TForm1> form;
     Dialogs *dialogs = nullptr;
+    Fields pair{};
 };
 
 TEST_F(PairingWindow, TypedFieldsStoreParsedValuesOrSayWhyAndChangeNothing)
@@ -117,7 +147,7 @@ TEST_F(PairingWindow, TypedFieldsStoreParsedValuesOrSayWhyAndChangeNothing)
         {Sys3, "", Qt::Key_Return, start, "Системный канал 3: нужно число от 0 до 255."},
         {Sys3, "-1", Qt::Key_Tab, start, "Системный канал 3: число вне пределов 0-255."},
     };
-    TPairPage &p = form->Pair;
+    const Fields &p = pair;
     TMaskEdit *const fields[] = {p.Id, p.IdHex, p.First, p.Last, p.Sys[0], p.Sys[2]};
     for (const Row &r : rows) {
         SCOPED_TRACE(std::string(r.typed) + " into field " + std::to_string(r.field));
@@ -133,7 +163,7 @@ TEST_F(PairingWindow, TypedFieldsStoreParsedValuesOrSayWhyAndChangeNothing)
         Key(r.key);
         if (r.key == Qt::Key_Tab && QApplication::focusWidget() == p.Last)
             Key(Qt::Key_Tab); // the range is stored when both its fields are left
-        EXPECT_EQ(Pairing::WordsOf(form->Buf), r.words);
+        EXPECT_EQ(Pairing::WordsOf(form->Doc.Image()), r.words);
         EXPECT_EQ(p.Note->text(), r.refusal ? QString::fromUtf8(r.refusal) : QString());
         if (r.refusal) {
             EXPECT_EQ(form->Doc.UndoText(), undoBefore);
@@ -157,7 +187,7 @@ TEST_F(PairingWindow, TypedFieldsStoreParsedValuesOrSayWhyAndChangeNothing)
     // The plan list by keys: one up from F8 is F7, stored at once.
     p.Plan->setFocus();
     Key(Qt::Key_Up);
-    EXPECT_EQ(form->Buf[0x38], 0x284F);
+    EXPECT_EQ(form->Doc.Image()[0x38], 0x284F);
     EXPECT_EQ(p.First->text(), "40");
     EXPECT_EQ(p.Last->text(), "79");
     EXPECT_EQ(form->Doc.UndoText(), "Рабочие каналы");
@@ -169,7 +199,7 @@ TEST_F(PairingWindow, PairsFromABaseFileOrABackupInOneStepThatCtrlZTakesBack)
     const ImageState before = form->Doc.State();
     const QString base = SaveImage(home.path() + "/base.258", PresetImage(4, kBaseWords));
     dialogs->openPath = base;
-    QTest::mouseClick(form->Pair.FromBase, Qt::LeftButton);
+    QTest::mouseClick(pair.FromBase, Qt::LeftButton);
     EXPECT_EQ(dialogs->openFolder, Backups::Folder());
 
     ImageState expected = before;
@@ -177,24 +207,25 @@ TEST_F(PairingWindow, PairsFromABaseFileOrABackupInOneStepThatCtrlZTakesBack)
     EXPECT_EQ(form->Doc.Image(), expected.image); // only 0x37-0x3A changed
     EXPECT_EQ(form->Doc.Model(), before.model);
     EXPECT_EQ(form->Doc.Comment(), before.comment);
-    EXPECT_EQ(form->Panel1Text, "ID 6699, F8, каналы 81 82 83 84 взяты из base.258");
-    EXPECT_EQ(form->Pair.Note->text(), form->Panel1Text);
-    EXPECT_EQ(form->Pair.Id->text(), "6699");
-    EXPECT_EQ(form->Pair.Sys[3]->text(), "84");
+    EXPECT_EQ(form->StatusText(1), "ID 6699, F8, каналы 81 82 83 84 взяты из base.258");
+    EXPECT_EQ(pair.Note->text(), form->StatusText(1));
+    EXPECT_EQ(pair.Id->text(), "6699");
+    EXPECT_EQ(pair.Sys[3]->text(), "84");
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form->Doc.State(), before);
-    EXPECT_EQ(form->Pair.Id->text(), "0");
-    EXPECT_EQ(form->Pair.Note->text(), ""); // it told of words no longer there
+    EXPECT_EQ(pair.Id->text(), "0");
+    EXPECT_EQ(pair.Note->text(), ""); // it told of words no longer there
 
     // A backup is a handset's own image here: taken the same way, and said so.
     const Words other = {4242, 0x0AC8, 0x6465, 0x6667};
     // (Saved apart from the real backups folder, which is the user's own under wine.)
     dialogs->openPath = SaveImage(home.path() + "/backups/2026-12-09_10-00-00_4242.258", PresetImage(1, other));
     ASSERT_FALSE(InfoList::IsBase(PresetImage(1, other)));
-    form->Act.PairFromBase->trigger();
-    EXPECT_EQ(Pairing::WordsOf(form->Buf), other);
-    EXPECT_EQ(form->Panel1Text,
-              "Это образ трубы, не базы! ID 4242, 10-200, каналы 100 101 102 103 взяты из 2026-12-09_10-00-00_4242.258");
+    Ui(*form).Act.PairFromBase->trigger();
+    EXPECT_EQ(Pairing::WordsOf(form->Doc.Image()), other);
+    EXPECT_EQ(
+        form->StatusText(1),
+        "Это образ трубы, не базы! ID 4242, 10-200, каналы 100 101 102 103 взяты из 2026-12-09_10-00-00_4242.258");
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form->Doc.State(), before);
 
@@ -205,12 +236,12 @@ TEST_F(PairingWindow, PairsFromABaseFileOrABackupInOneStepThatCtrlZTakesBack)
     junk.write("not an image");
     junk.close();
     dialogs->openPath = junk.fileName();
-    form->Act.PairFromBase->trigger();
+    Ui(*form).Act.PairFromBase->trigger();
     EXPECT_EQ(dialogs->errors.size(), 1);
     const QString partial = home.path() + "/word0A.258";
     ASSERT_FALSE(SaveImageFile(partial, EncodeImageFile(PresetImage(4, kBaseWords), 2, "[read 0A]")));
     dialogs->openPath = partial;
-    form->Act.PairFromBase->trigger();
+    Ui(*form).Act.PairFromBase->trigger();
     ASSERT_EQ(dialogs->errors.size(), 2);
     EXPECT_EQ(dialogs->errors[1], "В файле word0A.258 нет слов 37-3A: он сохранён после чтения [read 0A].");
     EXPECT_EQ(form->Doc.State(), before);
@@ -245,7 +276,7 @@ TEST_F(PairingWindow, WhatIsNoBaseImageIsRefusedAndChangesNothing)
         f.close();
         dialogs->openPath = f.fileName();
         dialogs->errors.clear();
-        QTest::mouseClick(form->Pair.FromBase, Qt::LeftButton);
+        QTest::mouseClick(pair.FromBase, Qt::LeftButton);
         EXPECT_EQ(dialogs->errors, QStringList{QString::fromUtf8(row.error)});
         EXPECT_EQ(form->Doc.State(), before);
     }
@@ -254,35 +285,35 @@ TEST_F(PairingWindow, WhatIsNoBaseImageIsRefusedAndChangesNothing)
 TEST_F(PairingWindow, APresetOverAReadHandsetSaysItZeroedTheIdCodeAndOneClickPutsItBack)
 {
     ReadHandset(kBaseWords);
-    EXPECT_FALSE(form->Pair.RestoreId->isVisible());
-    form->Act.L258Hand12800->trigger();
-    ASSERT_EQ(form->Buf[0x37], 0x0000);
-    EXPECT_EQ(form->Panel1Text, "ID-код 6699 обнулён (вернуть: «Связь»)");
-    ASSERT_TRUE(form->Pair.RestoreId->isVisible());
-    EXPECT_EQ(form->Pair.RestoreId->text(), "Вернуть ID-код 6699");
+    EXPECT_FALSE(pair.RestoreId->isVisible());
+    Ui(*form).Act.L258Hand12800->trigger();
+    ASSERT_EQ(form->Doc.Image()[0x37], 0x0000);
+    EXPECT_EQ(form->StatusText(1), "ID-код 6699 обнулён (вернуть: «Связь»)");
+    ASSERT_TRUE(pair.RestoreId->isVisible());
+    EXPECT_EQ(pair.RestoreId->text(), "Вернуть ID-код 6699");
     const EepromImage preset = form->Doc.Image();
 
-    QTest::mouseClick(form->Pair.RestoreId, Qt::LeftButton);
+    QTest::mouseClick(pair.RestoreId, Qt::LeftButton);
     EepromImage expected = preset;
     expected[0x37] = 0x1A2B;
     EXPECT_EQ(form->Doc.Image(), expected); // the ID code alone
-    EXPECT_FALSE(form->Pair.RestoreId->isVisible());
+    EXPECT_FALSE(pair.RestoreId->isVisible());
     EXPECT_EQ(form->Doc.UndoText(), "Вернуть ID-код");
 
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form->Doc.Image(), preset);
-    EXPECT_TRUE(form->Pair.RestoreId->isVisible());
+    EXPECT_TRUE(pair.RestoreId->isVisible());
     Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Pairing::WordsOf(form->Buf), kBaseWords);
+    EXPECT_EQ(Pairing::WordsOf(form->Doc.Image()), kBaseWords);
 
     // Another image without an ID code is no place for this one; nor has a
     // preset over such an image anything to give back.
     Key(Qt::Key_Y, Qt::ControlModifier);
-    ASSERT_TRUE(form->Pair.RestoreId->isVisible());
+    ASSERT_TRUE(pair.RestoreId->isVisible());
     ReadHandset({0x0000, 0x5077, 0x0102, 0x0304});
-    EXPECT_FALSE(form->Pair.RestoreId->isVisible());
-    form->Act.L258Hand12800->trigger();
-    EXPECT_FALSE(form->Pair.RestoreId->isVisible());
+    EXPECT_FALSE(pair.RestoreId->isVisible());
+    Ui(*form).Act.L258Hand12800->trigger();
+    EXPECT_FALSE(pair.RestoreId->isVisible());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/ErrorBox.h"
 #include "app/Settings.h"
 #include "app/Unit1.h"
+#include "FormUi.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -82,7 +83,7 @@ TEST_F(PortWindowTest, F9OpensAndF10ClosesThePort)
 
 TEST_F(PortWindowTest, ComTwelveOpensLikeComOne)
 {
-    form->ComboBox1->setCurrentText("COM12");
+    Ui(*form).ComboBox1->setCurrentText("COM12");
     Press(Qt::Key_F9);
     ExpectArrangement(true);
     EXPECT_EQ(form->COM.Port, "COM12");
@@ -92,20 +93,20 @@ TEST_F(PortWindowTest, ComTwelveOpensLikeComOne)
 // begins; one that failed to open is not remembered.
 TEST_F(PortWindowTest, TheNextStartBeginsOnThePortOpenedLast)
 {
-    form->ComboBox1->setFocus();
+    Ui(*form).ComboBox1->setFocus();
     for (int i = 0; i < 11; ++i)
-        QTest::keyClick(form->ComboBox1, Qt::Key_Down);
-    ASSERT_EQ(form->ComboBox1->currentText(), "COM12");
+        QTest::keyClick(Ui(*form).ComboBox1, Qt::Key_Down);
+    ASSERT_EQ(Ui(*form).ComboBox1->currentText(), "COM12");
     Press(Qt::Key_F9);
     ExpectArrangement(true);
     Press(Qt::Key_F10);
-    form->ComboBox1->setCurrentText("COM3");
+    Ui(*form).ComboBox1->setCurrentText("COM3");
     AnswerNextModal([](QWidget *) {}); // the error box of a missing device
     Press(Qt::Key_F9);
     ExpectArrangement(false);
     form.reset();
     TForm1 next;
-    EXPECT_EQ(next.ComboBox1->currentText(), "COM12");
+    EXPECT_EQ(Ui(next).ComboBox1->currentText(), "COM12");
 }
 
 TEST_F(PortWindowTest, DisabledShortcutsDoNothing)
@@ -116,7 +117,7 @@ TEST_F(PortWindowTest, DisabledShortcutsDoNothing)
 
     Press(Qt::Key_F9);
     // Another port chosen while open is not taken up by a second F9.
-    form->ComboBox1->setCurrentText("COM3");
+    Ui(*form).ComboBox1->setCurrentText("COM3");
     Press(Qt::Key_F9);
     EXPECT_EQ(afterOpen, 1);
     EXPECT_EQ(form->COM.Port, "COM1");
@@ -125,7 +126,7 @@ TEST_F(PortWindowTest, DisabledShortcutsDoNothing)
 
 TEST_F(PortWindowTest, MissingDeviceShowsTheErrorBoxAndLeavesThePortClosed)
 {
-    form->ComboBox1->setCurrentText("COM3");
+    Ui(*form).ComboBox1->setCurrentText("COM3");
     QString text, caption;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     AnswerNextModal([&](QWidget *w) {
@@ -144,7 +145,7 @@ TEST_F(PortWindowTest, MissingDeviceShowsTheErrorBoxAndLeavesThePortClosed)
     ExpectArrangement(false);
 
     // Another port can be chosen and opened afterwards.
-    form->ComboBox1->setCurrentText("COM1");
+    Ui(*form).ComboBox1->setCurrentText("COM1");
     // The offscreen platform hands activation back to no one after a box.
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));

@@ -9,6 +9,7 @@
 #include "app/Unit1.h"
 #include "image/Backups.h"
 #include "image/ReadMark.h"
+#include "FormUi.h"
 
 #include <QAction>
 #include <QApplication>
@@ -154,7 +155,7 @@ public:
         form->Dialogs.reset(dialogs = new FakeDialogs);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        form->StringGrid1->setFocus();
+        Ui(*form).StringGrid1->setFocus();
     }
     // Keys as the user presses them, into whatever has the focus.
     static void Key(int key, Qt::KeyboardModifiers mods = {})
@@ -170,11 +171,14 @@ public:
     {
         QString s;
         for (int a = 0; a < 64; ++a)
-            s += form->StringGrid1->item(a / 8 + 1, a % 8 + 1)->text() + ' ';
+            s += Ui(*form).StringGrid1->item(a / 8 + 1, a % 8 + 1)->text() + ' ';
         return s;
     }
     // The state as the model list and the comment box show it.
-    ImageState Shown() const { return ImageState{form->Buf, form->ComboBox2->currentIndex(), form->Edit1->text()}; }
+    ImageState Shown() const
+    {
+        return ImageState{form->Doc.Image(), Ui(*form).ComboBox2->currentIndex(), Ui(*form).Edit1->text()};
+    }
     static QString GridOf(const EepromImage &image)
     {
         QString s;
@@ -194,7 +198,7 @@ public:
     {
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        form->StringGrid1->setFocus();
+        Ui(*form).StringGrid1->setFocus();
     }
     void MarkSafeNow() { form->Doc.MarkSafe(); }
 
@@ -210,20 +214,22 @@ TEST_F(Safety, EveryChangeUndoesAndRedoesAsOneStep)
         const char *caption;
         void (*act)(Safety &);
     } steps[] = {
-        {"Труба 258 10625", [](Safety &t) { t.form->Act.L258Hand10625->trigger(); }},
-        {"Ячейка 37H", [](Safety &t) { t.form->StringGrid1->setCurrentCell(7, 8), Type("\n6699\n"); }},
+        {"Труба 258 10625", [](Safety &t) { Ui(*t.form).Act.L258Hand10625->trigger(); }},
+        {"Ячейка 37H", [](Safety &t) { Ui(*t.form).StringGrid1->setCurrentCell(7, 8), Type("\n6699\n"); }},
         {"Частота",
          [](Safety &t) {
-             t.form->PageControl2->setCurrentIndex(2);
-             t.form->Edit2->setFocus();
+             Ui(*t.form).PageControl2->setCurrentIndex(2);
+             Ui(*t.form).Edit2->setFocus();
              Key(Qt::Key_A, Qt::ControlModifier);
              Type("0200");
-             t.form->PageControl2->setCurrentIndex(0); // leaving the page stores the word
-             t.form->StringGrid1->setFocus();
+             Ui(*t.form).PageControl2->setCurrentIndex(0); // leaving the page stores the word
+             Ui(*t.form).StringGrid1->setFocus();
          }},
-        {"Поменять байты местами", [](Safety &t) { t.form->Act.SwapByte->trigger(); }},
-        {"Модель", [](Safety &t) { t.form->ComboBox2->setFocus(), Key(Qt::Key_Down), t.form->StringGrid1->setFocus(); }},
-        {"Комментарий", [](Safety &t) { t.form->Edit1->setFocus(), Type("abc\n"), t.form->StringGrid1->setFocus(); }},
+        {"Поменять байты местами", [](Safety &t) { Ui(*t.form).Act.SwapByte->trigger(); }},
+        {"Модель",
+         [](Safety &t) { Ui(*t.form).ComboBox2->setFocus(), Key(Qt::Key_Down), Ui(*t.form).StringGrid1->setFocus(); }},
+        {"Комментарий",
+         [](Safety &t) { Ui(*t.form).Edit1->setFocus(), Type("abc\n"), Ui(*t.form).StringGrid1->setFocus(); }},
         {"Открыть 2026-12-09_14-03-22 SN-258 Труба (Комтель) ID 6699.hk",
          [](Safety &t) {
              // The browser: the filter has the focus, Enter opens the first backup.
@@ -231,7 +237,7 @@ TEST_F(Safety, EveryChangeUndoesAndRedoesAsOneStep)
                  ASSERT_TRUE(WaitForFocusIn(modal));
                  Type("6699\n");
              });
-             t.form->Act.Backups->trigger();
+             Ui(*t.form).Act.Backups->trigger();
              t.StringGrid1Focus();
          }},
         {"Отчистить буфер", [](Safety &) { Key(Qt::Key_N, Qt::ControlModifier); }},
@@ -244,14 +250,14 @@ TEST_F(Safety, EveryChangeUndoesAndRedoesAsOneStep)
         s.act(*this);
         const ImageState after = form->Doc.State();
         ASSERT_NE(after, before);
-        EXPECT_EQ(form->Act.Undo->text(), QString::fromUtf8("Отменить: ") + QString::fromUtf8(s.caption));
+        EXPECT_EQ(Ui(*form).Act.Undo->text(), QString::fromUtf8("Отменить: ") + QString::fromUtf8(s.caption));
 
         Key(Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(form->Doc.State(), before);
         EXPECT_EQ(Shown(), before);
         EXPECT_EQ(Grid(), GridOf(before.image));
-        EXPECT_EQ(form->Edit2->text(), WordToHex(before.image[0x32])); // the frequency page follows
-        EXPECT_EQ(form->Act.Redo->text(), QString::fromUtf8("Повторить: ") + QString::fromUtf8(s.caption));
+        EXPECT_EQ(Ui(*form).Edit2->text(), WordToHex(before.image[0x32])); // the frequency page follows
+        EXPECT_EQ(Ui(*form).Act.Redo->text(), QString::fromUtf8("Повторить: ") + QString::fromUtf8(s.caption));
         Key(Qt::Key_Y, Qt::ControlModifier);
         EXPECT_EQ(form->Doc.State(), after);
         EXPECT_EQ(Shown(), after);
@@ -260,15 +266,15 @@ TEST_F(Safety, EveryChangeUndoesAndRedoesAsOneStep)
         EXPECT_EQ(Grid(), GridOf(after.image));
     }
     for (size_t i = 0; i < std::size(steps); ++i)
-        form->Act.Undo->trigger();
+        Ui(*form).Act.Undo->trigger();
     EXPECT_EQ(form->Doc.State(), start);
-    EXPECT_FALSE(form->Act.Undo->isEnabled());
-    EXPECT_EQ(form->Act.Undo->text(), "Отменить");
+    EXPECT_FALSE(Ui(*form).Act.Undo->isEnabled());
+    EXPECT_EQ(Ui(*form).Act.Undo->text(), "Отменить");
 }
 
 TEST_F(Safety, ClosingAsksOnlyWhenWorkWouldBeLost)
 {
-    form->Act.L258Base12800->trigger();
+    Ui(*form).Act.L258Base12800->trigger();
     form->close(); // "Отмена"
     EXPECT_EQ(dialogs->asked, 1);
     EXPECT_TRUE(form->isVisible());
@@ -276,11 +282,11 @@ TEST_F(Safety, ClosingAsksOnlyWhenWorkWouldBeLost)
     dialogs->savePath = home.dir.filePath("base.b");
     form->close();
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(Bytes(dialogs->savePath), EncodeImageFile(form->Buf, 1, ""));
+    EXPECT_EQ(Bytes(dialogs->savePath), EncodeImageFile(form->Doc.Image(), 1, ""));
     // Back at what was saved after a change: nothing to ask.
     form->show();
-    form->Act.ClearBuf->trigger();
-    form->Act.Undo->trigger();
+    Ui(*form).Act.ClearBuf->trigger();
+    Ui(*form).Act.Undo->trigger();
     form->close();
     EXPECT_EQ(dialogs->asked, 2);
     EXPECT_FALSE(form->isVisible());
@@ -312,13 +318,13 @@ TEST_F(Safety, ReadsAgainstTheTelephone)
         form->SetTickInterval(2);
         Key(Qt::Key_F9);
         Key(job);
-        EXPECT_FALSE(form->Act.Undo->isEnabled()); // not while the job runs
-        EXPECT_FALSE(form->ComboBox1->isEnabled()); // nor another port
+        EXPECT_FALSE(Ui(*form).Act.Undo->isEnabled()); // not while the job runs
+        EXPECT_FALSE(Ui(*form).ComboBox1->isEnabled()); // nor another port
         EXPECT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 20000));
         form->COM.Close();
-        form->StringGrid1->setFocus();
+        Ui(*form).StringGrid1->setFocus();
     };
-    form->ComboBox2->setCurrentIndex(2); // "SN-258 Труба"
+    Ui(*form).ComboBox2->setCurrentIndex(2); // "SN-258 Труба"
     Type("\n1111\n");
     const ImageState before = form->Doc.State();
 
@@ -331,27 +337,27 @@ TEST_F(Safety, ReadsAgainstTheTelephone)
     const QByteArray backup = Bytes(QDir(home.Folder()).filePath(home.Names()[0]));
     EXPECT_EQ(backup.left(129), EncodeImageFile(words, 2, "").left(129));
     EXPECT_TRUE(FromCp1251(backup.mid(129)).contains(QRegularExpression("^Прочитано из телефона .*, порт COM1$")));
-    EXPECT_EQ(form->MaskEdit1->text(), WordToHex(words[0])); // the entry box follows the grid
-    EXPECT_EQ(form->Act.Undo->text(), "Отменить: Прочитать всю EEPROM");
+    EXPECT_EQ(Ui(*form).MaskEdit1->text(), WordToHex(words[0])); // the entry box follows the grid
+    EXPECT_EQ(Ui(*form).Act.Undo->text(), "Отменить: Прочитать всю EEPROM");
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form->Doc.State(), before);
-    EXPECT_EQ(form->MaskEdit1->text(), "1111");
+    EXPECT_EQ(Ui(*form).MaskEdit1->text(), "1111");
 
     // A failed read is one step too, and leaves no backup.
     run(Qt::Key_F7, {"--fault", "no-bang@7"});
     EXPECT_EQ(form->StatusText(0), "Невыполнено...");
-    EXPECT_NE(form->Buf, before.image);
+    EXPECT_NE(form->Doc.Image(), before.image);
     EXPECT_EQ(home.Names().size(), 1);
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form->Doc.State(), before);
 
     // A backup that cannot be written: the job is completed all the same.
     home.Block();
-    form->ComboBox2->setCurrentIndex(4); // not what was backed up before
+    Ui(*form).ComboBox2->setCurrentIndex(4); // not what was backed up before
     run(Qt::Key_F7, {});
     EXPECT_EQ(form->StatusText(0), "Завершено!");
     EXPECT_EQ(form->StatusText(1), "Копия не сохранена: недопустимое имя файла или папки");
-    EXPECT_EQ(form->Buf, words);
+    EXPECT_EQ(form->Doc.Image(), words);
     form->close(); // nowhere else: the question comes ("Отмена")
     EXPECT_EQ(dialogs->asked, 1);
     run(Qt::Key_F8, {}); // now the telephone holds it
@@ -501,14 +507,14 @@ TEST_F(Safety, BackupsBrowserNewestFirstFiltersAndOpens)
             afterFilter << row(r);
         Key(Qt::Key_Return);
     });
-    form->Act.Backups->trigger();
+    Ui(*form).Act.Backups->trigger();
     EXPECT_EQ(rows, QStringList({"2026-12-09 14:03:22 | SN-258+ Труба | 6699 | /dev/ttyUSB0 | Прочитано из телефона "
                                  "2026-12-09 14:03:22, порт /dev/ttyUSB0",
                                  "2026-12-09 14:02:22 | SN-258 Труба (Комтель) | 1 | COM2 | Прочитано из телефона "
                                  "2026-12-09 14:02:22, порт COM2"}));
     EXPECT_EQ(afterFilter, rows.mid(1));
-    EXPECT_EQ(form->Buf, one);
-    EXPECT_EQ(form->Act.Undo->text(), "Отменить: Открыть " + QFileInfo(older.path).fileName());
+    EXPECT_EQ(form->Doc.Image(), one);
+    EXPECT_EQ(Ui(*form).Act.Undo->text(), "Отменить: Открыть " + QFileInfo(older.path).fileName());
 }
 
 // A backups folder that cannot be read is said to be so, in the window and
@@ -533,7 +539,7 @@ TEST_F(Safety, UnreadableBackupsFolderIsAnError)
         b.block(home);
         {
             BoxAnswerer boxes;
-            form->Act.Backups->trigger();
+            Ui(*form).Act.Backups->trigger();
             ASSERT_EQ(boxes.texts.size(), 1);
             EXPECT_TRUE(boxes.texts[0].startsWith("Папка резервных копий " + home.Folder() + " недоступна: "))
                 << boxes.texts[0].toStdString();
@@ -580,7 +586,7 @@ TEST_F(Safety, WritingAPartialImageAsksFirst)
         {"and one word more",
          [](Safety &t) {
              t.RunJob(Qt::Key_F3);
-             t.form->StringGrid1->setCurrentCell(1, 3); // word 02
+             Ui(*t.form).StringGrid1->setCurrentCell(1, 3); // word 02
              t.RunJob(Qt::Key_F5);
          },
          "Образ содержит не все слова (прочитаны только 02, 30-3F): записать всю EEPROM, включая слова FFFF?"},
@@ -640,7 +646,7 @@ TEST_F(Safety, ClosingDuringAWriteAsksAndCancelsCleanly)
     if (qEnvironmentVariableIsEmpty("QUILLON_PHONE"))
         GTEST_SKIP() << "QUILLON_PHONE not set";
     form->WatchTermSignal();
-    form->Act.L258Hand10625->trigger();
+    Ui(*form).Act.L258Hand10625->trigger();
     MarkSafeNow();
     const auto start = [&](Phone &phone, Qt::Key job) {
         ASSERT_TRUE(phone.Start(Patterned(0x1234), {"--char-ms", "10"}));

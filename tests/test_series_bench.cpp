@@ -14,6 +14,7 @@
 #include "image/SeriesImage.h"
 #include "app/SeriesController.h"
 #include "link/SeriesLanes.h"
+#include "FormUi.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -287,11 +288,11 @@ TEST_P(SeriesBench, Window)
     auto form = std::make_unique<TForm1>();
     form->SetTickInterval(kTickMs);
     form->show();
-    form->Act.OpenPort->trigger();
+    Ui(*form).Act.OpenPort->trigger();
     ASSERT_TRUE(form->COM.Connected());
     for (int a = 0; a < EepromImage::kWords; ++a)
-        form->Buf[a] = bench.series[a];
-    ASSERT_TRUE(form->Act.Series->isEnabled());
+        form->Doc.Words()[a] = bench.series[a];
+    ASSERT_TRUE(Ui(*form).Act.Series->isEnabled());
 
     // The dialog, as the technician fills it in.
     AnswerNextModal([&](QWidget *w) {
@@ -304,7 +305,7 @@ TEST_P(SeriesBench, Window)
         dialog->UnitCount->setValue(c.count);
         dialog->StartButton->click();
     });
-    form->Act.Series->trigger();
+    Ui(*form).Act.Series->trigger();
     ASSERT_TRUE(form->SeriesRuns());
     ASSERT_TRUE(form->Series->Window() && form->Series->Window()->isVisible());
     QObject::connect(form->Series->Lanes(), &SeriesLanes::PhaseChanged, [&](int, SeriesCycle::Phase phase) {
@@ -315,15 +316,15 @@ TEST_P(SeriesBench, Window)
     });
 
     // Nothing of the image, the model or the options changes meanwhile.
-    const EepromImage image = form->Buf;
-    form->StringGrid1->setFocus();
-    QTest::keyClicks(form->StringGrid1, "12AB");
-    QTest::keyClick(form->StringGrid1, Qt::Key_Return);
-    EXPECT_EQ(form->Buf, image);
-    for (QAction *a : {form->Act.Read258, form->Act.Write258, form->Act.LoadFile, form->Act.L258Hand12800,
-                       form->Act.Series, form->Act.ClosePort})
+    const EepromImage image = form->Doc.Image();
+    Ui(*form).StringGrid1->setFocus();
+    QTest::keyClicks(Ui(*form).StringGrid1, "12AB");
+    QTest::keyClick(Ui(*form).StringGrid1, Qt::Key_Return);
+    EXPECT_EQ(form->Doc.Image(), image);
+    for (QAction *a : {Ui(*form).Act.Read258, Ui(*form).Act.Write258, Ui(*form).Act.LoadFile,
+                       Ui(*form).Act.L258Hand12800, Ui(*form).Act.Series, Ui(*form).Act.ClosePort})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    EXPECT_FALSE(form->ComboBox2->isEnabled());
+    EXPECT_FALSE(Ui(*form).ComboBox2->isEnabled());
 
     // The window's own count: the series window's "Стоп" once the units are through.
     // The dialog's count ends the series by itself; without one, "Стоп".
@@ -333,7 +334,7 @@ TEST_P(SeriesBench, Window)
     if (c.count == 0 && form->SeriesRuns())
         QTest::keyClick(form->Series->Window(), Qt::Key_Escape); // Esc ends it as "Стоп" does
     ASSERT_TRUE(WaitFor([&] { return !form->SeriesRuns(); }, kDeadlineMs));
-    EXPECT_EQ(form->Buf, image);
+    EXPECT_EQ(form->Doc.Image(), image);
 
     const SeriesCycle &cycle = *form->Series->Lanes()->SeriesOf(0).CurrentCycle();
     EXPECT_EQ(cycle.Done(), units);
@@ -346,9 +347,9 @@ TEST_P(SeriesBench, Window)
     // The window is the user's again, with nothing of the units on it.
     EXPECT_EQ(form->StatusText(1), QString());
     EXPECT_FALSE(form->CellsMarked());
-    EXPECT_TRUE(form->Act.Read258->isEnabled());
-    EXPECT_TRUE(form->Act.Series->isEnabled());
-    EXPECT_TRUE(form->ComboBox2->isEnabled());
+    EXPECT_TRUE(Ui(*form).Act.Read258->isEnabled());
+    EXPECT_TRUE(Ui(*form).Act.Series->isEnabled());
+    EXPECT_TRUE(Ui(*form).ComboBox2->isEnabled());
     const QString logPath = form->Series->Lanes()->LogPath();
     form->Series->Window()->close();
     form->COM.Close();
@@ -370,12 +371,12 @@ TEST(SeriesStop, EscDuringWrite)
     auto form = std::make_unique<TForm1>();
     form->SetTickInterval(kTickMs);
     form->show();
-    form->Act.OpenPort->trigger();
+    Ui(*form).Act.OpenPort->trigger();
     ASSERT_TRUE(form->COM.Connected());
     for (int a = 0; a < EepromImage::kWords; ++a)
-        form->Buf[a] = bench.series[a];
+        form->Doc.Words()[a] = bench.series[a];
     AnswerNextModal([](QWidget *w) { qobject_cast<TSeriesDialog *>(w)->StartButton->click(); });
-    form->Act.Series->trigger();
+    Ui(*form).Act.Series->trigger();
     ASSERT_TRUE(form->SeriesRuns());
     // Esc in the main window, which the technician may have clicked on.
     form->activateWindow();
@@ -395,7 +396,7 @@ TEST(SeriesStop, EscDuringWrite)
     EXPECT_TRUE(cause.contains(QStringLiteral("записаны слова 00-"))) << cause.toStdString();
     EXPECT_TRUE(cause.contains(QStringLiteral("не записаны "))) << cause.toStdString();
     EXPECT_EQ(form->Series->Window()->StopButton->text(), QStringLiteral("Закрыть"));
-    EXPECT_TRUE(form->Act.Read258->isEnabled());
+    EXPECT_TRUE(Ui(*form).Act.Read258->isEnabled());
     form->COM.Close();
 }
 
@@ -564,7 +565,7 @@ TEST(SeriesImageCheck, TheWindowAsksBeforeABlankImageGoesIntoEveryUnit)
     qputenv("QUILLON_COM1", bench.pts.toLocal8Bit());
     TForm1 form;
     form.show();
-    form.Act.OpenPort->trigger();
+    Ui(form).Act.OpenPort->trigger();
     ASSERT_TRUE(form.COM.Connected());
     QString question;
     AnswerNextModal([&](QWidget *w) {
@@ -576,7 +577,7 @@ TEST(SeriesImageCheck, TheWindowAsksBeforeABlankImageGoesIntoEveryUnit)
         });
         dialog->StartButton->click();
     });
-    form.Act.Series->trigger();
+    Ui(form).Act.Series->trigger();
     EXPECT_TRUE(question.contains("00-2F")) << question.toStdString();
     EXPECT_FALSE(form.SeriesRuns());
     form.COM.Close();

@@ -2,6 +2,7 @@
 // window: one quillon-phone per lane, each playing its own units; the
 // technician's part is played on what each front end asks of each port.
 
+#include "FormUi.h"
 #include "ModalHelper.h"
 #include "PhoneProcess.h"
 #include "StderrLines.h"
@@ -260,11 +261,11 @@ TEST_F(SeriesLanesBench, FourLanesInTheWindow)
     auto form = std::make_unique<TForm1>();
     form->SetTickInterval(kTickMs);
     form->show();
-    form->ComboBox1->setCurrentText("COM1");
-    form->Act.OpenPort->trigger();
+    Ui(*form).ComboBox1->setCurrentText("COM1");
+    Ui(*form).Act.OpenPort->trigger();
     ASSERT_TRUE(form->COM.Connected());
     for (int a = 0; a < EepromImage::kWords; ++a)
-        form->Buf[a] = series[a];
+        form->Doc.Words()[a] = series[a];
 
     AnswerNextModal([&](QWidget *w) {
         auto *dialog = qobject_cast<TSeriesDialog *>(w);
@@ -277,7 +278,7 @@ TEST_F(SeriesLanesBench, FourLanesInTheWindow)
         dialog->UnitCount->setValue(8);
         dialog->StartButton->click();
     });
-    form->Act.Series->trigger();
+    Ui(*form).Act.Series->trigger();
     ASSERT_TRUE(form->SeriesRuns());
     EXPECT_FALSE(form->COM.Connected()) << "COM1 is its lane's for the series";
     const SeriesLanes &run = *form->Series->Lanes();
@@ -313,7 +314,7 @@ TEST_F(SeriesLanesBench, FourLanesInTheWindow)
         EXPECT_EQ(window->Lane(i)->Count->text().left(12), QStringLiteral("Телефонов: 2")) << i;
     // The window's port is its own again, the lanes' are closed.
     EXPECT_TRUE(form->COM.Connected());
-    EXPECT_TRUE(form->Act.Read258->isEnabled());
+    EXPECT_TRUE(Ui(*form).Act.Read258->isEnabled());
     for (int i = 0; i < 4; ++i)
         EXPECT_FALSE(run.SessionOf(i).COM.Connected()) << i;
     form->COM.Close();

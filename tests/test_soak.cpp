@@ -11,6 +11,7 @@
 #include "PhoneProcess.h"
 #include "WaitFor.h"
 #include "app/Unit1.h"
+#include "FormUi.h"
 
 #include <QAction>
 #include <QApplication>
@@ -149,22 +150,22 @@ protected:
     {
         SCOPED_TRACE(where.toStdString());
         ExpectPortArrangement(*form, portOpen);
-        EXPECT_FALSE(form->Act.CancelProg->isEnabled());
-        EXPECT_TRUE(form->Panel1->isHidden());
+        EXPECT_FALSE(Ui(*form).Act.CancelProg->isEnabled());
+        EXPECT_TRUE(Ui(*form).Panel1->isHidden());
     }
     QAction *ActionOf(const JobKind &k)
     {
-        QAction *const actions[] = {form->Act.Write258, form->Act.Read258, form->Act.WriteBlock,
-                                    form->Act.ReadBlock, form->Act.WriteCur, form->Act.ReadCur};
+        QAction *const actions[] = {Ui(*form).Act.Write258,  Ui(*form).Act.Read258,  Ui(*form).Act.WriteBlock,
+                                    Ui(*form).Act.ReadBlock, Ui(*form).Act.WriteCur, Ui(*form).Act.ReadCur};
         return actions[&k - kJobs];
     }
     void ClickCell(int addr)
     {
-        QTableWidgetItem *item = form->StringGrid1->item(addr / 8 + 1, addr % 8 + 1);
-        const QRect r = form->StringGrid1->visualItemRect(item);
-        QTest::mouseClick(form->StringGrid1->viewport(), Qt::LeftButton, {}, r.center());
+        QTableWidgetItem *item = Ui(*form).StringGrid1->item(addr / 8 + 1, addr % 8 + 1);
+        const QRect r = Ui(*form).StringGrid1->visualItemRect(item);
+        QTest::mouseClick(Ui(*form).StringGrid1->viewport(), Qt::LeftButton, {}, r.center());
     }
-    Words Image() const { return form->Buf.words; }
+    Words Image() const { return form->Doc.Image().words; }
 };
 
 TEST_P(Soak, JobsBackToBackWithFaults)
@@ -191,7 +192,7 @@ TEST_P(Soak, JobsBackToBackWithFaults)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     BoxAnswerer answerer;
     QStringList &boxes = answerer.texts; // error boxes answered since the last look
-    form->Act.OpenPort->trigger();
+    Ui(*form).Act.OpenPort->trigger();
     ASSERT_TRUE(form->COM.Connected());
 
     // A failed write can leave the telephone a command without its CR, which
@@ -210,7 +211,7 @@ TEST_P(Soak, JobsBackToBackWithFaults)
         const Fault fault = job == 0 || rng.bounded(3) == 0 ? Fault::None : Fault(1 + rng.bounded(kFaultKinds - 1));
         ++faultsSeen[int(fault)];
         if (job > 0 && rng.bounded(2))
-            form->Act.SwapByte->trigger(); // new words for the telephone
+            Ui(*form).Act.SwapByte->trigger(); // new words for the telephone
         int first = kind.first, last = kind.last;
         if (kind.atCell) {
             first = last = static_cast<int>(rng.bounded(64));
@@ -300,11 +301,11 @@ TEST_P(Soak, JobsBackToBackWithFaults)
                 ++closedByWindow;
             } else {
                 ExpectArrangement(true, what + " still open");
-                form->Act.ClosePort->trigger();
+                Ui(*form).Act.ClosePort->trigger();
             }
             ExpectArrangement(false, what + " closed");
             ASSERT_TRUE(phone.Start(nullptr));
-            form->Act.OpenPort->trigger();
+            Ui(*form).Act.OpenPort->trigger();
             ASSERT_TRUE(WaitFor([&] { return !QApplication::activeModalWidget(); }, 5000));
             EXPECT_TRUE(boxes.size() <= 1) << boxes.join(" | ").toStdString();
             ExpectArrangement(true, what + " reopened");
@@ -338,14 +339,14 @@ TEST_P(Soak, JobsBackToBackWithFaults)
     // The port opens again, and a job still runs through. The first job may
     // still meet what the last fault left on the line (a late reply, half a
     // command that its opening CR completes); the one after it may not.
-    form->Act.ClosePort->trigger();
+    Ui(*form).Act.ClosePort->trigger();
     ExpectArrangement(false, "end, closed");
-    form->Act.OpenPort->trigger();
+    Ui(*form).Act.OpenPort->trigger();
     ExpectArrangement(true, "end, reopened");
     ASSERT_TRUE(phone.Dump("clear\n"));
     bool ranThrough = false;
     for (int attempt = 0; attempt < 2 && !ranThrough; ++attempt) {
-        form->Act.ReadBlock->trigger();
+        Ui(*form).Act.ReadBlock->trigger();
         ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 30000));
         ranThrough = form->StatusText(0) == QStringLiteral("Завершено!");
     }

@@ -12,6 +12,7 @@
 #include "image/Presets.h"
 #include "link/JobReport.h"
 #include "link/SeriesLanes.h"
+#include "FormUi.h"
 
 #include <QAction>
 #include <QFontDatabase>
@@ -49,12 +50,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
-    QString Cell(int addr) const
-    {
-        return form->StringGrid1->item(addr / 8 + 1, addr % 8 + 1)->text();
-    }
+    QString Cell(int addr) const { return Ui(*form).StringGrid1->item(addr / 8 + 1, addr % 8 + 1)->text(); }
 
-    void Select(int addr) { form->StringGrid1->setCurrentCell(addr / 8 + 1, addr % 8 + 1); }
+    void Select(int addr) { Ui(*form).StringGrid1->setCurrentCell(addr / 8 + 1, addr % 8 + 1); }
 
     // A menu's entries as "caption" or "-" for separators, "&" kept.
     static QStringList Entries(const QMenu *menu)
@@ -65,7 +63,7 @@ protected:
         return out;
     }
 
-    QMenu *TopMenu(int i) const { return form->ActionMainMenuBar1->actions().at(i)->menu(); }
+    QMenu *TopMenu(int i) const { return Ui(*form).ActionMainMenuBar1->actions().at(i)->menu(); }
 
     std::unique_ptr<TForm1> form;
 };
@@ -74,50 +72,50 @@ TEST_F(WindowTest, StartsBlankWithPortClosedArrangement)
 {
     EXPECT_EQ(form->windowTitle(), "Quillon 258/258+");
     EXPECT_EQ(form->size(), QSize(363, 354));
-    EXPECT_EQ(form->StringGrid1->item(0, 0)->text(), "Addr");
+    EXPECT_EQ(Ui(*form).StringGrid1->item(0, 0)->text(), "Addr");
     const QStringList cols = {"00", "01", "02", "03", "04", "05", "06", "07"};
     const QStringList rows = {"00", "08", "10", "18", "20", "28", "30", "38"};
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(form->StringGrid1->item(0, i + 1)->text(), cols[i]);
-        EXPECT_EQ(form->StringGrid1->item(i + 1, 0)->text(), rows[i]);
+        EXPECT_EQ(Ui(*form).StringGrid1->item(0, i + 1)->text(), cols[i]);
+        EXPECT_EQ(Ui(*form).StringGrid1->item(i + 1, 0)->text(), rows[i]);
     }
     for (int a = 0; a < 64; ++a)
         ASSERT_EQ(Cell(a), "FFFF") << a;
     EXPECT_EQ(form->SelectedAddr, 0);
-    EXPECT_EQ(form->Label13->text(), "Addr:");
-    EXPECT_EQ(form->Label12->text(), "00H");
-    EXPECT_EQ(form->MaskEdit1->text(), "FFFF");
-    EXPECT_EQ(form->DeScrypt->toPlainText(), "");
-    EXPECT_EQ(form->PageControl2->currentWidget(), form->TabSheet5);
-    EXPECT_EQ(form->PageControl2->tabText(0), "Буфер");
-    EXPECT_EQ(form->PageControl2->tabText(1), "Инфо");
-    EXPECT_EQ(form->PageControl2->tabText(2), "Частота");
-    EXPECT_EQ(form->PageControl2->tabText(3), "Связь");
+    EXPECT_EQ(Ui(*form).Label13->text(), "Addr:");
+    EXPECT_EQ(Ui(*form).Label12->text(), "00H");
+    EXPECT_EQ(Ui(*form).MaskEdit1->text(), "FFFF");
+    EXPECT_EQ(Ui(*form).DeScrypt->toPlainText(), "");
+    EXPECT_EQ(Ui(*form).PageControl2->currentWidget(), Ui(*form).TabSheet5);
+    EXPECT_EQ(Ui(*form).PageControl2->tabText(0), "Буфер");
+    EXPECT_EQ(Ui(*form).PageControl2->tabText(1), "Инфо");
+    EXPECT_EQ(Ui(*form).PageControl2->tabText(2), "Частота");
+    EXPECT_EQ(Ui(*form).PageControl2->tabText(3), "Связь");
 
-    ASSERT_EQ(form->ComboBox1->count(), 15);
-    EXPECT_EQ(form->ComboBox1->itemText(0), "COM1");
-    EXPECT_EQ(form->ComboBox1->itemText(14), "COM15");
-    EXPECT_EQ(form->ComboBox1->currentText(), "COM1");
-    EXPECT_TRUE(form->ComboBox1->isEnabled());
+    ASSERT_EQ(Ui(*form).ComboBox1->count(), 15);
+    EXPECT_EQ(Ui(*form).ComboBox1->itemText(0), "COM1");
+    EXPECT_EQ(Ui(*form).ComboBox1->itemText(14), "COM15");
+    EXPECT_EQ(Ui(*form).ComboBox1->currentText(), "COM1");
+    EXPECT_TRUE(Ui(*form).ComboBox1->isEnabled());
 
     const QStringList models = {"<неизвестно>", "SN-258 База", "SN-258 Труба", "SN-258+ База ",
                                 "SN-258+ Труба", "SN-258 База (Комтель)", "SN-258 Труба (Комтель)",
                                 "SN-258+ База Flagman", "SN-258+ Труба Flagman"};
-    ASSERT_EQ(form->ComboBox2->count(), models.size());
+    ASSERT_EQ(Ui(*form).ComboBox2->count(), models.size());
     for (int i = 0; i < models.size(); ++i)
-        EXPECT_EQ(form->ComboBox2->itemText(i), models[i]);
-    EXPECT_EQ(form->ComboBox2->currentIndex(), 0);
-    EXPECT_EQ(form->Edit1->text(), "");
+        EXPECT_EQ(Ui(*form).ComboBox2->itemText(i), models[i]);
+    EXPECT_EQ(Ui(*form).ComboBox2->currentIndex(), 0);
+    EXPECT_EQ(Ui(*form).Edit1->text(), "");
     EXPECT_EQ(form->StatusText(0), "");
     EXPECT_EQ(form->StatusText(1), "");
-    EXPECT_FALSE(form->Panel1->isVisible());
-    EXPECT_TRUE(form->Label1->isVisible());
-    EXPECT_EQ(form->Label14->text(), "XP Version");
+    EXPECT_FALSE(Ui(*form).Panel1->isVisible());
+    EXPECT_TRUE(Ui(*form).Label1->isVisible());
+    EXPECT_EQ(Ui(*form).Label14->text(), "XP Version");
 
-    EXPECT_TRUE(form->Act.OpenPort->isEnabled());
-    for (QAction *a : {form->Act.ClosePort, form->Act.Read258, form->Act.Write258, form->Act.ReadBlock,
-                       form->Act.WriteBlock, form->Act.ReadCur, form->Act.WriteCur, form->Act.CancelProg,
-                       form->Act.ProbeLine})
+    EXPECT_TRUE(Ui(*form).Act.OpenPort->isEnabled());
+    for (QAction *a : {Ui(*form).Act.ClosePort, Ui(*form).Act.Read258, Ui(*form).Act.Write258, Ui(*form).Act.ReadBlock,
+                       Ui(*form).Act.WriteBlock, Ui(*form).Act.ReadCur, Ui(*form).Act.WriteCur,
+                       Ui(*form).Act.CancelProg, Ui(*form).Act.ProbeLine})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
 }
 
@@ -162,7 +160,7 @@ TEST_F(WindowTest, ActionTableIsComplete)
         {&TActions::Series, "Prog", "Серия...", "", false, false},
     };
     for (const Expect &e : expected) {
-        QAction *a = form->Act.*(e.member);
+        QAction *a = Ui(*form).Act.*(e.member);
         ASSERT_NE(a, nullptr);
         SCOPED_TRACE(a->objectName().toStdString());
         EXPECT_EQ(a->property("category").toString(), e.category);
@@ -172,11 +170,12 @@ TEST_F(WindowTest, ActionTableIsComplete)
         EXPECT_EQ(a->property("imageIndex").toInt() >= 0, e.hasImage);
     }
     EXPECT_EQ(ActionCount, 44);
-    EXPECT_TRUE(form->Act.VerifyAfterWrite->isChecked()); // the first run: on
-    EXPECT_EQ(form->Act.Redo->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+    EXPECT_TRUE(Ui(*form).Act.VerifyAfterWrite->isChecked()); // the first run: on
+    EXPECT_EQ(Ui(*form).Act.Redo->shortcuts(),
+              QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
     int presets = 0;
     for (int i = 0; i < ActionCount; ++i) {
-        QAction *a = form->Act.*(ActionTable[i].member);
+        QAction *a = Ui(*form).Act.*(ActionTable[i].member);
         EXPECT_EQ(a->objectName(), ActionTable[i].name);
         if (a->property("category").toString() == "NewData") {
             ASSERT_LT(presets, kPresetCount);
@@ -188,15 +187,15 @@ TEST_F(WindowTest, ActionTableIsComplete)
         }
     }
     EXPECT_EQ(presets, 12);
-    EXPECT_EQ(form->Act.OpenPort->toolTip(), "Открыть порт");
-    EXPECT_EQ(form->Act.FileExit1->property("hint").toString(), "Exit|Quits the application");
-    EXPECT_EQ(form->Act.SwapByte->property("imageIndex").toInt(), 14);
-    EXPECT_EQ(form->Act.CancelProg->property("imageIndex").toInt(), 12);
+    EXPECT_EQ(Ui(*form).Act.OpenPort->toolTip(), "Открыть порт");
+    EXPECT_EQ(Ui(*form).Act.FileExit1->property("hint").toString(), "Exit|Quits the application");
+    EXPECT_EQ(Ui(*form).Act.SwapByte->property("imageIndex").toInt(), 14);
+    EXPECT_EQ(Ui(*form).Act.CancelProg->property("imageIndex").toInt(), 12);
 }
 
 TEST_F(WindowTest, MenusAndToolBarInOrder)
 {
-    const QList<QAction *> top = form->ActionMainMenuBar1->actions();
+    const QList<QAction *> top = Ui(*form).ActionMainMenuBar1->actions();
     ASSERT_EQ(top.size(), 4);
     EXPECT_EQ(top[0]->text(), "Файл");
     EXPECT_EQ(top[1]->text(), "Редактор");
@@ -213,66 +212,66 @@ TEST_F(WindowTest, MenusAndToolBarInOrder)
                            "-", "Прочитать ячейку", "Записать ячейку"}));
     EXPECT_EQ(Entries(TopMenu(3)),
               QStringList({"Справка", "Язык / Language", "Схема преобразователя уровней", "О программе..."}));
-    EXPECT_EQ(Entries(form->PresetMenu),
-              QStringList({"Труба 258 &10625", "Труба 258 128&00", "Труба 258 21250", "-",
-                           "База &258 10625", "База 2&58 12800", "База 25&8 21250", "-",
-                           "Труба 258+ 12800", "Труба 258+ 21250", "-", "База 258+ 12800",
-                           "База 258+ 21250", "-", "Труба 258 21250 Украина", "База 258 21250 Украина"}));
+    EXPECT_EQ(
+        Entries(Ui(*form).PresetMenu),
+        QStringList({"Труба 258 &10625", "Труба 258 128&00", "Труба 258 21250", "-", "База &258 10625",
+                     "База 2&58 12800", "База 25&8 21250", "-", "Труба 258+ 12800", "Труба 258+ 21250", "-",
+                     "База 258+ 12800", "База 258+ 21250", "-", "Труба 258 21250 Украина", "База 258 21250 Украина"}));
 
     // A menu item under its own caption follows its action's state and shows its shortcut.
     QAction *readBlockItem = TopMenu(2)->actions().at(9);
     EXPECT_FALSE(readBlockItem->isEnabled());
     EXPECT_TRUE(readBlockItem->text().endsWith("\tF3"));
-    form->Act.ReadBlock->setEnabled(true);
+    Ui(*form).Act.ReadBlock->setEnabled(true);
     EXPECT_TRUE(readBlockItem->isEnabled());
-    form->Act.ReadBlock->setEnabled(false);
+    Ui(*form).Act.ReadBlock->setEnabled(false);
 
     QStringList bar;
-    for (QAction *a : form->ActionToolBar1->actions())
+    for (QAction *a : Ui(*form).ActionToolBar1->actions())
         bar << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
     EXPECT_EQ(bar, QStringList({"ClearBuf", "LoadFile", "SaveFile", "-", "OpenPort", "ClosePort", "-",
                                 "ReadBlock", "WriteBlock", "-", "Read258", "Write258", "-", "ReadCur",
                                 "WriteCur", "-", "CancelProg"}));
-    EXPECT_EQ(form->ActionToolBar1->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    EXPECT_EQ(Ui(*form).ActionToolBar1->toolButtonStyle(), Qt::ToolButtonIconOnly);
 }
 
 TEST_F(WindowTest, SelectingACellShowsAddressWordAndDescription)
 {
-    form->Buf[0x32] = 0x01A9;
-    form->Buf[0x38] = 0x00EF;
+    form->Doc.Words()[0x32] = 0x01A9;
+    form->Doc.Words()[0x38] = 0x00EF;
     form->RefreshBufExecute();
-    form->StringGrid1->setCurrentCell(7, 3); // row 7, column 3 -> 0x32
+    Ui(*form).StringGrid1->setCurrentCell(7, 3); // row 7, column 3 -> 0x32
     EXPECT_EQ(form->SelectedAddr, 0x32);
-    EXPECT_EQ(form->Label12->text(), "32H");
-    EXPECT_EQ(form->MaskEdit1->text(), "01A9");
-    EXPECT_EQ(form->DeScrypt->toPlainText(), "Делитель опорного генератора [01A9]");
+    EXPECT_EQ(Ui(*form).Label12->text(), "32H");
+    EXPECT_EQ(Ui(*form).MaskEdit1->text(), "01A9");
+    EXPECT_EQ(Ui(*form).DeScrypt->toPlainText(), "Делитель опорного генератора [01A9]");
 
-    form->StringGrid1->setFocus();
-    QTest::keyClick(form->StringGrid1, Qt::Key_Right); // 0x33
-    QTest::keyClick(form->StringGrid1, Qt::Key_Down);  // 0x3B
+    Ui(*form).StringGrid1->setFocus();
+    QTest::keyClick(Ui(*form).StringGrid1, Qt::Key_Right); // 0x33
+    QTest::keyClick(Ui(*form).StringGrid1, Qt::Key_Down); // 0x3B
     EXPECT_EQ(form->SelectedAddr, 0x3B);
-    EXPECT_EQ(form->Label12->text(), "3BH");
-    EXPECT_EQ(form->DeScrypt->toPlainText(), "");
-    QTest::keyClick(form->StringGrid1, Qt::Key_Left);
-    QTest::keyClick(form->StringGrid1, Qt::Key_Left);
-    QTest::keyClick(form->StringGrid1, Qt::Key_Left); // 0x38
-    EXPECT_EQ(form->DeScrypt->toPlainText(),
+    EXPECT_EQ(Ui(*form).Label12->text(), "3BH");
+    EXPECT_EQ(Ui(*form).DeScrypt->toPlainText(), "");
+    QTest::keyClick(Ui(*form).StringGrid1, Qt::Key_Left);
+    QTest::keyClick(Ui(*form).StringGrid1, Qt::Key_Left);
+    QTest::keyClick(Ui(*form).StringGrid1, Qt::Key_Left); // 0x38
+    EXPECT_EQ(Ui(*form).DeScrypt->toPlainText(),
               "Диапазан рабочих каналов. HI - начало диапазона [00], LO - конец диапазона [EF]");
 
     // Label cells cannot be selected: the selection stays on a data cell.
     Select(0x00);
-    QTest::keyClick(form->StringGrid1, Qt::Key_Up);
-    QTest::keyClick(form->StringGrid1, Qt::Key_Left);
+    QTest::keyClick(Ui(*form).StringGrid1, Qt::Key_Up);
+    QTest::keyClick(Ui(*form).StringGrid1, Qt::Key_Left);
     EXPECT_EQ(form->SelectedAddr, 0x00);
-    EXPECT_GE(form->StringGrid1->currentRow(), 1);
-    EXPECT_GE(form->StringGrid1->currentColumn(), 1);
-    const QRect label = form->StringGrid1->visualItemRect(form->StringGrid1->item(0, 3));
-    QTest::mouseClick(form->StringGrid1->viewport(), Qt::LeftButton, {}, label.center());
+    EXPECT_GE(Ui(*form).StringGrid1->currentRow(), 1);
+    EXPECT_GE(Ui(*form).StringGrid1->currentColumn(), 1);
+    const QRect label = Ui(*form).StringGrid1->visualItemRect(Ui(*form).StringGrid1->item(0, 3));
+    QTest::mouseClick(Ui(*form).StringGrid1->viewport(), Qt::LeftButton, {}, label.center());
     EXPECT_EQ(form->SelectedAddr, 0x00);
-    const QRect data = form->StringGrid1->visualItemRect(form->StringGrid1->item(2, 4));
-    QTest::mouseClick(form->StringGrid1->viewport(), Qt::LeftButton, {}, data.center());
+    const QRect data = Ui(*form).StringGrid1->visualItemRect(Ui(*form).StringGrid1->item(2, 4));
+    QTest::mouseClick(Ui(*form).StringGrid1->viewport(), Qt::LeftButton, {}, data.center());
     EXPECT_EQ(form->SelectedAddr, 0x0B);
-    EXPECT_EQ(form->Label12->text(), "0BH");
+    EXPECT_EQ(Ui(*form).Label12->text(), "0BH");
 }
 
 // Keys into whichever widget has the focus, as a user types them:
@@ -309,83 +308,83 @@ TEST_F(WindowTest, EnterTypeEnterStoresTheWordAsShown)
         {"\n\n", "FFFF", 0xFFFF},   // in and out without typing
     };
     for (const auto &c : cases) {
-        form->Buf[0x10] = 0xFFFF;
+        form->Doc.Words()[0x10] = 0xFFFF;
         form->RefreshBufExecute();
         Select(0x11);
         Select(0x10); // reloads the box
-        form->StringGrid1->setFocus();
+        Ui(*form).StringGrid1->setFocus();
         Press(c.keys);
-        EXPECT_TRUE(form->StringGrid1->hasFocus()) << c.keys;
-        EXPECT_EQ(form->MaskEdit1->displayText(), c.box) << c.keys;
-        EXPECT_EQ(form->Buf[0x10], c.word) << c.keys;
+        EXPECT_TRUE(Ui(*form).StringGrid1->hasFocus()) << c.keys;
+        EXPECT_EQ(Ui(*form).MaskEdit1->displayText(), c.box) << c.keys;
+        EXPECT_EQ(form->Doc.Image()[0x10], c.word) << c.keys;
         EXPECT_EQ(Cell(0x10), WordToHex(c.word)) << c.keys;
     }
 
     // Leaving the box by clicking another cell writes to the cell selected while typing.
     Press("\nABCD");
-    const QRect other = form->StringGrid1->visualItemRect(form->StringGrid1->item(1, 1));
-    QTest::mouseClick(form->StringGrid1->viewport(), Qt::LeftButton, {}, other.center());
-    EXPECT_EQ(form->Buf[0x10], 0xABCD);
-    EXPECT_EQ(form->Buf[0x00], 0xFFFF);
+    const QRect other = Ui(*form).StringGrid1->visualItemRect(Ui(*form).StringGrid1->item(1, 1));
+    QTest::mouseClick(Ui(*form).StringGrid1->viewport(), Qt::LeftButton, {}, other.center());
+    EXPECT_EQ(form->Doc.Image()[0x10], 0xABCD);
+    EXPECT_EQ(form->Doc.Image()[0x00], 0xFFFF);
     EXPECT_EQ(form->SelectedAddr, 0x00);
 }
 
 TEST_F(WindowTest, PassingThroughTheBoxDoesNotOverwriteNewData)
 {
     Select(0x05);
-    form->StringGrid1->setFocus();
-    form->Buf[0x05] = 0x5A5A; // as a read job, a file or a preset would change it
+    Ui(*form).StringGrid1->setFocus();
+    form->Doc.Words()[0x05] = 0x5A5A; // as a read job, a file or a preset would change it
     form->RefreshBufExecute();
-    EXPECT_EQ(form->MaskEdit1->text(), "FFFF"); // the box keeps the value from before
+    EXPECT_EQ(Ui(*form).MaskEdit1->text(), "FFFF"); // the box keeps the value from before
     Press("\n\n"); // in and out without typing
-    EXPECT_EQ(form->Buf[0x05], 0x5A5A);
+    EXPECT_EQ(form->Doc.Image()[0x05], 0x5A5A);
     EXPECT_EQ(Cell(0x05), "5A5A");
 
     // After a typed value went in, a second pass through the box writes nothing again.
     Press("\n0001\n");
-    EXPECT_EQ(form->Buf[0x05], 0x0001);
-    form->Buf[0x05] = 0x7777;
+    EXPECT_EQ(form->Doc.Image()[0x05], 0x0001);
+    form->Doc.Words()[0x05] = 0x7777;
     Press("\n\n");
-    EXPECT_EQ(form->Buf[0x05], 0x7777);
+    EXPECT_EQ(form->Doc.Image()[0x05], 0x7777);
 }
 
 TEST_F(WindowTest, ClearAndSwapWorkOnTheWholeImage)
 {
-    form->Buf[0x32] = 0x01A9;
-    form->Buf[0x00] = 0x12AB;
+    form->Doc.Words()[0x32] = 0x01A9;
+    form->Doc.Words()[0x00] = 0x12AB;
     form->RefreshBufExecute();
-    form->Act.SwapByte->trigger();
-    EXPECT_EQ(form->Buf[0x32], 0xA901);
-    EXPECT_EQ(form->Buf[0x00], 0xAB12);
-    EXPECT_EQ(form->Buf[0x01], 0xFFFF);
+    Ui(*form).Act.SwapByte->trigger();
+    EXPECT_EQ(form->Doc.Image()[0x32], 0xA901);
+    EXPECT_EQ(form->Doc.Image()[0x00], 0xAB12);
+    EXPECT_EQ(form->Doc.Image()[0x01], 0xFFFF);
     EXPECT_EQ(Cell(0x32), "A901");
-    form->Act.SwapByte->trigger();
-    EXPECT_EQ(form->Buf[0x32], 0x01A9);
+    Ui(*form).Act.SwapByte->trigger();
+    EXPECT_EQ(form->Doc.Image()[0x32], 0x01A9);
 
     Select(0x32);
-    form->Edit1->setText("customer 17");
-    form->ComboBox2->setCurrentIndex(4);
+    Ui(*form).Edit1->setText("customer 17");
+    Ui(*form).ComboBox2->setCurrentIndex(4);
     QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
     for (int a = 0; a < 64; ++a)
         ASSERT_EQ(Cell(a), "FFFF");
-    EXPECT_EQ(form->Buf[0x32], 0xFFFF);
-    EXPECT_EQ(form->Edit1->text(), "");
-    EXPECT_EQ(form->ComboBox2->currentIndex(), 0);
+    EXPECT_EQ(form->Doc.Image()[0x32], 0xFFFF);
+    EXPECT_EQ(Ui(*form).Edit1->text(), "");
+    EXPECT_EQ(Ui(*form).ComboBox2->currentIndex(), 0);
     // The selection, the box and the description stay as they were.
     EXPECT_EQ(form->SelectedAddr, 0x32);
-    EXPECT_EQ(form->MaskEdit1->text(), "01A9");
-    EXPECT_EQ(form->DeScrypt->toPlainText(), "Делитель опорного генератора [01A9]");
+    EXPECT_EQ(Ui(*form).MaskEdit1->text(), "01A9");
+    EXPECT_EQ(Ui(*form).DeScrypt->toPlainText(), "Делитель опорного генератора [01A9]");
 }
 
 TEST_F(WindowTest, DisabledShortcutsRunNothing)
 {
-    form->Buf[0x00] = 0x1111;
+    form->Doc.Words()[0x00] = 0x1111;
     for (Qt::Key k : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F5, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8,
                       Qt::Key_F10, Qt::Key_Escape})
         QTest::keyClick(form.get(), k);
     EXPECT_EQ(form->StatusText(0), "");
-    EXPECT_FALSE(form->Panel1->isVisible());
-    EXPECT_EQ(form->Buf[0x00], 0x1111);
+    EXPECT_FALSE(Ui(*form).Panel1->isVisible());
+    EXPECT_EQ(form->Doc.Image()[0x00], 0x1111);
 }
 
 TEST_F(WindowTest, AltF4ClosesTheWindow)
@@ -410,7 +409,7 @@ TEST_F(WindowTest, AboutBoxAndSchematicAreModal)
         QTest::keyClick(box, Qt::Key_Return); // OK is the default button
         EXPECT_FALSE(box->isVisible());
     });
-    form->Act.AbuotBox->trigger();
+    Ui(*form).Act.AbuotBox->trigger();
     EXPECT_TRUE(seen);
 
     seen = false;
@@ -425,7 +424,7 @@ TEST_F(WindowTest, AboutBoxAndSchematicAreModal)
         QTest::mouseClick(f3->Button1, Qt::LeftButton);
         EXPECT_FALSE(f3->isVisible());
     });
-    form->Act.ShowSheme->trigger();
+    Ui(*form).Act.ShowSheme->trigger();
     EXPECT_TRUE(seen);
 }
 
@@ -449,7 +448,7 @@ TEST_F(WindowTest, ErrorInAHandlerShowsTheErrorBoxAndTheWindowGoesOn)
     EXPECT_EQ(text, "File not found.");
 
     // The window still works afterwards.
-    form->Act.SwapByte->trigger();
+    Ui(*form).Act.SwapByte->trigger();
     EXPECT_EQ(Cell(0), "FFFF");
 }
 
@@ -611,22 +610,22 @@ TEST(StatusPanel, AJobsOutcomeFitsPanel1InBothLanguages)
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         // The status bar gives panel 1 the rest of the window once it is laid out.
-        QTest::qWaitFor([&] { return form.StatusPanel1->width() > form.StatusPanel1->minimumWidth(); }, 2000);
+        QTest::qWaitFor([&] { return Ui(form).StatusPanel1->width() > Ui(form).StatusPanel1->minimumWidth(); }, 2000);
         SCOPED_TRACE(QStringLiteral("panel 1: %1 px, font %2")
-                         .arg(form.StatusPanel1->contentsRect().width())
-                         .arg(QFontInfo(form.StatusPanel1->font()).family())
+                         .arg(Ui(form).StatusPanel1->contentsRect().width())
+                         .arg(QFontInfo(Ui(form).StatusPanel1->font()).family())
                          .toStdString());
         for (const JobOutcome &o : outcomes) {
             const JobReport report = ReportJob(o);
             const QString whole = report.whole.isEmpty() ? report.panel : report.whole;
             SCOPED_TRACE(whole.toStdString());
             form.ShowPanel1(report.panel, report.whole);
-            const QString shown = form.StatusPanel1->text();
+            const QString shown = Ui(form).StatusPanel1->text();
             EXPECT_EQ(shown, report.panel); // not elided
-            EXPECT_LE(form.StatusPanel1->fontMetrics().horizontalAdvance(shown),
-                      form.StatusPanel1->contentsRect().width());
+            EXPECT_LE(Ui(form).StatusPanel1->fontMetrics().horizontalAdvance(shown),
+                      Ui(form).StatusPanel1->contentsRect().width());
             EXPECT_EQ(form.StatusText(1), report.panel);
-            EXPECT_EQ(form.StatusPanel1->toolTip(), whole);
+            EXPECT_EQ(Ui(form).StatusPanel1->toolTip(), whole);
             if (whole == shown)
                 continue;
             QString boxed;
@@ -634,7 +633,7 @@ TEST(StatusPanel, AJobsOutcomeFitsPanel1InBothLanguages)
                 if (auto *box = qobject_cast<QMessageBox *>(w))
                     boxed = box->text();
             });
-            QTest::mouseClick(form.StatusPanel1, Qt::LeftButton);
+            QTest::mouseClick(Ui(form).StatusPanel1, Qt::LeftButton);
             EXPECT_EQ(boxed, whole);
         }
     }
@@ -652,7 +651,7 @@ TEST(PortList, StartsOnThePortOpenedLast)
     for (const auto &c : cases) {
         Settings::SetPortName(QString::fromLatin1(c.stored));
         TForm1 form;
-        EXPECT_EQ(form.ComboBox1->currentText(), QString::fromLatin1(c.shown)) << c.stored;
+        EXPECT_EQ(Ui(form).ComboBox1->currentText(), QString::fromLatin1(c.shown)) << c.stored;
     }
     Settings::SetPortName(QString());
 }
@@ -672,7 +671,7 @@ TEST_F(WindowTest, TheExchangeIsShownInAMonospacedFont)
             family = info.family();
         }
     });
-    form->Act.ShowTrace->trigger();
+    Ui(*form).Act.ShowTrace->trigger();
     EXPECT_TRUE(fixed) << family.toStdString();
 }
 INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowFonts, ::testing::Values(Language::Russian, Language::English),

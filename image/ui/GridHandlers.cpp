@@ -106,19 +106,17 @@ void TForm1::MarkCells(const CellMarks &marks)
         item->setBackground(m.doubtful ? QColor(255, 215, 120) : QColor(255, 150, 150));
         item->setToolTip(m.tip);
     }
-    Marked = marks;
-    MarkedWords = Buf;
+    Marks.Set(marks, Buf);
     Act.ClearMarks->setEnabled(!marks.empty() && !Act.CancelProg->isEnabled()); // Esc is the cancel's meanwhile
 }
 
 void TForm1::ClearMarksExecute()
 {
-    for (const CellMark &m : Marked) {
+    for (const CellMark &m : Marks.Take()) {
         QTableWidgetItem *item = StringGrid1->item(m.addr / 8 + 1, m.addr % 8 + 1);
         item->setBackground(QBrush());
         item->setToolTip(QString());
     }
-    Marked.clear();
     Act.ClearMarks->setEnabled(false);
 }
 

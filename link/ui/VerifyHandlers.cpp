@@ -18,7 +18,7 @@ void TForm1::CreateVerifyActions()
     // Marks say what the telephone or a file holds against these words: a
     // change of the words ends them.
     connect(&Doc, &ImageDocument::HistoryChanged, this, [this] {
-        if (CellsMarked() && Doc.Image() != MarkedWords)
+        if (Marks.OutdatedBy(Doc.Image()))
             ClearMarksExecute();
     });
 }

@@ -14,6 +14,8 @@
 #include <QRegularExpressionValidator>
 #include <QToolTip>
 
+#include <array>
+
 namespace {
 
 const char *const kNote =
@@ -37,54 +39,6 @@ QString FieldText(const QLineEdit *e)
         if (c.isDigit())
             return t;
     return e->inputMask().isEmpty() ? t : QString();
-}
-
-FreqFields ReadFields(const TForm1 &w)
-{
-    FreqFields f;
-    f.Edit2 = FieldText(w.Edit2);
-    f.Edit3 = FieldText(w.Edit3);
-    f.MaskEdit3 = FieldText(w.MaskEdit3);
-    f.Edit4 = FieldText(w.Edit4);
-    f.MaskEdit4 = FieldText(w.MaskEdit4);
-    f.MaskEdit5 = FieldText(w.MaskEdit5);
-    f.CheckBox1 = w.CheckBox1->isChecked();
-    return f;
-}
-
-// Rewrites only the fields whose text differs, so a field keeps what the user
-// typed unless a computation replaces it.
-void WriteFields(TForm1 &w, const FreqFields &f, bool all)
-{
-    const std::pair<TMaskEdit *, const QString *> fields[] = {
-        {w.Edit2, &f.Edit2},         {w.Edit3, &f.Edit3}, {w.MaskEdit3, &f.MaskEdit3},
-        {w.Edit4, &f.Edit4},         {w.MaskEdit4, &f.MaskEdit4}, {w.MaskEdit5, &f.MaskEdit5},
-    };
-    for (const auto &[edit, text] : fields) {
-        // A fill also rewrites equal texts: it forgets what was typed.
-        if (all || FieldText(edit) != *text)
-            edit->setText(*text);
-    }
-}
-
-template <class Exit> void RunExit(TForm1 &w, Exit exit)
-{
-    FreqFields f = ReadFields(w);
-    (w.Freq.*exit)(f);
-    WriteFields(w, f, false);
-}
-
-// Stores the hex fields of the chosen words 0x32-0x34 into the image.
-void StoreWords(TForm1 &w, const std::array<bool, 3> &which)
-{
-    ImageState after = w.Doc.State();
-    const TMaskEdit *const hex[3] = {w.Edit2, w.Edit3, w.Edit4};
-    for (int i = 0; i < 3; ++i)
-        if (which[i])
-            after.image[Addr::RefDivider + i] = HexToWord(hex[i]->text());
-    w.Freq.Changed = {};
-    w.Doc.Apply(QCoreApplication::translate("Quillon", "Частота"), after);
-    w.RefreshBufExecute();
 }
 
 // Whether a focus-out really leaves the field: switching to another program
@@ -233,13 +187,13 @@ void TForm1::FreqFromBuf()
     QRadioButton *const indicators[] = {RadioButton3, RadioButton4, RadioButton5};
     if (indicator != FreqPage::kNoIndicator)
         indicators[indicator]->setChecked(true);
-    WriteFields(*this, f, true);
+    WriteFreqFields(f, true);
     Freq.Changed = {};
 }
 
 void TForm1::FreqToBuf()
 {
-    StoreWords(*this, {true, true, true});
+    StoreFreqWords({true, true, true});
 }
 
 void TForm1::TabSheet7Show()
@@ -253,14 +207,64 @@ void TForm1::TabSheet7Show()
 void TForm1::TabSheet7Hide()
 {
     if (Freq.AnyChanged())
-        StoreWords(*this, Freq.Changed);
+        StoreFreqWords(Freq.Changed);
 }
 
 void TForm1::Button2Click() { TabSheet7Show(); }
 void TForm1::Button3Click() { FreqToBuf(); }
 
-void TForm1::Edit3Exit() { RunExit(*this, &FreqPage::Edit3Exit); }
-void TForm1::Edit4Exit() { RunExit(*this, &FreqPage::Edit4Exit); }
-void TForm1::MaskEdit3Exit() { RunExit(*this, &FreqPage::MaskEdit3Exit); }
-void TForm1::MaskEdit4Exit() { RunExit(*this, &FreqPage::MaskEdit4Exit); }
-void TForm1::MaskEdit5Exit() { RunExit(*this, &FreqPage::MaskEdit5Exit); }
+void TForm1::Edit3Exit() { RunFreqExit(&FreqPage::Edit3Exit); }
+void TForm1::Edit4Exit() { RunFreqExit(&FreqPage::Edit4Exit); }
+void TForm1::MaskEdit3Exit() { RunFreqExit(&FreqPage::MaskEdit3Exit); }
+void TForm1::MaskEdit4Exit() { RunFreqExit(&FreqPage::MaskEdit4Exit); }
+void TForm1::MaskEdit5Exit() { RunFreqExit(&FreqPage::MaskEdit5Exit); }
+
+// ---- the fields as FreqPage computes them ----
+
+FreqFields TForm1::ReadFreqFields() const
+{
+    FreqFields f;
+    f.Edit2 = FieldText(Edit2);
+    f.Edit3 = FieldText(Edit3);
+    f.MaskEdit3 = FieldText(MaskEdit3);
+    f.Edit4 = FieldText(Edit4);
+    f.MaskEdit4 = FieldText(MaskEdit4);
+    f.MaskEdit5 = FieldText(MaskEdit5);
+    f.CheckBox1 = CheckBox1->isChecked();
+    return f;
+}
+
+// Rewrites only the fields whose text differs, so a field keeps what the user
+// typed unless a computation replaces it.
+void TForm1::WriteFreqFields(const FreqFields &f, bool all)
+{
+    const std::pair<TMaskEdit *, const QString *> fields[] = {
+        {Edit2, &f.Edit2}, {Edit3, &f.Edit3},         {MaskEdit3, &f.MaskEdit3},
+        {Edit4, &f.Edit4}, {MaskEdit4, &f.MaskEdit4}, {MaskEdit5, &f.MaskEdit5},
+    };
+    for (const auto &[edit, text] : fields) {
+        // A fill also rewrites equal texts: it forgets what was typed.
+        if (all || FieldText(edit) != *text)
+            edit->setText(*text);
+    }
+}
+
+void TForm1::RunFreqExit(void (FreqPage::*exit)(FreqFields &) const)
+{
+    FreqFields f = ReadFreqFields();
+    (Freq.*exit)(f);
+    WriteFreqFields(f, false);
+}
+
+// Stores the hex fields of the chosen words 0x32-0x34 into the image.
+void TForm1::StoreFreqWords(const std::array<bool, 3> &which)
+{
+    ImageState after = Doc.State();
+    const TMaskEdit *const hex[3] = {Edit2, Edit3, Edit4};
+    for (int i = 0; i < 3; ++i)
+        if (which[i])
+            after.image[Addr::RefDivider + i] = HexToWord(hex[i]->text());
+    Freq.Changed = {};
+    Doc.Apply(QCoreApplication::translate("Quillon", "Частота"), after);
+    RefreshBufExecute();
+}
