@@ -12,12 +12,12 @@
 
 inline double LowerBoundSeconds(EngineJob job, double charS, double tickS)
 {
-    const JobSpec &spec = JobTable[static_cast<size_t>(job)];
+    const JobSpec &row = JobTable[static_cast<size_t>(job)];
     const double echo = 2 * charS; // out over the wire, then back
     double t = echo;               // the opening CR
-    for (int a = spec.FirstAddr; a <= spec.LastAddr; a += 5) {
-        if (spec.Writing) {
-            const int words = std::min(5, spec.LastAddr - a + 1);
+    for (int a = row.FirstAddr; a <= row.LastAddr; a += 5) {
+        if (row.Writing) {
+            const int words = std::min(5, row.LastAddr - a + 1);
             const int length = 4 + 4 * words;
             // The pause after the CR also waits for its echo.
             t += (length - 1) * echo + std::max(50 * tickS, echo);
