@@ -95,8 +95,8 @@ const QList<Command> &Commands()
          "backup, its comment naming the series and the unit), writes IMAGE with the words --keep keeps of "
          "the unit's own, reads them back, and waits for the telephone to be disconnected. Each --port is a "
          "lane of its own, all running at once and sharing the log, --count and --stop-on-fail; no unit in "
-         "hand is cut off. One line per unit on standard output, after its port when there are several; "
-         "every unit is a row of the CSV log. Ends after --count units, at the first failure with "
+         "hand is cut off. One line per unit on standard output, beginning with its port when there are "
+         "several; every unit is a row of the CSV log. Ends after --count units, at the first failure with "
          "--stop-on-fail, or on Ctrl+C (the running job stops at its next echo). Exit status 0: every unit "
          "passed and every lane ran to its end; 5: a unit failed, or a port was lost or did not open."),
          {kPort, kKeep, kScope, kStopOnFail, kCount, kLog, kQuiet},
