@@ -10,6 +10,7 @@
 //   bench_engine [--phone PATH] [--char-ms MS] [--idle-s S]
 
 #include "app/Unit1.h"
+#include "bench/LineBound.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,29 +62,6 @@ double CpuSeconds()
     timespec ts{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return ts.tv_sec + ts.tv_nsec / 1e9;
-}
-
-// The least time the protocol allows a job on a real line.
-double LowerBoundSeconds(EngineJob job, double charS, double tickS)
-{
-    const JobSpec &spec = JobTable[static_cast<size_t>(job)];
-    const double echo = 2 * charS; // out over the wire, then back
-    double t = echo;               // the opening CR
-    for (int a = spec.FirstAddr; a <= spec.LastAddr; a += 5) {
-        if (spec.Writing) {
-            const int words = std::min(5, spec.LastAddr - a + 1);
-            const int length = 4 + 4 * words;
-            // The pause after the CR also waits for its echo.
-            t += (length - 1) * echo + std::max(50 * tickS, echo);
-        } else {
-            // The reply follows the CR's echo; it is collected from the end of
-            // the pause on, and the next command goes out more than 30 ticks
-            // after the collection began, but not before the reply is in.
-            const double pauses = std::max(50 * tickS, echo) + 30 * tickS;
-            t += 3 * echo + std::max(pauses, echo + 23 * charS);
-        }
-    }
-    return t;
 }
 
 // Quits a loop the moment the progress panel hides, which is when a job ends.

@@ -68,13 +68,15 @@ const QList<Command> &Commands()
          {kPort, kTrace},
          {},
          RunProbe, "0234567"},
-        {"series", "series --port PORT IMAGE [--keep id|low|none] [--scope all|block] [--stop-on-fail] [--count N] [--log FILE]",
+        {"series", "series --port PORT [--port PORT ...] IMAGE [--keep id|low|none] [--scope all|block] [--stop-on-fail] [--count N] [--log FILE]",
          QT_TRANSLATE_NOOP("Cli", "Programs one telephone after another with IMAGE: waits for a telephone to answer, reads it (a "
          "backup, its comment naming the series and the unit), writes IMAGE with the words --keep keeps of "
-         "the unit's own, reads them back, and waits for the telephone to be disconnected. One line per unit "
-         "on standard output; every unit is a row of the CSV log. Ends after --count units, at the first "
-         "failure with --stop-on-fail, or on Ctrl+C (the running job stops at its next echo). Exit status 0: "
-         "every unit passed; 5: a unit failed or the port was lost."),
+         "the unit's own, reads them back, and waits for the telephone to be disconnected. Each --port is a "
+         "lane of its own, all running at once and sharing the log, --count and --stop-on-fail; no unit in "
+         "hand is cut off. One line per unit on standard output, beginning with its port when there are "
+         "several; every unit is a row of the CSV log. Ends after --count units, at the first failure with "
+         "--stop-on-fail, or on Ctrl+C (the running job stops at its next echo). Exit status 0: every unit "
+         "passed and every lane ran to its end; 5: a unit failed, or a port was lost or did not open."),
          {kPort, kKeep, kScope, kStopOnFail, kCount, kLog, kQuiet},
          {{"IMAGE", kFileHelp}},
          RunSeries, "02345"},

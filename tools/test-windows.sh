@@ -7,7 +7,9 @@
 # build-win/quillon-wine.png), builds the installer and the .zip with CPack
 # and checks a silent install, a start and the uninstall under wine.
 # Prints each part's time. The first run on a machine builds Qt (30 to 60 min
-# on two cores); later runs reuse it.
+# on two cores); later runs reuse it. QUILLON_WINEPREFIX gives a wine prefix
+# of one's own, for checkouts that run it at the same time (its COM names and
+# its wine server are then not shared).
 set -euo pipefail
 # wine takes the Windows locale from these: the checks read quillon-cli's
 # English, whatever the machine's own locale.
@@ -82,7 +84,7 @@ done_part
 
 # ---- wine ----------------------------------------------------------------
 part "wine prefix"
-export WINEPREFIX=$cache/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEPREFIX=${QUILLON_WINEPREFIX:-$cache/wine-prefix} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 [[ -d $WINEPREFIX/drive_c ]] || wineboot -i >/dev/null 2>&1
 # Every Windows has a monospaced font (Consolas, Courier New); a new wine
@@ -110,6 +112,23 @@ map_ports_done() {
 }
 start_phone COM5 --word 00=1234 --word 3F=ABCD --save "$run/phone5.img"
 start_phone COM6 --fault hangup-after=3
+# Two clips for a series on two ports at once, one unit on each: the unit's
+# ID code and channels (37-3A, which the series keeps) are the series image's,
+# every other word differs, so a unit done right holds the series image.
+python3 - "$run" <<'PY'
+import os, sys
+def image(words):
+    return b"".join(w.to_bytes(2, "big") for w in words) + bytes([2])
+series = [(0x1000 + 0x0101 * a) & 0xFFFF for a in range(64)]
+open(os.path.join(sys.argv[1], "series.e"), "wb").write(image(series))
+for n, com in enumerate(("COM7", "COM8"), 1):
+    os.makedirs(os.path.join(sys.argv[1], com + ".units"))
+    unit = [w if 0x37 <= a <= 0x3A else (0x5000 * n + 0x0203 * a) & 0xFFFF for a, w in enumerate(series)]
+    open(os.path.join(sys.argv[1], com + ".units", "unit.e"), "wb").write(image(unit))
+PY
+for com in COM7 COM8; do
+  start_phone "$com" --fast --units "$run/$com.units" --save "$run/$com.saved" --control "$run/$com.control"
+done
 # COM1 as wine has it by default: the machine's own UART, nothing attached,
 # where a job must end without an echo (its driver ignores a cancelled wait).
 # Not the kernel's console, nor a UART that is not there.
@@ -167,6 +186,26 @@ kill -INT "$job"
 rc=0
 wait "$job" || rc=$?
 grep -q "interrupted" cancel.out && ((rc == 5)) || fail "Ctrl+C: exit $rc, $(cat cancel.out)"
+# A series on two ports at once: a lane per COM port, each unit logged with
+# its port; --count 2 ends it after the first unit of each lane. A short
+# tick, as the emulator answers at once.
+rc=0
+QUILLON_TICK_MS=3 wine "$cli" series --port COM7 --port COM8 --count 2 --scope all --log lanes.csv series.e \
+  >lanes.out 2>lanes.err </dev/null || rc=$?
+((rc == 0)) || fail "series on COM7 and COM8: exit $rc, $(cat lanes.out lanes.err)"
+for com in COM7 COM8; do
+  # unit,start,duration_s,port,id_before,id_after,result,...
+  awk -F, -v com="$com" 'NR > 1 && $4 == com && $7 == "good" { n++ } END { exit n != 1 }' lanes.csv ||
+    fail "series: no good unit logged on $com: $(cat lanes.csv)"
+  grep -q "^$com: unit 1: " lanes.out || fail "series: no unit line for $com: $(cat lanes.out)"
+  cmp -n 128 series.e "$com.saved/unit.e" || fail "series: the unit on $com does not hold the series image"
+done
+(($(wc -l <lanes.csv) == 3)) || fail "series: not two units logged: $(cat lanes.csv)"
+# One device by two names is refused before any port opens.
+rc=0
+wine "$cli" series --port COM7 --port '\\.\COM7' --log refused.csv series.e >same.out 2>&1 </dev/null || rc=$?
+((rc == 2)) && grep -q "same device" same.out && [[ ! -e refused.csv ]] ||
+  fail "series on COM7 twice: exit $rc, $(cat same.out)"
 # ports lists the COM ports the system has (wine's mapped ones among them).
 wine "$cli" ports >ports.out 2>&1 </dev/null || true
 grep -q '^COM5 ' ports.out || fail "ports did not list COM5: $(cat ports.out)"

@@ -303,6 +303,18 @@
         <translation>series: отключите телефон</translation>
     </message>
     <message>
+        <source>series: disconnect the telephone from %1</source>
+        <translation>series: отключите телефон от %1</translation>
+    </message>
+    <message>
+        <source>--port %1 and --port %2 are the same device: give each port once</source>
+        <translation>--port %1 и --port %2 — одно и то же устройство: укажите каждый порт один раз</translation>
+    </message>
+    <message>
+        <source>held by: %1</source>
+        <translation>занят: %1</translation>
+    </message>
+    <message>
         <source>series log: %1</source>
         <translation>журнал серии: %1</translation>
     </message>
@@ -777,8 +789,8 @@ Known troublemakers:
         <translation>Открывает порт, посылает CR и ждёт эха телефона. Код выхода 0: телефон отвечает; 6: нет эха; 7: неверное эхо; 3: порт не удалось открыть; 5: порт потерян во время проверки.</translation>
     </message>
     <message>
-        <source>Programs one telephone after another with IMAGE: waits for a telephone to answer, reads it (a backup, its comment naming the series and the unit), writes IMAGE with the words --keep keeps of the unit&apos;s own, reads them back, and waits for the telephone to be disconnected. One line per unit on standard output; every unit is a row of the CSV log. Ends after --count units, at the first failure with --stop-on-fail, or on Ctrl+C (the running job stops at its next echo). Exit status 0: every unit passed; 5: a unit failed or the port was lost.</source>
-        <translation>Программирует телефоны один за другим образом IMAGE: ждёт ответа телефона, читает его (копия, в комментарии которой названы серия и телефон), записывает IMAGE с теми собственными словами телефона, которые сохраняет --keep, читает их обратно и ждёт отключения телефона. По строке на телефон на стандартном выводе; каждый телефон — строка CSV-журнала. Завершается после --count телефонов, при первом браке с --stop-on-fail или по Ctrl+C (текущее задание останавливается на следующем эхе). Код выхода 0: все телефоны годны; 5: телефон забракован или порт потерян.</translation>
+        <source>Programs one telephone after another with IMAGE: waits for a telephone to answer, reads it (a backup, its comment naming the series and the unit), writes IMAGE with the words --keep keeps of the unit&apos;s own, reads them back, and waits for the telephone to be disconnected. Each --port is a lane of its own, all running at once and sharing the log, --count and --stop-on-fail; no unit in hand is cut off. One line per unit on standard output, beginning with its port when there are several; every unit is a row of the CSV log. Ends after --count units, at the first failure with --stop-on-fail, or on Ctrl+C (the running job stops at its next echo). Exit status 0: every unit passed and every lane ran to its end; 5: a unit failed, or a port was lost or did not open.</source>
+        <translation>Программирует телефоны один за другим образом IMAGE: ждёт ответа телефона, читает его (копия, в комментарии которой названы серия и телефон), записывает IMAGE с теми собственными словами телефона, которые сохраняет --keep, читает их обратно и ждёт отключения телефона. Каждый --port — отдельная линия; все линии работают одновременно, и у них общие журнал, --count и --stop-on-fail; телефон, который уже программируется, не прерывается. По строке на телефон на стандартном выводе, в начале строки порт, если портов несколько; каждый телефон — строка CSV-журнала. Завершается после --count телефонов, при первом браке с --stop-on-fail или по Ctrl+C (текущее задание останавливается на следующем эхе). Код выхода 0: все телефоны годны и каждая линия дошла до конца; 5: телефон забракован, порт потерян или не открылся.</translation>
     </message>
     <message>
         <source>  0  success (diff: the images are the same)
@@ -894,18 +906,6 @@ Commands:
 </source>
         <translation>  0  успех
 </translation>
-    </message>
-    <message>
-        <source>held by: %1</source>
-        <translation>занят: %1</translation>
-    </message>
-    <message>
-        <source>--port %1 and --port %2 are the same device: give each port once</source>
-        <translation>--port %1 и --port %2 — одно и то же устройство: укажите каждый порт один раз</translation>
-    </message>
-    <message>
-        <source>series: disconnect the telephone from %1</source>
-        <translation>series: отключите телефон от %1</translation>
     </message>
 </context>
 </TS>
