@@ -10,6 +10,7 @@
 
 #include "bench/LineBound.h"
 #include "image/ImageFile.h"
+#include "tests/PhoneLane.h"
 #include "link/EngineDriver.h"
 
 #include <QCoreApplication>
@@ -64,62 +65,7 @@ long WakeUps(qint64 pid)
     return total;
 }
 
-// Words that differ from unit to unit and from the series image.
-EepromImage UnitWords(int lane, int unit)
-{
-    EepromImage img;
-    for (int a = 0; a < EepromImage::kWords; ++a)
-        img[a] = static_cast<uint16_t>(0x1111 * lane + 0x0100 * unit + a * 0x0457);
-    img[Addr::BaseId] = static_cast<uint16_t>(1000 * lane + unit);
-    return img;
-}
-
-bool WriteImage(const QString &path, const EepromImage &image)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(EncodeImageFile(image, 1, QString())) > 0;
-}
-
-// One clip: a quillon-phone playing its units, the next put on when asked.
-struct Lane {
-    QString dir;
-    QProcess phone;
-    QString pts;
-    int units = 0;
-    int removed = 0, plugged = 1;
-
-    bool Start(const QString &phonePath, const QString &root, int number, int unitCount)
-    {
-        units = unitCount;
-        dir = root + QStringLiteral("/lane%1").arg(number);
-        QDir().mkpath(dir + "/units");
-        for (int u = 1; u <= units; ++u)
-            if (!WriteImage(dir + QStringLiteral("/units/u%1.h").arg(u), UnitWords(number, u)))
-                return false;
-        phone.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        phone.start(phonePath, {"--units", dir + "/units", "--save", dir + "/saved", "--control", dir + "/control"});
-        if (!phone.waitForStarted(5000))
-            return false;
-        while (!phone.canReadLine())
-            if (!phone.waitForReadyRead(5000))
-                return false;
-        const QString line = QString::fromLatin1(phone.readLine()).trimmed();
-        pts = line.startsWith("PORT ") ? line.mid(5) : QString();
-        return !pts.isEmpty();
-    }
-    void Control(const char *line)
-    {
-        QFile fifo(dir + "/control");
-        if (fifo.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            fifo.write(QByteArray(line) + "\n");
-    }
-    ~Lane()
-    {
-        phone.kill();
-        phone.waitForFinished(5000);
-    }
-};
-
+using Lane = PhoneLane;
 using Lanes = std::vector<std::unique_ptr<Lane>>;
 
 bool StartLanes(Lanes &lanes, int n, const QString &phonePath, const QString &root, int units)
@@ -184,14 +130,10 @@ Series RunSeries(const QString &cliPath, const QStringList &args, Lanes &lanes, 
             Lane *lane = laneOf(line);
             if (!lane)
                 continue;
-            if (line.startsWith("series: disconnect")) {
-                lane->Control("unplug");
-                ++lane->removed;
-            } else if (line.startsWith("series: connect") && lane->removed >= lane->plugged &&
-                       lane->plugged < lane->units) {
-                lane->Control("plug");
-                ++lane->plugged;
-            }
+            if (line.startsWith("series: disconnect"))
+                lane->Removal();
+            else if (line.startsWith("series: connect"))
+                lane->Waiting();
         }
     });
     // The CPU time is read while the process is there to read it from.
@@ -307,7 +249,7 @@ int main(int argc, char **argv)
 
     QTemporaryDir dir, dataHome;
     const QString image = dir.filePath("series.h");
-    if (!WriteImage(image, UnitWords(9, 9))) {
+    if (!WriteLaneImage(image, LaneUnitWords(9, 9))) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(image));
         return 1;
     }

@@ -4,7 +4,7 @@
 
 #include "FormUi.h"
 #include "ModalHelper.h"
-#include "PhoneProcess.h"
+#include "PhoneLane.h"
 #include "StderrLines.h"
 #include "WaitFor.h"
 #include "app/SeriesController.h"
@@ -44,64 +44,13 @@ constexpr int kDeadlineMs = 240000;
 // for the processor.
 constexpr int kTickMs = 8;
 
-EepromImage UnitWords(int lane, int unit) // both 1-based
-{
-    EepromImage img;
-    for (int a = 0; a < EepromImage::kWords; ++a)
-        img[a] = static_cast<uint16_t>(0x1111 * lane + 0x0100 * unit + a * 0x0457);
-    img[Addr::BaseId] = static_cast<uint16_t>(1000 * lane + unit);
-    return img;
-}
-
-bool WriteImage(const QString &path, const EepromImage &image)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(EncodeImageFile(image, 1, QString())) > 0;
-}
-
-// One clip: quillon-phone with its units, the next put on when the lane waits.
-struct Lane {
-    int number = 0;
-    QString dir;
-    QProcess proc;
-    QString pts;
-    int removed = 0, plugged = 1;
-
-    bool Start(int n, const QString &root, const QStringList &extra)
-    {
-        number = n;
-        dir = root + QStringLiteral("/lane%1").arg(n);
-        QDir().mkpath(dir + "/units");
-        for (int u = 1; u <= kUnitsPerLane; ++u)
-            if (!WriteImage(dir + QStringLiteral("/units/u%1.h").arg(u), UnitWords(n, u)))
-                return false;
-        pts = StartPhone(proc, QStringList{"--fast", "--units", dir + "/units", "--save", dir + "/saved", "--control",
-                                           dir + "/control"} + extra);
-        return !pts.isEmpty();
-    }
-    void Control(const char *line)
-    {
-        QFile fifo(dir + "/control");
-        ASSERT_TRUE(fifo.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        fifo.write(QByteArray(line) + "\n");
-    }
-    EepromImage Saved(int unit)
-    {
-        const LoadResult r = LoadImageFile(dir + QStringLiteral("/saved/u%1.h").arg(unit));
-        return r.error ? EepromImage() : r.data.image;
-    }
-    ~Lane()
-    {
-        proc.kill();
-        proc.waitForFinished(5000);
-    }
-};
+using Lane = PhoneLane;
 
 class SeriesLanesBench : public ::testing::Test {
 protected:
     QTemporaryDir dir, data;
     std::vector<std::unique_ptr<Lane>> lanes;
-    EepromImage series = UnitWords(9, 9);
+    EepromImage series = LaneUnitWords(9, 9);
     QString errors;
 
     void SetUp() override
@@ -109,7 +58,7 @@ protected:
         if (qEnvironmentVariableIsEmpty("QUILLON_PHONE") || qEnvironmentVariableIsEmpty("QUILLON_CLI"))
             GTEST_SKIP() << "QUILLON_PHONE or QUILLON_CLI not set (run through ctest)";
         qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
-        ASSERT_TRUE(WriteImage(dir.filePath("series.h"), series));
+        ASSERT_TRUE(WriteLaneImage(dir.filePath("series.h"), series));
     }
     void AddLanes(int n, int failingLane)
     {
@@ -117,9 +66,11 @@ protected:
             const int number = int(lanes.size()) + 1;
             lanes.push_back(std::make_unique<Lane>());
             // The failing lane's first unit: its first write command stores nothing.
-            ASSERT_TRUE(lanes.back()->Start(number, dir.path(),
-                                            number == failingLane ? QStringList{"--fault", "drop-write@1"}
-                                                                  : QStringList{}));
+            QStringList extra{"--fast"};
+            if (number == failingLane)
+                extra << "--fault" << "drop-write@1";
+            ASSERT_TRUE(lanes.back()->Start(qEnvironmentVariable("QUILLON_PHONE"), dir.path(), number, kUnitsPerLane,
+                                            extra));
         }
     }
     Lane *LaneOf(const QString &line)
@@ -140,14 +91,10 @@ protected:
             Lane *lane = LaneOf(line);
             if (!lane)
                 return;
-            if (line.startsWith("series: disconnect")) {
-                lane->Control("unplug");
-                ++lane->removed;
-            } else if (line.startsWith("series: connect") && lane->removed >= lane->plugged &&
-                       lane->plugged < kUnitsPerLane) {
-                lane->Control("plug");
-                ++lane->plugged;
-            }
+            if (line.startsWith("series: disconnect"))
+                lane->Removal();
+            else if (line.startsWith("series: connect"))
+                lane->Waiting();
         });
         cli.start(qEnvironmentVariable("QUILLON_CLI"), args);
         EXPECT_TRUE(WaitFor([&] { return cli.state() == QProcess::NotRunning; }, kDeadlineMs)) << errors.toStdString();
@@ -189,7 +136,7 @@ TEST_F(SeriesLanesBench, EightUnitsOnFourLanes)
         EXPECT_FALSE(seen.contains(f[3] + f[0])) << "a unit logged twice";
         seen << f[3] + f[0];
         const bool good = !(lane->number == 3 && unit == 1);
-        const EepromImage before = UnitWords(lane->number, unit);
+        const EepromImage before = LaneUnitWords(lane->number, unit);
         EepromImage held = BuildUnitImage(series, before, KeepId, SeriesScope::All);
         QStringList differing;
         if (!good)
@@ -285,15 +232,10 @@ TEST_F(SeriesLanesBench, FourLanesInTheWindow)
     TSeriesWindow *window = form->Series->Window();
     ASSERT_EQ(run.LaneCount(), 4);
     QObject::connect(&run, &SeriesLanes::PhaseChanged, [&](int i, SeriesCycle::Phase phase) {
-        Lane &lane = *lanes[size_t(i)];
-        if (phase == SeriesCycle::Phase::WaitRemoval) {
-            lane.Control("unplug");
-            ++lane.removed;
-        } else if (phase == SeriesCycle::Phase::WaitPhone && lane.removed >= lane.plugged &&
-                   lane.plugged < kUnitsPerLane) {
-            lane.Control("plug");
-            ++lane.plugged;
-        }
+        if (phase == SeriesCycle::Phase::WaitRemoval)
+            lanes[size_t(i)]->Removal();
+        else if (phase == SeriesCycle::Phase::WaitPhone)
+            lanes[size_t(i)]->Waiting();
     });
     // Mid-way, for the guide: lanes in different states.
     ASSERT_TRUE(WaitFor([&] { return run.Done() >= 5 || !form->SeriesRuns(); }, kDeadlineMs));
