@@ -106,13 +106,14 @@ Backups::SaveResult Backups::Save(const QString &folder, const EepromImage &imag
         const QString path =
             QDir(folder).filePath(NameOf(when, naming.device, DefaultSuffix(naming.model), id, copy));
         r.error = CreateImageFile(path, bytes);
-        if (r.error.sysErrno == EEXIST)
+        // Two units of one base (one ID) read in the same second on two ports.
+        if (FileExisted(r.error))
             continue;
         if (!r.error)
             r.path = path;
         return r;
     }
-    return r; // a thousand copies in one second: the last EEXIST tells why
+    return r; // a thousand copies in one second: the last error tells why
 }
 
 QList<Backups::Entry> Backups::List(const QString &folder, QList<Problem> *problems)

@@ -251,6 +251,8 @@ IoError SaveImageFile(const QString &path, const QByteArray &bytes)
     return result;
 }
 
+bool FileExisted(const IoError &error) { return error.sysErrno == EEXIST; }
+
 IoError CreateImageFile(const QString &path, const QByteArray &bytes)
 {
     const QByteArray name = QFile::encodeName(path);

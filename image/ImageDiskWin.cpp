@@ -155,6 +155,11 @@ IoError ReadImageFileBytes(const QString &path, QByteArray *bytes, int maxCommen
     return IoError{};
 }
 
+bool FileExisted(const IoError &error)
+{
+    return error.sysErrno == ERROR_FILE_EXISTS || error.sysErrno == ERROR_ALREADY_EXISTS;
+}
+
 IoError CreateImageFile(const QString &path, const QByteArray &bytes)
 {
     if (ReservedName(path))

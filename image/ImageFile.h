@@ -111,8 +111,10 @@ IoError SaveImageFile(const QString &path, const QByteArray &bytes);
 IoError SaveTextFile(const QString &path, const QString &text);
 
 // Creates a new file holding bytes; an existing name is never replaced (the
-// error then carries EEXIST). A file that cannot be completed is removed.
+// error then says so: FileExisted). A file that cannot be completed is removed.
 IoError CreateImageFile(const QString &path, const QByteArray &bytes);
+// CreateImageFile's error for a file that is there already, by the system's own number.
+bool FileExisted(const IoError &error);
 
 // Creates a folder and any missing folders above it.
 IoError MakeFolder(const QString &path);

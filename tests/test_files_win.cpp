@@ -2,8 +2,10 @@
 // all and leaves nothing behind; device names are refused, whatever their case
 // or extension.
 
+#include "image/Backups.h"
 #include "image/ImageFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -35,6 +37,23 @@ TEST(FilesWin, ASaveReplacesTheFileAndLeavesNoTemporaryFile)
     EXPECT_EQ(r.data.image[0], 0x2222);
     EXPECT_EQ(r.data.comment, QStringLiteral("второй"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("трубка 1.e")});
+}
+
+// Two units of one base read in the same second (two ports of a series):
+// Windows says "file exists" with its own number, and the second backup
+// takes the next name instead of failing.
+TEST(FilesWin, TwoBackupsOfOneIdInOneSecondBothStay)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QDateTime when(QDate(2026, 12, 10), QTime(2, 3, 4));
+    EepromImage image;
+    image[Addr::BaseId] = 6699;
+    const Backups::SaveResult first = Backups::Save(dir.path(), image, 2, QStringLiteral("COM7"), when);
+    const Backups::SaveResult second = Backups::Save(dir.path(), image, 2, QStringLiteral("COM8"), when);
+    ASSERT_FALSE(first.error) << first.error.Text().toStdString();
+    ASSERT_FALSE(second.error) << second.error.Text().toStdString();
+    EXPECT_NE(first.path, second.path);
 }
 
 TEST(FilesWin, AReadOnlyFileIsRefusedAndKept)
