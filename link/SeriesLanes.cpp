@@ -107,7 +107,6 @@ void SeriesLanes::Wire(int i)
         UnitEnded(u);
     });
     connect(&series, &SessionSeries::Finished, this, [this, i] {
-        Lanes[size_t(i)]->ended = true;
         emit LaneEnded(i);
         if (!Running())
             emit Finished();

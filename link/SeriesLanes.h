@@ -102,7 +102,6 @@ private:
         std::unique_ptr<ProgrammingSession> own;
         ProgrammingSession *session = nullptr;
         std::unique_ptr<SessionSeries> series;
-        bool ended = false;
     };
     void Wire(int lane);
     bool MayStart() const;
