@@ -85,25 +85,11 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
         ShowPanel1(QString());
         ClearMarksExecute();
     });
-    connect(&Session, &ProgrammingSession::JobFinished, this,
-            [this](const JobOutcome &o) { SafeCall([&] { ShowJobReport(o); }); });
-    connect(&Session, &ProgrammingSession::ProbeFinished, this,
-            [this](const ProbeResult &r) { SafeCall([&] { ProbeLineDone(r); }); });
     CreateSeries();
     Session.BackupModel = [this] { return DeviceModel(); };
 
     WatchModelAndComment();
     Act.Redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
-    connect(&Session, &ProgrammingSession::JobFinished, this,
-            [this](const JobOutcome &o) { SafeCall([&] { JobEnded(o); }); });
-    // A close that waited for a cancelled write goes on once it has ended.
-    connect(&Session, &ProgrammingSession::JobFinished, this, [this] {
-        if (CloseAfterJob)
-            QTimer::singleShot(0, this, [this] {
-                CloseAfterJob = false;
-                close();
-            });
-    }, Qt::QueuedConnection);
 
     AboutBox = new TAboutBox(this);
     Form3 = new TForm3(this);

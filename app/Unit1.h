@@ -114,7 +114,7 @@ public:
     // The port, the engine and its driver; the window starts the jobs and
     // shows what the session reports. Only the session writes the words
     // themselves (a read, word by word); the handlers change them in steps.
-    ProgrammingSession Session{*this, Doc.Words()};
+    ProgrammingSession Session{Doc.Words()};
     uint8_t SelectedAddr = 0; // word address of the selected grid cell
 
     // The controls are the handlers' own (private, below); tests find them by their names.
@@ -316,7 +316,9 @@ private:
     void Timer1Timer();
     void ApplicationEvents1Idle();
     void PairPageHide(); // what was typed and not stored yet goes in now
-    // The driver tells a job's end.
+    // A job's end, as the session tells it: its report, then its undo step
+    // and backup (JobEnded), then a close that waited for it.
+    void JobFinished(const JobOutcome &outcome);
     void JobEnded(const JobOutcome &outcome);
 
     // ---- what only the handlers call ----
@@ -335,16 +337,13 @@ private:
     // The port list's marks and tooltips for the devices present.
     void MarkPresentPorts();
     void ShowPortTip(); // the selected item's tooltip, and adapters no name reaches
-    // A port error met by a step of a job: a device that has gone away
-    // closes the port; the error goes on to the error box naming the port.
-    void PortErrorDuringJob(const EComPort &e);
+    // A port error that ended a job or probe: a device that has gone away
+    // closes the port; the error goes on to the error box naming the port,
+    // with what a write cut by it left in the telephone (`written`).
+    void PortErrorDuringJob(const EComPort &e, const QString &written = QString());
     void CreateVerifyActions();
     // A job's end as panel 1, a message box and marked cells say it.
     void ShowJobReport(const JobOutcome &outcome);
-    // The error of a port lost during a write, with what the telephone
-    // holds: the failed write's report leaves it for the error that follows.
-    QString WithPartialWrite(const QString &message);
-    QString PartialWriteNote;
     void ProbeLineDone(const ProbeResult &r);
     // While a series runs the image, the model and the options stay as they are.
     void LockForSeries(bool lock);

@@ -34,15 +34,25 @@ void CliSession::Open(const QString &port)
 
 CliSession::Result CliSession::Run(EngineJob job, uint8_t selectedAddr)
 {
-    return Await([&] { Session.StartJob(job, selectedAddr); });
+    JobRequest request;
+    request.job = job;
+    request.addr = selectedAddr;
+    request.backup = BackUpReads;
+    return Await(request);
 }
 
 CliSession::Result CliSession::Verify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected)
 {
-    return Await([&] { Session.StartVerify(readJob, selectedAddr, expected); });
+    EepromImage words = expected;
+    JobRequest request;
+    request.job = readJob;
+    request.addr = selectedAddr;
+    request.image = &words;
+    request.verify = true;
+    return Await(request);
 }
 
-CliSession::Result CliSession::Await(const std::function<void()> &start)
+CliSession::Result CliSession::Await(const JobRequest &request)
 {
     Result result;
     if (Interrupted()) {
@@ -50,34 +60,30 @@ CliSession::Result CliSession::Await(const std::function<void()> &start)
         return result;
     }
     QEventLoop loop;
-    bool ended = false, completed = false;
-    const auto connection = connect(&Session, &ProgrammingSession::JobFinished, &loop, [&](const JobOutcome &o) {
-        ended = true;
-        completed = o.completed;
-        result.job = o;
-        loop.quit();
-    });
-    Driver.OnError = [&](const QString &message) { result.portError = message; };
+    bool ended = false;
     Status.clear();
     Progress = 0;
     Clock.start();
     result.started = true;
-    start();
+    Session.Start(request, *this, [&](const JobOutcome &o) {
+        ended = true;
+        result.job = o;
+        loop.quit();
+    });
     if (!ended)
         loop.exec();
-    disconnect(connection);
-    Driver.OnError = nullptr;
     ClearLine();
 
     result.status = Status;
-    if (!result.portError.isEmpty()) {
+    if (const std::optional<EComPort> &error = result.job.portError) {
         result.outcome = Outcome::PortError;
-        result.portCode = Driver.LastErrorCode;
+        result.portError = error->Message();
+        result.portCode = error->PlatformCode();
     }
     else if (Interrupted())
         result.outcome = Outcome::Interrupted;
     else
-        result.outcome = completed ? Outcome::Completed : Outcome::Failed;
+        result.outcome = result.job.completed ? Outcome::Completed : Outcome::Failed;
     return result;
 }
 

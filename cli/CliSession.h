@@ -22,7 +22,7 @@ public:
     explicit CliSession(bool progressOn);
 
     EepromImage Buf; // blank until a job or a file fills it
-    ProgrammingSession Session{*this, Buf};
+    ProgrammingSession Session{Buf};
     TComPort &COM = Session.COM;
     ProgrammingEngine &Engine = Session.Engine;
     EngineDriver &Driver = Session.Driver;
@@ -39,6 +39,8 @@ public:
 
     // PORT as PortArgument gives it. Throws EComPort.
     void Open(const QString &port);
+    // A completed read of the whole EEPROM is kept as a backup (--no-backup: not).
+    bool BackUpReads = true;
     // Runs the job to its end. After Ctrl+C no job starts, and the one that
     // runs counts as interrupted even when it got to its end.
     Result Run(EngineJob job, uint8_t selectedAddr);
@@ -65,7 +67,7 @@ public:
     void RefreshBuf() override {}
 
 private:
-    Result Await(const std::function<void()> &start);
+    Result Await(const JobRequest &request);
     void Draw();
     void ClearLine();
 

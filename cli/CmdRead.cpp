@@ -65,7 +65,7 @@ int RunRead(Args &a)
     PortRun run(port, a.parser.isSet(kQuiet));
     if (!run.Open(port, trace))
         return run.code;
-    run.session.Session.BackUpFullReads = !a.parser.isSet(kNoBackup);
+    run.session.BackUpReads = !a.parser.isSet(kNoBackup);
     run.session.Session.BackupModel = [model] { return model; };
     const EngineJob job = ReadJob(range.range);
     const CliSession::Result result = run.session.Run(job, range.addr);

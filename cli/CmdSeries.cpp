@@ -188,7 +188,7 @@ int RunSeries(Args &a)
             } else {
                 session.Open(p);
                 session.Session.BackupModel = model;
-                lanes.AddLane(session.Session, p);
+                lanes.AddLane(session.Session, session, p);
             }
         } catch (const EComPort &e) {
             // A lane that cannot open is its own failure; the others go on.

@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 
+#include <utility>
+
 int SessionPort::Write(const void *buffer, int count)
 {
     try {
@@ -30,12 +32,37 @@ int SessionPort::Read(void *buffer, int count)
     }
 }
 
-ProgrammingSession::ProgrammingSession(IEngineWindow &view, EepromImage &image, QObject *parent)
-    : QObject(parent), Engine(*this, Tap, image), Driver(Engine, COM), View(view), Image(image)
+namespace {
+
+// Before the first job: nothing to show it on.
+class NoView : public IEngineWindow {
+public:
+    void DisablePortActions() override {}
+    void EnablePortActions() override {}
+    void SetGaugeMax(int) override {}
+    void SetGaugeProgress(int) override {}
+    int GaugeProgress() const override { return 0; }
+    void SetGaugeColor(GaugeColor) override {}
+    void SetProgressPanelVisible(bool) override {}
+    void SetCancelEnabled(bool) override {}
+    void ShowStatus(const QString &) override {}
+    void RefreshBuf() override {}
+};
+
+NoView g_noView;
+
+} // namespace
+
+ProgrammingSession::ProgrammingSession(EepromImage &image, QObject *parent)
+    : QObject(parent), Engine(*this, Tap, image), Driver(Engine, COM), View(&g_noView), Image(image)
 {
-    // Before anything a front end connects: the outcome is complete by then.
-    connect(&Driver, &EngineDriver::JobStarted, this, &ProgrammingSession::JobStarted);
     connect(&Driver, &EngineDriver::JobEnded, this, &ProgrammingSession::JobEnded);
+    // A port error that ends a job goes to the one who asked, in its
+    // outcome; the driver has nothing more to say of it.
+    Driver.OnError = [this](const QString &message) {
+        if (!Tap.LastError)
+            qWarning("%s", qPrintable(message));
+    };
     // A probe that waits lets go of the port before the port closes, as
     // the driver does.
     const std::function<void()> driverBeforeClose = COM.OnBeforeClose;
@@ -52,41 +79,36 @@ ProgrammingSession::~ProgrammingSession()
     Probe.reset();
 }
 
-void ProgrammingSession::StartJob(EngineJob job, uint8_t selectedAddr, ThenVerify thenVerify)
+void ProgrammingSession::Start(const JobRequest &request, IEngineWindow &view, JobDone done)
 {
-    StartJobOn(job, selectedAddr, Image, thenVerify);
-}
-
-void ProgrammingSession::StartJobOn(EngineJob job, uint8_t selectedAddr, EepromImage &image, ThenVerify thenVerify)
-{
-    Verifying = false;
-    JobImage = &image;
-    const JobSpec &spec = JobTable[static_cast<size_t>(job)];
-    if (spec.Writing) {
+    EepromImage &image = request.image ? *request.image : Image;
+    const JobSpec &spec = JobTable[static_cast<size_t>(request.job)];
+    Verifying = request.verify && !spec.Writing;
+    CheckPending = request.verify && spec.Writing;
+    BackUpRead = request.backup;
+    BackupNote = request.note;
+    if (Verifying) {
+        Expected = image;
+        ReadBack.BlankBuf();
+        JobImage = &Image;
+        Engine.UseImage(ReadBack);
+    } else if (spec.Writing) {
+        JobImage = &image;
         Sent = image;
         Engine.UseImage(Sent);
     } else {
+        JobImage = &image;
         Engine.UseImage(image);
     }
-    CheckPending = spec.Writing && thenVerify == ThenVerify::Yes;
     // The read job of a write is the one after it in the table.
-    GaugeAfter = CheckPending ? JobTable[static_cast<size_t>(job) + 1].GaugeMax : 0;
-    Begin(job, selectedAddr);
+    GaugeAfter = CheckPending ? JobTable[static_cast<size_t>(request.job) + 1].GaugeMax : 0;
+    Begin(request.job, request.addr, view, std::move(done));
 }
 
-void ProgrammingSession::StartVerify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected)
+void ProgrammingSession::Begin(EngineJob job, uint8_t selectedAddr, IEngineWindow &view, JobDone done)
 {
-    Expected = expected;
-    ReadBack.BlankBuf();
-    Verifying = true;
-    CheckPending = false;
-    GaugeAfter = 0;
-    Engine.UseImage(ReadBack);
-    Begin(readJob, selectedAddr);
-}
-
-void ProgrammingSession::Begin(EngineJob job, uint8_t selectedAddr)
-{
+    View = &view;
+    Done = std::move(done);
     Checking = false;
     GaugeBase = 0;
     JobAddr = selectedAddr;
@@ -156,11 +178,19 @@ void ProgrammingSession::JobEnded(bool completed)
         Verifying = false;
         if (completed)
             Outcome.diffs = DiffWords(Expected, ReadBack, Outcome.first, Outcome.last);
-    } else if (Outcome.job == EngineJob::Read258 && completed && BackUpFullReads) {
+    } else if (Outcome.job == EngineJob::Read258 && completed && BackUpRead) {
         BackUp(jobImage);
     }
-    NextBackupNote.clear();
-    emit JobFinished(Outcome);
+    Finish();
+}
+
+// The one who asked hears of the end; it may start the next job from there.
+void ProgrammingSession::Finish()
+{
+    const JobDone done = std::exchange(Done, nullptr);
+    const JobOutcome outcome = Outcome;
+    if (done)
+        done(outcome);
 }
 
 void ProgrammingSession::CheckEnded(bool completed)
@@ -175,13 +205,13 @@ void ProgrammingSession::CheckEnded(bool completed)
     // The write completed whatever became of its check: the status says so,
     // the report says how the check ended.
     if (!completed)
-        View.ShowStatus(EngineTexts::Completed);
+        View->ShowStatus(EngineTexts::Completed);
     Outcome.checkFault = Engine.Fault;
     if (Tap.LastError)
         Outcome.portError = Tap.LastError;
     if (completed)
         Outcome.diffs = DiffWords(Expected, ReadBack, Outcome.first, Outcome.last);
-    emit JobFinished(Outcome);
+    Finish();
 }
 
 // Where the job that just ended failed, and why: the port error, else the
@@ -198,13 +228,13 @@ void ProgrammingSession::BackUp(const EepromImage &image)
     Outcome.backupTaken = true;
     Outcome.backupFolder = Backups::Folder();
     Outcome.backup = Backups::Save(Outcome.backupFolder, image, BackupModel(), JobPort, QDateTime::currentDateTime(),
-                                   device, NextBackupNote);
+                                   device, BackupNote);
 }
 
 void ProgrammingSession::RefreshBuf()
 {
     if (!Verifying && !Checking && JobImage == &Image)
-        View.RefreshBuf();
+        View->RefreshBuf();
 }
 
 // ---- the probe ----
@@ -220,8 +250,10 @@ const ProbeResult &ProgrammingSession::LastProbe() const
     return Probe ? Probe->Result() : none;
 }
 
-void ProgrammingSession::StartProbe(int echoes)
+void ProgrammingSession::StartProbe(int echoes, IEngineWindow &view, ProbeDone done)
 {
+    View = &view;
+    ProbeEnd = std::move(done);
     if (!Probe) {
         Probe = std::make_unique<LineProbe>(COM);
         connect(Probe.get(), &LineProbe::Finished, this, &ProgrammingSession::ProbeEnded);
@@ -230,8 +262,8 @@ void ProgrammingSession::StartProbe(int echoes)
     Probe->LimitMs = EngineLimits::EchoTicks * Driver.Timer1.interval();
     Probe->Echoes = echoes;
     // As a job does: nothing else starts meanwhile, Esc ends it.
-    View.DisablePortActions();
-    View.SetCancelEnabled(true);
+    View->DisablePortActions();
+    View->SetCancelEnabled(true);
     Trace.Begin(TraceHeading(QStringLiteral("probe")), TraceLastJobOnly);
     Probe->SetTrace(&Trace);
     Probe->Start();
@@ -241,10 +273,13 @@ void ProgrammingSession::ProbeEnded()
 {
     if (Probe->Result().outcome != ProbeOutcome::Answers)
         Trace.Fail(ProbeSummary(Probe->Result()));
-    View.SetCancelEnabled(false);
+    View->SetCancelEnabled(false);
     if (COM.Connected())
-        View.EnablePortActions();
-    emit ProbeFinished(Probe->Result());
+        View->EnablePortActions();
+    const ProbeDone done = std::exchange(ProbeEnd, nullptr);
+    const ProbeResult result = Probe->Result();
+    if (done)
+        done(result);
 }
 
 void ProgrammingSession::RethrowProbeError() const

@@ -2,12 +2,13 @@
 
 // One programming session: the port, the engine and its driver, and what a
 // front end asks of them: the six jobs, a read-back compared with an image
-// (verify), and the line probe. The window and quillon-cli start jobs here
-// and show what it reports; a completed read of the whole EEPROM is kept as
-// a backup here, for both.
+// (verify), and the line probe. The window, quillon-cli and each lane of a
+// series start jobs here; a completed read of the whole EEPROM is kept as a
+// backup here, for all of them.
 //
-// The front end stays the engine's view (gauge, status texts, actions): the
-// session passes the engine's calls on to it, except that a verify's
+// Whoever starts a job or a probe names the view that shows it (gauge,
+// status texts, actions) and is told how it ended, port error and all; the
+// session passes the engine's calls on to that view, except that a verify's
 // read-back leaves the image and its display alone.
 
 #include "image/Backups.h"
@@ -52,6 +53,25 @@ struct JobOutcome {
     Backups::SaveResult backup;
 };
 
+// What a front end asks the session to run.
+struct JobRequest {
+    EngineJob job = EngineJob::Read258;
+    uint8_t addr = 0; // the selected word, for the one-word jobs
+    // Read into, or written from a copy taken at the start (an edit made
+    // meanwhile never mixes into what the telephone gets). Null: the
+    // session's own image, whose display the view refreshes; another image
+    // (a series' unit) leaves that display alone.
+    EepromImage *image = nullptr;
+    // A read: compares what the telephone holds with the image, which stays
+    // as it is. A write: reads the words back at once and compares them with
+    // what was sent; one gauge and one outcome for both.
+    bool verify = false;
+    // A completed read of the whole EEPROM (not a verify's) is kept as a
+    // backup, `note` put before its comment.
+    bool backup = true;
+    QString note;
+};
+
 // The engine's port as the session hands it over: every byte goes to the
 // port and into the trace, and a port error is noted before it goes on.
 class SessionPort : public IEnginePort {
@@ -70,9 +90,9 @@ class ProgrammingSession : public QObject, private IEngineWindow {
     Q_OBJECT
 
 public:
-    // view: shows the job (the window's gauge and status bar, the CLI's
-    // progress line); image: the image the jobs read into and write from.
-    ProgrammingSession(IEngineWindow &view, EepromImage &image, QObject *parent = nullptr);
+    // image: what the jobs read into and write from unless a request names
+    // another (the window's document, the CLI's file).
+    explicit ProgrammingSession(EepromImage &image, QObject *parent = nullptr);
     ~ProgrammingSession() override;
 
     TComPort COM;
@@ -82,9 +102,7 @@ public:
     ProgrammingEngine Engine;
     EngineDriver Driver;
 
-    // Backups of completed whole reads (not of a verify's): on unless a
-    // front end was told otherwise; the model the backup records.
-    bool BackUpFullReads = true;
+    // The model a backup records.
     std::function<int()> BackupModel = [] { return 0; };
     // The trace keeps the last job only (the window), or every job (a
     // command of quillon-cli, which writes them all to --trace).
@@ -92,49 +110,32 @@ public:
     // Causes in the trace in Russian (the window) or English (quillon-cli).
     bool RussianTexts = true;
 
-    // Starts one of the six jobs on the image. A write goes out from a copy
-    // taken now, so that an edit made meanwhile never mixes into what the
-    // telephone gets; with ThenVerify::Yes a completed write is read back
-    // and compared with that copy, and JobFinished reports both as one.
-    enum class ThenVerify : bool { No, Yes };
-    void StartJob(EngineJob job, uint8_t selectedAddr, ThenVerify thenVerify = ThenVerify::No);
-    // The same job on another image (a series' unit): the view's image and
-    // its display are not touched; a completed whole read is backed up from it.
-    void StartJobOn(EngineJob job, uint8_t selectedAddr, EepromImage &image, ThenVerify thenVerify = ThenVerify::No);
-    // Reads the words of `readJob` into a scratch image and compares them
-    // with `expected`; the image is not touched.
-    void StartVerify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected);
+    // Starts the job; `view` shows it until it ends, and `done` is told how
+    // it ended (a port error that ended it included), from within the
+    // driver's step: a caller that starts the next job defers it.
+    using JobDone = std::function<void(const JobOutcome &)>;
+    void Start(const JobRequest &request, IEngineWindow &view, JobDone done);
     // Sends a CR on the drained line and waits for its echo, on events.
     // echoes: how many round trips it measures (kLatencyEchoes where the
-    // adapter's latency is judged).
-    void StartProbe(int echoes = 1);
+    // adapter's latency is judged). A port error it met is rethrown by
+    // RethrowProbeError.
+    using ProbeDone = std::function<void(const ProbeResult &)>;
+    void StartProbe(int echoes, IEngineWindow &view, ProbeDone done);
     // Cancels the job (at its next echo) or the probe (at once).
     void Cancel();
 
     bool JobRuns() const { return Engine.Active; }
     bool ProbeRuns() const;
     bool Busy() const { return JobRuns() || ProbeRuns(); }
-    const JobOutcome &LastOutcome() const { return Outcome; }
     // The words the last verify read back (those of its range).
     const EepromImage &VerifyWords() const { return ReadBack; }
-    // Put before the comment of the next backup only (a series and its unit).
-    QString NextBackupNote;
     const ProbeResult &LastProbe() const;
-
-signals:
-    void JobStarted();
-    // After the driver's JobEnded; the outcome is complete but for a port
-    // error's message, which the driver passes on after the signal.
-    void JobFinished(const JobOutcome &outcome);
-    // The probe ended; a port error it met is rethrown by RethrowProbeError.
-    void ProbeFinished(const ProbeResult &result);
-
-public:
     // Throws the port error that ended the last probe, if one did.
     void RethrowProbeError() const;
 
 private:
-    void Begin(EngineJob job, uint8_t selectedAddr);
+    void Begin(EngineJob job, uint8_t selectedAddr, IEngineWindow &view, JobDone done);
+    void Finish();
     QString TraceHeading(const QString &what) const;
     void JobEnded(bool completed);
     void CheckEnded(bool completed);
@@ -142,21 +143,25 @@ private:
     void BackUp(const EepromImage &image);
     void ProbeEnded();
 
-    // IEngineWindow, passed on to the view
-    void DisablePortActions() override { View.DisablePortActions(); }
-    void EnablePortActions() override { View.EnablePortActions(); }
+    // IEngineWindow, passed on to the view of the job or probe
+    void DisablePortActions() override { View->DisablePortActions(); }
+    void EnablePortActions() override { View->EnablePortActions(); }
     // A write and its read-back share one gauge: the read-back's counts
     // go on from where the write's maximum lies.
-    void SetGaugeMax(int max) override { View.SetGaugeMax(GaugeBase + max + GaugeAfter); }
-    void SetGaugeProgress(int progress) override { View.SetGaugeProgress(GaugeBase + progress); }
-    int GaugeProgress() const override { return View.GaugeProgress() - GaugeBase; }
-    void SetGaugeColor(GaugeColor color) override { View.SetGaugeColor(color); }
-    void SetProgressPanelVisible(bool visible) override { View.SetProgressPanelVisible(visible); }
-    void SetCancelEnabled(bool enabled) override { View.SetCancelEnabled(enabled); }
-    void ShowStatus(const QString &text) override { View.ShowStatus(text); }
+    void SetGaugeMax(int max) override { View->SetGaugeMax(GaugeBase + max + GaugeAfter); }
+    void SetGaugeProgress(int progress) override { View->SetGaugeProgress(GaugeBase + progress); }
+    int GaugeProgress() const override { return View->GaugeProgress() - GaugeBase; }
+    void SetGaugeColor(GaugeColor color) override { View->SetGaugeColor(color); }
+    void SetProgressPanelVisible(bool visible) override { View->SetProgressPanelVisible(visible); }
+    void SetCancelEnabled(bool enabled) override { View->SetCancelEnabled(enabled); }
+    void ShowStatus(const QString &text) override { View->ShowStatus(text); }
     void RefreshBuf() override;
 
-    IEngineWindow &View;
+    IEngineWindow *View; // the running job's or probe's, else one that shows nothing
+    JobDone Done;
+    ProbeDone ProbeEnd;
+    bool BackUpRead = true;
+    QString BackupNote;
     EepromImage &Image;
     EepromImage Sent;     // what a write job sends: the image as the job began
     EepromImage *JobImage = &Image; // what the running job reads into, or writes from a copy of

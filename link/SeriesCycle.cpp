@@ -132,15 +132,13 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
         break;
     case Phase::Verifying: {
         Unit.idAfter = r.words[Addr::BaseId];
-        QStringList words;
         EepromImage holds = Expected; // outside the scope, as the unit held it
-        for (int a = first; a <= last; ++a) {
+        for (int a = first; a <= last; ++a)
             holds[a] = r.words[a];
-            if (r.words[a] != Expected[a]) {
-                Unit.differing << a;
-                words << ByteToHex(static_cast<uint8_t>(a));
-            }
-        }
+        Unit.differing = r.differing;
+        QStringList words;
+        for (int a : r.differing)
+            words << ByteToHex(static_cast<uint8_t>(a));
         if (words.isEmpty())
             FinishUnit(true, QString(), false, now, QString(), holds);
         else

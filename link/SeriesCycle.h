@@ -23,6 +23,7 @@ struct SeriesJobResult {
     QString causeRu;   // the same in Russian; empty: `cause` serves
     bool fatal = false; // the port is gone: the series cannot go on
     EepromImage words; // a read: the words read (those of the job's range)
+    QList<int> differing; // a read-back: the words that read back otherwise than written
     QString backup;    // ReadUnit: the backup's file name, empty without one
 };
 

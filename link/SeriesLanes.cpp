@@ -53,13 +53,14 @@ ProgrammingSession &SeriesLanes::AddLane(const QString &port)
 {
     auto lane = std::make_unique<Lane>();
     lane->port = port;
-    lane->view = std::make_unique<LaneView>();
-    lane->own = std::make_unique<ProgrammingSession>(*lane->view, lane->image);
+    lane->ownView = std::make_unique<LaneView>();
+    lane->view = lane->ownView.get();
+    lane->own = std::make_unique<ProgrammingSession>(lane->image);
     lane->session = lane->own.get();
     lane->session->COM.Port = port;
     lane->session->COM.Open(); // throws: the lane is not added
     const int index = LaneCount();
-    lane->view->Changed = [this, index] {
+    lane->ownView->Changed = [this, index] {
         if (ViewChanged)
             ViewChanged(index);
     };
@@ -67,11 +68,12 @@ ProgrammingSession &SeriesLanes::AddLane(const QString &port)
     return *Lanes.back()->session;
 }
 
-void SeriesLanes::AddLane(ProgrammingSession &session, const QString &port)
+void SeriesLanes::AddLane(ProgrammingSession &session, IEngineWindow &view, const QString &port)
 {
     auto lane = std::make_unique<Lane>();
     lane->port = port;
     lane->session = &session;
+    lane->view = &view;
     Lanes.push_back(std::move(lane));
 }
 
@@ -82,7 +84,7 @@ void SeriesLanes::Start(const SeriesOptions &options)
     Ending = false;
     for (int i = 0; i < LaneCount(); ++i) {
         Lane &lane = *Lanes[size_t(i)];
-        lane.series = std::make_unique<SessionSeries>(*lane.session);
+        lane.series = std::make_unique<SessionSeries>(*lane.session, *lane.view);
         lane.series->NameThePort = LaneCount() > 1;
         Wire(i);
     }

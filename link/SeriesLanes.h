@@ -59,8 +59,8 @@ public:
     // A lane on a port of its own, opened now. Throws EComPort when it
     // cannot be opened; no lane is added then.
     ProgrammingSession &AddLane(const QString &port);
-    // A lane on a session whose port is open already (the window's own).
-    void AddLane(ProgrammingSession &session, const QString &port);
+    // A lane on a session whose port is open already, shown on `view`.
+    void AddLane(ProgrammingSession &session, IEngineWindow &view, const QString &port);
 
     // Starts every lane. options.count counts units over all lanes.
     void Start(const SeriesOptions &options);
@@ -75,7 +75,7 @@ public:
     const SeriesCycle *CycleOf(int lane) const;
     ProgrammingSession &SessionOf(int lane) const { return *Lanes[size_t(lane)]->session; }
     // The lane's gauge and status; null for a borrowed session (its view is its owner's).
-    const LaneView *ViewOf(int lane) const { return Lanes[size_t(lane)]->view.get(); }
+    const LaneView *ViewOf(int lane) const { return Lanes[size_t(lane)]->ownView.get(); }
     // Called when a lane's gauge or status changes.
     std::function<void(int lane)> ViewChanged;
 
@@ -97,7 +97,8 @@ signals:
 private:
     struct Lane {
         QString port;
-        std::unique_ptr<LaneView> view;
+        std::unique_ptr<LaneView> ownView;
+        IEngineWindow *view = nullptr;
         EepromImage image;
         std::unique_ptr<ProgrammingSession> own;
         ProgrammingSession *session = nullptr;

@@ -20,19 +20,19 @@ QString WrittenWordsText(const WriteGroups &g, bool russian)
     return parts.join(QStringLiteral(", "));
 }
 
-SessionSeries::SessionSeries(ProgrammingSession &session, QObject *parent) : QObject(parent), Session(session)
+SessionSeries::SessionSeries(ProgrammingSession &session, IEngineWindow &view, QObject *parent)
+    : QObject(parent), Session(session), View(view)
 {
     Clock.setInterval(kClockMs);
     connect(&Clock, &QTimer::timeout, this, &SessionSeries::Tick);
-    // The cycle hears of an end on the next round of the event loop: the next
-    // job then starts once the driver has finished with the last one.
-    connect(&Session, &ProgrammingSession::JobFinished, this, [this](const JobOutcome &o) {
-        if (Pending == Call::Read || Pending == Call::Write || Pending == Call::ReadBack)
-            QTimer::singleShot(0, this, [this, o] { JobEnded(o); });
-    });
-    connect(&Session, &ProgrammingSession::ProbeFinished, this, [this](const ProbeResult &r) {
-        if (Pending == Call::Probe)
-            QTimer::singleShot(0, this, [this, r] { ProbeEnded(r); });
+}
+
+// The cycle hears of an end on the next round of the event loop: the next
+// job then starts once the driver has finished with the last one.
+void SessionSeries::StartJob(const JobRequest &request)
+{
+    Session.Start(request, View, [this](const JobOutcome &o) {
+        QTimer::singleShot(0, this, [this, o] { JobEnded(o); });
     });
 }
 
@@ -128,15 +128,19 @@ void SessionSeries::Probe()
         });
         return;
     }
-    Session.StartProbe();
+    Session.StartProbe(1, View, [this](const ProbeResult &r) {
+        QTimer::singleShot(0, this, [this, r] { ProbeEnded(r); });
+    });
 }
 
 void SessionSeries::ReadUnit(const QString &comment)
 {
     Pending = Call::Read;
     // Units of several ports at once: the backup says which clip it came from.
-    Session.NextBackupNote = NameThePort ? QStringLiteral("%1 (%2)").arg(comment, Options.port) : comment;
-    Session.StartJobOn(EngineJob::Read258, 0, UnitWords);
+    JobRequest read;
+    read.image = &UnitWords;
+    read.note = NameThePort ? QStringLiteral("%1 (%2)").arg(comment, Options.port) : comment;
+    StartJob(read);
 }
 
 void SessionSeries::Write(const EepromImage &image, int first, int last)
@@ -145,14 +149,21 @@ void SessionSeries::Write(const EepromImage &image, int first, int last)
     WriteWords = image;
     const bool all = first == 0 && last == EepromImage::kWords - 1;
     Q_ASSERT(all || (first == Addr::BlockFirst && last == Addr::BlockLast));
-    Session.StartJobOn(all ? EngineJob::Write258 : EngineJob::WriteBlock, 0, WriteWords);
+    JobRequest write;
+    write.job = all ? EngineJob::Write258 : EngineJob::WriteBlock;
+    write.image = &WriteWords;
+    StartJob(write);
 }
 
 void SessionSeries::ReadBack(int first, int last)
 {
     Pending = Call::ReadBack;
     const bool all = first == 0 && last == EepromImage::kWords - 1;
-    Session.StartVerify(all ? EngineJob::Read258 : EngineJob::ReadBlock, 0, WriteWords);
+    JobRequest verify;
+    verify.job = all ? EngineJob::Read258 : EngineJob::ReadBlock;
+    verify.image = &WriteWords;
+    verify.verify = true;
+    StartJob(verify);
 }
 
 void SessionSeries::Signal(const SeriesUnit &unit) { emit UnitDone(unit); }
@@ -195,7 +206,7 @@ void SessionSeries::JobEnded(const JobOutcome &o)
         if (o.backupTaken && !o.backup.error)
             r.backup = QFileInfo(o.backup.path).fileName();
         // Without a copy of what the unit held, nothing is written over it.
-        if (r.completed && Session.BackUpFullReads && (!o.backupTaken || o.backup.error)) {
+        if (r.completed && (!o.backupTaken || o.backup.error)) {
             r.completed = false;
             const QString why = Options.russian ? IoErrorText(o.backup.error) : o.backup.error.Text();
             r.cause = (Options.russian ? QStringLiteral("Резервная копия не сохранена в %1: %2")
@@ -206,6 +217,8 @@ void SessionSeries::JobEnded(const JobOutcome &o)
         }
     } else if (call == Call::ReadBack) {
         r.words = Session.VerifyWords();
+        for (const WordDiff &d : o.diffs)
+            r.differing << d.addr;
     }
     Cycle->JobDone(r, QDateTime::currentDateTime());
     Check();

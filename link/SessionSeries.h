@@ -18,7 +18,8 @@ class SessionSeries : public QObject, private SeriesProgrammer {
     Q_OBJECT
 
 public:
-    explicit SessionSeries(ProgrammingSession &session, QObject *parent = nullptr);
+    // view: shows the unit's jobs (a lane's gauge, the CLI's progress line).
+    SessionSeries(ProgrammingSession &session, IEngineWindow &view, QObject *parent = nullptr);
     ~SessionSeries() override;
 
     // Opens the log (the default path when logPath is empty) and starts with
@@ -65,6 +66,7 @@ private:
     void ReadBack(int first, int last) override;
     void Signal(const SeriesUnit &unit) override;
 
+    void StartJob(const JobRequest &request);
     void JobEnded(const JobOutcome &outcome);
     void ProbeEnded(const ProbeResult &result);
     void PortGone(const QString &message);
@@ -74,6 +76,7 @@ private:
 
     enum class Call { None, Probe, Read, Write, ReadBack };
     ProgrammingSession &Session;
+    IEngineWindow &View;
     SeriesOptions Options;
     SeriesLog OwnLog;
     SeriesLog *Log = &OwnLog;

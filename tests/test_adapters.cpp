@@ -481,19 +481,20 @@ TEST(Session, AVerifyComparesWithoutTouchingTheImage)
     ASSERT_FALSE(port.isEmpty());
     QuietWindow view;
     EepromImage image;
-    ProgrammingSession session(view, image);
+    ProgrammingSession session(image);
     session.Driver.Timer1.setInterval(2);
     session.COM.Port = port;
     session.COM.Open();
     std::optional<JobOutcome> outcome;
-    QObject::connect(&session, &ProgrammingSession::JobFinished, [&](const JobOutcome &o) { outcome = o; });
-    const auto run = [&](const std::function<void()> &start) {
+    const auto run = [&](JobRequest request) {
         outcome.reset();
-        start();
+        session.Start(request, view, [&](const JobOutcome &o) { outcome = o; });
         return WaitFor([&] { return outcome.has_value(); }, 30000);
     };
+    JobRequest block;
+    block.job = EngineJob::ReadBlock;
 
-    ASSERT_TRUE(run([&] { session.StartJob(EngineJob::ReadBlock, 0); }));
+    ASSERT_TRUE(run(block));
     ASSERT_TRUE(outcome->completed);
     EXPECT_FALSE(outcome->backupTaken); // a block is not the whole EEPROM
     const EepromImage read = image;
@@ -501,7 +502,10 @@ TEST(Session, AVerifyComparesWithoutTouchingTheImage)
     expected[0x31] ^= 0x0101;
     expected[0x3E] ^= 0x8000;
     const int refreshes = view.refreshes;
-    ASSERT_TRUE(run([&] { session.StartVerify(EngineJob::ReadBlock, 0, expected); }));
+    JobRequest verify = block;
+    verify.image = &expected;
+    verify.verify = true;
+    ASSERT_TRUE(run(verify));
     ASSERT_TRUE(outcome->completed);
     EXPECT_TRUE(outcome->verify);
     EXPECT_FALSE(outcome->backupTaken);

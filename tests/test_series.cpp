@@ -120,6 +120,9 @@ public:
             SeriesJobResult r;
             r.completed = true;
             r.words = onLine->words;
+            for (int a = first; a <= last; ++a) // as the session's verify finds them
+                if (onLine->words[a] != toWrite[a])
+                    r.differing << a;
             cycle->JobDone(r, now);
             break;
         }

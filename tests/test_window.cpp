@@ -516,7 +516,7 @@ TEST_P(WindowFonts, EveryLabelFitsItsTextUnderAWideFont)
                 << label->objectName().toStdString() << " \"" << label->text().toStdString() << "\"";
         }
         SeriesLanes series;
-        series.AddLane(form.Session, QStringLiteral("COM1"));
+        series.AddLane(form.Session, form, QStringLiteral("COM1"));
         TSeriesWindow window(series, nullptr);
         window.show();
         const QHeaderView *header = window.UnitList->header();

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QTimer>
 
 #include "app/SeriesController.h"
 
@@ -14,9 +15,25 @@
 void TForm1::StartJob(EngineJob job)
 {
     JobStarting(job);
-    Session.StartJob(job, SelectedAddr,
-                     Act.VerifyAfterWrite->isChecked() ? ProgrammingSession::ThenVerify::Yes
-                                                       : ProgrammingSession::ThenVerify::No);
+    JobRequest request;
+    request.job = job;
+    request.addr = SelectedAddr;
+    request.verify = JobTable[static_cast<size_t>(job)].Writing && Act.VerifyAfterWrite->isChecked();
+    Session.Start(request, *this, [this](const JobOutcome &o) { JobFinished(o); });
+}
+
+void TForm1::JobFinished(const JobOutcome &outcome)
+{
+    SafeCall([&] { ShowJobReport(outcome); });
+    SafeCall([&] { JobEnded(outcome); });
+    // A close that waited for a cancelled write goes on once it has ended.
+    QTimer::singleShot(0, this, [this] {
+        if (CloseAfterJob)
+            QTimer::singleShot(0, this, [this] {
+                CloseAfterJob = false;
+                close();
+            });
+    });
 }
 
 void TForm1::Write258Execute()
@@ -53,12 +70,12 @@ void TForm1::ShowTraceExecute()
     dialog.exec();
 }
 
+// A port error ends the job; its outcome carries the error to the report.
 void TForm1::Timer1Timer()
 {
     try {
         Driver.Tick();
-    } catch (const EComPort &e) {
-        PortErrorDuringJob(e);
+    } catch (const EComPort &) {
     }
 }
 
@@ -66,8 +83,7 @@ void TForm1::ApplicationEvents1Idle()
 {
     try {
         Driver.Step();
-    } catch (const EComPort &e) {
-        PortErrorDuringJob(e);
+    } catch (const EComPort &) {
     }
 }
 

@@ -147,13 +147,13 @@ void TForm1::ShowPortTip()
     ComboBox1->setToolTip(tip);
 }
 
-void TForm1::PortErrorDuringJob(const EComPort &e)
+void TForm1::PortErrorDuringJob(const EComPort &e, const QString &written)
 {
-    if (!DeviceGone(e)) {
-        if (PartialWriteNote.isEmpty())
-            throw e;
-        throw std::runtime_error(WithPartialWrite(QString::fromUtf8(e.what())).toStdString());
-    }
+    const auto withWritten = [&written](const QString &message) {
+        return written.isEmpty() ? message : message + u'\n' + written;
+    };
+    if (!DeviceGone(e))
+        throw std::runtime_error(withWritten(QString::fromUtf8(e.what())).toStdString());
     // The device will not come back under this descriptor: let it go, so
     // that the window offers F9 again once the adapter is back.
     const QString port = COM.Port;
@@ -165,7 +165,7 @@ void TForm1::PortErrorDuringJob(const EComPort &e)
     }
     MarkPresentPorts();
     throw std::runtime_error(
-        WithPartialWrite(QCoreApplication::translate("Quillon",
+        withWritten(QCoreApplication::translate("Quillon",
                                                      "Порт %1 (%2) пропал: адаптер отключён или линия оборвана. Порт "
                                                      "закрыт; подключите адаптер и откройте порт снова (F9). %3")
                              .arg(port, device, e.Message()))

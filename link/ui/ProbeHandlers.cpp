@@ -13,7 +13,7 @@
 void TForm1::ProbeLineExecute()
 {
     ShowPanel1(QString());
-    Session.StartProbe(kLatencyEchoes);
+    Session.StartProbe(kLatencyEchoes, *this, [this](const ProbeResult &r) { SafeCall([&] { ProbeLineDone(r); }); });
 }
 
 void TForm1::ProbeLineDone(const ProbeResult &r)

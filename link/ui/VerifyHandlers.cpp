@@ -33,7 +33,10 @@ void TForm1::CompareWithPhoneExecute()
     // A read into a copy: no undo step, the image and the grid stay.
     ShowPanel1(QString());
     ClearMarksExecute();
-    Session.StartVerify(EngineJob::Read258, SelectedAddr, Buf);
+    JobRequest compare;
+    compare.addr = SelectedAddr;
+    compare.verify = true;
+    Session.Start(compare, *this, [this](const JobOutcome &o) { JobFinished(o); });
 }
 
 void TForm1::ShowJobReport(const JobOutcome &outcome)
@@ -42,8 +45,14 @@ void TForm1::ShowJobReport(const JobOutcome &outcome)
     if (!report.panel.isEmpty() || !outcome.completed)
         ShowPanel1(report.panel, report.whole);
     MarkCells(report.marks);
-    const bool writeCut = !outcome.completed && JobTable[static_cast<size_t>(outcome.job)].Writing;
-    PartialWriteNote = writeCut && outcome.portError ? PartialWriteText(outcome.written) : QString();
+    if (outcome.portError) {
+        const bool writeCut = !outcome.completed && JobTable[static_cast<size_t>(outcome.job)].Writing;
+        const QString written = writeCut ? PartialWriteText(outcome.written) : QString();
+        // Once the driver's step has unwound: the port may be closed then.
+        QTimer::singleShot(0, this, [this, error = *outcome.portError, written] {
+            SafeCall([&] { PortErrorDuringJob(error, written); });
+        });
+    }
     // Shown once the job's end has been dealt with (its undo step, the
     // driver's step), and not while the window closes.
     if (report.box.isEmpty() || CloseAfterJob || Terminating)
@@ -53,11 +62,4 @@ void TForm1::ShowJobReport(const JobOutcome &outcome)
         box.setDetailedText(report.boxDetails);
         box.exec();
     });
-}
-
-QString TForm1::WithPartialWrite(const QString &message)
-{
-    const QString note = PartialWriteNote;
-    PartialWriteNote.clear();
-    return note.isEmpty() ? message : message + u'\n' + note;
 }
