@@ -87,26 +87,13 @@ CliSession::Result CliSession::Await(const JobRequest &request)
     return result;
 }
 
-void CliSession::SetGaugeMax(int max)
-{
-    Maximum = max;
-    Draw();
-}
-
-void CliSession::SetGaugeProgress(int progress)
-{
-    Progress = qBound(0, progress, Maximum);
-    Draw();
-}
-
 void CliSession::ShowStatus(const QString &text)
 {
-    Status = Cli::WindowText(text);
     // A job clears the cancel when it opens; a Ctrl+C that came before must
     // still stop it.
     if (Interrupted() && Engine.Active)
         Driver.Cancel();
-    Draw();
+    GaugeView::ShowStatus(Cli::WindowText(text));
 }
 
 void CliSession::Draw()

@@ -14,7 +14,7 @@
 #include <QObject>
 #include <QString>
 
-class CliSession : public QObject, public IEngineWindow {
+class CliSession : public QObject, public GaugeView {
     Q_OBJECT
 
 public:
@@ -54,28 +54,17 @@ public:
     static void CatchInterrupt();
     static bool Interrupted();
 
-    // IEngineWindow
-    void DisablePortActions() override {}
-    void EnablePortActions() override {}
-    void SetGaugeMax(int max) override;
-    void SetGaugeProgress(int progress) override;
-    int GaugeProgress() const override { return Progress; }
-    void SetGaugeColor(GaugeColor) override {}
-    void SetProgressPanelVisible(bool) override {}
-    void SetCancelEnabled(bool) override {}
+    // The engine's status, in the output's language.
     void ShowStatus(const QString &text) override;
-    void RefreshBuf() override {}
 
 private:
     Result Await(const JobRequest &request);
+    void Changed() override { Draw(); }
     void Draw();
     void ClearLine();
 
     bool ProgressOn;
     bool LineDrawn = false;
-    int Maximum = 0;
-    int Progress = 0;
-    QString Status;
     QString LastLine;
     QElapsedTimer Clock;
     QObject *InterruptNotifier = nullptr;

@@ -42,3 +42,39 @@ public:
     virtual void ShowStatus(const QString &text) = 0;
     virtual void RefreshBuf() = 0;
 };
+
+// A view that keeps the gauge and the status text and leaves the rest: what
+// quillon-cli's progress line and a series' lane show of a job.
+class GaugeView : public IEngineWindow {
+public:
+    int Maximum = 0;
+    int Progress = 0;
+    QString Status;
+
+    void DisablePortActions() override {}
+    void EnablePortActions() override {}
+    void SetGaugeMax(int max) override
+    {
+        Maximum = max;
+        Changed();
+    }
+    void SetGaugeProgress(int progress) override
+    {
+        Progress = progress < 0 ? 0 : progress > Maximum ? Maximum : progress;
+        Changed();
+    }
+    int GaugeProgress() const override { return Progress; }
+    void SetGaugeColor(GaugeColor) override {}
+    void SetProgressPanelVisible(bool) override {}
+    void SetCancelEnabled(bool) override {}
+    void ShowStatus(const QString &text) override
+    {
+        Status = text;
+        Changed();
+    }
+    void RefreshBuf() override {}
+
+protected:
+    // After every change of the gauge or the status text.
+    virtual void Changed() {}
+};

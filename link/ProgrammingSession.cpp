@@ -35,21 +35,7 @@ int SessionPort::Read(void *buffer, int count)
 namespace {
 
 // Before the first job: nothing to show it on.
-class NoView : public IEngineWindow {
-public:
-    void DisablePortActions() override {}
-    void EnablePortActions() override {}
-    void SetGaugeMax(int) override {}
-    void SetGaugeProgress(int) override {}
-    int GaugeProgress() const override { return 0; }
-    void SetGaugeColor(GaugeColor) override {}
-    void SetProgressPanelVisible(bool) override {}
-    void SetCancelEnabled(bool) override {}
-    void ShowStatus(const QString &) override {}
-    void RefreshBuf() override {}
-};
-
-NoView g_noView;
+GaugeView g_noView;
 
 } // namespace
 

@@ -2,30 +2,6 @@
 
 #include "link/PortNames.h"
 
-void LaneView::SetGaugeMax(int max)
-{
-    Maximum = max;
-    Notify();
-}
-
-void LaneView::SetGaugeProgress(int progress)
-{
-    Progress = qBound(0, progress, Maximum);
-    Notify();
-}
-
-void LaneView::ShowStatus(const QString &text)
-{
-    Status = text;
-    Notify();
-}
-
-void LaneView::Notify()
-{
-    if (Changed)
-        Changed();
-}
-
 SeriesLanes::SeriesLanes(QObject *parent) : QObject(parent) {}
 
 SeriesLanes::~SeriesLanes()
@@ -60,7 +36,7 @@ ProgrammingSession &SeriesLanes::AddLane(const QString &port)
     lane->session->COM.Port = port;
     lane->session->COM.Open(); // throws: the lane is not added
     const int index = LaneCount();
-    lane->ownView->Changed = [this, index] {
+    lane->ownView->OnChange = [this, index] {
         if (ViewChanged)
             ViewChanged(index);
     };

@@ -19,27 +19,17 @@
 #include <vector>
 
 // A lane's own gauge and status: the job's progress as the lane shows it.
-class LaneView : public IEngineWindow {
+class LaneView : public GaugeView {
 public:
-    int Maximum = 0;
-    int Progress = 0;
-    QString Status;
     // Called on every change, to redraw a lane's display.
-    std::function<void()> Changed;
-
-    void DisablePortActions() override {}
-    void EnablePortActions() override {}
-    void SetGaugeMax(int max) override;
-    void SetGaugeProgress(int progress) override;
-    int GaugeProgress() const override { return Progress; }
-    void SetGaugeColor(GaugeColor) override {}
-    void SetProgressPanelVisible(bool) override {}
-    void SetCancelEnabled(bool) override {}
-    void ShowStatus(const QString &text) override;
-    void RefreshBuf() override {}
+    std::function<void()> OnChange;
 
 private:
-    void Notify();
+    void Changed() override
+    {
+        if (OnChange)
+            OnChange();
+    }
 };
 
 class SeriesLanes : public QObject {
