@@ -351,6 +351,22 @@ void CaptureMessage(QtMsgType, const QMessageLogContext &, const QString &text)
 }
 } // namespace
 
+// A port lost in a write: one box, which says also what the telephone holds.
+TEST_F(EngineE2E, HangUpMidWriteNamesWhatTheTelephoneHolds)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(Pattern(0x2222), {"--fault", "hangup-after=40"}));
+    BoxAnswerer boxes;
+    Ui(*form).Act.WriteBlock->trigger();
+    ASSERT_TRUE(WaitFor([&] { return !form->Engine.Active; }, 10000));
+    Pause(300);
+    ASSERT_EQ(boxes.texts.size(), 1) << boxes.texts.join(" | ").toStdString();
+    const QStringList lines = boxes.texts[0].split(u'\n');
+    ASSERT_EQ(lines.size(), 2) << boxes.texts[0].toStdString();
+    EXPECT_TRUE(lines[0].startsWith("Порт COM1 (" + phone.pts + ") пропал")) << lines[0].toStdString();
+    EXPECT_EQ(lines[1], "Телефон принял слова 30-34, возможно 35-37, не получил 38-3F: в нём неполный образ, запишите ещё раз.");
+    ExpectPortArrangement(*form, false);
+}
+
 TEST_F(EngineE2E, ClosingTheWindowMidJobClosesThePortQuietly)
 {
     Open(Pattern(0x3333), {"--fault", "no-echo@3"}); // the job waits 100 ticks for that echo
