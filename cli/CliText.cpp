@@ -19,23 +19,37 @@ namespace Cli {
 
 namespace {
 bool g_russian = false;
+
+// The plain code's own texts ("Завершено!", the "info" table, the presets)
+// are Russian in the sources; the window's English catalogue has them.
+// quillon-cli_en goes in last: its wording of a text (the probe's, a write
+// cut off) comes before the window's.
+QList<QTranslator *> LoadEnglish(QObject *owner)
+{
+    InitWindowCatalogue();
+    QList<QTranslator *> loaded;
+    for (const char *name : {":/i18n/quillon_en.qm", ":/i18n/quillon-cli_en.qm"}) {
+        auto *english = new QTranslator(owner);
+        if (english->load(QString::fromLatin1(name)))
+            loaded << english;
+        else
+            delete english;
+    }
+    return loaded;
+}
+
+void Install(const QList<QTranslator *> &translators)
+{
+    for (QTranslator *t : translators)
+        QCoreApplication::installTranslator(t);
+}
+
 } // namespace
 
 void InstallLanguage()
 {
     if (QLocale::system().language() != QLocale::Russian) {
-        // The plain code's own texts ("Завершено!", the "info" table, the
-        // presets) are Russian in the sources; the window's English catalogue
-        // has them. quillon-cli_en goes in last: its wording of a text (the
-        // probe's, a write cut off) comes before the window's.
-        InitWindowCatalogue();
-        for (const char *name : {":/i18n/quillon_en.qm", ":/i18n/quillon-cli_en.qm"}) {
-            auto *english = new QTranslator(QCoreApplication::instance());
-            if (english->load(QString::fromLatin1(name)))
-                QCoreApplication::installTranslator(english);
-            else
-                delete english;
-        }
+        Install(LoadEnglish(QCoreApplication::instance()));
         return;
     }
     InitCatalogue();
@@ -52,6 +66,16 @@ void InstallLanguage()
     else
         delete qt;
     g_russian = true;
+}
+
+QString InEnglish(const std::function<QString()> &text)
+{
+    static const QList<QTranslator *> english = LoadEnglish(nullptr); // kept to the end
+    Install(english);
+    const QString out = text();
+    for (QTranslator *t : english)
+        QCoreApplication::removeTranslator(t);
+    return out;
 }
 
 bool RussianOutput()

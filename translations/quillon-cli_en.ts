@@ -84,6 +84,45 @@
     </message>
 </context>
 <context>
+    <name>PortDiscovery</name>
+    <message>
+        <source>USB-адаптер</source>
+        <translation>USB serial adapter</translation>
+    </message>
+    <message>
+        <source>порт на плате</source>
+        <translation>board serial port</translation>
+    </message>
+    <message>
+        <source>драйвер %1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>серийный номер %1</source>
+        <translation>serial %1</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>sudo usermod -aG %1 $USER, затем выйдите из системы и войдите снова</source>
+        <translation>sudo usermod -aG %1 $USER, then log out and log in again</translation>
+    </message>
+    <message>
+        <source>выйдите из системы и войдите снова (или выполните &apos;newgrp %1&apos; в этом терминале)</source>
+        <translation>log out and log in again (or run &apos;newgrp %1&apos; in this terminal)</translation>
+    </message>
+    <message>
+        <source>устройство открывается только для владельца; попросите администратора о правиле udev, которое отдаёт его группе dialout</source>
+        <translation>the device opens only for its owner; ask the administrator for a udev rule giving it to the group dialout</translation>
+    </message>
+    <message>
+        <source>подключите адаптер заново</source>
+        <translation>plug the adapter in again</translation>
+    </message>
+</context>
+<context>
     <name>Probe</name>
     <message>
         <source>Связь есть (%1 мс)</source>

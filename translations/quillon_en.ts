@@ -84,6 +84,45 @@
     </message>
 </context>
 <context>
+    <name>PortDiscovery</name>
+    <message>
+        <source>USB-адаптер</source>
+        <translation>USB adapter</translation>
+    </message>
+    <message>
+        <source>порт на плате</source>
+        <translation>on-board port</translation>
+    </message>
+    <message>
+        <source>драйвер %1</source>
+        <translation>driver %1</translation>
+    </message>
+    <message>
+        <source>серийный номер %1</source>
+        <translation>serial number %1</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>sudo usermod -aG %1 $USER, затем выйдите из системы и войдите снова</source>
+        <translation>sudo usermod -aG %1 $USER, then log out and log in again</translation>
+    </message>
+    <message>
+        <source>выйдите из системы и войдите снова (или выполните &apos;newgrp %1&apos; в этом терминале)</source>
+        <translation>log out and log in again (or run &apos;newgrp %1&apos; in this terminal)</translation>
+    </message>
+    <message>
+        <source>устройство открывается только для владельца; попросите администратора о правиле udev, которое отдаёт его группе dialout</source>
+        <translation>the device opens only for its owner; ask the administrator for a udev rule giving it to the group dialout</translation>
+    </message>
+    <message>
+        <source>подключите адаптер заново</source>
+        <translation>plug the adapter in again</translation>
+    </message>
+</context>
+<context>
     <name>PortNames</name>
     <message>
         <source>COM1-COM%1 или путь к устройству</source>
@@ -860,22 +899,6 @@ If you have remarks or suggestions on how to make this page easier to use, write
     <message>
         <source>Образ содержит не все слова (прочитаны только %1): записать всю EEPROM, включая слова FFFF?</source>
         <translation>The image does not hold every word (only %1 were read): write the whole EEPROM, words FFFF included?</translation>
-    </message>
-    <message>
-        <source>USB-адаптер</source>
-        <translation>USB adapter</translation>
-    </message>
-    <message>
-        <source>порт на плате</source>
-        <translation>on-board port</translation>
-    </message>
-    <message>
-        <source>драйвер </source>
-        <translation>driver </translation>
-    </message>
-    <message>
-        <source>серийный номер </source>
-        <translation>serial number </translation>
     </message>
     <message>
         <source>Адаптер %1 (%2) не виден ни под одним именем COM; чтобы он стал виден, запустите программу с %3</source>
