@@ -1,6 +1,7 @@
 #include "cli/CliText.h"
 
 #include "image/QtCatalogue.h"
+#include "image/Wording.h"
 
 #include <QLocale>
 #include <QTranslator>
@@ -60,6 +61,12 @@ void InstallLanguage()
         return;
     }
     QCoreApplication::installTranslator(own);
+    // The plain code's texts stay in their Russian sources, plural forms and all.
+    auto *plurals = new QTranslator(QCoreApplication::instance());
+    if (LoadRussianPlurals(*plurals))
+        QCoreApplication::installTranslator(plurals);
+    else
+        delete plurals;
     auto *qt = new QTranslator(QCoreApplication::instance());
     if (LoadQtCatalogue(*qt, QStringLiteral("qtbase_ru")))
         QCoreApplication::installTranslator(qt);

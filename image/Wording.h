@@ -8,7 +8,14 @@
 #include <QString>
 #include <QStringList>
 
+class QTranslator;
+
 // The text in the installed language with the values it names (%1, %2...)
 // filled in. A wording may leave values out (the window's "Нет эха", quillon-
 // cli's "no echo within 200 ms"); QString::arg would warn about those.
 QString Worded(const char *context, const char *text, const QStringList &values = {});
+
+// The Russian plural forms of those texts ("%n слов" as "1 слово", "3 слова",
+// "5 слов"): the sources give only one form, so a Russian screen needs this
+// catalogue (translations/quillon_ru.ts) as much as an English one needs its own.
+bool LoadRussianPlurals(QTranslator &catalogue);

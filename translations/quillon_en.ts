@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
 <context>
+    <name>Comparison</name>
+    <message numerus="yes">
+        <source>%1: %n слов совпадают</source>
+        <translation>
+            <numerusform>%1: %n word matches</numerusform>
+            <numerusform>%1: %n words match</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n слов из %2 не совпадают</source>
+        <translation>
+            <numerusform>%1: %n word of %2 differs</numerusform>
+            <numerusform>%1: %n words of %2 differ</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n из %2 не совпадают</source>
+        <translation>
+            <numerusform>%1: %n of %2 differs</numerusform>
+            <numerusform>%1: %n of %2 differ</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>и ещё %n слов</source>
+        <translation>
+            <numerusform>and %n word more</numerusform>
+            <numerusform>and %n words more</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>IoError</name>
     <message>
         <source>файл не найден</source>
@@ -1071,15 +1102,6 @@ Disconnect the telephone</translation>
 Серия окончена</source>
         <translation>
 Series finished</translation>
-    </message>
-    <message>
-        <source>ru</source>
-        <comment>the language of the window&apos;s texts</comment>
-        <translation>en</translation>
-    </message>
-    <message>
-        <source>и ещё %1</source>
-        <translation>and %1 more</translation>
     </message>
     <message>
         <source> (в файле только %1)</source>
