@@ -89,8 +89,6 @@ public:
     // The trace keeps the last job only (the window), or every job (a
     // command of quillon-cli, which writes them all to --trace).
     bool TraceLastJobOnly = true;
-    // Causes in the trace in Russian (the window) or English (quillon-cli).
-    bool RussianTexts = true;
 
     // Starts one of the six jobs on the image. A write goes out from a copy
     // taken now, so that an edit made meanwhile never mixes into what the

@@ -2,6 +2,53 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
 <context>
+    <name>Fault</name>
+    <message>
+        <source>Нет эха %1</source>
+        <translation>no echo of %1 in time</translation>
+    </message>
+    <message>
+        <source>Неверное эхо: послан %1, пришёл %2</source>
+        <translation>wrong echo: sent %1, came %2</translation>
+    </message>
+    <message>
+        <source>Ответ не начинается с &quot;!&quot;: пришёл %2</source>
+        <translation>the reply does not begin with &quot;!&quot;: came %2</translation>
+    </message>
+    <message>
+        <source>Ответ не получен полностью: %3 из 23 символов</source>
+        <translation>the reply was not complete in time: %3 of 23 characters</translation>
+    </message>
+    <message>
+        <source>Отменено</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>Порт потерян</source>
+        <translation>the port was lost</translation>
+    </message>
+    <message>
+        <source>адрес </source>
+        <translation>address </translation>
+    </message>
+    <message>
+        <source>начальный CR</source>
+        <translation>the opening CR</translation>
+    </message>
+    <message>
+        <source>символ %1 команды %2, </source>
+        <translation>character %1 of %2, </translation>
+    </message>
+    <message>
+        <source>после %1, </source>
+        <translation>after %1, </translation>
+    </message>
+    <message>
+        <source>ответ на %1, </source>
+        <translation>the reply to %1, </translation>
+    </message>
+</context>
+<context>
     <name>IoError</name>
     <message>
         <source>файл не найден</source>

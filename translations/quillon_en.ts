@@ -33,6 +33,53 @@
     </message>
 </context>
 <context>
+    <name>Fault</name>
+    <message>
+        <source>Нет эха %1</source>
+        <translation>No echo of %1</translation>
+    </message>
+    <message>
+        <source>Неверное эхо: послан %1, пришёл %2</source>
+        <translation>Wrong echo: sent %1, came %2</translation>
+    </message>
+    <message>
+        <source>Ответ не начинается с &quot;!&quot;: пришёл %2</source>
+        <translation>The reply does not begin with &quot;!&quot;: came %2</translation>
+    </message>
+    <message>
+        <source>Ответ не получен полностью: %3 из 23 символов</source>
+        <translation>The reply was not complete: %3 of 23 characters</translation>
+    </message>
+    <message>
+        <source>Отменено</source>
+        <translation>Cancelled</translation>
+    </message>
+    <message>
+        <source>Порт потерян</source>
+        <translation>Port lost</translation>
+    </message>
+    <message>
+        <source>адрес </source>
+        <translation>address </translation>
+    </message>
+    <message>
+        <source>начальный CR</source>
+        <translation>the opening CR</translation>
+    </message>
+    <message>
+        <source>символ %1 команды %2, </source>
+        <translation>character %1 of %2, </translation>
+    </message>
+    <message>
+        <source>после %1, </source>
+        <translation>after %1, </translation>
+    </message>
+    <message>
+        <source>ответ на %1, </source>
+        <translation>the reply to %1, </translation>
+    </message>
+</context>
+<context>
     <name>IoError</name>
     <message>
         <source>файл не найден</source>
@@ -868,44 +915,12 @@ If you have remarks or suggestions on how to make this page easier to use, write
         <translation>No echo of %1</translation>
     </message>
     <message>
-        <source>Неверное эхо: послан %1, пришёл %2</source>
-        <translation>Wrong echo: sent %1, came %2</translation>
-    </message>
-    <message>
-        <source>Ответ не начинается с &quot;!&quot;: пришёл %2</source>
-        <translation>The reply does not begin with &quot;!&quot;: came %2</translation>
-    </message>
-    <message>
-        <source>Ответ не получен полностью: %3 из 23 символов</source>
-        <translation>The reply was not complete: %3 of 23 characters</translation>
-    </message>
-    <message>
         <source>Отменено</source>
         <translation>Cancelled</translation>
     </message>
     <message>
         <source>Порт потерян</source>
         <translation>Port lost</translation>
-    </message>
-    <message>
-        <source>адрес </source>
-        <translation>address </translation>
-    </message>
-    <message>
-        <source>начальный CR</source>
-        <translation>the opening CR</translation>
-    </message>
-    <message>
-        <source>символ %1 команды %2, </source>
-        <translation>character %1 of %2, </translation>
-    </message>
-    <message>
-        <source>после %1, </source>
-        <translation>after %1, </translation>
-    </message>
-    <message>
-        <source>ответ на %1, </source>
-        <translation>the reply to %1, </translation>
     </message>
     <message>
         <source>Инициализация...</source>
@@ -1254,6 +1269,53 @@ The cells are marked in the grid; write again.</translation>
     <message>
         <source>Порт %1 не открыт снова: %2</source>
         <translation>Port %1 not opened again: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Series</name>
+    <message>
+        <source>Серия %1, телефон %2</source>
+        <translation>series %1, unit %2</translation>
+    </message>
+    <message>
+        <source>Невыполнено...</source>
+        <translation>not done</translation>
+    </message>
+    <message>
+        <source>Серия остановлена до записи</source>
+        <translation>series stopped before the write</translation>
+    </message>
+    <message>
+        <source>Серия остановлена до проверки</source>
+        <translation>series stopped before the verify</translation>
+    </message>
+    <message>
+        <source>Проверка не пройдена: слова %1</source>
+        <translation>verify failed: words %1</translation>
+    </message>
+    <message>
+        <source>записаны слова %1</source>
+        <translation>took %1</translation>
+    </message>
+    <message>
+        <source>возможно записаны %1</source>
+        <translation>may have taken %1</translation>
+    </message>
+    <message>
+        <source>не записаны %1</source>
+        <translation>did not take %1</translation>
+    </message>
+    <message>
+        <source>Порт закрыт</source>
+        <translation>the port is closed</translation>
+    </message>
+    <message>
+        <source> (устройство пропало: проверьте кабель и адаптер)</source>
+        <translation> (the device went away: check the cable and the adapter)</translation>
+    </message>
+    <message>
+        <source>Резервная копия не сохранена в %1: %2</source>
+        <translation>backup not saved in %1: %3</translation>
     </message>
 </context>
 <context>
