@@ -19,7 +19,6 @@ static void InitWindowCatalogue()
 namespace Cli {
 
 namespace {
-bool g_russian = false;
 
 // The plain code's own texts ("Завершено!", the "info" table, the presets)
 // are Russian in the sources; the window's English catalogue has them.
@@ -72,7 +71,6 @@ void InstallLanguage()
         QCoreApplication::installTranslator(qt);
     else
         delete qt;
-    g_russian = true;
 }
 
 QString InEnglish(const std::function<QString()> &text)
@@ -83,11 +81,6 @@ QString InEnglish(const std::function<QString()> &text)
     for (QTranslator *t : english)
         QCoreApplication::removeTranslator(t);
     return out;
-}
-
-bool RussianOutput()
-{
-    return g_russian;
 }
 
 QString WindowText(const QString &russian)

@@ -32,8 +32,5 @@ QString WindowText(const char *russian);
 // catalogues go on top for the call and come off after; the CLI has no
 // widgets to be told of the change, the window never does this.
 QString InEnglish(const std::function<QString()> &text);
-// Whether it did: the link's own texts (a job's fault, the probe's summary)
-// then come in Russian too.
-bool RussianOutput();
 
 } // namespace Cli

@@ -384,35 +384,33 @@ QString FaultArgs(const FaultRecord &f, const QString &text)
     return out;
 }
 
+// Each fault in a few words (the window's narrow panel) and whole, in one
+// context: the window and quillon-cli word them differently
+// (translations/quillon-cli_en.ts).
+struct FaultWords {
+    const char *brief, *whole;
+};
+const FaultWords kFaultWords[] = {
+    {"", ""},
+    {QT_TRANSLATE_NOOP("Fault", "Нет эха %1"), QT_TRANSLATE_NOOP("Fault", "Нет эха %1")},
+    {QT_TRANSLATE_NOOP("Fault", "Эхо %2 вместо %1"), QT_TRANSLATE_NOOP("Fault", "Неверное эхо: послан %1, пришёл %2")},
+    {QT_TRANSLATE_NOOP("Fault", "Ответ без \"!\": пришёл %2"),
+     QT_TRANSLATE_NOOP("Fault", "Ответ не начинается с \"!\": пришёл %2")},
+    {QT_TRANSLATE_NOOP("Fault", "Неполный ответ: %3 из 23"),
+     QT_TRANSLATE_NOOP("Fault", "Ответ не получен полностью: %3 из 23 символов")},
+    {QT_TRANSLATE_NOOP("Fault", "Отменено"), QT_TRANSLATE_NOOP("Fault", "Отменено")},
+    {QT_TRANSLATE_NOOP("Fault", "Порт потерян"), QT_TRANSLATE_NOOP("Fault", "Порт потерян")},
+};
+
 } // namespace
 
 QString FaultBrief(const FaultRecord &f)
 {
-    static const char *const texts[] = {
-        "",
-        QT_TRANSLATE_NOOP("Quillon", "Нет эха %1"),
-        QT_TRANSLATE_NOOP("Quillon", "Эхо %2 вместо %1"),
-        QT_TRANSLATE_NOOP("Quillon", "Ответ без \"!\": пришёл %2"),
-        QT_TRANSLATE_NOOP("Quillon", "Неполный ответ: %3 из 23"),
-        QT_TRANSLATE_NOOP("Quillon", "Отменено"),
-        QT_TRANSLATE_NOOP("Quillon", "Порт потерян"),
-    };
-    return FaultArgs(f, QCoreApplication::translate("Quillon", texts[static_cast<size_t>(f.Kind)]));
+    return FaultArgs(f, QCoreApplication::translate("Fault", kFaultWords[static_cast<size_t>(f.Kind)].brief));
 }
 
-// The whole story of a fault, one text a fault in its own context: the
-// window and quillon-cli word them differently (translations/quillon-cli_en.ts).
 QString FaultText(const FaultRecord &f)
 {
-    static const char *const texts[] = {
-        "",
-        QT_TRANSLATE_NOOP("Fault", "Нет эха %1"),
-        QT_TRANSLATE_NOOP("Fault", "Неверное эхо: послан %1, пришёл %2"),
-        QT_TRANSLATE_NOOP("Fault", "Ответ не начинается с \"!\": пришёл %2"),
-        QT_TRANSLATE_NOOP("Fault", "Ответ не получен полностью: %3 из 23 символов"),
-        QT_TRANSLATE_NOOP("Fault", "Отменено"),
-        QT_TRANSLATE_NOOP("Fault", "Порт потерян"),
-    };
     const QString address = QCoreApplication::translate("Fault", "адрес ") + ByteToHex(f.Addr);
     const QString command = CommandText(f.Command);
     const bool replyFault = f.Kind == EngineFault::NoBang || f.Kind == EngineFault::ShortReply;
@@ -430,7 +428,7 @@ QString FaultText(const FaultRecord &f)
         where = replyFault ? address : QCoreApplication::translate("Fault", "ответ на %1, ").arg(command) + address;
         break;
     }
-    QString out = FaultArgs(f, QCoreApplication::translate("Fault", texts[static_cast<size_t>(f.Kind)]));
+    QString out = FaultArgs(f, QCoreApplication::translate("Fault", kFaultWords[static_cast<size_t>(f.Kind)].whole));
     if (!where.isEmpty())
         out += QStringLiteral(" (") + where + u')';
     return out;

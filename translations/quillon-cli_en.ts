@@ -47,6 +47,18 @@
         <source>ответ на %1, </source>
         <translation>the reply to %1, </translation>
     </message>
+    <message>
+        <source>Эхо %2 вместо %1</source>
+        <translation>Echo %2 instead of %1</translation>
+    </message>
+    <message>
+        <source>Ответ без &quot;!&quot;: пришёл %2</source>
+        <translation>Reply without &quot;!&quot;: came %2</translation>
+    </message>
+    <message>
+        <source>Неполный ответ: %3 из 23</source>
+        <translation>Short reply: %3 of 23</translation>
+    </message>
 </context>
 <context>
     <name>IoError</name>

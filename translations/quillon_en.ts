@@ -78,6 +78,18 @@
         <source>ответ на %1, </source>
         <translation>the reply to %1, </translation>
     </message>
+    <message>
+        <source>Эхо %2 вместо %1</source>
+        <translation>Echo %2 instead of %1</translation>
+    </message>
+    <message>
+        <source>Ответ без &quot;!&quot;: пришёл %2</source>
+        <translation>Reply without &quot;!&quot;: came %2</translation>
+    </message>
+    <message>
+        <source>Неполный ответ: %3 из 23</source>
+        <translation>Short reply: %3 of 23</translation>
+    </message>
 </context>
 <context>
     <name>IoError</name>
@@ -911,18 +923,6 @@ If you have remarks or suggestions on how to make this page easier to use, write
         <translation>Standard blocks carry no ID code. It was %1 (%2).</translation>
     </message>
     <message>
-        <source>Нет эха %1</source>
-        <translation>No echo of %1</translation>
-    </message>
-    <message>
-        <source>Отменено</source>
-        <translation>Cancelled</translation>
-    </message>
-    <message>
-        <source>Порт потерян</source>
-        <translation>Port lost</translation>
-    </message>
-    <message>
         <source>Инициализация...</source>
         <translation>Initializing...</translation>
     </message>
@@ -1209,18 +1209,6 @@ The cells are marked in the grid; write again.</translation>
     <message>
         <source>Слова 00-2F образа все FFFF, как после очистки буфера, предустановки или чтения блока: каждый телефон получит FFFF вместо своих настроек. Записывать в каждый телефон всю EEPROM?</source>
         <translation>Words 00-2F of the image are all FFFF, as a cleared buffer, a preset or a block read leaves them: every telephone would get FFFF in place of its own settings. Write the whole EEPROM into every telephone?</translation>
-    </message>
-    <message>
-        <source>Эхо %2 вместо %1</source>
-        <translation>Echo %2 instead of %1</translation>
-    </message>
-    <message>
-        <source>Ответ без &quot;!&quot;: пришёл %2</source>
-        <translation>Reply without &quot;!&quot;: came %2</translation>
-    </message>
-    <message>
-        <source>Неполный ответ: %3 из 23</source>
-        <translation>Short reply: %3 of 23</translation>
     </message>
     <message>
         <source>Ничего не принято: запишите снова</source>
