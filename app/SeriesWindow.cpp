@@ -223,7 +223,7 @@ void TSeriesLanePanel::UnitDone(const SeriesUnit &u, int units)
         Cause->setText(QCoreApplication::translate("Quillon", "Отключите телефон"));
     } else {
         ShowStatus(Verdict(u), u.written ? QStringLiteral("#c62020") : QStringLiteral("#b36b00"));
-        Cause->setText(u.cause + QCoreApplication::translate("Quillon", "\nОтключите телефон"));
+        Cause->setText(u.cause() + QCoreApplication::translate("Quillon", "\nОтключите телефон"));
     }
     Count->setText(QCoreApplication::translate("Quillon", "Телефонов: %1, последний: %2").arg(units).arg(Verdict(u)));
 }
@@ -316,11 +316,11 @@ void TSeriesWindow::UnitDone(int lane, const SeriesUnit &u)
                           .arg(Series.Failed()));
     const auto id = [](int v) { return v < 0 ? QStringLiteral("-") : QString::number(v); };
     auto *item = new QTreeWidgetItem({QString::number(u.number), u.start.toString(QStringLiteral("HH:mm:ss")),
-                                      id(u.idBefore), id(u.idAfter), TSeriesLanePanel::Verdict(u), u.cause, u.port});
+                                      id(u.idBefore), id(u.idAfter), TSeriesLanePanel::Verdict(u), u.cause(), u.port});
     item->setForeground(4, u.good      ? QColor(0x1e, 0x8c, 0x2d)
                            : u.written ? QColor(0xc6, 0x20, 0x20)
                                        : QColor(0xb3, 0x6b, 0x00));
-    item->setToolTip(5, u.cause);
+    item->setToolTip(5, u.cause());
     UnitList->addTopLevelItem(item);
     UnitList->scrollToItem(item);
 }

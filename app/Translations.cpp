@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "image/QtCatalogue.h"
+#include "image/Wording.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -42,12 +43,10 @@ bool InstallLanguage(Language language)
 {
     Q_INIT_RESOURCE(quillon_app_translations);
     QCoreApplication *app = QCoreApplication::instance();
-    bool complete = true;
-    QTranslator *own = nullptr;
-    if (language == Language::English) {
-        own = new QTranslator(app);
-        complete = own->load(QStringLiteral(":/i18n/quillon_en.qm"));
-    }
+    // Russian needs its catalogue too: the plural forms of the texts ("%n слов").
+    auto *own = new QTranslator(app);
+    bool complete = language == Language::English ? own->load(QStringLiteral(":/i18n/quillon_en.qm"))
+                                                  : LoadRussianPlurals(*own);
     Replace(g_own, own);
     auto *qt = new QTranslator(app);
     if (!LoadQtCatalogue(*qt, language == Language::English ? QStringLiteral("qtbase_en") : QStringLiteral("qtbase_ru"))) {

@@ -86,7 +86,7 @@ PortsReport BuildPortsReport(const QString &root, const UserGroups &user,
         if (p.com.isEmpty())
             p.comSetting = ComSettingFor(d, devices, devicePathOf, root);
         p.access = AccessOf(d, user, root);
-        p.accessRemedy = AccessRemedy(p.access);
+        p.accessRemedy = InEnglish([&] { return AccessRemedy(p.access); });
         p.holders = ProcessesHolding(d, root);
         p.brlttyClaims = BrlttyClaims(d, root);
         anyBrlttyClaim = anyBrlttyClaim || p.brlttyClaims;
@@ -128,7 +128,7 @@ QString PortsText(const PortsReport &report)
         text += QStringLiteral("%1 %2 %3\n")
                     .arg((p.com.isEmpty() ? QStringLiteral("-") : p.com).leftJustified(5),
                          p.device.path.leftJustified(13),
-                         RussianOutput() ? p.device.DescriptionRu() : p.device.Description());
+                         p.device.Description());
         for (const QString &link : p.device.byId)
             text += QStringLiteral("      by-id: %1\n").arg(link);
         if (p.com.isEmpty())
@@ -139,7 +139,7 @@ QString PortsText(const PortsReport &report)
         if (const QString access = AccessText(p); !access.isEmpty())
             text += Text::tr("      permissions: %1\n").arg(access);
         if (!p.accessRemedy.isEmpty())
-            text += Text::tr("      fix: %1\n").arg(RussianOutput() ? AccessRemedyRu(p.access) : p.accessRemedy);
+            text += Text::tr("      fix: %1\n").arg(AccessRemedy(p.access));
         if (!p.holders.isEmpty())
             text += Text::tr("      held by: %1\n").arg(Holders(p.holders));
         if (p.brlttyClaims)
@@ -170,7 +170,7 @@ QJsonObject PortsJson(const PortsReport &report)
             {"device", p.device.path},
             {"by_id", QJsonArray::fromStringList(p.device.byId)},
             {"com", p.com.isEmpty() ? QJsonValue() : QJsonValue(p.com)},
-            {"description", p.device.Description()},
+            {"description", InEnglish([&] { return p.device.Description(); })},
             {"driver", p.device.driver},
             {"vendor_id", p.device.vendorId},
             {"product_id", p.device.productId},

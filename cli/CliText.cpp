@@ -1,6 +1,7 @@
 #include "cli/CliText.h"
 
 #include "image/QtCatalogue.h"
+#include "image/Wording.h"
 
 #include <QLocale>
 #include <QTranslator>
@@ -18,24 +19,37 @@ static void InitWindowCatalogue()
 namespace Cli {
 
 namespace {
-bool g_russian = false;
+
+// The plain code's own texts ("Завершено!", the "info" table, the presets)
+// are Russian in the sources; the window's English catalogue has them.
+// quillon-cli_en goes in last: its wording of a text (the probe's, a write
+// cut off) comes before the window's.
+QList<QTranslator *> LoadEnglish(QObject *owner)
+{
+    InitWindowCatalogue();
+    QList<QTranslator *> loaded;
+    for (const char *name : {":/i18n/quillon_en.qm", ":/i18n/quillon-cli_en.qm"}) {
+        auto *english = new QTranslator(owner);
+        if (english->load(QString::fromLatin1(name)))
+            loaded << english;
+        else
+            delete english;
+    }
+    return loaded;
+}
+
+void Install(const QList<QTranslator *> &translators)
+{
+    for (QTranslator *t : translators)
+        QCoreApplication::installTranslator(t);
+}
+
 } // namespace
 
 void InstallLanguage()
 {
     if (QLocale::system().language() != QLocale::Russian) {
-        // The plain code's own texts ("Завершено!", the "info" table, the
-        // presets) are Russian in the sources; the window's English catalogue
-        // has them. quillon-cli_en goes in last: its wording of a text (the
-        // probe's, a write cut off) comes before the window's.
-        InitWindowCatalogue();
-        for (const char *name : {":/i18n/quillon_en.qm", ":/i18n/quillon-cli_en.qm"}) {
-            auto *english = new QTranslator(QCoreApplication::instance());
-            if (english->load(QString::fromLatin1(name)))
-                QCoreApplication::installTranslator(english);
-            else
-                delete english;
-        }
+        Install(LoadEnglish(QCoreApplication::instance()));
         return;
     }
     InitCatalogue();
@@ -46,17 +60,27 @@ void InstallLanguage()
         return;
     }
     QCoreApplication::installTranslator(own);
+    // The plain code's texts stay in their Russian sources, plural forms and all.
+    auto *plurals = new QTranslator(QCoreApplication::instance());
+    if (LoadRussianPlurals(*plurals))
+        QCoreApplication::installTranslator(plurals);
+    else
+        delete plurals;
     auto *qt = new QTranslator(QCoreApplication::instance());
     if (LoadQtCatalogue(*qt, QStringLiteral("qtbase_ru")))
         QCoreApplication::installTranslator(qt);
     else
         delete qt;
-    g_russian = true;
 }
 
-bool RussianOutput()
+QString InEnglish(const std::function<QString()> &text)
 {
-    return g_russian;
+    static const QList<QTranslator *> english = LoadEnglish(nullptr); // kept to the end
+    Install(english);
+    const QString out = text();
+    for (QTranslator *t : english)
+        QCoreApplication::removeTranslator(t);
+    return out;
 }
 
 QString WindowText(const QString &russian)

@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include <functional>
+
 namespace Cli {
 
 // Text::tr("...") for a text shown to the user; QT_TRANSLATE_NOOP("Cli", ...)
@@ -25,8 +27,10 @@ void InstallLanguage();
 // Russian exactly as written under one.
 QString WindowText(const QString &russian);
 QString WindowText(const char *russian);
-// Whether it did: the link's own texts (a job's fault, the probe's summary)
-// then come in Russian too.
-bool RussianOutput();
+// `text` rendered under quillon-cli's English catalogues whatever the locale:
+// what a script reads (--json) or a file keeps is worded alike everywhere. The
+// catalogues go on top for the call and come off after; the CLI has no
+// widgets to be told of the change, the window never does this.
+QString InEnglish(const std::function<QString()> &text);
 
 } // namespace Cli

@@ -80,7 +80,7 @@ QString UnitLine(const SeriesUnit &u)
                                         : Text::tr("untouched", "unit: nothing was written to it"))
                        .arg(static_cast<double>(u.durationMs) / 1000.0, 0, 'f', 1);
     // The log keeps the English cause; the screen speaks the user's language.
-    if (const QString cause = RussianOutput() ? u.causeRu : u.cause; !cause.isEmpty())
+    if (const QString cause = u.cause(); !cause.isEmpty())
         line += QStringLiteral(": ") + cause;
     return line + u'\n';
 }
@@ -153,7 +153,7 @@ int RunSeries(Args &a)
     options.stopOnFailure = a.parser.isSet(kStopOnFail);
     // The causes go into the CSV log and the backups' comments, which stay
     // alike in every language.
-    options.russian = false;
+    options.recordWords = [](const LaterText &text) { return InEnglish(text); };
 
     // The series image: a file the write command would refuse is refused here.
     const QString imagePath = a.positionals.constFirst();

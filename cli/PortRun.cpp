@@ -30,7 +30,6 @@ bool PortRun::Open(const QString &portName, const QString &trace)
 {
     traceFile = trace;
     session.Session.TraceLastJobOnly = false;
-    session.Session.RussianTexts = RussianOutput();
     try {
         session.Open(portName);
         return true;
@@ -47,7 +46,7 @@ bool PortRun::Report(EngineJob job, const CliSession::Result &r)
     if (r.outcome == CliSession::Outcome::Completed)
         return true;
     if (r.job.fault.Kind != EngineFault::None)
-        Note(QStringLiteral("quillon-cli: ") + FaultText(r.job.fault, RussianOutput()));
+        Note(QStringLiteral("quillon-cli: ") + FaultText(r.job.fault));
     if (JobTable[size_t(job)].Writing && r.started)
         Note(QStringLiteral("quillon-cli: ") + PartialWriteText(r.job.written));
     switch (r.outcome) {

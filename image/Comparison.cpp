@@ -6,68 +6,23 @@
 #include <QCoreApplication>
 #include <QStringList>
 
-namespace {
-
-// 1 (21, 31...), 2-4 (22-24...) and the rest; 11-14 take the rest's form.
-int AgreementForm(int n)
-{
-    const int lastTwo = n % 100, last = n % 10;
-    if (lastTwo >= 11 && lastTwo <= 14)
-        return 2;
-    return last == 1 ? 0 : last >= 2 && last <= 4 ? 1 : 2;
-}
-
-QString AgreeVerb(int n, const char *one, const char *many)
-{
-    return QString::fromUtf8(AgreementForm(n) == 0 ? one : many);
-}
-
-} // namespace
-
-// The window's texts are in English: its catalogue translates this code.
-bool EnglishTexts()
-{
-    return QCoreApplication::translate("Quillon", "ru", "the language of the window's texts") == QLatin1String("en");
-}
-
-QString WordsRu(int n)
-{
-    if (EnglishTexts())
-        return n == 1 ? QStringLiteral("1 word") : QStringLiteral("%1 words").arg(n);
-    static const char *const forms[] = {"слово", "слова", "слов"};
-    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(forms[AgreementForm(n)]));
-}
-
+// The word counts agree with their noun and verb through the catalogues'
+// plural forms: the Russian ones from the plural-only Russian catalogue.
 QString AllEqualText(const QString &what, int words)
 {
-    if (EnglishTexts())
-        return QStringLiteral("%1: %2 %3").arg(what, WordsRu(words), words == 1 ? "matches" : "match");
-    return QStringLiteral("%1: %2 %3").arg(what, WordsRu(words), AgreeVerb(words, "совпадает", "совпадают"));
+    return QCoreApplication::translate("Comparison", "%1: %n слов совпадают", nullptr, words).arg(what);
 }
 
 QString DifferText(const QString &what, int differ, int words)
 {
-    if (EnglishTexts())
-        return QStringLiteral("%1: %2 of %3 %4").arg(what, WordsRu(differ)).arg(words).arg(differ == 1 ? "differs" : "differ");
-    return QStringLiteral("%1: %2 из %3 не %4")
-        .arg(what, WordsRu(differ))
-        .arg(words)
-        .arg(AgreeVerb(differ, "совпадает", "совпадают"));
+    return QCoreApplication::translate("Comparison", "%1: %n слов из %2 не совпадают", nullptr, differ)
+        .arg(what, QString::number(words));
 }
 
 QString DifferBrief(const QString &what, int differ, int words)
 {
-    if (EnglishTexts())
-        return QStringLiteral("%1: %2 of %3 %4")
-            .arg(what)
-            .arg(differ)
-            .arg(words)
-            .arg(differ == 1 ? "differs" : "differ");
-    return QStringLiteral("%1: %2 из %3 не %4")
-        .arg(what)
-        .arg(differ)
-        .arg(words)
-        .arg(AgreeVerb(differ, "совпадает", "совпадают"));
+    return QCoreApplication::translate("Comparison", "%1: %n из %2 не совпадают", nullptr, differ)
+        .arg(what, QString::number(words));
 }
 
 QString DiffLines(const std::vector<WordDiff> &diffs, const QString &aName, const QString &bName, int limit)
@@ -75,7 +30,7 @@ QString DiffLines(const std::vector<WordDiff> &diffs, const QString &aName, cons
     QStringList lines;
     for (const WordDiff &d : diffs) {
         if (lines.size() == limit) {
-            lines << QCoreApplication::translate("Quillon", "и ещё %1").arg(WordsRu(int(diffs.size()) - limit));
+            lines << QCoreApplication::translate("Comparison", "и ещё %n слов", nullptr, int(diffs.size()) - limit);
             break;
         }
         lines << QStringLiteral("%1: %2 %3, %4 %5")

@@ -18,16 +18,14 @@ struct CellMark {
 };
 using CellMarks = std::vector<CellMark>;
 
-// Russian number agreement: "1 слово", "3 слова", "5 слов", "12 слов", "21 слово".
-QString WordsRu(int n);
-// "<what>: 64 слова совпадают" ("1 слово совпадает").
+// "<what>: 64 слова совпадают" ("1 слово совпадает", "5 слов совпадают").
 QString AllEqualText(const QString &what, int words);
 // "<what>: 3 слова из 64 не совпадают" ("1 слово из 16 не совпадает").
 QString DifferText(const QString &what, int differ, int words);
 // The same where room is short: "<what>: 3 из 64 не совпадают".
 QString DifferBrief(const QString &what, int differ, int words);
 // One line per word: "0A: записано 1234, прочитано 1235" (aName, bName the
-// two sides), at most `limit` of them, then how many more.
+// two sides), at most `limit` of them, then how many more ("и ещё 5 слов").
 QString DiffLines(const std::vector<WordDiff> &diffs, const QString &aName, const QString &bName, int limit);
 // The words that differ, each marked "<bWhere>: <b's word>".
 CellMarks DiffMarks(const std::vector<WordDiff> &diffs, const QString &bWhere);

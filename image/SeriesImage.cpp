@@ -97,7 +97,7 @@ QString SeriesCsvRow(const SeriesUnit &u)
         IdText(u.idBefore),
         IdText(u.idAfter),
         SeriesResultWord(u),
-        u.cause,
+        u.cause(),
         differing.join(u' '),
         u.backup,
     };

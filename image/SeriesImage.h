@@ -6,6 +6,7 @@
 // tests use it alike.
 
 #include "image/EepromImage.h"
+#include "image/Wording.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -49,8 +50,7 @@ struct SeriesUnit {
     int idAfter = -1;      // word 0x37 as read back after the write, -1 when not read
     bool good = false;
     bool written = false; // a write began: a failed unit may hold part of the image
-    QString cause;         // empty for a good unit
-    QString causeRu;       // the same in Russian, for a screen in Russian when `cause` is English
+    LaterText cause;       // empty for a good unit
     QList<int> differing;  // addresses that did not verify
     QString backup;        // the backup's file name, empty without one
 };

@@ -1,6 +1,13 @@
 #include "image/Wording.h"
 
 #include <QCoreApplication>
+#include <QTranslator>
+
+// Q_INIT_RESOURCE names a function of the global namespace.
+static void InitPluralCatalogue()
+{
+    Q_INIT_RESOURCE(quillon_plural_translations);
+}
 
 QString Worded(const char *context, const char *text, const QStringList &values)
 {
@@ -16,4 +23,10 @@ QString Worded(const char *context, const char *text, const QStringList &values)
         }
     }
     return out;
+}
+
+bool LoadRussianPlurals(QTranslator &catalogue)
+{
+    InitPluralCatalogue();
+    return catalogue.load(QStringLiteral(":/i18n/quillon_ru.qm"));
 }

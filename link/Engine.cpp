@@ -384,70 +384,51 @@ QString FaultArgs(const FaultRecord &f, const QString &text)
     return out;
 }
 
+// Each fault in a few words (the window's narrow panel) and whole, in one
+// context: the window and quillon-cli word them differently
+// (translations/quillon-cli_en.ts).
+struct FaultWords {
+    const char *brief, *whole;
+};
+const FaultWords kFaultWords[] = {
+    {"", ""},
+    {QT_TRANSLATE_NOOP("Fault", "Нет эха %1"), QT_TRANSLATE_NOOP("Fault", "Нет эха %1")},
+    {QT_TRANSLATE_NOOP("Fault", "Эхо %2 вместо %1"), QT_TRANSLATE_NOOP("Fault", "Неверное эхо: послан %1, пришёл %2")},
+    {QT_TRANSLATE_NOOP("Fault", "Ответ без \"!\": пришёл %2"),
+     QT_TRANSLATE_NOOP("Fault", "Ответ не начинается с \"!\": пришёл %2")},
+    {QT_TRANSLATE_NOOP("Fault", "Неполный ответ: %3 из 23"),
+     QT_TRANSLATE_NOOP("Fault", "Ответ не получен полностью: %3 из 23 символов")},
+    {QT_TRANSLATE_NOOP("Fault", "Отменено"), QT_TRANSLATE_NOOP("Fault", "Отменено")},
+    {QT_TRANSLATE_NOOP("Fault", "Порт потерян"), QT_TRANSLATE_NOOP("Fault", "Порт потерян")},
+};
+
 } // namespace
 
 QString FaultBrief(const FaultRecord &f)
 {
-    static const char *const texts[] = {
-        "",
-        QT_TRANSLATE_NOOP("Quillon", "Нет эха %1"),
-        QT_TRANSLATE_NOOP("Quillon", "Эхо %2 вместо %1"),
-        QT_TRANSLATE_NOOP("Quillon", "Ответ без \"!\": пришёл %2"),
-        QT_TRANSLATE_NOOP("Quillon", "Неполный ответ: %3 из 23"),
-        QT_TRANSLATE_NOOP("Quillon", "Отменено"),
-        QT_TRANSLATE_NOOP("Quillon", "Порт потерян"),
-    };
-    return FaultArgs(f, QCoreApplication::translate("Quillon", texts[static_cast<size_t>(f.Kind)]));
+    return FaultArgs(f, QCoreApplication::translate("Fault", kFaultWords[static_cast<size_t>(f.Kind)].brief));
 }
 
-QString FaultText(const FaultRecord &f, bool russian)
+QString FaultText(const FaultRecord &f)
 {
-    struct Texts {
-        const char *ru, *en;
-    };
-    static const Texts texts[] = {
-        {"", ""},
-        {QT_TRANSLATE_NOOP("Quillon", "Нет эха %1"), "no echo of %1 in time"},
-        {QT_TRANSLATE_NOOP("Quillon", "Неверное эхо: послан %1, пришёл %2"), "wrong echo: sent %1, came %2"},
-        {QT_TRANSLATE_NOOP("Quillon", "Ответ не начинается с \"!\": пришёл %2"),
-         "the reply does not begin with \"!\": came %2"},
-        {QT_TRANSLATE_NOOP("Quillon", "Ответ не получен полностью: %3 из 23 символов"),
-         "the reply was not complete in time: %3 of 23 characters"},
-        {QT_TRANSLATE_NOOP("Quillon", "Отменено"), "cancelled"},
-        {QT_TRANSLATE_NOOP("Quillon", "Порт потерян"), "the port was lost"},
-    };
-    const Texts &t = texts[static_cast<size_t>(f.Kind)];
-    const QString address =
-        (russian ? QCoreApplication::translate("Quillon", "адрес ") : QStringLiteral("address ")) + ByteToHex(f.Addr);
+    const QString address = QCoreApplication::translate("Fault", "адрес ") + ByteToHex(f.Addr);
     const QString command = CommandText(f.Command);
     const bool replyFault = f.Kind == EngineFault::NoBang || f.Kind == EngineFault::ShortReply;
     QString where;
     switch (f.Where) {
     case FaultRecord::Place::None: break;
-    case FaultRecord::Place::Opening:
-        where = russian ? QCoreApplication::translate("Quillon", "начальный CR") : QStringLiteral("the opening CR");
-        break;
+    case FaultRecord::Place::Opening: where = QCoreApplication::translate("Fault", "начальный CR"); break;
     case FaultRecord::Place::Char:
-        where = (russian ? QCoreApplication::translate("Quillon", "символ %1 команды %2, ")
-                         : QStringLiteral("character %1 of %2, "))
-                    .arg(f.CharPos)
-                    .arg(command)
-                + address;
+        where = QCoreApplication::translate("Fault", "символ %1 команды %2, ").arg(f.CharPos).arg(command) + address;
         break;
     case FaultRecord::Place::AfterCommand:
-        where =
-            (russian ? QCoreApplication::translate("Quillon", "после %1, ") : QStringLiteral("after %1, ")).arg(command)
-            + address;
+        where = QCoreApplication::translate("Fault", "после %1, ").arg(command) + address;
         break;
     case FaultRecord::Place::Reply:
-        where = replyFault ? address
-                           : (russian ? QCoreApplication::translate("Quillon", "ответ на %1, ")
-                                      : QStringLiteral("the reply to %1, "))
-                                     .arg(command)
-                                 + address;
+        where = replyFault ? address : QCoreApplication::translate("Fault", "ответ на %1, ").arg(command) + address;
         break;
     }
-    QString out = FaultArgs(f, russian ? QCoreApplication::translate("Quillon", t.ru) : QString::fromUtf8(t.en));
+    QString out = FaultArgs(f, QCoreApplication::translate("Fault", kFaultWords[static_cast<size_t>(f.Kind)].whole));
     if (!where.isEmpty())
         out += QStringLiteral(" (") + where + u')';
     return out;

@@ -80,8 +80,9 @@ struct FaultRecord {
     enum class Place : uint8_t { None, Opening, Char, AfterCommand, Reply } Where = Place::None;
 };
 
-// The cause for a person: Russian for the window, English for quillon-cli.
-QString FaultText(const FaultRecord &fault, bool russian);
+// The cause for a person, in the language in force ("Нет эха 'm' (символ 1
+// команды m30, адрес 30)").
+QString FaultText(const FaultRecord &fault);
 // The cause in a few words, for the window's narrow panel ("Нет эха 'm'").
 QString FaultBrief(const FaultRecord &fault);
 

@@ -69,7 +69,7 @@ JobReport ReportJob(const JobOutcome &o)
     const bool writing = JobTable[static_cast<size_t>(o.job)].Writing;
     const int words = o.last - o.first + 1;
     if (!o.completed) {
-        const QString cause = FaultText(o.fault, true);
+        const QString cause = FaultText(o.fault);
         if (!writing || o.verify) {
             r.panel = o.fault.Kind == EngineFault::None ? cause : FaultBrief(o.fault);
             r.whole = cause;
@@ -95,7 +95,7 @@ JobReport ReportJob(const JobOutcome &o)
         r.panel = QCoreApplication::translate("Quillon", "Записано, но не проверено");
         r.whole =
             QCoreApplication::translate("Quillon", "Запись завершена, но проверить её не удалось: ")
-            + (o.checkFault.Kind != EngineFault::None ? FaultText(o.checkFault, true)
+            + (o.checkFault.Kind != EngineFault::None ? FaultText(o.checkFault)
                                                       : QCoreApplication::translate("Quillon", "порт недоступен"));
         break;
     case JobOutcome::Check::Completed:

@@ -1,5 +1,6 @@
 #include "link/PortDiscovery.h"
 
+#include "image/Wording.h"
 #include "link/PortNames.h"
 #include "link/PortSettings.h"
 
@@ -117,35 +118,24 @@ QString SystemRoot()
     return root.isEmpty() ? QStringLiteral("/") : root;
 }
 
+// The Russian joins the details with commas, quillon-cli's English puts them
+// in brackets: each piece is worded by itself, the joining pattern too.
 QString SerialDevice::Description() const
 {
     QString text = (manufacturer + u' ' + product).trimmed();
+    if (text.isEmpty())
+        text = Usb() ? Worded("PortDiscovery", QT_TRANSLATE_NOOP("PortDiscovery", "USB-адаптер"))
+                     : Worded("PortDiscovery", QT_TRANSLATE_NOOP("PortDiscovery", "порт на плате"));
     QStringList details;
     if (!driver.isEmpty())
-        details << driver;
+        details << Worded("PortDiscovery", QT_TRANSLATE_NOOP("PortDiscovery", "драйвер %1"), {driver});
     if (Usb())
         details << QStringLiteral("USB %1:%2").arg(vendorId, productId);
     if (!serial.isEmpty())
-        details << QStringLiteral("serial ") + serial;
-    if (text.isEmpty())
-        text = Usb() ? QStringLiteral("USB serial adapter") : QStringLiteral("board serial port");
-    return details.isEmpty() ? text : text + QStringLiteral(" (") + details.join(QStringLiteral(", ")) + u')';
-}
-
-QString SerialDevice::DescriptionRu() const
-{
-    QString text = (manufacturer + u' ' + product).trimmed();
-    if (text.isEmpty())
-        text = Usb() ? QCoreApplication::translate("Quillon", "USB-адаптер")
-                     : QCoreApplication::translate("Quillon", "порт на плате");
-    QStringList details;
-    if (!driver.isEmpty())
-        details << QCoreApplication::translate("Quillon", "драйвер ") + driver;
-    if (Usb())
-        details << QStringLiteral("USB %1:%2").arg(vendorId, productId);
-    if (!serial.isEmpty())
-        details << QCoreApplication::translate("Quillon", "серийный номер ") + serial;
-    return details.isEmpty() ? text : text + QStringLiteral(", ") + details.join(QStringLiteral(", "));
+        details << Worded("PortDiscovery", QT_TRANSLATE_NOOP("PortDiscovery", "серийный номер %1"), {serial});
+    return details.isEmpty() ? text
+                             : Worded("PortDiscovery", QT_TRANSLATE_NOOP("PortDiscovery", "%1, %2"),
+                                      {text, details.join(QStringLiteral(", "))});
 }
 
 QList<SerialDevice> DiscoverSerialDevices(const QString &root)
@@ -392,34 +382,22 @@ QString AccessRemedy(const DeviceAccess &access)
     case AccessVerdict::Unknown:
         return QString();
     case AccessVerdict::NotInGroup:
-        return QStringLiteral("sudo usermod -aG %1 $USER, then log out and log in again").arg(access.group);
+        return Worded("PortDiscovery",
+                      QT_TRANSLATE_NOOP("PortDiscovery",
+                                        "sudo usermod -aG %1 $USER, затем выйдите из системы и войдите снова"),
+                      {access.group});
     case AccessVerdict::NotLoggedInAgain:
-        return QStringLiteral("log out and log in again (or run 'newgrp %1' in this terminal)").arg(access.group);
+        return Worded("PortDiscovery",
+                      QT_TRANSLATE_NOOP("PortDiscovery",
+                                        "выйдите из системы и войдите снова (или выполните 'newgrp %1' в этом терминале)"),
+                      {access.group});
     case AccessVerdict::Denied:
-        return QStringLiteral("the device opens only for its owner; ask the administrator for a udev rule "
-                              "giving it to the group dialout");
+        return Worded("PortDiscovery",
+                      QT_TRANSLATE_NOOP("PortDiscovery", "устройство открывается только для владельца; попросите "
+                                                         "администратора о правиле udev, которое отдаёт его группе "
+                                                         "dialout"));
     case AccessVerdict::Missing:
-        return QStringLiteral("plug the adapter in again");
-    }
-    return QString();
-}
-
-QString AccessRemedyRu(const DeviceAccess &access)
-{
-    switch (access.verdict) {
-    case AccessVerdict::Allowed:
-    case AccessVerdict::Unknown:
-        return QString();
-    case AccessVerdict::NotInGroup:
-        return QStringLiteral("sudo usermod -aG %1 $USER, затем выйдите из системы и войдите снова").arg(access.group);
-    case AccessVerdict::NotLoggedInAgain:
-        return QStringLiteral("выйдите из системы и войдите снова (или выполните 'newgrp %1' в этом терминале)")
-            .arg(access.group);
-    case AccessVerdict::Denied:
-        return QStringLiteral("устройство открывается только для владельца; попросите администратора о правиле udev, которое "
-                              "отдаёт его группе dialout");
-    case AccessVerdict::Missing:
-        return QStringLiteral("подключите адаптер заново");
+        return Worded("PortDiscovery", QT_TRANSLATE_NOOP("PortDiscovery", "подключите адаптер заново"));
     }
     return QString();
 }

@@ -37,10 +37,10 @@ struct SerialDevice {
     QString serial;
 
     bool Usb() const { return !vendorId.isEmpty(); }
-    // "FTDI FT232R USB UART (ftdi_sio, USB 0403:6001, serial A1B2C3)".
+    // "FTDI FT232R USB UART, драйвер ftdi_sio, USB 0403:6001, серийный номер
+    // A1B2C3"; quillon-cli's English: "FTDI FT232R USB UART (ftdi_sio, USB
+    // 0403:6001, serial A1B2C3)".
     QString Description() const;
-    // The same in the window's language.
-    QString DescriptionRu() const;
     // The name to put into a QUILLON_COMn setting: a by-id link survives
     // unplugging and a change of the order in which adapters appear.
     QString StablePath() const { return byId.isEmpty() ? path : byId.constFirst(); }
@@ -120,4 +120,3 @@ DeviceAccess AccessOf(const SerialDevice &device, const UserGroups &user, const 
 
 // The one command (or step) that fixes a verdict other than Allowed.
 QString AccessRemedy(const DeviceAccess &access);
-QString AccessRemedyRu(const DeviceAccess &access);

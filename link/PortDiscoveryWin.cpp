@@ -104,13 +104,11 @@ DeviceAccess AccessOf(const SerialDevice &, const UserGroups &, const QString &)
     return DeviceAccess{AccessVerdict::Unknown, QString()};
 }
 QString AccessRemedy(const DeviceAccess &) { return QString(); }
-QString AccessRemedyRu(const DeviceAccess &) { return QString(); }
 // "USB Serial Port (COM3) (\Device\VCP0)"; the driver's device alone without a friendly name.
 QString SerialDevice::Description() const
 {
     return product.isEmpty() ? driver : QStringLiteral("%1 (%2)").arg(product, driver);
 }
-QString SerialDevice::DescriptionRu() const { return Description(); }
 QString ComNameOf(const SerialDevice &device, const std::function<QString(const QString &)> &devicePathOf,
                   const QString &root)
 {

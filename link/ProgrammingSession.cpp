@@ -204,7 +204,7 @@ void ProgrammingSession::CheckEnded(bool completed)
 // engine's fault.
 void ProgrammingSession::TraceFailure()
 {
-    Trace.Fail(Tap.LastError ? Tap.LastError->Message() : FaultText(Engine.Fault, RussianTexts));
+    Trace.Fail(Tap.LastError ? Tap.LastError->Message() : FaultText(Engine.Fault));
 }
 
 void ProgrammingSession::BackUp(const EepromImage &image)

@@ -107,8 +107,6 @@ public:
     // The trace keeps the last job only (the window), or every job (a
     // command of quillon-cli, which writes them all to --trace).
     bool TraceLastJobOnly = true;
-    // Causes in the trace in Russian (the window) or English (quillon-cli).
-    bool RussianTexts = true;
 
     // Starts the job; `view` shows it until it ends, and `done` is told how
     // it ended (a port error that ended it included), from within the

@@ -7,10 +7,19 @@ SeriesCycle::SeriesCycle(SeriesProgrammer &programmer, const SeriesOptions &opti
 {
 }
 
-QString SeriesCycle::Text(const char *russian, const char *english) const
+QString SeriesCycle::Recorded(const SeriesOptions &options, const LaterText &text)
 {
-    return Options.russian ? QString::fromUtf8(russian) : QString::fromUtf8(english);
+    return options.recordWords ? options.recordWords(text) : text();
 }
+
+namespace {
+
+LaterText SeriesText(const char *text, const QStringList &values = {})
+{
+    return LaterText([text, values] { return Worded("Series", text, values); });
+}
+
+} // namespace
 
 void SeriesCycle::Start(const QDateTime &now)
 {
@@ -80,8 +89,8 @@ void SeriesCycle::StartUnit(const QDateTime &now)
     CurPhase = Phase::Reading;
     InFlight = true;
     const QString series = SeriesStart.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    Programmer.ReadUnit(Options.russian ? QStringLiteral("Серия %1, телефон %2").arg(series).arg(Unit.number)
-                                        : QStringLiteral("series %1, unit %2").arg(series).arg(Unit.number));
+    Programmer.ReadUnit(Recorded(Options, SeriesText(QT_TRANSLATE_NOOP("Series", "Серия %1, телефон %2"),
+                                                     {series, QString::number(Unit.number)})));
 }
 
 void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
@@ -90,8 +99,8 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
         return; // a job nobody started
     InFlight = false;
     if (!r.completed) {
-        FinishUnit(false, r.cause.isEmpty() ? Text("Невыполнено...", "not done") : r.cause, r.fatal, now,
-                   r.cause.isEmpty() ? QStringLiteral("Невыполнено...") : r.causeRu);
+        FinishUnit(false, r.cause.IsEmpty() ? SeriesText(QT_TRANSLATE_NOOP("Series", "Невыполнено...")) : r.cause,
+                   r.fatal, now);
         return;
     }
     const int first = ScopeFirst(Options.scope);
@@ -111,8 +120,8 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
         Unit.backup = r.backup;
         Expected = BuildUnitImage(Options.image, r.words, Options.keep, Options.scope);
         if (StopAsked) {
-            FinishUnit(false, Text("Серия остановлена до записи", "series stopped before the write"), false, now,
-                       QStringLiteral("Серия остановлена до записи"), r.words);
+            FinishUnit(false, SeriesText(QT_TRANSLATE_NOOP("Series", "Серия остановлена до записи")), false, now,
+                       r.words);
             return;
         }
         Unit.written = true;
@@ -122,8 +131,7 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
         break;
     case Phase::Writing:
         if (StopAsked) {
-            FinishUnit(false, Text("Серия остановлена до проверки", "series stopped before the verify"), false, now,
-                       QStringLiteral("Серия остановлена до проверки"));
+            FinishUnit(false, SeriesText(QT_TRANSLATE_NOOP("Series", "Серия остановлена до проверки")), false, now);
             return;
         }
         CurPhase = Phase::Verifying;
@@ -140,12 +148,12 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
         for (int a : r.differing)
             words << ByteToHex(static_cast<uint8_t>(a));
         if (words.isEmpty())
-            FinishUnit(true, QString(), false, now, QString(), holds);
+            FinishUnit(true, LaterText(), false, now, holds);
         else
             FinishUnit(false,
-                       Text("Проверка не пройдена: слова ", "verify failed: words ") + words.join(QStringLiteral(", ")),
-                       false, now, QStringLiteral("Проверка не пройдена: слова ") + words.join(QStringLiteral(", ")),
-                       holds);
+                       SeriesText(QT_TRANSLATE_NOOP("Series", "Проверка не пройдена: слова %1"),
+                                  {words.join(QStringLiteral(", "))}),
+                       false, now, holds);
         break;
     }
     default:
@@ -153,19 +161,22 @@ void SeriesCycle::JobDone(const SeriesJobResult &r, const QDateTime &now)
     }
 }
 
-void SeriesCycle::FinishUnit(bool good, const QString &cause, bool fatal, const QDateTime &now,
-                             const QString &causeRu, const std::optional<EepromImage> &holds)
+void SeriesCycle::FinishUnit(bool good, const LaterText &cause, bool fatal, const QDateTime &now,
+                             const std::optional<EepromImage> &holds)
 {
     LastUnitHolds = holds;
     Unit.good = good;
     Unit.cause = cause;
-    Unit.causeRu = causeRu.isEmpty() ? cause : causeRu;
     Unit.durationMs = Unit.start.msecsTo(now);
     Units << Unit;
     if (good)
         ++GoodCount;
-    if (Log && !Log->Append(Unit))
-        LogError = true;
+    if (Log) {
+        SeriesUnit recorded = Unit;
+        recorded.cause = Recorded(Options, Unit.cause);
+        if (!Log->Append(recorded))
+            LogError = true;
+    }
     const bool last = fatal || StopAsked || NoMoreUnits || (!good && Options.stopOnFailure)
                       || (Options.count > 0 && Units.size() >= Options.count);
     CurPhase = last ? Phase::Finished : Phase::WaitRemoval;

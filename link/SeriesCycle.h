@@ -19,8 +19,7 @@
 // What a job of the series ended with.
 struct SeriesJobResult {
     bool completed = false;
-    QString cause;     // why not, for a person (with the words a cut write took)
-    QString causeRu;   // the same in Russian; empty: `cause` serves
+    LaterText cause;   // why not, for a person (with the words a cut write took)
     bool fatal = false; // the port is gone: the series cannot go on
     EepromImage words; // a read: the words read (those of the job's range)
     QList<int> differing; // a read-back: the words that read back otherwise than written
@@ -55,7 +54,10 @@ struct SeriesOptions {
     // Several lanes share one count: asked before a unit is started, no unit
     // starts while it says no (the unit stays in the clip, probed again).
     std::function<bool()> mayStart;
-    bool russian = true; // the causes the cycle writes itself
+    // Words what the series keeps for later (the log's causes, a backup's
+    // comment, the error that ended it); unset: in the language in force.
+    // quillon-cli keeps them English in every locale.
+    std::function<QString(const LaterText &)> recordWords;
 };
 
 class SeriesCycle {
@@ -108,13 +110,15 @@ public:
     // The log could not take a row (the disk is full...): the series goes on.
     bool LogFailed() const { return LogError; }
 
+    // A text as the series records it (SeriesOptions::recordWords).
+    static QString Recorded(const SeriesOptions &options, const LaterText &text);
+
 private:
     void ProbeNow();
     void StartUnit(const QDateTime &now);
     // `holds`: what the unit is known to hold now, when that is known.
-    void FinishUnit(bool good, const QString &cause, bool fatal, const QDateTime &now,
-                    const QString &causeRu = QString(), const std::optional<EepromImage> &holds = std::nullopt);
-    QString Text(const char *russian, const char *english) const;
+    void FinishUnit(bool good, const LaterText &cause, bool fatal, const QDateTime &now,
+                    const std::optional<EepromImage> &holds = std::nullopt);
 
     SeriesProgrammer &Programmer;
     SeriesOptions Options;

@@ -1,24 +1,57 @@
 #include "link/SessionSeries.h"
 
 #include "image/IoErrorText.h"
+#include "image/Wording.h"
 #include "link/PortProbe.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
-QString WrittenWordsText(const WriteGroups &g, bool russian)
+QString WrittenWordsText(const WriteGroups &g)
 {
     QStringList parts;
     if (!g.confirmed.Empty())
-        parts << (russian ? QStringLiteral("записаны слова ") : QStringLiteral("took ")) + g.confirmed.Hex();
+        parts << Worded("Series", QT_TRANSLATE_NOOP("Series", "записаны слова %1"), {g.confirmed.Hex()});
     if (!g.possiblyTaken.Empty())
-        parts << (russian ? QStringLiteral("возможно записаны ") : QStringLiteral("may have taken "))
-                     + g.possiblyTaken.Hex();
+        parts << Worded("Series", QT_TRANSLATE_NOOP("Series", "возможно записаны %1"), {g.possiblyTaken.Hex()});
     if (!g.notTaken.Empty())
-        parts << (russian ? QStringLiteral("не записаны ") : QStringLiteral("did not take ")) + g.notTaken.Hex();
+        parts << Worded("Series", QT_TRANSLATE_NOOP("Series", "не записаны %1"), {g.notTaken.Hex()});
     return parts.join(QStringLiteral(", "));
 }
+
+namespace {
+
+LaterText PortClosed()
+{
+    return LaterText([] { return Worded("Series", QT_TRANSLATE_NOOP("Series", "Порт закрыт")); });
+}
+
+// As quillon-cli's write says it: what ended the job, what to do about a
+// device that went away, and what a write that did not complete left.
+LaterText Cause(const JobOutcome &o)
+{
+    return LaterText([o] {
+        QString cause = o.portError ? o.portError->Message() : FaultText(o.fault);
+        if (o.portError && DeviceGone(*o.portError))
+            cause += Worded("Series",
+                            QT_TRANSLATE_NOOP("Series", " (устройство пропало: проверьте кабель и адаптер)"));
+        if (JobTable[static_cast<size_t>(o.job)].Writing && !o.completed)
+            cause += QStringLiteral(": ") + WrittenWordsText(o.written);
+        return cause;
+    });
+}
+
+// %2 the error as the window words it, %3 as the system does (quillon-cli).
+LaterText BackupNotSaved(const QString &folder, const IoError &error)
+{
+    return LaterText([folder, error] {
+        return Worded("Series", QT_TRANSLATE_NOOP("Series", "Резервная копия не сохранена в %1: %2"),
+                      {folder, IoErrorText(error), error.Text()});
+    });
+}
+
+} // namespace
 
 SessionSeries::SessionSeries(ProgrammingSession &session, IEngineWindow &view, QObject *parent)
     : QObject(parent), Session(session), View(view)
@@ -123,9 +156,7 @@ void SessionSeries::Probe()
 {
     Pending = Call::Probe;
     if (!Session.COM.Connected()) {
-        QTimer::singleShot(0, this, [this] {
-            PortGone(Options.russian ? QStringLiteral("Порт закрыт") : QStringLiteral("the port is closed"));
-        });
+        QTimer::singleShot(0, this, [this] { PortGone(SeriesCycle::Recorded(Options, PortClosed())); });
         return;
     }
     Session.StartProbe(1, View, [this](const ProbeResult &r) {
@@ -170,19 +201,6 @@ void SessionSeries::Signal(const SeriesUnit &unit) { emit UnitDone(unit); }
 
 // ---- what the session reports ----
 
-// As quillon-cli's write says it: what ended the job, what to do about a
-// device that went away, and what a write that did not complete left.
-QString SessionSeries::Cause(const JobOutcome &o, bool russian) const
-{
-    QString cause = o.portError ? o.portError->Message() : FaultText(o.fault, russian);
-    if (o.portError && DeviceGone(*o.portError))
-        cause += russian ? QStringLiteral(" (устройство пропало: проверьте кабель и адаптер)")
-                         : QStringLiteral(" (the device went away: check the cable and the adapter)");
-    if (JobTable[static_cast<size_t>(o.job)].Writing && !o.completed)
-        cause += QStringLiteral(": ") + WrittenWordsText(o.written, russian);
-    return cause;
-}
-
 void SessionSeries::JobEnded(const JobOutcome &o)
 {
     if (!Running())
@@ -192,15 +210,12 @@ void SessionSeries::JobEnded(const JobOutcome &o)
     SeriesJobResult r;
     r.completed = o.completed && !o.portError;
     r.fatal = o.portError.has_value() || !Session.COM.Connected();
-    if (r.fatal && !o.portError) {
-        r.cause = Options.russian ? QStringLiteral("Порт закрыт") : QStringLiteral("the port is closed");
-        r.causeRu = QStringLiteral("Порт закрыт");
-    } else if (!r.completed) {
-        r.cause = Cause(o, Options.russian);
-        r.causeRu = Cause(o, true);
-    }
+    if (r.fatal && !o.portError)
+        r.cause = PortClosed();
+    else if (!r.completed)
+        r.cause = Cause(o);
     if (r.fatal)
-        Fatal = r.cause;
+        Fatal = SeriesCycle::Recorded(Options, r.cause);
     if (call == Call::Read) {
         r.words = UnitWords;
         if (o.backupTaken && !o.backup.error)
@@ -208,12 +223,7 @@ void SessionSeries::JobEnded(const JobOutcome &o)
         // Without a copy of what the unit held, nothing is written over it.
         if (r.completed && (!o.backupTaken || o.backup.error)) {
             r.completed = false;
-            const QString why = Options.russian ? IoErrorText(o.backup.error) : o.backup.error.Text();
-            r.cause = (Options.russian ? QStringLiteral("Резервная копия не сохранена в %1: %2")
-                                       : QStringLiteral("backup not saved in %1: %2"))
-                          .arg(QDir::toNativeSeparators(o.backupFolder), why);
-            r.causeRu = QStringLiteral("Резервная копия не сохранена в %1: %2")
-                            .arg(QDir::toNativeSeparators(o.backupFolder), IoErrorText(o.backup.error));
+            r.cause = BackupNotSaved(QDir::toNativeSeparators(o.backupFolder), o.backup.error);
         }
     } else if (call == Call::ReadBack) {
         r.words = Session.VerifyWords();

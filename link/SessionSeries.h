@@ -72,7 +72,6 @@ private:
     void PortGone(const QString &message);
     void Tick();
     void Check();
-    QString Cause(const JobOutcome &outcome, bool russian) const;
 
     enum class Call { None, Probe, Read, Write, ReadBack };
     ProgrammingSession &Session;
@@ -92,5 +91,5 @@ private:
 };
 
 // What a write that did not complete left in the telephone, in a few words:
-// "took 00-0F, did not take 10-3F".
-QString WrittenWordsText(const WriteGroups &groups, bool russian);
+// "записаны слова 00-0F, не записаны 10-3F" ("took 00-0F, did not take 10-3F").
+QString WrittenWordsText(const WriteGroups &groups);

@@ -1,6 +1,6 @@
 quillon_add_test(test_engine
   SOURCES test_engine.cpp
-  LIBS quillon_link)
+  LIBS quillon_link quillon_cli_core)
 
 # The window against quillon-phone on a pseudo-terminal.
 quillon_add_test(test_engine_e2e

@@ -2,7 +2,7 @@
 # fake programmer on a simulated clock.
 quillon_add_test(test_series
   SOURCES test_series.cpp
-  LIBS quillon_link)
+  LIBS quillon_link quillon_cli_core)
 # A series of emulated units through quillon-cli and through the window
 # (quillon-phone's bench needs pseudo-terminals).
 if(NOT WIN32)

@@ -139,6 +139,11 @@ TEST(PortDiscovery, FindsTheAdaptersAndWhatTheyAre)
     };
     const QList<SerialDevice> found = DiscoverSerialDevices(sys.root());
     ASSERT_EQ(found.size(), std::size(expected)); // ttyS1 has no UART
+    // The window's Russian joins what quillon-cli's English puts in brackets.
+    EXPECT_EQ(found[2].Description(),
+              QString::fromUtf8("FTDI FT232R USB UART, драйвер ftdi_sio, USB 0403:6001, серийный номер A1B2C3"));
+    EXPECT_EQ(found[1].Description(), QString::fromUtf8("порт на плате, драйвер serial8250"));
+    const CliEnglish english;
     for (size_t i = 0; i < std::size(expected); ++i) {
         const SerialDevice &d = found[static_cast<int>(i)];
         SCOPED_TRACE(expected[i].name);

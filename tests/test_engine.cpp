@@ -1,6 +1,7 @@
 // The programming engine against a scripted telephone, driven step by step on
 // a simulated clock of whole milliseconds.
 
+#include "CliEnglish.h"
 #include "link/Engine.h"
 
 #include <QStringList>
@@ -531,6 +532,7 @@ TEST(EngineFailures, PortErrorEndsTheJobAndGoesOn)
 
 TEST(EngineFailures, ALostPortNamesTheRealPlaceOrNone)
 {
+    const CliEnglish english; // the causes as quillon-cli words them
     // Where the port went away, as the record stands there: after a whole
     // job, waiting for a reply, in the middle of sending a character.
     const struct {
@@ -563,7 +565,7 @@ TEST(EngineFailures, ALostPortNamesTheRealPlaceOrNone)
             rig.eng.StartJob(c.job, 0x0A);
         rig.phone.throwOnRead = c.throwOnWrite < 0;
         EXPECT_THROW(rig.RunToEnd(), std::runtime_error);
-        EXPECT_EQ(FaultText(rig.eng.Fault, false).toStdString(), c.text);
+        EXPECT_EQ(FaultText(rig.eng.Fault).toStdString(), c.text);
     }
 }
 

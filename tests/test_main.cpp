@@ -3,7 +3,10 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <gtest/gtest.h>
+
+#include "image/Wording.h"
 
 #include <functional>
 
@@ -55,6 +58,11 @@ int main(int argc, char **argv)
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configHome);
     }
     TestApplication app(argc, argv);
+    // As the programs start in Russian: the sources' texts with their plural
+    // forms. A test that switches to English installs its catalogue on top.
+    QTranslator plurals;
+    if (LoadRussianPlurals(plurals))
+        QCoreApplication::installTranslator(&plurals);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 // The series of telephones: each unit's image, the CSV log, and the cycle
 // driven against a fake bench of units on a simulated clock.
 
+#include "CliEnglish.h"
 #include "image/Backups.h"
 #include "image/SeriesImage.h"
 #include "link/SeriesCycle.h"
@@ -168,7 +169,7 @@ TEST_P(SeriesTable, UnitsCountersAndLog)
     o.stopOnFailure = c.stopOnFailure;
     o.count = c.count;
     o.port = QStringLiteral("/dev/ttyUSB0");
-    o.russian = false;
+    const CliEnglish english; // the causes and comments as quillon-cli words them
     SeriesCycle cycle(bench, o, &log);
     bench.cycle = &cycle;
 
@@ -190,7 +191,7 @@ TEST_P(SeriesTable, UnitsCountersAndLog)
         EXPECT_EQ(u.idBefore, want.idBefore) << "unit " << u.number;
         EXPECT_EQ(u.idAfter, want.idAfter) << "unit " << u.number;
         EXPECT_EQ(u.good, want.good) << "unit " << u.number;
-        EXPECT_EQ(u.cause.toStdString(), want.cause) << "unit " << u.number;
+        EXPECT_EQ(u.cause().toStdString(), want.cause) << "unit " << u.number;
         EXPECT_EQ(u.backup, want.result ? QString() : QStringLiteral("backup %1.h").arg(i + 1));
         EXPECT_EQ(SeriesResultWord(u).toStdString(), want.result ? want.result : want.good ? "good" : "failed");
         good += want.good;
@@ -257,26 +258,41 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return std::string(info.param.name); });
 
 // quillon-cli logs the English cause and shows the Russian one under a
-// Russian locale: a unit that fails its verify carries both.
-TEST(SeriesCycle, AnEnglishCauseHasItsRussianTwin)
+// Russian locale: a unit's cause is worded where it is shown.
+TEST(SeriesCycle, ACauseIsWordedWhereItIsShown)
 {
     FakeBench bench;
     bench.waiting.push_back({Filled(0x1000), F::DropWrite});
     SeriesOptions o;
     o.image = Filled(0);
     o.scope = SeriesScope::Block;
-    o.russian = false;
-    SeriesCycle cycle(bench, o);
+    // What the series records is worded as quillon-cli asks: English.
+    o.recordWords = [](const LaterText &text) {
+        const CliEnglish english;
+        return text();
+    };
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SeriesLog log;
+    ASSERT_TRUE(log.Open(dir.filePath(QStringLiteral("series.csv"))));
+    SeriesCycle cycle(bench, o, &log);
     bench.cycle = &cycle;
     QDateTime now = T0;
     cycle.Start(now);
     for (int i = 0; i < 200 && cycle.Done() == 0; ++i)
         bench.Step(now);
     ASSERT_EQ(cycle.Done(), 1);
-    EXPECT_TRUE(cycle.UnitsDone()[0].cause.startsWith(QStringLiteral("verify failed: words 30, 31")))
-        << cycle.UnitsDone()[0].cause.toStdString();
-    EXPECT_TRUE(cycle.UnitsDone()[0].causeRu.startsWith(QStringLiteral("Проверка не пройдена: слова 30, 31")))
-        << cycle.UnitsDone()[0].causeRu.toStdString();
+    EXPECT_EQ(bench.comments.value(0), QStringLiteral("series 2026-12-09 14:03:22, unit 1"));
+    QFile f(log.Path());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains(",\"verify failed: words 30, 31"));
+    {
+        const CliEnglish english;
+        EXPECT_TRUE(cycle.UnitsDone()[0].cause().startsWith(QStringLiteral("verify failed: words 30, 31")))
+            << cycle.UnitsDone()[0].cause().toStdString();
+    }
+    EXPECT_TRUE(cycle.UnitsDone()[0].cause().startsWith(QStringLiteral("Проверка не пройдена: слова 30, 31")))
+        << cycle.UnitsDone()[0].cause().toStdString();
 }
 
 TEST(SeriesCycle, StopEndsAfterTheRunningJobAndProbesNoMore)
@@ -296,7 +312,7 @@ TEST(SeriesCycle, StopEndsAfterTheRunningJobAndProbesNoMore)
     bench.Step(now);
     EXPECT_EQ(cycle.CurrentPhase(), SeriesCycle::Phase::Finished);
     ASSERT_EQ(cycle.Done(), 1);
-    EXPECT_EQ(cycle.UnitsDone()[0].cause, QStringLiteral("Серия остановлена до проверки"));
+    EXPECT_EQ(cycle.UnitsDone()[0].cause(), QStringLiteral("Серия остановлена до проверки"));
     for (int i = 0; i < 20; ++i)
         bench.Step(now);
     EXPECT_EQ(bench.pending, FakeBench::Call::None);
@@ -328,7 +344,7 @@ TEST(SeriesCycle, TheSharedCountHoldsAUnitBackAndEndAfterUnitFinishesTheUnitInHa
         bench.Step(now);
     EXPECT_EQ(cycle.CurrentPhase(), SeriesCycle::Phase::Finished);
     ASSERT_EQ(cycle.Done(), 1);
-    EXPECT_TRUE(cycle.UnitsDone()[0].good) << cycle.UnitsDone()[0].cause.toStdString();
+    EXPECT_TRUE(cycle.UnitsDone()[0].good) << cycle.UnitsDone()[0].cause().toStdString();
 }
 
 // A silent probe lasts a whole echo limit: one is a removal, so a unit swapped

@@ -392,7 +392,7 @@ TEST(SeriesStop, EscDuringWrite)
     const SeriesCycle &cycle = *form->Series->Lanes()->SeriesOf(0).CurrentCycle();
     ASSERT_EQ(cycle.Done(), 1);
     EXPECT_EQ(cycle.Failed(), 1);
-    const QString cause = cycle.UnitsDone()[0].cause;
+    const QString cause = cycle.UnitsDone()[0].cause();
     EXPECT_TRUE(cause.contains(QStringLiteral("записаны слова 00-"))) << cause.toStdString();
     EXPECT_TRUE(cause.contains(QStringLiteral("не записаны "))) << cause.toStdString();
     EXPECT_EQ(form->Series->Window()->StopButton->text(), QStringLiteral("Закрыть"));

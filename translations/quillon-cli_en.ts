@@ -2,6 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
 <context>
+    <name>Fault</name>
+    <message>
+        <source>Нет эха %1</source>
+        <translation>no echo of %1 in time</translation>
+    </message>
+    <message>
+        <source>Неверное эхо: послан %1, пришёл %2</source>
+        <translation>wrong echo: sent %1, came %2</translation>
+    </message>
+    <message>
+        <source>Ответ не начинается с &quot;!&quot;: пришёл %2</source>
+        <translation>the reply does not begin with &quot;!&quot;: came %2</translation>
+    </message>
+    <message>
+        <source>Ответ не получен полностью: %3 из 23 символов</source>
+        <translation>the reply was not complete in time: %3 of 23 characters</translation>
+    </message>
+    <message>
+        <source>Отменено</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>Порт потерян</source>
+        <translation>the port was lost</translation>
+    </message>
+    <message>
+        <source>адрес </source>
+        <translation>address </translation>
+    </message>
+    <message>
+        <source>начальный CR</source>
+        <translation>the opening CR</translation>
+    </message>
+    <message>
+        <source>символ %1 команды %2, </source>
+        <translation>character %1 of %2, </translation>
+    </message>
+    <message>
+        <source>после %1, </source>
+        <translation>after %1, </translation>
+    </message>
+    <message>
+        <source>ответ на %1, </source>
+        <translation>the reply to %1, </translation>
+    </message>
+    <message>
+        <source>Эхо %2 вместо %1</source>
+        <translation>Echo %2 instead of %1</translation>
+    </message>
+    <message>
+        <source>Ответ без &quot;!&quot;: пришёл %2</source>
+        <translation>Reply without &quot;!&quot;: came %2</translation>
+    </message>
+    <message>
+        <source>Неполный ответ: %3 из 23</source>
+        <translation>Short reply: %3 of 23</translation>
+    </message>
+</context>
+<context>
     <name>IoError</name>
     <message>
         <source>файл не найден</source>
@@ -81,6 +140,45 @@
     <message>
         <source>слово %1</source>
         <translation>word %1</translation>
+    </message>
+</context>
+<context>
+    <name>PortDiscovery</name>
+    <message>
+        <source>USB-адаптер</source>
+        <translation>USB serial adapter</translation>
+    </message>
+    <message>
+        <source>порт на плате</source>
+        <translation>board serial port</translation>
+    </message>
+    <message>
+        <source>драйвер %1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>серийный номер %1</source>
+        <translation>serial %1</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>sudo usermod -aG %1 $USER, затем выйдите из системы и войдите снова</source>
+        <translation>sudo usermod -aG %1 $USER, then log out and log in again</translation>
+    </message>
+    <message>
+        <source>выйдите из системы и войдите снова (или выполните &apos;newgrp %1&apos; в этом терминале)</source>
+        <translation>log out and log in again (or run &apos;newgrp %1&apos; in this terminal)</translation>
+    </message>
+    <message>
+        <source>устройство открывается только для владельца; попросите администратора о правиле udev, которое отдаёт его группе dialout</source>
+        <translation>the device opens only for its owner; ask the administrator for a udev rule giving it to the group dialout</translation>
+    </message>
+    <message>
+        <source>подключите адаптер заново</source>
+        <translation>plug the adapter in again</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,96 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
 <context>
+    <name>Comparison</name>
+    <message numerus="yes">
+        <source>%1: %n слов совпадают</source>
+        <translation>
+            <numerusform>%1: %n word matches</numerusform>
+            <numerusform>%1: %n words match</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n слов из %2 не совпадают</source>
+        <translation>
+            <numerusform>%1: %n word of %2 differs</numerusform>
+            <numerusform>%1: %n words of %2 differ</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n из %2 не совпадают</source>
+        <translation>
+            <numerusform>%1: %n of %2 differs</numerusform>
+            <numerusform>%1: %n of %2 differ</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>и ещё %n слов</source>
+        <translation>
+            <numerusform>and %n word more</numerusform>
+            <numerusform>and %n words more</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Fault</name>
+    <message>
+        <source>Нет эха %1</source>
+        <translation>No echo of %1</translation>
+    </message>
+    <message>
+        <source>Неверное эхо: послан %1, пришёл %2</source>
+        <translation>Wrong echo: sent %1, came %2</translation>
+    </message>
+    <message>
+        <source>Ответ не начинается с &quot;!&quot;: пришёл %2</source>
+        <translation>The reply does not begin with &quot;!&quot;: came %2</translation>
+    </message>
+    <message>
+        <source>Ответ не получен полностью: %3 из 23 символов</source>
+        <translation>The reply was not complete: %3 of 23 characters</translation>
+    </message>
+    <message>
+        <source>Отменено</source>
+        <translation>Cancelled</translation>
+    </message>
+    <message>
+        <source>Порт потерян</source>
+        <translation>Port lost</translation>
+    </message>
+    <message>
+        <source>адрес </source>
+        <translation>address </translation>
+    </message>
+    <message>
+        <source>начальный CR</source>
+        <translation>the opening CR</translation>
+    </message>
+    <message>
+        <source>символ %1 команды %2, </source>
+        <translation>character %1 of %2, </translation>
+    </message>
+    <message>
+        <source>после %1, </source>
+        <translation>after %1, </translation>
+    </message>
+    <message>
+        <source>ответ на %1, </source>
+        <translation>the reply to %1, </translation>
+    </message>
+    <message>
+        <source>Эхо %2 вместо %1</source>
+        <translation>Echo %2 instead of %1</translation>
+    </message>
+    <message>
+        <source>Ответ без &quot;!&quot;: пришёл %2</source>
+        <translation>Reply without &quot;!&quot;: came %2</translation>
+    </message>
+    <message>
+        <source>Неполный ответ: %3 из 23</source>
+        <translation>Short reply: %3 of 23</translation>
+    </message>
+</context>
+<context>
     <name>IoError</name>
     <message>
         <source>файл не найден</source>
@@ -81,6 +171,45 @@
     <message>
         <source>: в нём неполный образ, запишите ещё раз</source>
         <translation>: it holds a partial image, write again</translation>
+    </message>
+</context>
+<context>
+    <name>PortDiscovery</name>
+    <message>
+        <source>USB-адаптер</source>
+        <translation>USB adapter</translation>
+    </message>
+    <message>
+        <source>порт на плате</source>
+        <translation>on-board port</translation>
+    </message>
+    <message>
+        <source>драйвер %1</source>
+        <translation>driver %1</translation>
+    </message>
+    <message>
+        <source>серийный номер %1</source>
+        <translation>serial number %1</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>sudo usermod -aG %1 $USER, затем выйдите из системы и войдите снова</source>
+        <translation>sudo usermod -aG %1 $USER, then log out and log in again</translation>
+    </message>
+    <message>
+        <source>выйдите из системы и войдите снова (или выполните &apos;newgrp %1&apos; в этом терминале)</source>
+        <translation>log out and log in again (or run &apos;newgrp %1&apos; in this terminal)</translation>
+    </message>
+    <message>
+        <source>устройство открывается только для владельца; попросите администратора о правиле udev, которое отдаёт его группе dialout</source>
+        <translation>the device opens only for its owner; ask the administrator for a udev rule giving it to the group dialout</translation>
+    </message>
+    <message>
+        <source>подключите адаптер заново</source>
+        <translation>plug the adapter in again</translation>
     </message>
 </context>
 <context>
@@ -794,50 +923,6 @@ If you have remarks or suggestions on how to make this page easier to use, write
         <translation>Standard blocks carry no ID code. It was %1 (%2).</translation>
     </message>
     <message>
-        <source>Нет эха %1</source>
-        <translation>No echo of %1</translation>
-    </message>
-    <message>
-        <source>Неверное эхо: послан %1, пришёл %2</source>
-        <translation>Wrong echo: sent %1, came %2</translation>
-    </message>
-    <message>
-        <source>Ответ не начинается с &quot;!&quot;: пришёл %2</source>
-        <translation>The reply does not begin with &quot;!&quot;: came %2</translation>
-    </message>
-    <message>
-        <source>Ответ не получен полностью: %3 из 23 символов</source>
-        <translation>The reply was not complete: %3 of 23 characters</translation>
-    </message>
-    <message>
-        <source>Отменено</source>
-        <translation>Cancelled</translation>
-    </message>
-    <message>
-        <source>Порт потерян</source>
-        <translation>Port lost</translation>
-    </message>
-    <message>
-        <source>адрес </source>
-        <translation>address </translation>
-    </message>
-    <message>
-        <source>начальный CR</source>
-        <translation>the opening CR</translation>
-    </message>
-    <message>
-        <source>символ %1 команды %2, </source>
-        <translation>character %1 of %2, </translation>
-    </message>
-    <message>
-        <source>после %1, </source>
-        <translation>after %1, </translation>
-    </message>
-    <message>
-        <source>ответ на %1, </source>
-        <translation>the reply to %1, </translation>
-    </message>
-    <message>
         <source>Инициализация...</source>
         <translation>Initializing...</translation>
     </message>
@@ -860,22 +945,6 @@ If you have remarks or suggestions on how to make this page easier to use, write
     <message>
         <source>Образ содержит не все слова (прочитаны только %1): записать всю EEPROM, включая слова FFFF?</source>
         <translation>The image does not hold every word (only %1 were read): write the whole EEPROM, words FFFF included?</translation>
-    </message>
-    <message>
-        <source>USB-адаптер</source>
-        <translation>USB adapter</translation>
-    </message>
-    <message>
-        <source>порт на плате</source>
-        <translation>on-board port</translation>
-    </message>
-    <message>
-        <source>драйвер </source>
-        <translation>driver </translation>
-    </message>
-    <message>
-        <source>серийный номер </source>
-        <translation>serial number </translation>
     </message>
     <message>
         <source>Адаптер %1 (%2) не виден ни под одним именем COM; чтобы он стал виден, запустите программу с %3</source>
@@ -1050,15 +1119,6 @@ Disconnect the telephone</translation>
 Series finished</translation>
     </message>
     <message>
-        <source>ru</source>
-        <comment>the language of the window&apos;s texts</comment>
-        <translation>en</translation>
-    </message>
-    <message>
-        <source>и ещё %1</source>
-        <translation>and %1 more</translation>
-    </message>
-    <message>
         <source> (в файле только %1)</source>
         <translation> (the file holds only %1)</translation>
     </message>
@@ -1151,18 +1211,6 @@ The cells are marked in the grid; write again.</translation>
         <translation>Words 00-2F of the image are all FFFF, as a cleared buffer, a preset or a block read leaves them: every telephone would get FFFF in place of its own settings. Write the whole EEPROM into every telephone?</translation>
     </message>
     <message>
-        <source>Эхо %2 вместо %1</source>
-        <translation>Echo %2 instead of %1</translation>
-    </message>
-    <message>
-        <source>Ответ без &quot;!&quot;: пришёл %2</source>
-        <translation>Reply without &quot;!&quot;: came %2</translation>
-    </message>
-    <message>
-        <source>Неполный ответ: %3 из 23</source>
-        <translation>Short reply: %3 of 23</translation>
-    </message>
-    <message>
         <source>Ничего не принято: запишите снова</source>
         <translation>Nothing taken: write again</translation>
     </message>
@@ -1209,6 +1257,53 @@ The cells are marked in the grid; write again.</translation>
     <message>
         <source>Порт %1 не открыт снова: %2</source>
         <translation>Port %1 not opened again: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Series</name>
+    <message>
+        <source>Серия %1, телефон %2</source>
+        <translation>series %1, unit %2</translation>
+    </message>
+    <message>
+        <source>Невыполнено...</source>
+        <translation>not done</translation>
+    </message>
+    <message>
+        <source>Серия остановлена до записи</source>
+        <translation>series stopped before the write</translation>
+    </message>
+    <message>
+        <source>Серия остановлена до проверки</source>
+        <translation>series stopped before the verify</translation>
+    </message>
+    <message>
+        <source>Проверка не пройдена: слова %1</source>
+        <translation>verify failed: words %1</translation>
+    </message>
+    <message>
+        <source>записаны слова %1</source>
+        <translation>took %1</translation>
+    </message>
+    <message>
+        <source>возможно записаны %1</source>
+        <translation>may have taken %1</translation>
+    </message>
+    <message>
+        <source>не записаны %1</source>
+        <translation>did not take %1</translation>
+    </message>
+    <message>
+        <source>Порт закрыт</source>
+        <translation>the port is closed</translation>
+    </message>
+    <message>
+        <source> (устройство пропало: проверьте кабель и адаптер)</source>
+        <translation> (the device went away: check the cable and the adapter)</translation>
+    </message>
+    <message>
+        <source>Резервная копия не сохранена в %1: %2</source>
+        <translation>backup not saved in %1: %3</translation>
     </message>
 </context>
 <context>

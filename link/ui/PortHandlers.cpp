@@ -118,7 +118,7 @@ void TForm1::MarkPresentPorts()
             unreached << QCoreApplication::translate("Quillon",
                                                      "Адаптер %1 (%2) не виден ни под одним именем COM; чтобы он стал "
                                                      "виден, запустите программу с %3")
-                             .arg(d.path, d.DescriptionRu(), ComSettingFor(d, devices, PortDevicePath, root));
+                             .arg(d.path, d.Description(), ComSettingFor(d, devices, PortDevicePath, root));
     for (int i = 0; i < ComboBox1->count(); ++i) {
         const QString name = ComboBox1->itemText(i);
         const QString path = PortDevicePath(name);
@@ -126,7 +126,7 @@ void TForm1::MarkPresentPorts()
                                      [&](const SerialDevice &d) { return DeviceReachedBy(d, path, root); });
         const bool pseudoTerminal = it == devices.end() && IsPseudoTerminal(path, root);
         const bool present = it != devices.end() || pseudoTerminal;
-        QString tip = it != devices.end() ? QStringLiteral("%1: %2").arg(it->path, it->DescriptionRu())
+        QString tip = it != devices.end() ? QStringLiteral("%1: %2").arg(it->path, it->Description())
                       : pseudoTerminal ? QCoreApplication::translate("Quillon", "%1: псевдотерминал").arg(path)
                                        : QCoreApplication::translate("Quillon", "%1: нет устройства").arg(path);
         if (PortSettingInForce(name, PortDevicePath))

@@ -4,7 +4,6 @@
 // meanwhile, and lends its port when it is one of the lanes.
 #include "app/Unit1.h"
 
-#include "app/Translations.h"
 
 #include "app/ErrorBox.h"
 #include "app/SeriesController.h"
@@ -41,7 +40,6 @@ void TForm1::SeriesExecute()
     options.scope = dialog.Scope();
     options.stopOnFailure = dialog.StopOnFailure();
     options.count = dialog.Count();
-    options.russian = InstalledLanguage() == Language::Russian; // the causes in the window's language
     // Words no read brought in are FFFF only because nothing was there, as
     // "Записать всю EEPROM" asks; words a unit keeps are its own.
     const ImageCoverage &coverage = Doc.State().coverage;
