@@ -53,6 +53,17 @@ void LineProbe::Start()
     R = ProbeResult();
     PortError = nullptr;
     IsRunning = true;
+    if (!OpenFirst.isEmpty()) {
+        Port.Port = OpenFirst;
+        try {
+            Port.Open();
+        } catch (const EComPort &e) {
+            R.portError = e.Message();
+            R.platformCode = e.PlatformCode();
+            Finish(ProbeOutcome::OpenFailed);
+            return;
+        }
+    }
     try {
         char c = 0;
         for (int i = 0; i < DrainLimit && Port.Read(&c, 1) == 1; ++i) {
@@ -154,9 +165,12 @@ void LineProbe::Release()
     }
 }
 
-ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace, int echoes)
+namespace {
+// The probe in a local event loop; port errors go on to the caller.
+ProbeResult ProbeInLoop(TCustomComPort &port, const QString &openFirst, WireTrace *trace, int echoes)
 {
     LineProbe probe(port);
+    probe.OpenFirst = openFirst;
     probe.SetTrace(trace);
     probe.Echoes = echoes;
     QEventLoop loop;
@@ -168,22 +182,18 @@ ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace, int echoes)
         std::rethrow_exception(probe.Error());
     return probe.Result();
 }
+} // namespace
+
+ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace, int echoes)
+{
+    return ProbeInLoop(port, QString(), trace, echoes);
+}
 
 ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *trace, int echoes)
 {
-    port.Port = portName;
-    try {
-        port.Open();
-    } catch (const EComPort &e) {
-        ProbeResult r;
-        r.outcome = ProbeOutcome::OpenFailed;
-        r.portError = e.Message();
-        r.platformCode = e.PlatformCode();
-        return r;
-    }
     ProbeResult r;
     try {
-        r = ProbeOpenPort(port, trace, echoes);
+        r = ProbeInLoop(port, portName, trace, echoes);
     } catch (...) {
         port.Close();
         throw;

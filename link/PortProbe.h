@@ -52,6 +52,9 @@ public:
     // within when the port fails at once. The owner cancels the probe
     // before the port closes (the notifier must not outlive the descriptor).
     void Start();
+    // Opens the port by this name first (a probe that brings its own open);
+    // an open that fails ends the probe at once, as OpenFailed.
+    QString OpenFirst;
     // Ends a running probe as Cancelled.
     void Cancel();
     bool Running() const { return IsRunning; }

@@ -220,7 +220,7 @@ const ProbeResult &ProgrammingSession::LastProbe() const
     return Probe ? Probe->Result() : none;
 }
 
-void ProgrammingSession::StartProbe(int echoes)
+void ProgrammingSession::StartProbe(int echoes, const QString &openPort)
 {
     if (!Probe) {
         Probe = std::make_unique<LineProbe>(COM);
@@ -229,6 +229,9 @@ void ProgrammingSession::StartProbe(int echoes)
     // The engine's echo limit at the tick it runs at (tests shorten the tick).
     Probe->LimitMs = EngineLimits::EchoTicks * Driver.Timer1.interval();
     Probe->Echoes = echoes;
+    Probe->OpenFirst = openPort;
+    if (!openPort.isEmpty())
+        COM.Port = openPort; // the trace's heading names it
     // As a job does: nothing else starts meanwhile, Esc ends it.
     View.DisablePortActions();
     View.SetCancelEnabled(true);
@@ -239,8 +242,16 @@ void ProgrammingSession::StartProbe(int echoes)
 
 void ProgrammingSession::ProbeEnded()
 {
-    if (Probe->Result().outcome != ProbeOutcome::Answers)
+    // As a job's failure: the port error, else the outcome.
+    if (Probe->Error()) {
+        try {
+            std::rethrow_exception(Probe->Error());
+        } catch (const EComPort &e) {
+            Trace.Fail(e.Message());
+        }
+    } else if (Probe->Result().outcome != ProbeOutcome::Answers) {
         Trace.Fail(ProbeSummary(Probe->Result()));
+    }
     View.SetCancelEnabled(false);
     if (COM.Connected())
         View.EnablePortActions();

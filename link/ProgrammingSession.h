@@ -106,8 +106,10 @@ public:
     void StartVerify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected);
     // Sends a CR on the drained line and waits for its echo, on events.
     // echoes: how many round trips it measures (kLatencyEchoes where the
-    // adapter's latency is judged).
-    void StartProbe(int echoes = 1);
+    // adapter's latency is judged). openPort: the port is opened by this name
+    // first (quillon-cli's probe, which opens it for the probe alone); an
+    // open that fails ends the probe at once, as OpenFailed.
+    void StartProbe(int echoes = 1, const QString &openPort = QString());
     // Cancels the job (at its next echo) or the probe (at once).
     void Cancel();
 
