@@ -37,6 +37,23 @@ CliSession::Result CliSession::Run(EngineJob job, uint8_t selectedAddr)
     return Await([&] { Session.StartJob(job, selectedAddr); });
 }
 
+ProbeResult CliSession::Probe(const QString &port, int echoes)
+{
+    if (Interrupted()) {
+        ProbeResult cancelled;
+        cancelled.outcome = ProbeOutcome::Cancelled;
+        return cancelled;
+    }
+    QEventLoop loop;
+    const auto connection = connect(&Session, &ProgrammingSession::ProbeFinished, &loop, &QEventLoop::quit);
+    Session.StartProbe(echoes, port);
+    if (Session.ProbeRuns())
+        loop.exec();
+    disconnect(connection);
+    Session.RethrowProbeError();
+    return Session.LastProbe();
+}
+
 CliSession::Result CliSession::Verify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected)
 {
     return Await([&] { Session.StartVerify(readJob, selectedAddr, expected); });

@@ -45,6 +45,10 @@ public:
     // Reads the words of `readJob` back and compares them with `expected`
     // (the result's job.diffs); Buf is not touched.
     Result Verify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected);
+    // Opens the port by name and probes it (ProgrammingSession::StartProbe),
+    // waiting for its end; a port error it met is thrown. After Ctrl+C no
+    // probe starts, and the one that runs ends as Cancelled.
+    ProbeResult Probe(const QString &port, int echoes);
 
     // From now on the first SIGINT, SIGTERM or SIGHUP (on Windows Ctrl+C,
     // Ctrl+Break and closing the console) cancels the running job; a second
