@@ -40,8 +40,16 @@ public:
     // PORT as PortArgument gives it. Throws EComPort.
     void Open(const QString &port);
     // Runs the job to its end. After Ctrl+C no job starts, and the one that
-    // runs counts as interrupted even when it got to its end.
-    Result Run(EngineJob job, uint8_t selectedAddr);
+    // runs counts as interrupted even when it got to its end. With
+    // ThenVerify::Yes a completed write is read back at once (the result's
+    // job.check, job.checkFault and job.diffs): see WritePart, ReadBackPart.
+    Result Run(EngineJob job, uint8_t selectedAddr,
+               ProgrammingSession::ThenVerify thenVerify = ProgrammingSession::ThenVerify::No);
+    // A write read back at once, as the two jobs it ran: the write, and its
+    // read-back (a verify's result: its fault is the check's). Only for a
+    // result whose write completed (job.check is not None).
+    static Result WritePart(const Result &r);
+    static Result ReadBackPart(const Result &r);
     // Reads the words of `readJob` back and compares them with `expected`
     // (the result's job.diffs); Buf is not touched.
     Result Verify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected);
