@@ -165,12 +165,10 @@ void LineProbe::Release()
     }
 }
 
-namespace {
-// The probe in a local event loop; port errors go on to the caller.
-ProbeResult ProbeInLoop(TCustomComPort &port, const QString &openFirst, WireTrace *trace, int echoes)
+ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *trace, int echoes)
 {
     LineProbe probe(port);
-    probe.OpenFirst = openFirst;
+    probe.OpenFirst = portName;
     probe.SetTrace(trace);
     probe.Echoes = echoes;
     QEventLoop loop;
@@ -178,28 +176,10 @@ ProbeResult ProbeInLoop(TCustomComPort &port, const QString &openFirst, WireTrac
     probe.Start();
     if (probe.Running())
         loop.exec();
+    port.Close();
     if (probe.Error())
         std::rethrow_exception(probe.Error());
     return probe.Result();
-}
-} // namespace
-
-ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace, int echoes)
-{
-    return ProbeInLoop(port, QString(), trace, echoes);
-}
-
-ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *trace, int echoes)
-{
-    ProbeResult r;
-    try {
-        r = ProbeInLoop(port, portName, trace, echoes);
-    } catch (...) {
-        port.Close();
-        throw;
-    }
-    port.Close();
-    return r;
 }
 
 QString ProbeSummary(const ProbeResult &r)

@@ -88,11 +88,9 @@ private:
     WireTrace *Trace = nullptr;
 };
 
-// Probes a port that is open and not in use by a job, in a local event loop.
-// Port errors go on to the caller.
-ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace = nullptr, int echoes = 1);
-// Opens the port by name, probes and closes it again; an open that fails is
-// an outcome, not an error.
+// Opens the port by name, probes it in a local event loop and closes it
+// again; an open that fails is an outcome, not an error. Port errors of the
+// exchange go on to the caller.
 ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *trace = nullptr, int echoes = 1);
 
 // One line for a person, in the installed language (context "Probe").
