@@ -3,12 +3,12 @@
 #include "cli/CliInterrupt.h"
 #include "cli/CliNames.h"
 #include "cli/CliPrintable.h"
+#include "cli/CliSession.h"
 #include "cli/CliText.h"
 
 #include "link/PortNames.h"
 #include "link/PortProbe.h"
 
-#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -224,29 +224,32 @@ int ProbeCommand(const QString &port, const std::function<void(const QString &)>
     // Messages name the device behind a COM name too.
     const QString device = PortDevicePath(port);
     const QString shown = device != port ? QStringLiteral("%1 (%2)").arg(port, device) : port;
-    TComPort com;
-    ProbeResult r;
-    WireTrace trace;
-    trace.Begin(QStringLiteral("%1  %2  probe").arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs), port), true);
+    CliSession session(false);
+    // A probe runs no job: it keeps the program's tick, and so the echo limit
+    // its outcome names, whatever tick tests give jobs.
+    session.Driver.Timer1.setInterval(EngineDriver::kTickMs);
+    const WireTrace &trace = session.Session.Trace;
     // Written whatever the end: a failure is what it is for.
     const auto traced = [&](int code) {
         if (!traceFile.isEmpty() && !WriteTrace(traceFile, trace) && code == ExitOk)
             return int(ExitFile);
         return code;
     };
+    ProbeResult r;
     try {
-        r = ProbePort(com, port, &trace, kLatencyEchoes);
+        r = session.Probe(port, kLatencyEchoes);
+        session.COM.Close();
     } catch (const EComPort &e) {
-        // The port opened (ProbePort reports that failure itself) and was
-        // lost during the exchange: a failure of the probe, not of the port's opening.
+        // The port opened (an open that fails is an outcome) and was lost
+        // during the exchange: a failure of the probe, not of the port's opening.
         WriteText(stderr, QStringLiteral("quillon-cli: %1: %2\n").arg(Printable(shown), QString::fromUtf8(e.what())));
-        trace.Fail(QString::fromUtf8(e.what()));
         return traced(ExitJobFailed);
     }
-    const QString summary = ProbeSummary(r);
-    if (r.outcome != ProbeOutcome::Answers)
-        trace.Fail(summary);
-    const QString line = shown + QStringLiteral(": ") + summary;
+    if (r.outcome == ProbeOutcome::Cancelled) { // Ctrl+C, as it ends a job
+        WriteText(stderr, QStringLiteral("quillon-cli: ") + Text::tr("interrupted") + u'\n');
+        return traced(ExitJobFailed);
+    }
+    const QString line = shown + QStringLiteral(": ") + ProbeSummary(r);
     if (r.outcome == ProbeOutcome::Answers) {
         Out(line + u'\n');
         if (const QString slow = SlowEchoAdvice(r); !slow.isEmpty())

@@ -32,13 +32,57 @@ void CliSession::Open(const QString &port)
     COM.Open();
 }
 
-CliSession::Result CliSession::Run(EngineJob job, uint8_t selectedAddr)
+CliSession::Result CliSession::Run(EngineJob job, uint8_t selectedAddr, bool readBack)
 {
     JobRequest request;
     request.job = job;
     request.addr = selectedAddr;
+    request.verify = readBack;
     request.backup = BackUpReads;
     return Await(request);
+}
+
+// The engine ends every job on one of two texts; the session shows the
+// write's "Завершено!" again after a read-back that failed, so the last
+// status shown is not the read-back's.
+CliSession::Result CliSession::WritePart(const Result &r)
+{
+    Result write = r;
+    write.outcome = Outcome::Completed;
+    write.status = Cli::WindowText(EngineTexts::Completed);
+    write.portError.clear();
+    write.portCode = -1;
+    return write;
+}
+
+CliSession::Result CliSession::ReadBackPart(const Result &r)
+{
+    Result check = r;
+    const bool completed = r.job.check == JobOutcome::Check::Completed;
+    check.status = Cli::WindowText(completed ? EngineTexts::Completed : EngineTexts::NotDone);
+    check.job.fault = r.job.checkFault;
+    if (r.outcome == Outcome::Completed || r.outcome == Outcome::Failed)
+        check.outcome = completed ? Outcome::Completed : Outcome::Failed;
+    return check;
+}
+
+ProbeResult CliSession::Probe(const QString &port, int echoes)
+{
+    if (Interrupted()) {
+        ProbeResult cancelled;
+        cancelled.outcome = ProbeOutcome::Cancelled;
+        return cancelled;
+    }
+    QEventLoop loop;
+    bool ended = false;
+    Session.StartProbe(echoes, *this, [&](const ProbeResult &) {
+        ended = true;
+        loop.quit();
+    }, port);
+    if (!ended)
+        loop.exec();
+    Session.RethrowProbeError();
+    return Session.LastProbe();
 }
 
 CliSession::Result CliSession::Verify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected)

@@ -42,11 +42,22 @@ public:
     // A completed read of the whole EEPROM is kept as a backup (--no-backup: not).
     bool BackUpReads = true;
     // Runs the job to its end. After Ctrl+C no job starts, and the one that
-    // runs counts as interrupted even when it got to its end.
-    Result Run(EngineJob job, uint8_t selectedAddr);
+    // runs counts as interrupted even when it got to its end. With
+    // readBack, a completed write is read back at once (the result's
+    // job.check, job.checkFault and job.diffs): see WritePart, ReadBackPart.
+    Result Run(EngineJob job, uint8_t selectedAddr, bool readBack = false);
+    // A write read back at once, as the two jobs it ran: the write, and its
+    // read-back (a verify's result: its fault is the check's). Only for a
+    // result whose write completed (job.check is not None).
+    static Result WritePart(const Result &r);
+    static Result ReadBackPart(const Result &r);
     // Reads the words of `readJob` back and compares them with `expected`
     // (the result's job.diffs); Buf is not touched.
     Result Verify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected);
+    // Opens the port by name and probes it (ProgrammingSession::StartProbe),
+    // waiting for its end; a port error it met is thrown. After Ctrl+C no
+    // probe starts, and the one that runs ends as Cancelled.
+    ProbeResult Probe(const QString &port, int echoes);
 
     // From now on the first SIGINT, SIGTERM or SIGHUP (on Windows Ctrl+C,
     // Ctrl+Break and closing the console) cancels the running job; a second

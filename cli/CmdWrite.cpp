@@ -29,14 +29,15 @@ int WriteOrVerify(Args &a, bool write)
     PortRun run(port, a.parser.isSet(kQuiet));
     if (!run.Open(port, trace))
         return run.code;
-    bool ok = true;
     if (write) {
         run.session.Buf = file.image;
-        ok = run.Job(WriteJob(range.range), range);
+        if (a.parser.isSet(kNoVerify))
+            run.Job(WriteJob(range.range), range);
+        else
+            run.WriteThenVerify(range);
+    } else {
+        run.Verify(file.image, range, Text::tr("file", "column of the file's words"));
     }
-    if (ok && (!write || !a.parser.isSet(kNoVerify)))
-        run.Verify(file.image, range,
-                   write ? Text::tr("written", "column of the words written") : Text::tr("file", "column of the file's words"));
     return run.Close();
 }
 

@@ -61,8 +61,24 @@ bool PortRun::Report(EngineJob job, const CliSession::Result &r)
 bool PortRun::Verify(const EepromImage &expected, const JobRange &range, const QString &expectedColumn)
 {
     const EngineJob job = ReadJob(range.range);
-    const CliSession::Result r = session.Verify(job, range.addr, expected);
-    if (!Report(job, r))
+    return Compared(job, session.Verify(job, range.addr, expected), range, expectedColumn);
+}
+
+bool PortRun::WriteThenVerify(const JobRange &range)
+{
+    const EngineJob job = WriteJob(range.range);
+    const CliSession::Result r = session.Run(job, range.addr, true);
+    if (r.job.check == JobOutcome::Check::None)
+        return Report(job, r); // the write did not complete: nothing was read back
+    Report(job, CliSession::WritePart(r));
+    return Compared(ReadJob(range.range), CliSession::ReadBackPart(r), range,
+                    Text::tr("written", "column of the words written"));
+}
+
+bool PortRun::Compared(EngineJob readJob, const CliSession::Result &r, const JobRange &range,
+                       const QString &expectedColumn)
+{
+    if (!Report(readJob, r))
         return false;
     const std::vector<WordDiff> &diffs = r.job.diffs;
     const int words = LastAddr(range) - FirstAddr(range) + 1;

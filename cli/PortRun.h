@@ -29,7 +29,15 @@ struct PortRun {
     bool Report(EngineJob job, const CliSession::Result &r);
     // The words first..last read back and compared with `expected`.
     bool Verify(const EepromImage &expected, const JobRange &range, const QString &expectedColumn);
+    // The session's Buf written and, once the write has completed, read back
+    // at once and compared with what was written; reported as the write and
+    // the verify that Job and Verify report.
+    bool WriteThenVerify(const JobRange &range);
     int Close();
+
+private:
+    // A read-back's report, then the words that differ.
+    bool Compared(EngineJob readJob, const CliSession::Result &r, const JobRange &range, const QString &expectedColumn);
 };
 
 } // namespace Cli

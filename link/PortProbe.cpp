@@ -53,6 +53,17 @@ void LineProbe::Start()
     R = ProbeResult();
     PortError = nullptr;
     IsRunning = true;
+    if (!OpenFirst.isEmpty()) {
+        Port.Port = OpenFirst;
+        try {
+            Port.Open();
+        } catch (const EComPort &e) {
+            R.portError = e.Message();
+            R.platformCode = e.PlatformCode();
+            Finish(ProbeOutcome::OpenFailed);
+            return;
+        }
+    }
     try {
         char c = 0;
         for (int i = 0; i < DrainLimit && Port.Read(&c, 1) == 1; ++i) {
@@ -154,9 +165,10 @@ void LineProbe::Release()
     }
 }
 
-ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace, int echoes)
+ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *trace, int echoes)
 {
     LineProbe probe(port);
+    probe.OpenFirst = portName;
     probe.SetTrace(trace);
     probe.Echoes = echoes;
     QEventLoop loop;
@@ -164,32 +176,10 @@ ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace, int echoes)
     probe.Start();
     if (probe.Running())
         loop.exec();
+    port.Close();
     if (probe.Error())
         std::rethrow_exception(probe.Error());
     return probe.Result();
-}
-
-ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *trace, int echoes)
-{
-    port.Port = portName;
-    try {
-        port.Open();
-    } catch (const EComPort &e) {
-        ProbeResult r;
-        r.outcome = ProbeOutcome::OpenFailed;
-        r.portError = e.Message();
-        r.platformCode = e.PlatformCode();
-        return r;
-    }
-    ProbeResult r;
-    try {
-        r = ProbeOpenPort(port, trace, echoes);
-    } catch (...) {
-        port.Close();
-        throw;
-    }
-    port.Close();
-    return r;
 }
 
 QString ProbeSummary(const ProbeResult &r)

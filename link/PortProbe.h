@@ -52,6 +52,9 @@ public:
     // within when the port fails at once. The owner cancels the probe
     // before the port closes (the notifier must not outlive the descriptor).
     void Start();
+    // Opens the port by this name first (a probe that brings its own open);
+    // an open that fails ends the probe at once, as OpenFailed.
+    QString OpenFirst;
     // Ends a running probe as Cancelled.
     void Cancel();
     bool Running() const { return IsRunning; }
@@ -85,11 +88,9 @@ private:
     WireTrace *Trace = nullptr;
 };
 
-// Probes a port that is open and not in use by a job, in a local event loop.
-// Port errors go on to the caller.
-ProbeResult ProbeOpenPort(TCustomComPort &port, WireTrace *trace = nullptr, int echoes = 1);
-// Opens the port by name, probes and closes it again; an open that fails is
-// an outcome, not an error.
+// Opens the port by name, probes it in a local event loop and closes it
+// again; an open that fails is an outcome, not an error. Port errors of the
+// exchange go on to the caller.
 ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *trace = nullptr, int echoes = 1);
 
 // One line for a person, in the installed language (context "Probe").

@@ -236,7 +236,7 @@ const ProbeResult &ProgrammingSession::LastProbe() const
     return Probe ? Probe->Result() : none;
 }
 
-void ProgrammingSession::StartProbe(int echoes, IEngineWindow &view, ProbeDone done)
+void ProgrammingSession::StartProbe(int echoes, IEngineWindow &view, ProbeDone done, const QString &openPort)
 {
     View = &view;
     ProbeEnd = std::move(done);
@@ -247,6 +247,9 @@ void ProgrammingSession::StartProbe(int echoes, IEngineWindow &view, ProbeDone d
     // The engine's echo limit at the tick it runs at (tests shorten the tick).
     Probe->LimitMs = EngineLimits::EchoTicks * Driver.Timer1.interval();
     Probe->Echoes = echoes;
+    Probe->OpenFirst = openPort;
+    if (!openPort.isEmpty())
+        COM.Port = openPort; // the trace's heading names it
     // As a job does: nothing else starts meanwhile, Esc ends it.
     View->DisablePortActions();
     View->SetCancelEnabled(true);
@@ -257,8 +260,16 @@ void ProgrammingSession::StartProbe(int echoes, IEngineWindow &view, ProbeDone d
 
 void ProgrammingSession::ProbeEnded()
 {
-    if (Probe->Result().outcome != ProbeOutcome::Answers)
+    // As a job's failure: the port error, else the outcome.
+    if (Probe->Error()) {
+        try {
+            std::rethrow_exception(Probe->Error());
+        } catch (const EComPort &e) {
+            Trace.Fail(e.Message());
+        }
+    } else if (Probe->Result().outcome != ProbeOutcome::Answers) {
         Trace.Fail(ProbeSummary(Probe->Result()));
+    }
     View->SetCancelEnabled(false);
     if (COM.Connected())
         View->EnablePortActions();

@@ -41,7 +41,7 @@ struct JobOutcome {
     WriteGroups written;
     // A completed verify: the words that read back otherwise.
     std::vector<WordDiff> diffs;
-    // A completed write read back at once (StartJob's ThenVerify::Yes): how
+    // A completed write read back at once (a write request with verify): how
     // the read-back went. Completed: `diffs` holds what it found; Failed: it
     // ended on the line (checkFault, or portError), the write stands.
     enum class Check : uint8_t { None, Completed, Failed };
@@ -116,9 +116,11 @@ public:
     // Sends a CR on the drained line and waits for its echo, on events.
     // echoes: how many round trips it measures (kLatencyEchoes where the
     // adapter's latency is judged). A port error it met is rethrown by
-    // RethrowProbeError.
+    // RethrowProbeError. openPort: the port is opened by this name first
+    // (quillon-cli's probe, which opens it for the probe alone); an open that
+    // fails ends the probe at once, as OpenFailed.
     using ProbeDone = std::function<void(const ProbeResult &)>;
-    void StartProbe(int echoes, IEngineWindow &view, ProbeDone done);
+    void StartProbe(int echoes, IEngineWindow &view, ProbeDone done, const QString &openPort = QString());
     // Cancels the job (at its next echo) or the probe (at once).
     void Cancel();
 

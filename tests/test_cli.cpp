@@ -424,6 +424,17 @@ const Case kCases[] = {
      [](const Words &p, const Words &q) { return Over(Over(p, q, 0x30, 0x34), q, 0x3A, 0x3F); }, false},
     {"a stored word changed", "--fault corrupt-write", "write -p {port} word 0x3F {dir}/in.img", ExitWordsDiffer,
      "1 of 1 words did not verify", "3F    AC25     AC24", nullptr, nullptr, false},
+    // A read-back that fails after a write that completed: each reported
+    // as the job it is, the write's words stored.
+    {"the read-back of a write fails", "--fault no-echo@12", "write -p {port} word 3F {dir}/in.img", ExitJobFailed,
+     "^WriteCur: Completed!\nReadCur: Not done...\nquillon-cli: no echo of '3' in time \\(character 2 of m3F<CR>, "
+     "address 3F\\)\n$",
+     nullptr, nullptr, [](const Words &p, const Words &q) { return Over(p, q, 0x3F, 0x3F); }, false},
+    {"the line hangs up in the read-back", "--fault hangup-after=12", "write -p {port} word 3F {dir}/in.img",
+     ExitJobFailed,
+     "^WriteCur: Completed!\nReadCur: Not done...\nquillon-cli: the port was lost \\(character 3 of m3F<CR>, "
+     "address 3F\\)\nquillon-cli: .*: ReadFile function failed \\(win error code: 5\\)\n  the device went away",
+     nullptr, nullptr, [](const Words &p, const Words &q) { return Over(p, q, 0x3F, 0x3F); }, false},
     {"no verify asked", "--fault drop-write", "write -q --no-verify --port {port} block {dir}/in.img", ExitOk, "^$",
      nullptr, nullptr, [](const Words &p, const Words &) { return p; }, false},
     {"verify against the telephone's own words", "", "verify -q --port {port} block {dir}/phone.img", ExitOk,
@@ -750,6 +761,35 @@ TEST_F(CliTest, ASlowEchoGetsTheAdaptersRemedy)
                     .hasMatch())
         << r.err.toStdString();
     phone.waitForFinished(5000);
+}
+
+// Ctrl+C ends a probe that waits for its echo at once, as it ends a job,
+// and the trace says where.
+TEST_F(CliTest, InterruptEndsAProbe)
+{
+    Phone phone;
+    ASSERT_TRUE(phone.Start(dir.path(), {"--verbose", "--fault", "no-echo"}));
+    QProcess cli;
+    const QString trace = dir.filePath("trace.txt");
+    cli.start(qEnvironmentVariable("QUILLON_CLI"), {"probe", "--port", phone.port, "--trace", trace});
+    ASSERT_TRUE(cli.waitForStarted(5000));
+    // The CR has reached the telephone: the probe waits 1600 ms for its echo.
+    phone.proc.setReadChannel(QProcess::StandardError);
+    QByteArray log;
+    while (!log.contains("rx 0D CR") && phone.proc.waitForReadyRead(5000))
+        log += phone.proc.readAll();
+    ASSERT_TRUE(log.contains("rx 0D CR"));
+    ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
+
+    ASSERT_TRUE(cli.waitForFinished(10000));
+    EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(cli.exitCode(), ExitJobFailed);
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardError()), "quillon-cli: interrupted\n");
+    const QStringList lines = QString::fromUtf8(ReadFile(trace)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines[0].endsWith(phone.port + "  probe")) << lines[0].toStdString();
+    EXPECT_TRUE(lines.last().endsWith("  !! cancelled")) << lines.last().toStdString();
+    phone.Stop();
 }
 
 TEST_F(CliTest, InterruptTermAndHangUpCancelTheJob)
