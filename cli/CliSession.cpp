@@ -74,15 +74,16 @@ ProbeResult CliSession::Probe(const QString &port, int echoes)
         return cancelled;
     }
     QEventLoop loop;
-    bool ended = false;
-    Session.StartProbe(echoes, *this, [&](const ProbeResult &) {
-        ended = true;
+    std::optional<ProbeResult> result;
+    Session.StartProbe(echoes, *this, [&](const ProbeResult &r) {
+        result = r;
         loop.quit();
     }, port);
-    if (!ended)
+    if (!result)
         loop.exec();
-    Session.RethrowProbeError();
-    return Session.LastProbe();
+    if (result->lost)
+        throw *result->lost;
+    return *result;
 }
 
 CliSession::Result CliSession::Verify(EngineJob readJob, uint8_t selectedAddr, const EepromImage &expected)

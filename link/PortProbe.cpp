@@ -51,7 +51,6 @@ LineProbe::~LineProbe()
 void LineProbe::Start()
 {
     R = ProbeResult();
-    PortError = nullptr;
     IsRunning = true;
     if (!OpenFirst.isEmpty()) {
         Port.Port = OpenFirst;
@@ -69,8 +68,8 @@ void LineProbe::Start()
         for (int i = 0; i < DrainLimit && Port.Read(&c, 1) == 1; ++i) {
         }
         SendCr();
-    } catch (const EComPort &) {
-        PortError = std::current_exception();
+    } catch (const EComPort &e) {
+        R.lost = e;
         Finish(ProbeOutcome::NoEcho);
         return;
     }
@@ -102,8 +101,8 @@ void LineProbe::Poll()
     int got = 0;
     try {
         got = Port.Read(&c, 1);
-    } catch (const EComPort &) {
-        PortError = std::current_exception();
+    } catch (const EComPort &e) {
+        R.lost = e;
         Finish(ProbeOutcome::NoEcho);
         return;
     }
@@ -118,8 +117,8 @@ void LineProbe::Poll()
             }
             try {
                 SendCr();
-            } catch (const EComPort &) {
-                PortError = std::current_exception();
+            } catch (const EComPort &e) {
+                R.lost = e;
                 Finish(ProbeOutcome::NoEcho);
             }
         } else if (R.echoesMs.isEmpty()) {
@@ -177,8 +176,8 @@ ProbeResult ProbePort(TCustomComPort &port, const QString &portName, WireTrace *
     if (probe.Running())
         loop.exec();
     port.Close();
-    if (probe.Error())
-        std::rethrow_exception(probe.Error());
+    if (probe.Result().lost)
+        throw *probe.Result().lost;
     return probe.Result();
 }
 

@@ -12,7 +12,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
-#include <exception>
+#include <optional>
 #include <functional>
 
 class PortNotifier;
@@ -27,6 +27,8 @@ struct ProbeResult {
     char received = 0;    // WrongEcho: the first byte that came instead
     QString portError;    // OpenFailed: the port component's message
     int platformCode = -1; // OpenFailed: its errno
+    // A port error that ended the probe (the device went away...).
+    std::optional<EComPort> lost;
 };
 
 // The port's device has gone away (unplugged, or the line hung up): a read,
@@ -66,8 +68,6 @@ public:
     // How many CRs to send, each after the echo of the one before; the first
     // decides the outcome, the rest only add round trips.
     int Echoes = 1;
-    // The port error that ended the probe, if one did.
-    std::exception_ptr Error() const { return PortError; }
 
 signals:
     void Finished();
@@ -80,7 +80,6 @@ private:
 
     TCustomComPort &Port;
     ProbeResult R;
-    std::exception_ptr PortError;
     bool IsRunning = false;
     QElapsedTimer Clock;
     QTimer PollTimer;

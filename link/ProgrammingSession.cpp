@@ -230,12 +230,6 @@ bool ProgrammingSession::ProbeRuns() const
     return Probe && Probe->Running();
 }
 
-const ProbeResult &ProgrammingSession::LastProbe() const
-{
-    static const ProbeResult none;
-    return Probe ? Probe->Result() : none;
-}
-
 void ProgrammingSession::StartProbe(int echoes, IEngineWindow &view, ProbeDone done, const QString &openPort)
 {
     View = &view;
@@ -261,15 +255,10 @@ void ProgrammingSession::StartProbe(int echoes, IEngineWindow &view, ProbeDone d
 void ProgrammingSession::ProbeEnded()
 {
     // As a job's failure: the port error, else the outcome.
-    if (Probe->Error()) {
-        try {
-            std::rethrow_exception(Probe->Error());
-        } catch (const EComPort &e) {
-            Trace.Fail(e.Message());
-        }
-    } else if (Probe->Result().outcome != ProbeOutcome::Answers) {
+    if (Probe->Result().lost)
+        Trace.Fail(Probe->Result().lost->Message());
+    else if (Probe->Result().outcome != ProbeOutcome::Answers)
         Trace.Fail(ProbeSummary(Probe->Result()));
-    }
     View->SetCancelEnabled(false);
     if (COM.Connected())
         View->EnablePortActions();
@@ -277,10 +266,4 @@ void ProgrammingSession::ProbeEnded()
     const ProbeResult result = Probe->Result();
     if (done)
         done(result);
-}
-
-void ProgrammingSession::RethrowProbeError() const
-{
-    if (Probe && Probe->Error())
-        std::rethrow_exception(Probe->Error());
 }

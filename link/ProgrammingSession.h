@@ -115,8 +115,8 @@ public:
     void Start(const JobRequest &request, IEngineWindow &view, JobDone done);
     // Sends a CR on the drained line and waits for its echo, on events.
     // echoes: how many round trips it measures (kLatencyEchoes where the
-    // adapter's latency is judged). A port error it met is rethrown by
-    // RethrowProbeError. openPort: the port is opened by this name first
+    // adapter's latency is judged); a port error that ended it is in its
+    // result. openPort: the port is opened by this name first
     // (quillon-cli's probe, which opens it for the probe alone); an open that
     // fails ends the probe at once, as OpenFailed.
     using ProbeDone = std::function<void(const ProbeResult &)>;
@@ -129,9 +129,6 @@ public:
     bool Busy() const { return JobRuns() || ProbeRuns(); }
     // The words the last verify read back (those of its range).
     const EepromImage &VerifyWords() const { return ReadBack; }
-    const ProbeResult &LastProbe() const;
-    // Throws the port error that ended the last probe, if one did.
-    void RethrowProbeError() const;
 
 private:
     void Begin(EngineJob job, uint8_t selectedAddr, IEngineWindow &view, JobDone done);

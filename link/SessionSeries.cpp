@@ -239,10 +239,8 @@ void SessionSeries::ProbeEnded(const ProbeResult &result)
     if (!Running())
         return;
     Pending = Call::None;
-    try {
-        Session.RethrowProbeError();
-    } catch (const EComPort &e) {
-        PortGone(e.Message());
+    if (result.lost) {
+        PortGone(result.lost->Message());
         return;
     }
     if (result.outcome == ProbeOutcome::OpenFailed) {

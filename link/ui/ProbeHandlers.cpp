@@ -18,11 +18,8 @@ void TForm1::ProbeLineExecute()
 
 void TForm1::ProbeLineDone(const ProbeResult &r)
 {
-    try {
-        Session.RethrowProbeError();
-    } catch (const EComPort &e) {
-        PortErrorDuringJob(e); // a device that has gone away closes the port
-    }
+    if (r.lost)
+        PortErrorDuringJob(*r.lost); // a device that has gone away closes the port
     const QString slow = SlowEchoAdvice(r);
     const QString summary =
         ProbeSummary(r) + (slow.isEmpty() ? QString() : QCoreApplication::translate("Quillon", ", медленно"));
