@@ -45,8 +45,8 @@ bool InstallLanguage(Language language)
     QCoreApplication *app = QCoreApplication::instance();
     // Russian needs its catalogue too: the plural forms of the texts ("%n слов").
     auto *own = new QTranslator(app);
-    bool complete = language == Language::English ? own->load(QStringLiteral(":/i18n/quillon_en.qm"))
-                                                  : LoadRussianPlurals(*own);
+    bool complete =
+        language == Language::English ? own->load(QStringLiteral(":/i18n/quillon_en.qm")) : LoadRussianPlurals(*own);
     Replace(g_own, own);
     auto *qt = new QTranslator(app);
     if (!LoadQtCatalogue(*qt, language == Language::English ? QStringLiteral("qtbase_en") : QStringLiteral("qtbase_ru"))) {

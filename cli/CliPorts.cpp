@@ -127,8 +127,7 @@ QString PortsText(const PortsReport &report)
     for (const PortEntry &p : report.ports) {
         text += QStringLiteral("%1 %2 %3\n")
                     .arg((p.com.isEmpty() ? QStringLiteral("-") : p.com).leftJustified(5),
-                         p.device.path.leftJustified(13),
-                         p.device.Description());
+                         p.device.path.leftJustified(13), p.device.Description());
         for (const QString &link : p.device.byId)
             text += QStringLiteral("      by-id: %1\n").arg(link);
         if (p.com.isEmpty())

@@ -75,10 +75,13 @@ ProbeResult CliSession::Probe(const QString &port, int echoes)
     }
     QEventLoop loop;
     std::optional<ProbeResult> result;
-    Session.StartProbe(echoes, *this, [&](const ProbeResult &r) {
-        result = r;
-        loop.quit();
-    }, port);
+    Session.StartProbe(
+        echoes, *this,
+        [&](const ProbeResult &r) {
+            result = r;
+            loop.quit();
+        },
+        port);
     if (!result)
         loop.exec();
     if (result->lost)
@@ -124,8 +127,7 @@ CliSession::Result CliSession::Await(const JobRequest &request)
         result.outcome = Outcome::PortError;
         result.portError = error->Message();
         result.portCode = error->PlatformCode();
-    }
-    else if (Interrupted())
+    } else if (Interrupted())
         result.outcome = Outcome::Interrupted;
     else
         result.outcome = result.job.completed ? Outcome::Completed : Outcome::Failed;

@@ -4,10 +4,7 @@
 #include <QTranslator>
 
 // Q_INIT_RESOURCE names a function of the global namespace.
-static void InitPluralCatalogue()
-{
-    Q_INIT_RESOURCE(quillon_plural_translations);
-}
+static void InitPluralCatalogue() { Q_INIT_RESOURCE(quillon_plural_translations); }
 
 QString Worded(const char *context, const char *text, const QStringList &values)
 {

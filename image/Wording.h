@@ -25,8 +25,8 @@ QString Worded(const char *context, const char *text, const QStringList &values 
 class LaterText {
 public:
     LaterText() = default;
-    LaterText(std::function<QString()> words) : Words(std::move(words)) {}
-    LaterText(const QString &fixed) : Words([fixed] { return fixed; }) {}
+    LaterText(std::function<QString()> words) : Words(std::move(words)) { }
+    LaterText(const QString &fixed) : Words([fixed] { return fixed; }) { }
     QString operator()() const { return Words ? Words() : QString(); }
     // No text at all (a good unit's cause).
     bool IsEmpty() const { return !Words; }

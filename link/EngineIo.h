@@ -51,8 +51,8 @@ public:
     int Progress = 0;
     QString Status;
 
-    void DisablePortActions() override {}
-    void EnablePortActions() override {}
+    void DisablePortActions() override { }
+    void EnablePortActions() override { }
     void SetGaugeMax(int max) override
     {
         Maximum = max;
@@ -64,17 +64,17 @@ public:
         Changed();
     }
     int GaugeProgress() const override { return Progress; }
-    void SetGaugeColor(GaugeColor) override {}
-    void SetProgressPanelVisible(bool) override {}
-    void SetCancelEnabled(bool) override {}
+    void SetGaugeColor(GaugeColor) override { }
+    void SetProgressPanelVisible(bool) override { }
+    void SetCancelEnabled(bool) override { }
     void ShowStatus(const QString &text) override
     {
         Status = text;
         Changed();
     }
-    void RefreshBuf() override {}
+    void RefreshBuf() override { }
 
 protected:
     // After every change of the gauge or the status text.
-    virtual void Changed() {}
+    virtual void Changed() { }
 };

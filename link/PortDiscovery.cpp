@@ -382,15 +382,16 @@ QString AccessRemedy(const DeviceAccess &access)
     case AccessVerdict::Unknown:
         return QString();
     case AccessVerdict::NotInGroup:
-        return Worded("PortDiscovery",
-                      QT_TRANSLATE_NOOP("PortDiscovery",
-                                        "sudo usermod -aG %1 $USER, затем выйдите из системы и войдите снова"),
-                      {access.group});
+        return Worded(
+            "PortDiscovery",
+            QT_TRANSLATE_NOOP("PortDiscovery", "sudo usermod -aG %1 $USER, затем выйдите из системы и войдите снова"),
+            {access.group});
     case AccessVerdict::NotLoggedInAgain:
-        return Worded("PortDiscovery",
-                      QT_TRANSLATE_NOOP("PortDiscovery",
-                                        "выйдите из системы и войдите снова (или выполните 'newgrp %1' в этом терминале)"),
-                      {access.group});
+        return Worded(
+            "PortDiscovery",
+            QT_TRANSLATE_NOOP("PortDiscovery",
+                              "выйдите из системы и войдите снова (или выполните 'newgrp %1' в этом терминале)"),
+            {access.group});
     case AccessVerdict::Denied:
         return Worded("PortDiscovery",
                       QT_TRANSLATE_NOOP("PortDiscovery", "устройство открывается только для владельца; попросите "

@@ -34,8 +34,7 @@ LaterText Cause(const JobOutcome &o)
     return LaterText([o] {
         QString cause = o.portError ? o.portError->Message() : FaultText(o.fault);
         if (o.portError && DeviceGone(*o.portError))
-            cause += Worded("Series",
-                            QT_TRANSLATE_NOOP("Series", " (устройство пропало: проверьте кабель и адаптер)"));
+            cause += Worded("Series", QT_TRANSLATE_NOOP("Series", " (устройство пропало: проверьте кабель и адаптер)"));
         if (JobTable[static_cast<size_t>(o.job)].Writing && !o.completed)
             cause += QStringLiteral(": ") + WrittenWordsText(o.written);
         return cause;
@@ -64,9 +63,8 @@ SessionSeries::SessionSeries(ProgrammingSession &session, IEngineWindow &view, Q
 // job then starts once the driver has finished with the last one.
 void SessionSeries::StartJob(const JobRequest &request)
 {
-    Session.Start(request, View, [this](const JobOutcome &o) {
-        QTimer::singleShot(0, this, [this, o] { JobEnded(o); });
-    });
+    Session.Start(request, View,
+                  [this](const JobOutcome &o) { QTimer::singleShot(0, this, [this, o] { JobEnded(o); }); });
 }
 
 SessionSeries::~SessionSeries() = default;
@@ -159,9 +157,8 @@ void SessionSeries::Probe()
         QTimer::singleShot(0, this, [this] { PortGone(SeriesCycle::Recorded(Options, PortClosed())); });
         return;
     }
-    Session.StartProbe(1, View, [this](const ProbeResult &r) {
-        QTimer::singleShot(0, this, [this, r] { ProbeEnded(r); });
-    });
+    Session.StartProbe(1, View,
+                       [this](const ProbeResult &r) { QTimer::singleShot(0, this, [this, r] { ProbeEnded(r); }); });
 }
 
 void SessionSeries::ReadUnit(const QString &comment)

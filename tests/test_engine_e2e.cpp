@@ -363,7 +363,8 @@ TEST_F(EngineE2E, HangUpMidWriteNamesWhatTheTelephoneHolds)
     const QStringList lines = boxes.texts[0].split(u'\n');
     ASSERT_EQ(lines.size(), 2) << boxes.texts[0].toStdString();
     EXPECT_TRUE(lines[0].startsWith("Порт COM1 (" + phone.pts + ") пропал")) << lines[0].toStdString();
-    EXPECT_EQ(lines[1], "Телефон принял слова 30-34, возможно 35-37, не получил 38-3F: в нём неполный образ, запишите ещё раз.");
+    EXPECT_EQ(lines[1],
+              "Телефон принял слова 30-34, возможно 35-37, не получил 38-3F: в нём неполный образ, запишите ещё раз.");
     ExpectPortArrangement(*form, false);
 }
 

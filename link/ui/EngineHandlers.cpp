@@ -75,16 +75,14 @@ void TForm1::Timer1Timer()
 {
     try {
         Driver.Tick();
-    } catch (const EComPort &) {
-    }
+    } catch (const EComPort &) { }
 }
 
 void TForm1::ApplicationEvents1Idle()
 {
     try {
         Driver.Step();
-    } catch (const EComPort &) {
-    }
+    } catch (const EComPort &) { }
 }
 
 void TForm1::SetTickInterval(int ms)

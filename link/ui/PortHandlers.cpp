@@ -166,8 +166,8 @@ void TForm1::PortErrorDuringJob(const EComPort &e, const QString &written)
     MarkPresentPorts();
     throw std::runtime_error(
         withWritten(QCoreApplication::translate("Quillon",
-                                                     "Порт %1 (%2) пропал: адаптер отключён или линия оборвана. Порт "
-                                                     "закрыт; подключите адаптер и откройте порт снова (F9). %3")
-                             .arg(port, device, e.Message()))
+                                                "Порт %1 (%2) пропал: адаптер отключён или линия оборвана. Порт "
+                                                "закрыт; подключите адаптер и откройте порт снова (F9). %3")
+                        .arg(port, device, e.Message()))
             .toStdString());
 }

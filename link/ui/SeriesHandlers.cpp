@@ -4,7 +4,6 @@
 // meanwhile, and lends its port when it is one of the lanes.
 #include "app/Unit1.h"
 
-
 #include "app/ErrorBox.h"
 #include "app/SeriesController.h"
 #include "app/SeriesWindow.h"
