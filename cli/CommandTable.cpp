@@ -64,7 +64,8 @@ const QList<Command> &Commands()
          RunPorts, "024"},
         {"probe", "probe --port PORT [--trace FILE]",
          QT_TRANSLATE_NOOP("Cli", "Opens the port, sends CR and waits for the telephone's echo. Exit status 0: the telephone "
-         "answers; 6: no echo; 7: a wrong echo; 3: the port could not be opened; 5: it was lost during the probe."),
+         "answers; 6: no echo; 7: a wrong echo; 3: the port could not be opened; 5: it was lost during the probe, "
+         "or Ctrl+C ended it."),
          {kPort, kTrace},
          {},
          RunProbe, "0234567"},

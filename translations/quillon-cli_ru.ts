@@ -785,8 +785,8 @@ Known troublemakers:
         <translation>Перечисляет последовательные устройства, которые есть в системе, по её списку устройств и не открывая ни одного, с их именами COM, позволяют ли права их открыть (и если нет, то почему), и программы, которые забирают адаптеры (brltty, ModemManager), каждую с командой, которая это исправляет.</translation>
     </message>
     <message>
-        <source>Opens the port, sends CR and waits for the telephone&apos;s echo. Exit status 0: the telephone answers; 6: no echo; 7: a wrong echo; 3: the port could not be opened; 5: it was lost during the probe.</source>
-        <translation>Открывает порт, посылает CR и ждёт эха телефона. Код выхода 0: телефон отвечает; 6: нет эха; 7: неверное эхо; 3: порт не удалось открыть; 5: порт потерян во время проверки.</translation>
+        <source>Opens the port, sends CR and waits for the telephone&apos;s echo. Exit status 0: the telephone answers; 6: no echo; 7: a wrong echo; 3: the port could not be opened; 5: it was lost during the probe, or Ctrl+C ended it.</source>
+        <translation>Открывает порт, посылает CR и ждёт эха телефона. Код выхода 0: телефон отвечает; 6: нет эха; 7: неверное эхо; 3: порт не удалось открыть; 5: порт потерян во время проверки или проверку прервал Ctrl+C.</translation>
     </message>
     <message>
         <source>Programs one telephone after another with IMAGE: waits for a telephone to answer, reads it (a backup, its comment naming the series and the unit), writes IMAGE with the words --keep keeps of the unit&apos;s own, reads them back, and waits for the telephone to be disconnected. Each --port is a lane of its own, all running at once and sharing the log, --count and --stop-on-fail; no unit in hand is cut off. One line per unit on standard output, beginning with its port when there are several; every unit is a row of the CSV log. Ends after --count units, at the first failure with --stop-on-fail, or on Ctrl+C (the running job stops at its next echo). Exit status 0: every unit passed and every lane ran to its end; 5: a unit failed, or a port was lost or did not open.</source>
