@@ -316,8 +316,9 @@ private:
     void Timer1Timer();
     void ApplicationEvents1Idle();
     void PairPageHide(); // what was typed and not stored yet goes in now
-    // A job's end, as the session tells it: its report, then its undo step
-    // and backup (JobEnded), then a close that waited for it.
+    // A job's end, as the session tells it: its report, its undo step and
+    // backup (JobEnded), the port error that ended it, then a close that
+    // waited for it.
     void JobFinished(const JobOutcome &outcome);
     void JobEnded(const JobOutcome &outcome);
 

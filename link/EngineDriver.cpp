@@ -50,16 +50,17 @@ void EngineDriver::Step()
     if (Stepping || (Engine.Active && !Port.Connected()))
         return;
     Stepping = true;
-    // Also when a port error leaves the step: the engine has ended the job by then.
-    struct Finish {
-        EngineDriver *driver;
-        ~Finish()
-        {
-            driver->Stepping = false;
-            driver->AfterStep();
-        }
-    } finish{this};
-    Engine.EngineStep();
+    try {
+        Engine.EngineStep();
+    } catch (...) {
+        // A port error: the engine has ended the job, and its end is told
+        // (from here, not while the stack unwinds) before the error goes on.
+        Stepping = false;
+        AfterStep();
+        throw;
+    }
+    Stepping = false;
+    AfterStep();
 }
 
 bool EngineDriver::Listening() const

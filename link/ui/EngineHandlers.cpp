@@ -4,6 +4,7 @@
 
 #include "app/ErrorBox.h"
 #include "app/TraceDialog.h"
+#include "link/JobReport.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -26,6 +27,10 @@ void TForm1::JobFinished(const JobOutcome &outcome)
 {
     SafeCall([&] { ShowJobReport(outcome); });
     SafeCall([&] { JobEnded(outcome); });
+    if (outcome.portError) {
+        const bool writeCut = !outcome.completed && JobTable[static_cast<size_t>(outcome.job)].Writing;
+        SafeCall([&] { PortErrorDuringJob(*outcome.portError, writeCut ? PartialWriteText(outcome.written) : QString()); });
+    }
     // A close that waited for a cancelled write goes on once it has ended.
     QTimer::singleShot(0, this, [this] {
         if (CloseAfterJob)

@@ -45,14 +45,6 @@ void TForm1::ShowJobReport(const JobOutcome &outcome)
     if (!report.panel.isEmpty() || !outcome.completed)
         ShowPanel1(report.panel, report.whole);
     MarkCells(report.marks);
-    if (outcome.portError) {
-        const bool writeCut = !outcome.completed && JobTable[static_cast<size_t>(outcome.job)].Writing;
-        const QString written = writeCut ? PartialWriteText(outcome.written) : QString();
-        // Once the driver's step has unwound: the port may be closed then.
-        QTimer::singleShot(0, this, [this, error = *outcome.portError, written] {
-            SafeCall([&] { PortErrorDuringJob(error, written); });
-        });
-    }
     // Shown once the job's end has been dealt with (its undo step, the
     // driver's step), and not while the window closes.
     if (report.box.isEmpty() || CloseAfterJob || Terminating)
