@@ -75,7 +75,8 @@ void InstallLanguage()
 
 QString InEnglish(const std::function<QString()> &text)
 {
-    static const QList<QTranslator *> english = LoadEnglish(nullptr); // kept to the end
+    // Owned by the application, which outlives every call.
+    static const QList<QTranslator *> english = LoadEnglish(QCoreApplication::instance());
     Install(english);
     const QString out = text();
     for (QTranslator *t : english)
